@@ -1,0 +1,271 @@
+#include "objects/Process.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/NumberText.h"
+#include "objects/Campos.h"
+
+namespace kivo {
+
+// A result of the step that is not a finite number (a time constant that
+// zeroes a denominator, a gain that overflows, an unstable loop with the
+// saturator off) is never stored: the state concerned keeps its last value,
+// so the plant holds instead of filling with NaN.
+
+TProcesso::TProcesso(Simulacao& sim, int slot) : sim_(sim), slot_(slot), u_(EnderecoProcesso(slot)) {
+    ganho_.Define(GanhoText);
+    tempoMorto_.Define(TempoMorto);
+}
+
+void TProcesso::PreencheTempoMorto(double v, int ate) {
+    const int fim = std::min(ate, EstadoProcesso::kTamBuffer);
+    for (int i = 1; i <= fim; ++i) estado.buffer[static_cast<std::size_t>(i)] = v;
+}
+
+void TProcesso::Folga(double x) {
+    EstadoProcesso& e = estado;
+    if (H_ > 0) {
+        const double xr = Arredonda(10 * x) / 10;
+        if (e.h + H_ <= xr) {
+            e.h = xr - H_;
+            e.hr = xr;
+        } else if (e.hr - H_ > x) {  // the unrounded input decides the fall
+            e.h = xr;
+            e.hr = xr + H_;
+        }
+    } else {
+        e.h = x;
+    }
+}
+
+void TProcesso::Agarramento(double T) {
+    constexpr double kTalFiltro = 0.5;
+    constexpr double kMovimento = 0.2;
+    constexpr int kCiclosParado = 4;
+    EstadoProcesso& e = estado;
+    if (!e.agarrado) {
+        e.s = e.h;
+        e.f = (kTalFiltro / (kTalFiltro + T)) * e.f + (T / (kTalFiltro + T)) * e.h;
+        e.fr = Arredonda(10 * e.f) / 10;
+        if (std::fabs(e.fr - e.x5old) >= kMovimento) {
+            e.nParado = 0;
+        } else if (e.nParado <= kCiclosParado) {
+            // Counting stops past the limit: only "above 4" matters, and a
+            // valve still for years must not overflow the counter.
+            ++e.nParado;
+        }
+        if (e.nParado > kCiclosParado && S_ > 0) e.agarrado = true;
+    } else if (std::fabs(e.s - e.h) >= S_) {
+        e.agarrado = false;  // s follows h again from the next cycle
+    }
+    e.x5old = e.fr;
+}
+
+void TProcesso::Limitador(double T) {
+    EstadoProcesso& e = estado;
+    double R = rate_.Avalia(sim_.mem);
+    if (R == 0) R = 99999;
+    const double d = std::fabs(R) * T;
+    if (std::fabs(e.r - e.s) > d)
+        e.r += e.s > e.r ? d : -d;
+    else
+        e.r = e.s;
+}
+
+double TProcesso::Curva(int curva, double r) {
+    switch (curva) {
+        case 1:
+            return 100 - (112 * std::exp(-r / 40) - 9.1935);
+        case 2:
+            return (std::exp(r / 40) - 1.0253) * 8.9628;
+        case 3: {
+            const double z = (r / 2.5 + 30) / 10 - 5;
+            return (50 * z / std::sqrt(z * z + 1) + 50 - 5.2786) / 0.8944;
+        }
+        case 4: {
+            const double z = r / 10 - 5;
+            return 50 * z / std::sqrt(z * z + 1) + 50;
+        }
+        default:
+            return r;
+    }
+}
+
+void TProcesso::TempoMortoPasso(double T) {
+    constexpr int kTam = EstadoProcesso::kTamBuffer;
+    EstadoProcesso& e = estado;
+    const double ciclos = Arredonda(tempoMorto_.Avalia(sim_.mem) / T);
+    // The apply refuses typed dead times beyond the buffer; a live expression
+    // that leaves 0..kMaxAtrasoCiclos is bounded here instead of reading
+    // outside the buffer or acting as no delay.
+    if (ciclos >= kMaxAtrasoCiclos)
+        e.D = kMaxAtrasoCiclos;
+    else
+        e.D = ciclos > 0 ? static_cast<int>(ciclos) : 0;
+    e.k = (e.k >= kTam || e.k < 0) ? 1 : e.k + 1;
+    e.buffer[static_cast<std::size_t>(e.k)] = e.a;
+    int j = e.k - e.D;
+    if (j <= 0) j += kTam;
+    e.xd = e.buffer[static_cast<std::size_t>(j)];
+}
+
+double TProcesso::FuncaoTransferencia(double K, double T) {
+    EstadoProcesso& e = estado;
+    const Memorias& mem = sim_.mem;
+    const bool satura = !CheckBox1;
+    auto limita = [satura](double v) { return satura ? std::clamp(v, 0.0, 100.0) : v; };
+
+    switch (tipo_) {
+        case 0: {
+            tau1_.Define(LText);
+            tau2_.Define(Ctext);
+            const double t1 = tau1_.Avalia(mem);
+            const double t2 = tau2_.Avalia(mem);
+            double y1 = e.xd;
+            if (t1 != 0) y1 = ((2 * t1 - T) / (2 * t1 + T)) * e.IntAc1 + (T / (2 * t1 + T)) * (e.xd + e.Y0old);
+            double y2 = y1;
+            if (t2 != 0) y2 = (t2 / (t2 + T)) * e.IntAc2 + (T / (t2 + T)) * y1;
+            y2 = limita(y2);
+            if (std::isfinite(y1) && std::isfinite(y2)) {
+                e.IntAc1 = y1;
+                e.IntAc2 = y2;
+            }
+            return e.IntAc2;
+        }
+        case 1: {
+            const double w = 6.283 / P_;
+            double y;
+            if (P_ > 0 && std::isfinite(w)) {
+                const double zeta = N_ != 0 ? 0.6 / N_ : 1.0;
+                const double wT = w * T;
+                const double den = wT * wT + 2 * zeta * wT + 1;
+                y = ((2 * zeta * wT + 2) * e.Y1old - e.Y1old2 + wT * wT * e.xd) / den;
+            } else {
+                // A period of 0 (refused by the apply, yet stored) means an
+                // infinite natural frequency: the limit of the response is
+                // the input itself, without oscillation.
+                y = e.xd;
+            }
+            y = limita(y);
+            if (std::isfinite(y)) {
+                e.Y1old2 = e.Y1old;
+                e.Y1old = y;
+            }
+            return e.Y1old;
+        }
+        case 2: {
+            lead_.Define(LEAD);
+            lag_.Define(LAG);
+            const double td = lead_.Avalia(mem);
+            const double tg = lag_.Avalia(mem);
+            const double y = limita((tg / (T + tg)) * e.Y1old + ((T + td) / (T + tg)) * e.xd - (td / (T + tg)) * e.Y0old);
+            if (std::isfinite(y)) e.Y1old = y;
+            return e.Y1old;
+        }
+        default: {  // 3, integrator
+            const double y = limita(e.Y1old + K * T * e.xd);
+            if (std::isfinite(y)) e.Y1old = y;
+            return e.Y1old;
+        }
+    }
+}
+
+void TProcesso::CalculaCiclo() {
+    const double T = sim_.estado.T;
+    Memorias& mem = sim_.mem;
+    EstadoProcesso& e = estado;
+
+    e.X0 = mem[entrada_];
+    const double K = ganho_.Avalia(mem);
+    Folga(e.X0);
+    Agarramento(T);
+    rate_.Define(ratetext);
+    Limitador(T);
+
+    const double c = Curva(curva_, e.r);
+    if (std::isfinite(c)) e.c = c;
+    const double a = tauA_ == 0 ? e.c : (tauA_ / (tauA_ + T)) * e.a + (T / (tauA_ + T)) * e.c;
+    if (std::isfinite(a)) e.a = a;
+
+    TempoMortoPasso(T);
+    const double y = FuncaoTransferencia(K, T);
+    e.Y0old = e.xd;
+
+    // The gain acts after the clamp, except in the integrator, where it is
+    // already inside the integral.
+    const double yo = tipo_ == 3 ? y : K * y;
+    if (std::isfinite(yo)) e.Y2 = yo;
+    mem[u_] = e.Y2;
+    sim_.posicaoAtuador[static_cast<std::size_t>(u_)] = e.a;
+}
+
+bool TProcesso::ValidaParametros(bool mostraMensagens) {
+    const Memorias& mem = sim_.mem;
+    std::vector<std::string> erros;
+    auto erro = [&](const char* texto) { erros.push_back("Processo " + std::to_string(u_) + texto); };
+    auto testa = [&](ExpressaoViva& ex, const std::string& texto, const char* msg) {
+        ex.Define(texto);
+        bool falhou = false;
+        ex.Avalia(mem, falhou);
+        if (falhou) erro(msg);
+    };
+
+    const int endereco = EnderecoDaLista(EntradaSelect);
+    if (endereco == 0) {
+        erro(": Variável de entrada não informada");
+    } else {
+        entrada_ = endereco;
+        testa(ganho_, GanhoText, ": Ganho inválido");
+
+        tempoMorto_.Define(TempoMorto);
+        bool falhou = false;
+        const double theta = tempoMorto_.Avalia(mem, falhou);
+        if (falhou || theta < 0)
+            erro(": Tempo Morto inválido");
+        else if (Arredonda(theta / 0.1) > kMaxAtrasoCiclos)
+            erro(": Tempo Morto inválido (máximo 999.9 seg)");
+
+        switch (ComboBox2) {
+            case 0:
+                tipo_ = 0;
+                testa(tau1_, LText, ": Tal1 inválido");
+                testa(tau2_, Ctext, ": Tal2 inválido");
+                break;
+            case 1:
+                tipo_ = 1;
+                if (!LeNumeroCampo(NCText, N_) || N_ == 0) erro(": NCn inválido");
+                // A period that is not positive has no oscillation to show.
+                if (!LeNumeroCampo(PeriodoText, P_) || !(P_ > 0)) erro(": Periodo inválido");
+                break;
+            case 2:
+                tipo_ = 2;
+                testa(lag_, LAG, ": LAG inválido");
+                testa(lead_, LEAD, ": LEAD inválido");
+                break;
+            case 3:
+                tipo_ = 3;
+                if (valorInicialPendente) {
+                    LeNumeroCampo(ValorInicialText, estado.Y1old);
+                    valorInicialPendente = false;
+                }
+                break;
+            default:
+                break;
+        }
+
+        if (!LeNumeroCampo(Histerese, H_)) erro(": Histerese inválida");
+        curva_ = ComboBox1;
+        testa(rate_, ratetext, ": Rate inválido");
+        if (!LeNumeroCampo(valveStext, S_)) erro(": Agarramento inválido");
+        if (!LeNumeroCampo(tal, tauA_)) erro(": Constante de tempo inválido");
+    }
+
+    if (erros.empty()) sim_.mem.setDescricao(u_, DescricaoText);
+    if (mostraMensagens && mensagens)
+        for (const auto& m : erros) mensagens(m);
+    return erros.empty();
+}
+
+}  // namespace kivo

@@ -1,0 +1,77 @@
+#include "objects/Tendencia.h"
+
+#include <algorithm>
+
+#include "core/NumberText.h"
+
+namespace kivo {
+namespace {
+
+// Nearest(2 v) with v limited to 0..100 first: 0.5 % per step.
+std::uint8_t PontoCurva(double v) { return static_cast<std::uint8_t>(Arredonda(2 * std::clamp(v, 0.0, 100.0))); }
+
+}  // namespace
+
+std::uint8_t TendenciaControlador::PontoFaixa(double x) const { return PontoCurva((x - base_) * 100 / (topo_ - base_)); }
+
+void TendenciaControlador::Amostra(double pv, double sp, double mv, double posicaoAtuador) {
+    ++contador_;
+    if (pausado) return;
+    const bool toca = BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
+    if (!toca) return;
+    contador_ = 0;
+
+    const double mvLimitado = std::clamp(mv, 0.0, 100.0);
+    grade_ = grade_ >= 29 ? 0 : grade_ + 1;
+    posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
+    const auto i = static_cast<std::size_t>(posicao_ - 1);
+    historico_[0][i] = pv;
+    historico_[1][i] = sp;
+    curvas_[CurvaPV][i] = PontoFaixa(pv);
+    curvas_[CurvaSP][i] = PontoFaixa(sp);
+    curvas_[CurvaCO][i] = PontoCurva(mvLimitado);
+    curvas_[CurvaAtuador][i] = PontoCurva(posicaoAtuador);
+    if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
+}
+
+void TendenciaControlador::RecalculaCurvasPVSP() {
+    for (std::size_t i = 0; i < kAmostras; ++i) {
+        curvas_[CurvaPV][i] = PontoFaixa(historico_[0][i]);
+        curvas_[CurvaSP][i] = PontoFaixa(historico_[1][i]);
+    }
+}
+
+void TendenciaControlador::RecalculaEscala() {
+    if (EscalaAuto) {
+        double maximo = -1000000;
+        double minimo = 1000000;
+        for (const double v : historico_[0]) {
+            maximo = std::max(maximo, v);
+            minimo = std::min(minimo, v);
+        }
+        topo_ = 1.1 * maximo;
+        base_ = 0.9 * minimo;
+        // PV samples lie in 0..100, so the range only collapses when every
+        // sample is 0; the trend then shows the full span rather than divide
+        // by a zero height.
+        if (!(topo_ > base_)) {
+            base_ = 0;
+            topo_ = 100;
+        }
+    } else {
+        // The full PV span, so the curves are plain percentages.
+        base_ = 0;
+        topo_ = 100;
+    }
+    RecalculaCurvasPVSP();
+}
+
+bool TendenciaControlador::DefineFaixa(double base, double topo) {
+    if (!(base < topo)) return false;
+    base_ = base;
+    topo_ = topo;
+    RecalculaCurvasPVSP();
+    return true;
+}
+
+}  // namespace kivo
