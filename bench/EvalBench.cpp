@@ -1,0 +1,99 @@
+// Reference rewriting evaluator against the compiled one, over the texts the
+// objects typically hold.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/Equation.h"
+#include "AllocCounter.h"
+#include "core/FastEquation.h"
+
+namespace {
+
+// "M41>M42" is evaluated as a calculation block does: its two sides apart.
+struct Caso {
+    const char* a;
+    const char* b;
+};
+const Caso kTextos[] = {
+    {"10", nullptr},
+    {"M21*0.5+10", nullptr},
+    {"(M21-M22)/2+50", nullptr},
+    {"M41", "M42"},
+    {"M81*1,5-M05^2", nullptr},
+};
+
+// Plant values change every cycle; a lag following a slow wave gives values
+// with all their binary digits in use, as the models produce them, and
+// M21-M22 changes sign.
+struct Valores {
+    double v[1024];
+    Valores() {
+        double y = 40;
+        int i = 0;
+        for (double& x : v) {
+            y += 0.05 * (50 + 8 * std::sin(0.02 * i++) - y);
+            x = y;
+        }
+    }
+};
+const Valores kValores;
+
+kivo::Memorias& Memoria() {
+    static kivo::Memorias mem = [] {
+        kivo::Memorias m;
+        m[5] = -3.5;
+        m[21] = 47.25;
+        m[22] = 52.5;
+        m[41] = 12.5;
+        m[42] = 80;
+        m[81] = 33.3;
+        return m;
+    }();
+    return mem;
+}
+
+std::string Rotulo(const Caso& c) { return c.b ? std::string(c.a) + ">" + c.b : c.a; }
+
+double Referencia(const std::string& text, const kivo::Memorias& mem) {
+    return kivo::AvaliaEquacao(kivo::TrocaVirgulaPorPonto(kivo::SubstituiMemorias(text, mem)));
+}
+
+void BM_EvalReference(benchmark::State& state) {
+    const Caso& c = kTextos[state.range(0)];
+    const std::string a = c.a;
+    const std::string b = c.b ? c.b : "";
+    auto& mem = Memoria();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        mem[21] = kValores.v[i++ & 1023];
+        benchmark::DoNotOptimize(Referencia(a, mem));
+        if (c.b) benchmark::DoNotOptimize(Referencia(b, mem));
+    }
+    state.SetLabel(Rotulo(c));
+}
+
+void BM_EvalFast(benchmark::State& state) {
+    const Caso& c = kTextos[state.range(0)];
+    const kivo::Formula fa(c.a);
+    const kivo::Formula fb(c.b ? c.b : "");
+    auto& mem = Memoria();
+    fa.Avalia(mem);
+    fb.Avalia(mem);
+    const std::uint64_t before = kivo::bench::Alocacoes();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        mem[21] = kValores.v[i++ & 1023];
+        benchmark::DoNotOptimize(fa.Avalia(mem));
+        if (c.b) benchmark::DoNotOptimize(fb.Avalia(mem));
+    }
+    state.counters["allocs_per_eval"] =
+        static_cast<double>(kivo::bench::Alocacoes() - before) / static_cast<double>(state.iterations());
+    state.SetLabel(Rotulo(c));
+}
+
+}  // namespace
+
+BENCHMARK(BM_EvalReference)->DenseRange(0, 4);
+BENCHMARK(BM_EvalFast)->DenseRange(0, 4);

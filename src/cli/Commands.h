@@ -1,0 +1,19 @@
+#pragma once
+// Sub-commands of kivo-batch. Each returns the process exit code:
+// 0 ok, 2 usage error, 3 bad input.
+#include <string>
+#include <vector>
+
+namespace kivo::cli {
+
+inline constexpr int kOk = 0;
+inline constexpr int kUso = 2;
+inline constexpr int kEntradaInvalida = 3;
+
+using Args = std::vector<std::string>;
+
+int ComandoEval(const Args& args);
+int ComandoCheck(const Args& args);
+int ComandoResave(const Args& args);
+
+}  // namespace kivo::cli

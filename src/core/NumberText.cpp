@@ -1,0 +1,321 @@
+#include "core/NumberText.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace kivo {
+
+const std::array<double, 72> detail::kPot10Aprox = [] {
+    std::array<double, 72> t{};
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const std::string text = "1e" + std::to_string(static_cast<int>(i) + kMenorPot);
+        std::from_chars(text.data(), text.data() + text.size(), t[i]);
+    }
+    return t;
+}();
+
+namespace {
+
+// Largest value whose 15-digit text reads back as a finite double.
+constexpr double kSaturacao = 1.79769313486231e308;
+constexpr char kTextoSaturado[] = "1.79769313486231E+0308";
+
+using detail::kPot10;
+
+using u128 = unsigned __int128;
+
+// Divides, giving the quotient truncated and rounded to the nearest with
+// halves to even.
+struct Quociente {
+    u128 truncado;
+    u128 arredondado;
+};
+Quociente DivideArredonda(u128 num, u128 den) {
+    const u128 q = num / den;
+    const u128 r = num % den;
+    const u128 twice = r * 2;
+    const bool up = twice > den || (twice == den && (q & 1));
+    return {q, up ? q + 1 : q};
+}
+
+// Slow but exact: through the decimal text.
+double Arredonda15Texto(double a) {
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    double v = 0.0;
+    std::from_chars(buf, res.ptr, v, std::chars_format::scientific);
+    return v;
+}
+
+using detail::kMenorPot;
+using detail::kPot10Aprox;
+
+// |x| rounded to 15 significant digits, for finite positive a that does not
+// saturate.
+constexpr std::array<std::uint64_t, 23> kPot5 = [] {
+    std::array<std::uint64_t, 23> t{};
+    std::uint64_t r = 1;
+    for (auto& x : t) {
+        x = r;
+        r *= 5;
+    }
+    return t;
+}();
+
+// Shifts right by n bits (1..126), giving the quotient truncated and rounded
+// to the nearest with halves to even.
+Quociente DesladaArredonda(u128 p, int n) {
+    const u128 q = p >> n;
+    const u128 r = p & ((static_cast<u128>(1) << n) - 1);
+    const u128 half = static_cast<u128>(1) << (n - 1);
+    const bool up = r > half || (r == half && (q & 1));
+    return {q, up ? q + 1 : q};
+}
+
+// |x| rounded to 15 significant digits, for finite positive a that does not
+// saturate. Scales a = f * 2^k by a power of ten exactly in 128-bit integers
+// and rounds once; only values below 1e-8 or above 1e37 go through text.
+// Small values, 1e-30 <= a < 1e-8: scaled in two exact-power steps (two
+// roundings, hence the wider margin); the digits are then read back by the
+// decimal parser, which rounds correctly. Returns 0 when undecided.
+double Arredonda15Pequeno(double a) {
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    int e = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
+    if (a >= kPot10Aprox[static_cast<std::size_t>(e + 1 - kMenorPot)]) ++e;
+    const int s = 14 - e;  // 23..44
+    const double y = a * kPot10[22] * kPot10[s - 22];
+    if (!(y > 1e14 + 1 && y < 1e15 - 1)) return 0.0;
+    const auto chao = static_cast<std::uint64_t>(y);
+    const double frac = y - static_cast<double>(chao);
+    const double margem = y * 3e-16;
+    if (!(frac - 0.5 > margem || 0.5 - frac > margem)) return 0.0;
+    const std::uint64_t m = frac > 0.5 ? chao + 1 : chao;
+    char buf[40];
+    char* p = std::to_chars(buf, buf + 20, m).ptr;
+    *p++ = 'e';
+    *p++ = '-';
+    p = std::to_chars(p, buf + sizeof buf, s).ptr;
+    double r = 0.0;
+    std::from_chars(buf, p, r);
+    return r;
+}
+
+double Arredonda15Positivo(double a) {
+    if (a >= 1e-30 && a < 1e-8) {
+        if (const double r = Arredonda15Pequeno(a); r != 0.0) return r;
+    }
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    const int campo = static_cast<int>(bits >> 52);
+    if (campo == 0) return Arredonda15Texto(a);  // subnormal
+    const std::uint64_t f = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    const int k = campo - 1075;  // a = f * 2^k, 2^(k+52) <= a < 2^(k+53)
+    // floor(log10(2^(k+52))) is e or e - 1; a table of powers of ten (as
+    // doubles, so only an estimate near the boundary) picks one and the loop
+    // settles the exact value.
+    int e = ((k + 52) * 78913) >> 18;
+    if (e + 1 >= kMenorPot && e + 1 < kMenorPot + static_cast<int>(kPot10Aprox.size()) &&
+        a >= kPot10Aprox[static_cast<std::size_t>(e + 1 - kMenorPot)])
+        ++e;
+    constexpr std::uint64_t kMin = 100000000000000ull;   // 10^14
+    constexpr std::uint64_t kMax = 1000000000000000ull;  // 10^15
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int s = 14 - e;
+        if (s > 22 || s < -22) return Arredonda15Texto(a);
+        // The value scaled to 15 integer digits, truncated and rounded.
+        Quociente m;
+        if (s >= 0) {
+            const u128 p = static_cast<u128>(f) * kPot5[s];
+            const int sh = s + k;
+            if (sh >= 0) {
+                if (sh > 60) return Arredonda15Texto(a);
+                m = {p << sh, p << sh};
+            } else {
+                if (-sh >= 127) return Arredonda15Texto(a);
+                m = DesladaArredonda(p, -sh);
+            }
+        } else {
+            const int t = -s;
+            const int sh = k - t;
+            if (sh >= 0) {
+                if (sh > 70) return Arredonda15Texto(a);
+                m = DivideArredonda(static_cast<u128>(f) << sh, kPot5[t]);
+            } else {
+                if (-sh > 70) return Arredonda15Texto(a);
+                m = DivideArredonda(f, static_cast<u128>(kPot5[t]) << -sh);
+            }
+        }
+        // The decimal exponent comes from the exact value; only a carry of
+        // the rounding itself moves it up.
+        if (m.truncado < kMin) {
+            --e;
+            continue;
+        }
+        if (m.truncado >= kMax) {
+            ++e;
+            continue;
+        }
+        u128 digitos = m.arredondado;
+        if (digitos == kMax) {
+            digitos = kMin;
+            ++e;
+        }
+        const int q = e - 14;
+        const auto md = static_cast<double>(static_cast<std::uint64_t>(digitos));
+        if (q >= 0 && q <= 22) return md * kPot10[q];
+        if (q < 0 && q >= -22) return md / kPot10[-q];
+        return Arredonda15Texto(a);
+    }
+    return Arredonda15Texto(a);
+}
+
+bool EhDigito(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest well-formed number at the start of s: digits with an
+// optional "." part (at least one digit in all) and an optional exponent.
+std::size_t PrefixoNumero(std::string_view s) {
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    while (i < s.size() && EhDigito(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        std::size_t j = i + 1;
+        std::size_t frac = 0;
+        while (j < s.size() && EhDigito(s[j])) ++j, ++frac;
+        if (digits + frac == 0) return 0;
+        i = j;
+        digits += frac;
+    }
+    if (digits == 0) return 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        const std::size_t start = j;
+        while (j < s.size() && EhDigito(s[j])) ++j;
+        if (j > start) i = j;
+    }
+    return i;
+}
+
+}  // namespace
+
+double detail::Arredonda15Exato(double x) {
+    if (std::isnan(x)) return 0.0;
+    if (x == 0.0) return 0.0;
+    const double a = std::fabs(x);
+    // Above the limit the 15-digit text is either the limit itself or reads
+    // back as infinity; both saturate.
+    if (a > kSaturacao) return x < 0 ? -kSaturacao : kSaturacao;
+    const double r = Arredonda15Positivo(a);
+    return x < 0 ? -r : r;
+}
+
+void EscreveTextoNumero(double x, char* out) {
+    if (std::isnan(x) || x == 0.0) {
+        std::memcpy(out, " 0.00000000000000E+0000", kTamTextoNumero);
+        return;
+    }
+    out[0] = x < 0 ? '-' : ' ';
+    const double a = std::fabs(x);
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    // buf is "d.dddddddddddddde+XX" (two or three exponent digits).
+    const char* epos = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(res.ptr - buf)));
+    if (a > kSaturacao) {
+        std::memcpy(out + 1, kTextoSaturado, kTamTextoNumero - 1);
+        return;
+    }
+    std::memcpy(out + 1, buf, 16);  // d.dddddddddddddd
+    out[17] = 'E';
+    out[18] = epos[1];
+    const char* digits = epos + 2;
+    const std::size_t nd = static_cast<std::size_t>(res.ptr - digits);
+    std::memset(out + 19, '0', 4);
+    std::memcpy(out + 23 - nd, digits, nd);
+}
+
+std::string TextoNumero(double x) {
+    std::string s(kTamTextoNumero, ' ');
+    EscreveTextoNumero(x, s.data());
+    return s;
+}
+
+double ConverteReal(std::string_view text) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    std::string_view s = text.substr(b, e - b);
+    bool negative = false;
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+        negative = s[0] == '-';
+        s.remove_prefix(1);
+        while (!s.empty() && s[0] == ' ') s.remove_prefix(1);
+    }
+    const std::size_t n = PrefixoNumero(s);
+    if (n == 0) return 0.0;
+    double v = 0.0;
+    const auto res = std::from_chars(s.data(), s.data() + n, v, std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Tell overflow from underflow by the size of the exponent.
+        const char* ep = static_cast<const char*>(std::memchr(s.data(), 'E', n));
+        if (!ep) ep = static_cast<const char*>(std::memchr(s.data(), 'e', n));
+        const bool tiny = ep && ep + 1 < s.data() + n && ep[1] == '-';
+        v = tiny ? 0.0 : kSaturacao;
+    } else if (std::isinf(v)) {
+        v = kSaturacao;
+    }
+    if (v == 0.0) return 0.0;
+    return negative ? -v : v;
+}
+
+long long ConverteInteiroLeniente(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long v = 0;
+    constexpr long long kLimite = std::numeric_limits<long long>::max() / 10 - 10;
+    while (i < text.size() && EhDigito(text[i])) {
+        if (v < kLimite) v = v * 10 + (text[i] - '0');
+        ++i;
+    }
+    return negative ? -v : v;
+}
+
+bool ConverteInteiroEstrito(std::string_view text, int& out) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::size_t e = text.size();
+    while (e > i && text[e - 1] == ' ') --e;
+    std::string_view s = text.substr(i, e - i);
+    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+    if (s.empty()) return false;
+    int v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (res.ec != std::errc{} || res.ptr != s.data() + s.size()) return false;
+    out = v;
+    return true;
+}
+
+double Arredonda(double x) { return std::nearbyint(x); }
+
+std::string FormataFixo(double x, int w, int d) {
+    char buf[400];
+    std::string s;
+    if (std::isnan(x) || std::isinf(x)) {
+        s = std::isnan(x) ? "NAN" : (x < 0 ? "-INF" : "INF");
+    } else {
+        auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, d);
+        s.assign(buf, res.ptr);
+        // A value that rounds to zero is written without a sign.
+        if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    }
+    if (static_cast<int>(s.size()) < w) s.insert(0, static_cast<std::size_t>(w) - s.size(), ' ');
+    return s;
+}
+
+}  // namespace kivo

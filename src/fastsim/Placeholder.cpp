@@ -1,0 +1,2 @@
+// Filled by the fastsim models.
+namespace kivo {}

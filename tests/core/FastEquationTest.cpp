@@ -1,0 +1,149 @@
+#include "core/FastEquation.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "EquationCases.h"
+#include "core/Equation.h"
+
+namespace kivo {
+namespace {
+
+std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+TEST(FastEquation, ReferenceCases) {
+    Memorias mem;
+    testing::PreparaMemoria(mem);
+    for (const auto& c : testing::CasosEquacao()) {
+        const Formula f(c.text);
+        EXPECT_EQ(f.Avalia(mem), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(!ErroEquacao.empty(), c.error) << '"' << c.text << '"';
+    }
+}
+
+TEST(FastEquation, FollowsTheMemoryAndRecompilesOnlyOnChange) {
+    Memorias mem;
+    Formula f("M21*0,5+10");
+    mem[21] = 40;
+    EXPECT_EQ(f.Avalia(mem), 30);
+    mem[21] = -40;
+    EXPECT_EQ(f.Avalia(mem), -10);
+    f.Define("M21*0,5+10");
+    EXPECT_EQ(f.texto(), "M21*0,5+10");
+    f.Define("M21", false);
+    EXPECT_TRUE(f.Invalida());
+    bool erro = false;
+    EXPECT_EQ(f.Avalia(mem, erro), 0);
+    EXPECT_TRUE(erro);
+}
+
+// Random texts over the whole alphabet of the language, and beyond it,
+// evaluated by both evaluators against random memories.
+class Gerador {
+public:
+    explicit Gerador(std::uint64_t seed) : rng_(seed) {}
+
+    std::string Texto() {
+        std::string s;
+        const int n = Int(0, 14);
+        for (int i = 0; i < n; ++i) s += Pedaco();
+        return s;
+    }
+
+    void Memoria(Memorias& mem) {
+        for (int k = 1; k <= 110; ++k) {
+            switch (Int(0, 7)) {
+                case 0: mem[k] = 0; break;
+                case 1: mem[k] = -Int(1, 100); break;
+                case 2: mem[k] = Int(0, 100) + Int(0, 999) / 1000.0; break;
+                case 3: mem[k] = std::uniform_real_distribution<double>(-1e6, 1e6)(rng_); break;
+                case 4: mem[k] = std::ldexp(1.0, Int(-1070, 1020)) * (Int(0, 1) ? 1 : -1); break;
+                case 5: mem[k] = -0.0; break;
+                case 6: mem[k] = std::numeric_limits<double>::infinity() * (Int(0, 1) ? 1 : -1); break;
+                default: mem[k] = 1.0 / Int(1, 9); break;
+            }
+        }
+        if (Int(0, 20) == 0) mem[Int(1, 110)] = std::numeric_limits<double>::quiet_NaN();
+    }
+
+private:
+    int Int(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
+
+    std::string Pedaco() {
+        static const char* const kSimples[] = {"+", "-", "*", "/", "^", "(", ")", " ", "  ", ".", ",", "E", "e",
+                                              "E+", "E-", "--", "+-", "0", "1", "2", "9", "10", "0.5", "1,5",
+                                              "3.25", "1E3", "2e-2", "7.", ".5", "100", "1E400", "1E-400"};
+        static const char* const kEstranhos[] = {"%", "x", "\t", "LN", "M", "m", ">", "\x01", "\xc3\xa7"};
+        const int kind = Int(0, 99);
+        if (kind < 62) return kSimples[Int(0, std::size(kSimples) - 1)];
+        if (kind < 90) {
+            // References: mostly two digits, sometimes odd pairs.
+            std::string r = Int(0, 3) ? "M" : "m";
+            const int odd = Int(0, 9);
+            if (odd == 0) return r + "1A";
+            if (odd == 1) return r + " 5";
+            if (odd == 2) return r + "00";
+            if (odd == 3) return r + "-1";
+            const int k = Int(1, 99);
+            return r + (k < 10 ? "0" : "") + std::to_string(k);
+        }
+        if (kind < 93) return kEstranhos[Int(0, std::size(kEstranhos) - 1)];
+        std::string digits;
+        for (int i = Int(1, 20); i > 0; --i) digits += static_cast<char>('0' + Int(0, 9));
+        return digits;
+    }
+
+    std::mt19937_64 rng_;
+};
+
+// SEED and ROUNDS in the environment turn this into a longer soak.
+TEST(FastEquation, AgreesBitForBitWithTheRewritingEvaluator) {
+    Gerador g(static_cast<std::uint64_t>(std::getenv("SEED") ? std::atoll(std::getenv("SEED")) : 20261209));
+    Memorias mem;
+    for (int round = 0; round < (std::getenv("ROUNDS") ? std::atoi(std::getenv("ROUNDS")) : 4000); ++round) {
+        const std::string text = g.Texto();
+        for (const bool substitui : {true, false}) {
+            const Formula f(text, substitui);
+            for (int m = 0; m < 6; ++m) {
+                g.Memoria(mem);
+                const std::string chain = substitui ? SubstituiMemorias(text, mem) : text;
+                const double expected = AvaliaEquacao(TrocaVirgulaPorPonto(chain));
+                const std::string expectedError = ErroEquacao;
+                const double got = f.Avalia(mem);
+                ASSERT_EQ(Bits(got), Bits(expected))
+                    << '"' << text << "\" substitui=" << substitui << " got " << got << " expected " << expected;
+                ASSERT_EQ(ErroEquacao, expectedError) << '"' << text << '"';
+            }
+        }
+    }
+}
+
+TEST(FastEquation, HostileTextsAgreeWithTheReference) {
+    Memorias mem;
+    mem[5] = -2;
+    const std::string texts[] = {
+        std::string(3000, '(') + "M05" + std::string(3000, ')'),
+        std::string(2000, '(') + "2*M05^2",
+        std::string(500, '-') + "M05",
+        "1E" + std::string("M05"),
+        "M05M05M05",
+        "2^M05^M05",
+        std::string("\0\x01\x7f", 3),
+        std::string(5000, '9'),
+    };
+    for (const auto& t : texts) {
+        const double expected = AvaliaTexto(t, mem);
+        const std::string expectedError = ErroEquacao;
+        EXPECT_EQ(Bits(Formula(t).Avalia(mem)), Bits(expected)) << t.substr(0, 40);
+        EXPECT_EQ(ErroEquacao, expectedError);
+    }
+}
+
+}  // namespace
+}  // namespace kivo
