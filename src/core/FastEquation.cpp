@@ -331,6 +331,16 @@ void Formula::Define(std::string_view text, bool substitui) {
     }
     tracos_.clear();
     trabalho_.reserve(itens_.size());
+    // A text without variables has one value for good.
+    constante_ = false;
+    if (!invalida_) {
+        bool semVariaveis = true;
+        for (const Item& x : itens_) semVariaveis = semVariaveis && x.tipo != Item::Variavel;
+        if (semVariaveis) {
+            valorConstante_ = Interpreta(Memorias{}, nullptr);
+            constante_ = true;
+        }
+    }
 }
 
 double Formula::Interpreta(const Memorias& mem, Traco* gravacao) const {
@@ -433,6 +443,20 @@ void Formula::Compila(Traco& t) {
             }
         }
         constante[i] = !variavel;
+        // A sum of one term that gives a result back with its own sign (a
+        // number whose "-" became the sign run, or a positive one) leaves it
+        // unchanged, as it already has 15 digits: reuse its slot.
+        if (variavel && p.tipo == Passo::Soma && p.termos == 1) {
+            const Termo& unico = t.termos[p.primeiroTermo];
+            const bool mesmoValor =
+                (unico.o.tipo == Operando::Registro && !unico.negativo) ||
+                (unico.o.tipo == Operando::Modulo && unico.negativo == t.passos[unico.o.reg].negativo);
+            if (mesmoValor) {
+                t.termosProg.pop_back();
+                slotDoPasso[i] = slotDoPasso[unico.o.reg];
+                continue;
+            }
+        }
         if (variavel) {
             slotDoPasso[i] = resultados++;
             in.saida = slotDoPasso[i] | kResultado;
@@ -481,6 +505,7 @@ double Formula::Executa(const Memorias& mem) const {
 
 double Formula::Avalia(const Memorias& mem, bool& erro) const {
     erro = invalida_;
+    if (constante_) return valorConstante_;
     return invalida_ ? 0.0 : Executa(mem);
 }
 

@@ -108,6 +108,8 @@ private:
     bool substitui_ = true;
     bool compilada_ = false;
     bool invalida_ = false;
+    bool constante_ = false;
+    double valorConstante_ = 0.0;
     std::vector<Item> itens_;
     std::string literais_;
     // Traces of the sign patterns met so far, and scratch space reused by

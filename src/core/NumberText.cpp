@@ -202,6 +202,23 @@ std::size_t PrefixoNumero(std::string_view s) {
 
 }  // namespace
 
+double detail::Arredonda15Meio(double x, int s) {
+    const double a = std::fabs(x);
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    const std::uint64_t f = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    const int sh = s + static_cast<int>(bits >> 52) - 1075;
+    constexpr std::uint64_t kMin = 100000000000000ull;
+    constexpr std::uint64_t kMax = 1000000000000000ull;
+    if (sh < 0 && sh > -127) {
+        const Quociente m = DesladaArredonda(static_cast<u128>(f) * kPot5[s], -sh);
+        if (m.truncado >= kMin && m.arredondado < kMax) {
+            const double r = static_cast<double>(static_cast<std::uint64_t>(m.arredondado)) / kPot10[s];
+            return x < 0 ? -r : r;
+        }
+    }
+    return Arredonda15Exato(x);
+}
+
 double detail::Arredonda15Exato(double x) {
     if (std::isnan(x)) return 0.0;
     if (x == 0.0) return 0.0;

@@ -28,6 +28,8 @@ inline constexpr double kPot10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e
 inline constexpr int kMenorPot = -30;
 extern const std::array<double, 72> kPot10Aprox;
 double Arredonda15Exato(double x);
+// Settles a value whose scaled digits a * 10^s lie near a half.
+double Arredonda15Meio(double x, int s);
 }  // namespace detail
 
 // The value the 23-character text of x reads back as: x rounded to 15
@@ -41,8 +43,6 @@ double Arredonda15Exato(double x);
 inline double Arredonda15(double x) {
     const double a = x < 0 ? -x : x;
     if (a >= 1e-8 && a < 1e15) {
-        // Whole numbers below 10^15 already have at most 15 digits.
-        if (a == static_cast<double>(static_cast<std::int64_t>(a))) return x;
         const auto bits = std::bit_cast<std::uint64_t>(a);
         int e = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
         if (a >= detail::kPot10Aprox[static_cast<std::size_t>(e + 1 - detail::kMenorPot)]) ++e;
@@ -56,6 +56,7 @@ inline double Arredonda15(double x) {
                 const double r = (frac > 0.5 ? chao + 1 : chao) / detail::kPot10[s];
                 return x < 0 ? -r : r;
             }
+            return detail::Arredonda15Meio(x, s);
         }
     }
     return detail::Arredonda15Exato(x);
