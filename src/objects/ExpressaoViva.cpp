@@ -2,8 +2,7 @@
 
 namespace kivo {
 
-void ExpressaoViva::Define(std::string_view texto) {
-    if (definida_ && texto == formula_.texto()) return;
+void ExpressaoViva::Redefine(std::string_view texto) {
     formula_.Define(texto, true);
     definida_ = true;
     // Only "M" (either case) brings the memory into a text.
@@ -11,14 +10,9 @@ void ExpressaoViva::Define(std::string_view texto) {
     calculada_ = false;
 }
 
-double ExpressaoViva::Avalia(const Memorias& mem, bool& erro) const {
-    if (!constante_) return formula_.Avalia(mem, erro);
-    if (!calculada_) {
-        valorConstante_ = formula_.Avalia(mem, erroConstante_);
-        calculada_ = true;
-    }
-    erro = erroConstante_;
-    return valorConstante_;
+void ExpressaoViva::CalculaConstante(const Memorias& mem) const {
+    valorConstante_ = formula_.Avalia(mem, erroConstante_);
+    calculada_ = true;
 }
 
 }  // namespace kivo

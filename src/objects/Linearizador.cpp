@@ -9,6 +9,15 @@ namespace kivo {
 
 TLinearizador::TLinearizador(Simulacao& sim) : sim_(sim) {}
 
+double TLinearizador::Campo::Le(const std::string& t) {
+    if (!lido || t != texto) {
+        texto = t;
+        valor = ConverteReal(t);
+        lido = true;
+    }
+    return valor;
+}
+
 int TLinearizador::EnderecoEntrada() const {
     // Only the two leading characters count, so an address needs two digits.
     const std::string_view texto = Lin1EndEnt.size() < 2 ? std::string_view("  ") : std::string_view(Lin1EndEnt).substr(0, 2);
@@ -27,12 +36,12 @@ void TLinearizador::CalculaCiclo() {
     const int endereco = EnderecoEntrada();
     const double x = endereco == 0 ? 0.0 : mem[endereco];
 
-    mv_[0] = ConverteReal(Lin1MV[0]);
-    pv_[0] = ConverteReal(Lin1PV[0]);
+    mv_[0] = campoMV_[0].Le(Lin1MV[0]);
+    pv_[0] = campoPV_[0].Le(Lin1PV[0]);
     for (std::size_t k = 1; k < kPontos; ++k) {
-        mv_[k] = ConverteReal(Lin1MV[k]);
+        mv_[k] = campoMV_[k].Le(Lin1MV[k]);
         if (mv_[k] == 0) continue;  // point switched off: keeps its last values
-        pv_[k] = ConverteReal(Lin1PV[k]);
+        pv_[k] = campoPV_[k].Le(Lin1PV[k]);
         const double s = (pv_[k] - pv_[k - 1]) / (mv_[k] - mv_[k - 1]);
         if (!std::isfinite(s)) {
             forma_[k] = Forma::Vertical;

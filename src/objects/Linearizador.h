@@ -45,10 +45,21 @@ public:
     std::array<std::string, kPontos> Lin1PV{"0", "20", "40", "60", "80", "100"};
 
 private:
+    // A field re-read at every step: converted again only when its text
+    // changed since the last step.
+    struct Campo {
+        std::string texto;
+        double valor = 0;
+        bool lido = false;
+        double Le(const std::string& t);
+    };
+
     // How a segment inverts.
     enum class Forma : unsigned char { Normal, Vertical, Plana };
 
     Simulacao& sim_;
+    std::array<Campo, kPontos> campoMV_;
+    std::array<Campo, kPontos> campoPV_;
     std::array<double, kPontos> mv_{};
     std::array<double, kPontos> pv_{};
     // Per segment k = 2..6 (index k-1): slope, intercept, upper end, form.
