@@ -24,19 +24,20 @@ void Linha(const char* familia, int slot, const std::string& tag, const std::str
     std::printf("%s\t%d\t%s\t%s\n", familia, slot, tag.c_str(), descricao.c_str());
 }
 
-// One line per object, families in the file's order: family, slot, tag and
-// description, separated by tabs.
+// One line per object, families in the file's order: family, slot number
+// (as the record headers give it: 1..10, 21..40 and 71..74, 41..60 and
+// 75..78, 201..210, 101..120), tag and description, separated by tabs.
 void Resumo(const Projeto& p) {
     for (int n = 1; n <= 10; ++n)
         if (const auto* c = p.controlador(n)) Linha("controller", n, c->TagText, c->Descricao);
     for (int n = 1; n <= 24; ++n)
-        if (const auto* o = p.processo(n)) Linha("process", n, o->TagText, o->DescricaoText);
+        if (const auto* o = p.processo(n)) Linha("process", o->numero(), o->TagText, o->DescricaoText);
     for (int n = 1; n <= 24; ++n)
-        if (const auto* b = p.bloco(n)) Linha("block", n, b->TagText, b->DescricaoText);
+        if (const auto* b = p.bloco(n)) Linha("block", b->numero(), b->TagText, b->DescricaoText);
     for (int n = 1; n <= 10; ++n)
-        if (const auto* r = p.registrador(n)) Linha("recorder", n, r->TagText, r->DescricaoText);
+        if (const auto* r = p.registrador(n)) Linha("recorder", r->numero(), r->TagText, r->DescricaoText);
     for (int n = 1; n <= 20; ++n)
-        if (const auto* t = p.texto(n)) Linha("text", n, "", t->DescricaoText);
+        if (const auto* t = p.texto(n)) Linha("text", t->numero(), "", t->DescricaoText);
 }
 
 bool PedeAjuda(const Args& args, const char* uso) {
@@ -49,22 +50,33 @@ bool PedeAjuda(const Args& args, const char* uso) {
     return false;
 }
 
+// Takes "--english" out of the arguments: the project is then read as the
+// English interface reads it (language pairs and messages).
+bool TiraIngles(Args& args) {
+    const auto n = args.size();
+    std::erase(args, std::string("--english"));
+    return args.size() != n;
+}
+
 }  // namespace
 
 int ComandoCheck(const Args& args) {
     static const char* kUsoCheck =
-        "Usage: kivo-batch check FILE.smp\n"
+        "Usage: kivo-batch check FILE.smp [--english]\n"
         "Loads the project, prints every validation message in order and then one line\n"
-        "per object: family, slot, tag and description, separated by tabs.\n"
-        "Exit code 3 when the file cannot be read.\n";
+        "per object: family, slot number, tag and description, separated by tabs.\n"
+        "The project is read as the Portuguese interface reads it, or as the English one\n"
+        "with --english. Exit code 3 when the file cannot be read.\n";
     if (PedeAjuda(args, kUsoCheck)) return kOk;
-    if (args.size() != 1) {
+    Args resto = args;
+    const bool ingles = TiraIngles(resto);
+    if (resto.size() != 1) {
         std::fprintf(stderr, "kivo-batch check: expected one project file (see kivo-batch check --help)\n");
         return kUso;
     }
-    Projeto projeto;
+    Projeto projeto(ingles);
     ResultadoCarga res;
-    if (!Carrega("check", args[0], projeto, res)) return kEntradaInvalida;
+    if (!Carrega("check", resto[0], projeto, res)) return kEntradaInvalida;
     Mensagens(res);
     Resumo(projeto);
     return kOk;
@@ -72,20 +84,23 @@ int ComandoCheck(const Args& args) {
 
 int ComandoResave(const Args& args) {
     static const char* kUsoResave =
-        "Usage: kivo-batch resave IN.smp OUT.smp\n"
+        "Usage: kivo-batch resave IN.smp OUT.smp [--english]\n"
         "Loads IN.smp and writes it to OUT.smp as the program saves a project,\n"
-        "printing the validation messages of the load.\n"
+        "printing the validation messages of the load. With --english the project is\n"
+        "read and written as the English interface does (language pairs, comments).\n"
         "Exit code 3 when IN.smp cannot be read or OUT.smp cannot be written.\n";
     if (PedeAjuda(args, kUsoResave)) return kOk;
-    if (args.size() != 2) {
+    Args resto = args;
+    const bool ingles = TiraIngles(resto);
+    if (resto.size() != 2) {
         std::fprintf(stderr, "kivo-batch resave: expected an input and an output file (see kivo-batch resave --help)\n");
         return kUso;
     }
-    Projeto projeto;
+    Projeto projeto(ingles);
     ResultadoCarga res;
-    if (!Carrega("resave", args[0], projeto, res)) return kEntradaInvalida;
+    if (!Carrega("resave", resto[0], projeto, res)) return kEntradaInvalida;
     Mensagens(res);
-    const ResultadoGravacao g = SalvaProjeto(projeto, args[1]);
+    const ResultadoGravacao g = SalvaProjeto(projeto, resto[1]);
     if (!g.ok) {
         std::fprintf(stderr, "kivo-batch resave: %s\n", g.erro.c_str());
         return kEntradaInvalida;

@@ -16,8 +16,8 @@ struct Comando {
 
 const Comando kComandos[] = {
     {"eval", kivo::cli::ComandoEval, "eval EXPR [--set Mnn=VALUE ...]   evaluate an expression"},
-    {"check", kivo::cli::ComandoCheck, "check FILE.smp                     load a project, list its messages and objects"},
-    {"resave", kivo::cli::ComandoResave, "resave IN.smp OUT.smp              load a project and write it back"},
+    {"check", kivo::cli::ComandoCheck, "check FILE.smp [--english]         load a project, list its messages and objects"},
+    {"resave", kivo::cli::ComandoResave, "resave IN.smp OUT.smp [--english]  load a project and write it back"},
 };
 
 void Ajuda(std::FILE* out) {

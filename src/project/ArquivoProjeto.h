@@ -1,0 +1,79 @@
+#pragma once
+// The project file (".smp"): SalvaProjeto writes the whole project and
+// LeProjeto reads one into the project, in the fixed order of the file.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/Projeto.h"
+
+namespace kivo {
+
+// What the windows do around a load. Every call has a default that does
+// nothing, so a headless caller overrides only what it needs.
+class ObservadorCarga {
+public:
+    virtual ~ObservadorCarga() = default;
+    // The load begins: show the progress panel and stop the cycle timer.
+    virtual void AoIniciar() {}
+    // Progress steps 5, 10, 25, 45, 60, 70, 85, 90, 95, 100.
+    virtual void AoProgresso(int /*percent*/) {}
+    // One validation message of an object's apply, in the order they come.
+    virtual void AoMensagem(const std::string& /*texto*/) {}
+    // The variable table was read or set to its defaults.
+    virtual void AoAtualizarListaVariaveis() {}
+    // Recorder n or animated text n has its record: apply its settings.
+    virtual void AoAplicarRegistrador(int /*n*/) {}
+    virtual void AoAplicarTexto(int /*n*/) {}
+    // The project is complete: redraw the diagram (AtualizaDiagrama).
+    virtual void AoAtualizarDiagrama() {}
+    // The load is over, with or without success: hide the progress panel
+    // and restart the cycle timer.
+    virtual void AoTerminar(bool /*sucesso*/) {}
+};
+
+struct OpcoesCarga {
+    // An example: its picture lies in the project file's folder.
+    bool exemplo = false;
+    ObservadorCarga* observador = nullptr;
+};
+
+struct ResultadoCarga {
+    bool ok = false;
+    // What stopped the load (file, line and text found), in the project's
+    // interface language; empty after a successful load.
+    std::string erro;
+    // The objects' validation messages, in order.
+    std::vector<std::string> mensagens;
+    // Where the background picture is looked for.
+    std::filesystem::path caminhoImagem;
+};
+
+// Reads a project file into the project. The whole file is first read into a
+// scratch project: a file that cannot be opened or that holds a malformed
+// value stops the load there, and the project is left exactly as it was.
+// Only a file that reads through is then loaded into the project, which adds
+// to what the project holds (the caller resets it first for a clean load)
+// and ends marked as saved.
+ResultadoCarga LeProjeto(Projeto& projeto, const std::filesystem::path& caminho, const OpcoesCarga& opcoes = {});
+// The same from the file's bytes; nomeArquivo names it in messages and gives
+// the title when the file has none.
+ResultadoCarga LeProjetoBytes(Projeto& projeto, std::string_view bytes, const std::string& nomeArquivo,
+                              const OpcoesCarga& opcoes = {});
+
+struct ResultadoGravacao {
+    bool ok = false;
+    std::string erro;  // in the project's interface language
+    // Characters the file's code page cannot hold, written as "?".
+    std::size_t naoRepresentaveis = 0;
+};
+
+// The project's lines, in the file's order (UTF-8).
+std::vector<std::string> LinhasProjeto(const Projeto& projeto);
+// Writes the project to caminho, replacing the file only once the new one is
+// complete. On failure the previous file is left untouched.
+ResultadoGravacao SalvaProjeto(const Projeto& projeto, const std::filesystem::path& caminho);
+
+}  // namespace kivo

@@ -1,0 +1,54 @@
+#pragma once
+// The project file on disk: its bytes split into lines as the loader reads
+// them, and lines joined and written so that a failed save never leaves a
+// partly written file in place of the previous one.
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo {
+
+// An operation on a file that the system refused.
+class ErroArquivo : public std::runtime_error {
+public:
+    enum class Operacao { Abrir, Ler, Gravar, Tamanho };
+    ErroArquivo(Operacao op, std::string arquivo, std::string motivo);
+
+    Operacao operacao() const { return op_; }
+    const std::string& arquivo() const { return arquivo_; }
+    // The message in the interface language; what() holds the English one.
+    std::string Mensagem(bool ingles) const;
+
+private:
+    Operacao op_;
+    std::string arquivo_;
+    std::string motivo_;
+};
+
+// Largest file read as a project: far above any real project, low enough that
+// a wrong file (a video, a disk image) is refused instead of filling memory.
+inline constexpr std::size_t kMaxBytesProjeto = 64u << 20;
+
+// Splits the bytes of a Windows-1252 file into UTF-8 lines: CR LF or LF end a
+// line, a CR not followed by LF is dropped, byte 26 ends the file. A last line
+// without its end counts as a line.
+std::vector<std::string> DivideLinhas(std::string_view bytes);
+
+// Reads a whole file; throws ErroArquivo.
+std::string LeBytes(const std::filesystem::path& caminho);
+
+// UTF-8 lines as the file holds them: Windows-1252, every line ended by CR LF.
+// A line break or byte 26 inside a line would shift every line after it, so
+// each is written as a blank. naoRepresentaveis (when given) receives how
+// many characters the code page cannot hold (written as "?").
+std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* naoRepresentaveis = nullptr);
+
+// Writes the bytes to a new file beside the target, flushes and closes it, and
+// only then renames it over the target. On any failure the temporary file is
+// removed, the target is left as it was, and ErroArquivo is thrown.
+void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes);
+
+}  // namespace kivo
