@@ -24,6 +24,9 @@
 // record keeps them): X0, Y2, Y0old, Y1old, Y1old2, x5old, IntAc1, IntAc2;
 // the rest (backlash, stiction, rate, lag, dead-time buffer) is not saved.
 // Reading a record fills the dead-time buffer with PreencheTempoMorto.
+// The actuator position goes to Simulacao::posicaoAtuador[numero()] only:
+// M101..M110 already carry the controllers' PV mirrors, so it is not made a
+// variable.
 #include <array>
 #include <string>
 
@@ -51,7 +54,6 @@ struct EstadoProcesso {
     double r = 0;         // rate-limited position
     double c = 0;         // curve output
     double a = 0;         // actuator position
-    std::array<double, kTamBuffer + 1> buffer{};  // positions 1..10000
     int k = 0;            // write position
     int D = 0;            // delay in cycles
     double xd = 0;        // delayed input
@@ -61,6 +63,8 @@ struct EstadoProcesso {
     double Y1old = 0;     // y[k-1]
     double Y1old2 = 0;    // y[k-2]
     double Y2 = 0;        // output value
+    // Last, so that the fields the step touches share a few cache lines.
+    std::array<double, kTamBuffer + 1> buffer{};  // positions 1..10000
 };
 
 class TProcesso : public ObjetoCiclo {
@@ -121,7 +125,6 @@ public:
     std::string ratetext = "0";
     bool CheckBox1 = false;
 
-    EstadoProcesso estado;
     SaidaMensagens mensagens;
 
 private:
@@ -148,6 +151,10 @@ private:
     ExpressaoViva ganho_;
     ExpressaoViva tempoMorto_;
     ExpressaoViva tau1_, tau2_, lead_, lag_, rate_;
+
+public:
+    // Last member: its dead-time buffer is large.
+    EstadoProcesso estado;
 };
 
 }  // namespace kivo

@@ -118,7 +118,7 @@ TEST_F(BlocoTest, ApplyStoresTextsAndDescriptionBeforeAnyCheck) {
     EXPECT_DOUBLE_EQ(Passo(), 0) << "invalid texts are used as stored: each gives 0";
 
     b->LimSupCheck = b->LimInfCheck = false;
-    EXPECT_FALSE(Aplica("1+"  "q"));
+    EXPECT_FALSE(Aplica("1+q"));
     EXPECT_EQ(msgs.lista.size(), 1u) << "disabled limits are not checked";
     b->FuncaoTr = "7";
     EXPECT_DOUBLE_EQ(Passo(), 0) << "an edit waits for the apply";
