@@ -24,27 +24,30 @@ void TProcesso::PreencheTempoMorto(double v, int ate) {
     for (int i = 1; i <= fim; ++i) estado.buffer[static_cast<std::size_t>(i)] = v;
 }
 
-void TProcesso::Folga(double x) {
-    EstadoProcesso& e = estado;
-    if (H_ > 0) {
+namespace {
+
+// The stages of the step, each on the state it owns. Internal to this file so
+// that the compiler can fold them into the step.
+
+void Folga(EstadoProcesso& e, double x, double H) {
+    if (H > 0) {
         const double xr = Arredonda(10 * x) / 10;
-        if (e.h + H_ <= xr) {
-            e.h = xr - H_;
+        if (e.h + H <= xr) {
+            e.h = xr - H;
             e.hr = xr;
-        } else if (e.hr - H_ > x) {  // the unrounded input decides the fall
+        } else if (e.hr - H > x) {  // the unrounded input decides the fall
             e.h = xr;
-            e.hr = xr + H_;
+            e.hr = xr + H;
         }
     } else {
         e.h = x;
     }
 }
 
-void TProcesso::Agarramento(double T) {
+void Agarramento(EstadoProcesso& e, double T, double S) {
     constexpr double kTalFiltro = 0.5;
     constexpr double kMovimento = 0.2;
     constexpr int kCiclosParado = 4;
-    EstadoProcesso& e = estado;
     if (!e.agarrado) {
         e.s = e.h;
         e.f = (kTalFiltro / (kTalFiltro + T)) * e.f + (T / (kTalFiltro + T)) * e.h;
@@ -56,16 +59,14 @@ void TProcesso::Agarramento(double T) {
             // valve still for years must not overflow the counter.
             ++e.nParado;
         }
-        if (e.nParado > kCiclosParado && S_ > 0) e.agarrado = true;
-    } else if (std::fabs(e.s - e.h) >= S_) {
+        if (e.nParado > kCiclosParado && S > 0) e.agarrado = true;
+    } else if (std::fabs(e.s - e.h) >= S) {
         e.agarrado = false;  // s follows h again from the next cycle
     }
     e.x5old = e.fr;
 }
 
-void TProcesso::Limitador(double T) {
-    EstadoProcesso& e = estado;
-    double R = rate_.Avalia(sim_.mem);
+void Limitador(EstadoProcesso& e, double T, double R) {
     if (R == 0) R = 99999;
     const double d = std::fabs(R) * T;
     if (std::fabs(e.r - e.s) > d)
@@ -74,7 +75,7 @@ void TProcesso::Limitador(double T) {
         e.r = e.s;
 }
 
-double TProcesso::Curva(int curva, double r) {
+double Curva(int curva, double r) {
     switch (curva) {
         case 1:
             return 100 - (112 * std::exp(-r / 40) - 9.1935);
@@ -93,15 +94,14 @@ double TProcesso::Curva(int curva, double r) {
     }
 }
 
-void TProcesso::TempoMortoPasso(double T) {
+void AtrasoTransporte(EstadoProcesso& e, double theta, double T) {
     constexpr int kTam = EstadoProcesso::kTamBuffer;
-    EstadoProcesso& e = estado;
-    const double ciclos = Arredonda(tempoMorto_.Avalia(sim_.mem) / T);
+    const double ciclos = Arredonda(theta / T);
     // The apply refuses typed dead times beyond the buffer; a live expression
     // that leaves 0..kMaxAtrasoCiclos is bounded here instead of reading
     // outside the buffer or acting as no delay.
-    if (ciclos >= kMaxAtrasoCiclos)
-        e.D = kMaxAtrasoCiclos;
+    if (ciclos >= TProcesso::kMaxAtrasoCiclos)
+        e.D = TProcesso::kMaxAtrasoCiclos;
     else
         e.D = ciclos > 0 ? static_cast<int>(ciclos) : 0;
     e.k = (e.k >= kTam || e.k < 0) ? 1 : e.k + 1;
@@ -110,6 +110,8 @@ void TProcesso::TempoMortoPasso(double T) {
     if (j <= 0) j += kTam;
     e.xd = e.buffer[static_cast<std::size_t>(j)];
 }
+
+}  // namespace
 
 double TProcesso::FuncaoTransferencia(double K, double T) {
     EstadoProcesso& e = estado;
@@ -179,17 +181,17 @@ void TProcesso::CalculaCiclo() {
 
     e.X0 = mem[entrada_];
     const double K = ganho_.Avalia(mem);
-    Folga(e.X0);
-    Agarramento(T);
+    Folga(e, e.X0, H_);
+    Agarramento(e, T, S_);
     rate_.Define(ratetext);
-    Limitador(T);
+    Limitador(e, T, rate_.Avalia(mem));
 
     const double c = Curva(curva_, e.r);
     if (std::isfinite(c)) e.c = c;
     const double a = tauA_ == 0 ? e.c : (tauA_ / (tauA_ + T)) * e.a + (T / (tauA_ + T)) * e.c;
     if (std::isfinite(a)) e.a = a;
 
-    TempoMortoPasso(T);
+    AtrasoTransporte(e, tempoMorto_.Avalia(mem), T);
     const double y = FuncaoTransferencia(K, T);
     e.Y0old = e.xd;
 

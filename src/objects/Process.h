@@ -128,11 +128,6 @@ public:
     SaidaMensagens mensagens;
 
 private:
-    void Folga(double x);
-    void Agarramento(double T);
-    void Limitador(double T);
-    static double Curva(int curva, double r);
-    void TempoMortoPasso(double T);
     double FuncaoTransferencia(double K, double T);
 
     Simulacao& sim_;
