@@ -95,13 +95,15 @@ double Arredonda15Pequeno(double a) {
     const double margem = y * 3e-16;
     if (!(frac - 0.5 > margem || 0.5 - frac > margem)) return 0.0;
     const std::uint64_t m = frac > 0.5 ? chao + 1 : chao;
-    char buf[40];
-    char* p = std::to_chars(buf, buf + 20, m).ptr;
-    *p++ = 'e';
-    *p++ = '-';
-    p = std::to_chars(p, buf + sizeof buf, s).ptr;
+    // 15 digits, "e-" and two exponent digits.
+    char buf[20];
+    std::to_chars(buf, buf + 15, m);
+    buf[15] = 'e';
+    buf[16] = '-';
+    buf[17] = static_cast<char>('0' + s / 10);
+    buf[18] = static_cast<char>('0' + s % 10);
     double r = 0.0;
-    std::from_chars(buf, p, r);
+    std::from_chars(buf, buf + 19, r);
     return r;
 }
 
@@ -317,8 +319,6 @@ bool ConverteInteiroEstrito(std::string_view text, int& out) {
     out = v;
     return true;
 }
-
-double Arredonda(double x) { return std::nearbyint(x); }
 
 std::string FormataFixo(double x, int w, int d) {
     char buf[400];

@@ -3,6 +3,7 @@
 // project files. All of them are locale independent.
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -77,8 +78,16 @@ long long ConverteInteiroLeniente(std::string_view text);
 // nothing else. Returns false on anything else or on overflow of int.
 bool ConverteInteiroEstrito(std::string_view text, int& out);
 
-// Round to the nearest integer, halves to the even neighbour.
-double Arredonda(double x);
+// Round to the nearest integer, halves to the even neighbour. Adding and
+// taking away 2^52 leaves the rounding to the hardware's default mode, which
+// is to the nearest with halves to even; the sign of zero is kept.
+inline double Arredonda(double x) {
+    constexpr double k2p52 = 4503599627370496.0;
+    const double a = x < 0 ? -x : x;
+    if (!(a < k2p52)) return x;  // already whole, or NaN
+    const double r = (a + k2p52) - k2p52;
+    return x < 0 || (x == 0 && std::signbit(x)) ? -r : r;
+}
 
 // Str(x:w:d): fixed point with d decimals, rounded, padded on the left with
 // blanks to at least w characters.

@@ -105,6 +105,15 @@ TEST(NumberText, FixedFormatAndRounding) {
     EXPECT_EQ(Arredonda(2.5), 2);
     EXPECT_EQ(Arredonda(3.5), 4);
     EXPECT_EQ(Arredonda(-2.5), -2);
+    // Same as the library's rounding to nearest, sign of zero included.
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> d(-1e6, 1e6);
+    for (int i = 0; i < 100000; ++i) {
+        const double x = i % 2 ? d(rng) : std::round(d(rng) * 2) / 2;  // halves too
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(Arredonda(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
+    }
+    for (double x : {-0.3, 0.3, -0.0, 0.5, -0.5, 4503599627370497.0, 1e300, -1e300})
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(Arredonda(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
 }
 
 }  // namespace
