@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,30 @@ inline constexpr double kPot10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e
 inline constexpr int kMenorPot = -30;
 extern const std::array<double, 72> kPot10Aprox;
 double Arredonda15Exato(double x);
+
+// Scales by binary exponent field, for 1e-8 <= a < 1e15: a binade starting at
+// 2^k holds values whose decimal exponent is e0 = floor(k log10 2) or e0 + 1,
+// so a * 10^(14 - e0) or a * 10^(13 - e0) has 15 integer digits. Scales that
+// are not exact doubles are NaN, which sends the value to the exact path.
+struct Escala {
+    double pA;
+    double pB;
+    int sA;
+};
+inline constexpr std::size_t kPrimeiroCampo = 1023 - 27;
+inline constexpr std::array<Escala, 77> kEscalas = [] {
+    std::array<Escala, 77> t{};
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const int k = static_cast<int>(i + kPrimeiroCampo) - 1023;
+        const int e0 = (k * 78913) >> 18;
+        const int sA = 14 - e0;
+        auto escala = [](int s) {
+            return s >= 0 && s <= 22 ? kPot10[s] : std::numeric_limits<double>::quiet_NaN();
+        };
+        t[i] = Escala{escala(sA), escala(sA - 1), sA};
+    }
+    return t;
+}();
 // Settles a value whose scaled digits a * 10^s lie near a half.
 double Arredonda15Meio(double x, int s);
 }  // namespace detail
@@ -44,20 +69,24 @@ double Arredonda15Meio(double x, int s);
 inline double Arredonda15(double x) {
     const double a = x < 0 ? -x : x;
     if (a >= 1e-8 && a < 1e15) {
-        const auto bits = std::bit_cast<std::uint64_t>(a);
-        int e = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
-        if (a >= detail::kPot10Aprox[static_cast<std::size_t>(e + 1 - detail::kMenorPot)]) ++e;
-        const int s = 14 - e;  // 0..22
-        const double y = a * detail::kPot10[s];
+        // The scale for both decimal exponents a binade can hold, computed
+        // side by side; the one that gives 15 integer digits is kept.
+        const auto campo = static_cast<std::size_t>(std::bit_cast<std::uint64_t>(a) >> 52);
+        const detail::Escala& esc = detail::kEscalas[campo - detail::kPrimeiroCampo];
+        const double yA = a * esc.pA;
+        const double yB = a * esc.pB;
+        const bool usaA = yA < 1e15;
+        const double y = usaA ? yA : yB;
         if (y > 1e14 + 1 && y < 1e15 - 1) {
-            const double chao = static_cast<double>(static_cast<std::int64_t>(y));
-            const double frac = y - chao;
-            const double margem = y * 1.2e-16;
-            if (frac - 0.5 > margem || 0.5 - frac > margem) {
-                const double r = (frac > 0.5 ? chao + 1 : chao) / detail::kPot10[s];
+            constexpr double k2p52 = 4503599627370496.0;
+            const double m = (y + k2p52) - k2p52;  // nearest whole number
+            const double d = y - m;
+            const double distancia = d < 0 ? -d : d;
+            if (0.5 - distancia > y * 1.2e-16) {
+                const double r = m / (usaA ? esc.pA : esc.pB);
                 return x < 0 ? -r : r;
             }
-            return detail::Arredonda15Meio(x, s);
+            return detail::Arredonda15Meio(x, usaA ? esc.sA : esc.sA - 1);
         }
     }
     return detail::Arredonda15Exato(x);
