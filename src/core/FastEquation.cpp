@@ -256,8 +256,7 @@ private:
 
 }  // namespace
 
-void Formula::Define(std::string_view text, bool substitui) {
-    if (compilada_ && substitui == substitui_ && text == texto_) return;
+void Formula::Compila(std::string_view text, bool substitui) {
     texto_.assign(text);
     substitui_ = substitui;
     compilada_ = true;

@@ -26,8 +26,12 @@ public:
     // variables are not allowed.
     explicit Formula(std::string_view text, bool substitui = true) { Define(text, substitui); }
 
-    // Recompiles only when the text or the mode changes.
-    void Define(std::string_view text, bool substitui = true);
+    // Recompiles only when the text or the mode changes; models call it with
+    // their field at every cycle, so the unchanged case stays inline.
+    void Define(std::string_view text, bool substitui = true) {
+        if (compilada_ && substitui == substitui_ && text == texto_) return;
+        Compila(text, substitui);
+    }
     const std::string& texto() const { return texto_; }
 
     // Evaluates and sets ErroEquacao, like the reference chain.
@@ -99,6 +103,7 @@ public:
     };
 
 private:
+    void Compila(std::string_view text, bool substitui);
     double Executa(const Memorias& mem) const;
     double Interpreta(const Memorias& mem, Traco* gravacao) const;
     bool Reproduz(const Traco& t, const Memorias& mem, double& out) const;
