@@ -19,11 +19,17 @@ command -v "$CXX" >/dev/null || CXX=clang++
 mkdir -p "$DESTINO/corpus"
 cp -n "$RAIZ"/tests/project/corpus/* "$DESTINO/corpus/" 2>/dev/null || true
 
-FONTES=("$RAIZ"/src/core/*.cpp "$RAIZ"/src/objects/*.cpp "$RAIZ"/src/project/*.cpp "$RAIZ"/tests/project/FuzzCarga.cpp)
+# The sources are compiled from a snapshot, so that a header edited while the
+# build runs cannot leave two layouts of one class in the binary.
+FOTO="$DESTINO/fontes"
+rm -rf "$FOTO"
+mkdir -p "$FOTO/src" "$FOTO/tests"
+cp -r "$RAIZ/src/core" "$RAIZ/src/objects" "$RAIZ/src/project" "$FOTO/src/"
+cp "$RAIZ/tests/project/FuzzCarga.cpp" "$FOTO/tests/"
 echo "Building the fuzz target with $CXX..."
 nice -n 19 "$CXX" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I "$RAIZ/src" "${FONTES[@]}" -o "$DESTINO/fuzz_carga"
+  -I "$FOTO/src" "$FOTO"/src/*/*.cpp "$FOTO/tests/FuzzCarga.cpp" -o "$DESTINO/fuzz_carga"
 
 cd "$DESTINO"
 echo "Fuzzing for $SEGUNDOS s (inputs in $DESTINO/corpus)..."
