@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the project loader with libFuzzer, AddressSanitizer and UBSan.
 #
-#   tools/fuzz_loader.sh [SECONDS] [BUILD_DIR]
+#   tools/fuzz_loader.sh [SECONDS] [BUILD_DIR] [LIBFUZZER_OPTIONS...]
 #
 # Builds the fuzz target with clang from the simulation sources, copies the
 # seed corpus of tests/project/corpus into BUILD_DIR/corpus (so new inputs do
@@ -13,6 +13,7 @@ set -euo pipefail
 SEGUNDOS="${1:-600}"
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 DESTINO="${2:-$RAIZ/../build-fuzz-loader}"
+shift $(( $# < 2 ? $# : 2 ))
 CXX="${CXX:-clang++-14}"
 command -v "$CXX" >/dev/null || CXX=clang++
 
@@ -34,4 +35,4 @@ nice -n 19 "$CXX" -std=c++20 -O1 -g -fno-omit-frame-pointer \
 cd "$DESTINO"
 echo "Fuzzing for $SEGUNDOS s (inputs in $DESTINO/corpus)..."
 exec nice -n 19 ./fuzz_carga -max_total_time="$SEGUNDOS" -max_len=65536 -timeout=20 \
-  -print_final_stats=1 corpus
+  -print_final_stats=1 "$@" corpus
