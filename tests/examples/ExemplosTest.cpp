@@ -1,0 +1,217 @@
+// Every example plant, run headless: it loads without a validation message in
+// both languages, its picture and markers fit together, and an hour of plant
+// time with a 10 % setpoint step leaves every variable finite and every
+// automatic loop at its setpoint.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/NumberText.h"
+#include "project/ArquivoProjeto.h"
+
+namespace kivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Caso {
+    const char* nome;     // test name
+    const char* pasta;    // folder under examples/
+    const char* arquivo;  // project file
+    // Controllers that may sit at an output limit for most of the run,
+    // because the example exists to show that saturation.
+    std::vector<std::string> saturam;
+};
+
+// The example table of the chooser: folder and file of every example.
+const Caso kCasos[] = {
+    {"BasicFlowLoop", "basic flow loop", "basic flow loop.smp", {}},
+    {"CourseFineFlowLoop", "course-fine flow loop", "course-fine flow loop.smp", {}},
+    {"HeaderPressure", "header pressure with 3 consumers", "header pressure with 3 consumers.smp", {}},
+    {"NonlinearFlowProcesses", "nonlinear flow processes", "nonlinear flow processes.smp", {}},
+};
+
+constexpr double kT = 0.1;            // the real-time step, s
+constexpr double kDuracao = 3600;     // plant time of the run, s
+constexpr double kDegrau = 10;        // setpoint step, % of span
+constexpr double kTolerancia = 2;     // % of span
+constexpr double kJanelaFinal = 300;  // s averaged at the end of the run
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.pasta << "/" << c.arquivo; }
+
+fs::path Pasta(const Caso& c) { return fs::path(KIVO_EXAMPLES_DIR) / c.pasta; }
+
+// Width and height of a 24-bit uncompressed BMP file, or 0 x 0.
+std::pair<int, int> TamanhoBmp(const fs::path& arquivo) {
+    std::ifstream f(arquivo, std::ios::binary);
+    std::string b(54, '\0');
+    if (!f.read(b.data(), 54) || b.compare(0, 2, "BM") != 0) return {0, 0};
+    auto u = [&](std::size_t i, int n) {
+        std::uint32_t v = 0;
+        for (int k = n - 1; k >= 0; --k) v = v << 8 | static_cast<std::uint8_t>(b[i + static_cast<std::size_t>(k)]);
+        return v;
+    };
+    const auto w = static_cast<std::int32_t>(u(18, 4));
+    const auto h = static_cast<std::int32_t>(u(22, 4));
+    if (u(28, 2) != 24 || u(30, 4) != 0) return {0, 0};
+    const std::uint64_t linha = (static_cast<std::uint64_t>(w) * 3 + 3) & ~3ull;
+    if (fs::file_size(arquivo) < 54 + linha * static_cast<std::uint64_t>(std::abs(h))) return {0, 0};
+    return {w, std::abs(h)};
+}
+
+void VerificaCarga(const Caso& c) {
+    for (bool ingles : {false, true}) {
+        Projeto p(ingles);
+        const ResultadoCarga r = LeProjeto(p, Pasta(c) / c.arquivo, OpcoesCarga{true, nullptr});
+        ASSERT_TRUE(r.ok) << r.erro;
+        EXPECT_TRUE(r.mensagens.empty()) << r.mensagens.front();
+        EXPECT_FALSE(p.comentarios.empty()) << (ingles ? "English" : "Portuguese") << " comments";
+        EXPECT_EQ(p.titulo.find('|'), std::string::npos) << "title not split: " << p.titulo;
+    }
+}
+
+// The markers are the plant's handles: each must lie on the picture, and no
+// two object markers may cover each other.
+void VerificaMarcadores(const Caso& c) {
+    Projeto p;
+    ASSERT_TRUE(LeProjeto(p, Pasta(c) / c.arquivo, OpcoesCarga{true, nullptr}).ok);
+    ASSERT_FALSE(p.imagem.empty());
+    const auto [w, h] = TamanhoBmp(Pasta(c) / p.imagem);
+    ASSERT_GT(w, 0) << p.imagem << " is not a 24-bit BMP picture";
+    const fs::path miniatura = Pasta(c) / (fs::path(c.arquivo).stem().string() + "_thumb.bmp");
+    EXPECT_GT(TamanhoBmp(miniatura).first, 0) << miniatura;
+
+    struct Caixa {
+        std::string nome;
+        int x, y, w, h;
+    };
+    std::vector<Caixa> caixas;
+    auto marca = [&](const std::string& nome, const Marcador& m) {
+        if (m.exibido) caixas.push_back({nome, m.esquerda, m.topo, 79, 22});
+    };
+    for (int n = 1; n <= 10; ++n) {
+        if (p.controlador(n)) marca("controller " + std::to_string(n), p.marcadores.controladores[n - 1]);
+        if (p.registrador(n)) marca("recorder " + std::to_string(n), p.marcadores.registradores[n - 1]);
+    }
+    for (int n = 1; n <= 24; ++n) {
+        if (p.processo(n)) marca("process " + std::to_string(n), p.marcadores.processos[n - 1]);
+        if (p.bloco(n)) marca("block " + std::to_string(n), p.marcadores.blocos[n - 1]);
+    }
+    for (const Caixa& a : caixas) {
+        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= w && a.y + a.h <= h) << a.nome << " off the picture";
+        for (const Caixa& b : caixas) {
+            if (&a < &b) {
+                EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)
+                    << a.nome << " covers " << b.nome;
+            }
+        }
+    }
+    for (int n = 1; n <= 20; ++n) {
+        if (!p.texto(n)) continue;
+        const Marcador& m = p.marcadores.textos[n - 1];
+        // The description label sits 13 pixels above the value.
+        EXPECT_TRUE(m.esquerda >= 0 && m.topo >= 13 && m.esquerda < w && m.topo < h) << "text " << n;
+    }
+    for (const Track& t : p.tracks) {
+        if (t.habilitado) {
+            EXPECT_TRUE(t.esquerda >= 0 && t.topo >= 0 && t.esquerda < w && t.topo < h) << "track " << t.rotulo;
+        }
+    }
+}
+
+// An hour of plant time at the real-time step, with the setpoint step of the
+// fast simulation (every controller, a tenth into the run).
+void VerificaExecucao(const Caso& c) {
+    Projeto p;
+    ASSERT_TRUE(LeProjeto(p, Pasta(c) / c.arquivo, OpcoesCarga{true, nullptr}).ok);
+
+    struct Malha {
+        TControlador* c;
+        double pvInicial = 0;
+        double ciclosNoLimite = 0;
+        double erroFinal = 0;  // summed over the final window
+    };
+    std::vector<Malha> malhas;
+    for (int n = 1; n <= 10; ++n)
+        if (TControlador* ctl = p.controlador(n)) malhas.push_back({ctl, p.sim.mem[ctl->enderecoPV()]});
+
+    const auto N = static_cast<long long>(std::llround(kDuracao / kT));
+    const auto finalDesde = N - static_cast<long long>(std::llround(kJanelaFinal / kT));
+    bool degrau = false;
+    std::string naoFinito;
+    p.sim.ExecutaSemDisplay(
+        N, kT,
+        [&](long long h) {
+            if (degrau || Arredonda(100.0 * static_cast<double>(h) / static_cast<double>(N)) <= 10) return;
+            degrau = true;
+            // Before the step the plant has run six minutes from the state it
+            // was saved in: it must be where it was left.
+            for (Malha& m : malhas) {
+                const EstadoControlador& e = m.c->estado;
+                const double pv = p.sim.mem[m.c->enderecoPV()];
+                if (e.modoAuto) {
+                    EXPECT_NEAR(pv, e.SP, kTolerancia) << m.c->TagText << " not at its setpoint before the step";
+                } else {
+                    EXPECT_NEAR(pv, m.pvInicial, kTolerancia) << m.c->TagText << " (manual) drifted";
+                }
+                m.c->estado.SP += kDegrau;
+            }
+        },
+        [&](long long h) {
+            for (int k = 1; k <= kNumVariaveis && naoFinito.empty(); ++k)
+                if (!std::isfinite(p.sim.mem[k])) naoFinito = NomeVariavel(k) + " at cycle " + std::to_string(h);
+            for (Malha& m : malhas) {
+                const EstadoControlador& e = m.c->estado;
+                if (e.MV <= m.c->COmin() || e.MV >= m.c->COmax()) m.ciclosNoLimite += 1;
+                if (h >= finalDesde) m.erroFinal += p.sim.mem[m.c->enderecoPV()] - e.SP;
+            }
+            return naoFinito.empty();
+        });
+    ASSERT_TRUE(naoFinito.empty()) << naoFinito << " is not finite";
+
+    for (const Malha& m : malhas) {
+        const std::string& tag = m.c->TagText;
+        const bool podeSaturar = std::find(c.saturam.begin(), c.saturam.end(), tag) != c.saturam.end();
+        if (!podeSaturar) {
+            EXPECT_LT(m.ciclosNoLimite / static_cast<double>(N), 0.5) << tag << " sat at an output limit";
+        }
+        // The mean over the final minutes: a loop that cycles around its
+        // setpoint by design, or carries measurement noise, passes; an offset
+        // or a drift does not.
+        if (m.c->estado.modoAuto) {
+            EXPECT_NEAR(m.erroFinal / static_cast<double>(N - finalDesde), 0, kTolerancia)
+                << tag << " ends away from its setpoint";
+        }
+    }
+}
+
+class Exemplo : public testing::TestWithParam<Caso> {};
+
+TEST_P(Exemplo, LoadsFitsItsPictureAndSettles) {
+    const Caso& c = GetParam();
+    {
+        SCOPED_TRACE("loading");
+        VerificaCarga(c);
+    }
+    {
+        SCOPED_TRACE("picture and markers");
+        VerificaMarcadores(c);
+    }
+    {
+        SCOPED_TRACE("an hour with a setpoint step");
+        VerificaExecucao(c);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Exemplos, Exemplo, testing::ValuesIn(kCasos),
+                         [](const testing::TestParamInfo<Caso>& i) { return std::string(i.param.nome); });
+
+}  // namespace
+}  // namespace kivo

@@ -1,0 +1,5 @@
+#include "Autoria.h"
+
+namespace kivo::exemplos {
+void Caldeira(Autor&) {}
+}  // namespace kivo::exemplos
