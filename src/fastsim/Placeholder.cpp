@@ -1,2 +1,0 @@
-// Filled by the fastsim models.
-namespace kivo {}
