@@ -35,6 +35,24 @@ const Caso kCasos[] = {
     {"CourseFineFlowLoop", "course-fine flow loop", "course-fine flow loop.smp", {}},
     {"HeaderPressure", "header pressure with 3 consumers", "header pressure with 3 consumers.smp", {}},
     {"NonlinearFlowProcesses", "nonlinear flow processes", "nonlinear flow processes.smp", {}},
+    {"RegulatoryLevel", "regulatory level", "regulatory level.smp", {}},
+    {"SurgeTank", "surge tank", "surge tank.smp", {}},
+    {"HeatExchanger", "heat exchanger", "heatexchanger.smp", {}},
+    {"SplitRange", "splitrange control", "splitrange.smp", {}},
+    {"Furnace", "furnace", "furnace.smp", {}},
+    {"FurnaceMasterSlave", "furnace masterslave", "furnace.smp", {}},
+    {"Reactor", "reactor", "reactor.smp", {}},
+    {"CoolingPlant", "coolingplant", "coolingplant.smp", {}},
+    {"EthanePlant", "ethaneplant", "ethaneplant.smp", {}},
+    {"Boiler", "boiler", "boiler.smp", {}},
+    {"RatioControl", "combustion", "ratio.smp", {}},
+    {"CrossedLimits", "combustion", "cl.smp", {}},
+    {"DoubleCrossedLimits", "combustion", "dcl.smp", {}},
+    {"TwoFuels", "combustion2fuels", "combustion2fuels.smp", {}},
+    {"LinearizedPh", "Linearized pH control", "pHcontrol.smp", {}},
+    {"SmithPredictor", "smith predictor", "smithpredictor.smp", {}},
+    {"FourProcesses", "processes to model", "4processes.smp", {}},
+    {"FrequencyResponse", "frequency response", "frequencyresponse.smp", {}},
 };
 
 constexpr double kT = 0.1;            // the real-time step, s
@@ -140,7 +158,8 @@ void VerificaExecucao(const Caso& c) {
     };
     std::vector<Malha> malhas;
     for (int n = 1; n <= 10; ++n)
-        if (TControlador* ctl = p.controlador(n)) malhas.push_back({ctl, p.sim.mem[ctl->enderecoPV()]});
+        // The PV the controller saw when the plant was saved.
+        if (TControlador* ctl = p.controlador(n)) malhas.push_back({ctl, ctl->estado.PVant});
 
     const auto N = static_cast<long long>(std::llround(kDuracao / kT));
     const auto finalDesde = N - static_cast<long long>(std::llround(kJanelaFinal / kT));

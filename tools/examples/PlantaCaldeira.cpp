@@ -1,5 +1,224 @@
+// The industrial boiler: steam pressure as master of cross-limited fuel and
+// air, three-element drum level, and steam temperature with spray water.
 #include "Autoria.h"
 
 namespace kivo::exemplos {
-void Caldeira(Autor&) {}
+
+using namespace paleta;
+
+namespace {
+
+void DesenhaCaldeira(Tela& t) {
+    // Drum, furnace and the tubes between them.
+    TamborHorizontal(t, 300, 90, 220, 50, 0.5);
+    Rotulo(t, 410, 70, "D-1201", Alinha::Centro);
+    t.Retangulo(290, 210, 240, 200, kEquipamento);
+    t.Moldura(290, 210, 240, 200, kEspContorno + 1, kLinha);
+    for (int i = 0; i < 5; ++i) {
+        const double x = 320 + 45 * i;
+        t.Linha({x, 140}, {x, 230}, 1.6, kTextoSuave);
+    }
+    for (int i = 0; i < 3; ++i) Chama(t, {350 + 60.0 * i, 404}, 70);
+    Rotulo(t, 410, 420, "B-1201", Alinha::Centro);
+    // Steam: drum, superheater coil, spray, header to the users.
+    Tubo(t, {{500, 90}, {500, 50}, {560, 50}}, kVapor);
+    std::vector<Ponto> sh;
+    for (int i = 0; i <= 6; ++i) sh.push_back({560 + 10.0 * i, (i % 2 == 0) ? 40.0 : 60.0});
+    t.Polilinha(sh, 2.5, kVapor);
+    Rotulo(t, 590, 70, "SH", Alinha::Centro);
+    Tubo(t, {{620, 50}, {770, 50}}, kVapor, true);
+    Tubo(t, {{680, 140}, {680, 56}}, kAgua, true);
+    ValvulaControle(t, {680, 110}, Direcao::Vertical);
+    Rotulo(t, 694, 120, "TV-1206");
+    // Feedwater into the drum.
+    Tubo(t, {{30, 115}, {302, 115}}, kAgua, true);
+    PlacaOrificio(t, {110, 115});
+    ValvulaControle(t, {210, 115});
+    Rotulo(t, 210, 131, "FV-1205", Alinha::Centro);
+    // Fuel and air to the burners.
+    Tubo(t, {{30, 470}, {380, 470}, {380, 412}}, kGas, true);
+    PlacaOrificio(t, {110, 470});
+    ValvulaControle(t, {220, 470});
+    Rotulo(t, 220, 486, "FV-1202", Alinha::Centro);
+    Soprador(t, {60, 545});
+    Tubo(t, {{76, 529}, {76, 535}, {470, 535}, {470, 412}}, kAr, true);
+    PlacaOrificio(t, {150, 535});
+    ValvulaControle(t, {260, 535});
+    Rotulo(t, 260, 551, "FV-1203", Alinha::Centro);
+    Rotulo(t, 60, 568, "K-1203", Alinha::Centro);
+
+    Instrumento(t, {740, 200}, "PIC", "1201");
+    Sinal(t, {{740, 50}, {740, 180}});
+    Funcao(t, {600, 430}, "<");
+    Funcao(t, {600, 500}, ">");
+    Sinal(t, {{740, 220}, {740, 465}, {640, 465}, {640, 430}, {613, 430}});
+    Sinal(t, {{640, 465}, {640, 500}, {613, 500}});
+    Instrumento(t, {160, 420}, "FIC", "1202");
+    Sinal(t, {{587, 430}, {560, 430}, {560, 445}, {250, 445}, {180, 420}});
+    Sinal(t, {{110, 460}, {110, 420}, {140, 420}});
+    Sinal(t, {{160, 440}, {220, 441}});
+    Instrumento(t, {200, 580}, "FIC", "1203");
+    Sinal(t, {{587, 500}, {560, 500}, {560, 580}, {220, 580}});
+    Sinal(t, {{150, 545}, {150, 580}, {180, 580}});
+    Sinal(t, {{200, 560}, {200, 515}, {260, 515}, {260, 506}});
+    Instrumento(t, {230, 40}, "LIC", "1204");
+    Sinal(t, {{300, 115}, {290, 115}, {290, 40}, {250, 40}});
+    Funcao(t, {150, 40}, "+");
+    Sinal(t, {{210, 40}, {163, 40}});
+    Instrumento(t, {70, 40}, "FIC", "1205");
+    Sinal(t, {{137, 40}, {90, 40}});
+    Sinal(t, {{110, 105}, {110, 80}, {70, 80}, {70, 60}});
+    Sinal(t, {{70, 20}, {70, 8}, {210, 8}, {210, 86}});
+    Instrumento(t, {620, 170}, "TIC", "1206");
+    Sinal(t, {{640, 50}, {640, 100}, {620, 150}});
+    Sinal(t, {{640, 170}, {651, 170}, {651, 110}});
+}
+
+}  // namespace
+
+void Caldeira(Autor& a) {
+    DesenhaCaldeira(a.tela);
+
+    a.Variavel(Mp(1), "bar", 0, 50);
+    a.Limites(Mp(1), 25, 35);
+    a.Variavel(Mp(2), "Nm³/h", 0, 3000);
+    a.Variavel(Mp(3), "Nm³/h", 0, 36000);
+    a.Variavel(Mp(4), "t/h", 0, 40);
+    a.Variavel(Mp(5), "t/h", 0, 40);
+    a.Variavel(Mp(6), "t/h", 0, 40);
+    a.Variavel(Mp(9), "t/h", 0, 4);
+    a.Variavel(Mp(10), "°C", 300, 500);
+    a.Limites(Mp(10), 380, 440);
+    a.Variavel(Mb(4), "mm", -300, 300);
+    a.Limites(Mb(4), -150, 150);
+
+    a.Entrada(1, "Consumo|Demand", "t/h", 0, 40, 20, {20, 230});
+    a.Comutador(1, 2, 0, {150, 250});
+    a.Gerador(81, LinhaGerador::AleatorioMedio, "20", "35", "65", "50");
+
+    // Processes in the order that lets each read values of the same cycle.
+    TProcesso& pressao = a.Processo(1, "D-1201P", "Pressão do vapor|Steam pressure", Mb(2), {560, 240});
+    pressao.ComboBox2 = 3;
+    pressao.GanhoText = "0.02";
+    auto valvula = [&a](int n, const char* tag, const char* desc, int entrada, Ponto marca, const char* tau) {
+        TProcesso& p = a.Processo(n, tag, desc, entrada, marca);
+        p.LText = tau;
+        p.Ctext = "0";
+        return &p;
+    };
+    valvula(2, "FV-1202", "Vazão de gás|Gas flow", 2, {181, 490}, "2");
+    valvula(3, "FV-1203", "Vazão de ar|Air flow", 3, {281, 555}, "5");
+    TProcesso& geracao = a.Processo(4, "B-1201", "Geração de vapor|Steam generation", Mb(1), {371, 300});
+    geracao.LText = "40";
+    geracao.Ctext = "10";
+    // The users take steam as their valves and the pressure allow; switch 1
+    // makes their demand swing.
+    TProcesso* consumo = valvula(5, "U-1200", "Vapor aos consumidores|Steam to users", 15, {690, 60}, "2");
+    consumo->GanhoText =
+        "(" + Ref(Mp(1)) + "/60)^0.5*(1+" + Ref(11) + "*(" + Ref(81) + "-50)/100)";
+    valvula(6, "FV-1205", "Água de alimentação|Feedwater", 5, {171, 141}, "2");
+    TProcesso& nivel = a.Processo(7, "D-1201", "Inventário do tubulão|Drum inventory", Mb(3), {330, 150});
+    nivel.ComboBox2 = 3;
+    nivel.GanhoText = "0.01";
+    valvula(8, "D-1201S", "Vapor atrasado|Lagged steam", Mp(5), {430, 150}, "20");
+    valvula(9, "TV-1206", "Água de atemperação|Spray water", 6, {694, 134}, "3");
+    TProcesso& temp = a.Processo(10, "SH-1201", "Temperatura do vapor|Steam temperature", Mb(5), {530, 84});
+    temp.LText = "60";
+    temp.Ctext = "15";
+
+    a.Bloco(1, "B-1201Q", "Queima efetiva|Effective firing", Ref(Mp(2)) + "<" + Ref(Mp(3)) + "/1.1", {371, 326});
+    a.Bloco(2, "D-1201B", "Balanço de vapor|Steam balance", Ref(Mp(4)) + "-" + Ref(Mp(5)), {560, 266});
+    a.Bloco(3, "D-1201M", "Balanço de água|Water balance", Ref(Mp(6)) + "-" + Ref(Mp(5)), {330, 176});
+    // The level seen by the transmitter swells when the steam flow rises
+    // and shrinks when it falls, before the inventory follows.
+    a.Bloco(4, "LT-1204", "Nível do tubulão|Drum level",
+            Ref(Mp(7)) + "+0.5*(" + Ref(Mp(5)) + "-" + Ref(Mp(8)) + ")", {430, 176});
+    a.Bloco(5, "SH-1201Q", "Calor no superaquecedor|Superheater heat",
+            "70+0.4*(" + Ref(Mp(4)) + "-50)-0.5*" + Ref(Mp(9)), {530, 110});
+    // Crossed limits: gas never above what the air can burn, air never below
+    // what the gas needs.
+    a.Bloco(6, "FY-1202", "SP do gás|Gas SP", Ref(1) + "<" + Ref(Mp(3)) + "/1.1", {621, 419});
+    a.Bloco(7, "FY-1203", "SP do ar|Air SP", Ref(1) + "*1.1>" + Ref(Mp(2)) + "*1.1", {621, 489});
+    // Three elements: level correction plus the steam flow.
+    a.Bloco(8, "FY-1205", "SP da água|Feedwater SP", Ref(4) + "+" + Ref(Mp(5)) + "-50", {110, 64});
+
+    auto malha = [&a](int n, const char* tag, const char* desc, int pv, Ponto marca, const char* kc, const char* ti,
+                      bool reverso, double sp, double mv, int spr) {
+        TControlador& c = a.Controlador(n, tag, desc, pv, marca);
+        c.KpText = kc;
+        c.KiText = ti;
+        c.KdText = "0";
+        c.Acaogroup = reverso ? 0 : 1;
+        c.estado.modoAuto = true;
+        c.estado.SP = sp;
+        c.estado.MV = mv;
+        if (spr > 0) {
+            c.CheckSPR = true;
+            c.SPRSelect = spr - 1;
+            c.estado.modoLocal = false;
+        }
+        return &c;
+    };
+    malha(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 224}, "0.8", "300", false, 60, 50, 0);
+    malha(2, "FIC-1202", "Vazão de gás|Gas flow", Mp(2), {60, 392}, "0.5", "2", false, 50, 50, Mb(6));
+    malha(3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {90, 570}, "0.4", "4", false, 55, 55, Mb(7));
+    malha(4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {191, 64}, "1.5", "200", false, 50, 50, 0);
+    malha(5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {20, 64}, "0.5", "2", false, 50, 50, Mb(8));
+    malha(6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {580, 194}, "1.5", "60", true, 50, 40, 0);
+
+    a.Texto(1, "Pressão|Pressure", Mp(1), 1, {650, 300});
+    a.Texto(2, "Vapor|Steam", Mp(5), 1, {650, 350});
+    a.Texto(3, "Nível|Level", Mb(4), 0, {40, 170});
+    a.Texto(4, "T vapor|Steam T", Mp(10), 1, {560, 390});
+    a.Texto(5, "Gás|Gas", Mp(2), 0, {300, 492});
+    a.Texto(6, "Ar|Air", Mp(3), 0, {490, 556});
+    a.TextoBinario(7, "Variação do consumo|Demand swing", 11, "Desligada/Ligada|Off/On", {20, 320});
+    a.Registrador(1, "PR-1201", "Pressão do vapor|Steam pressure", Mp(1), 61, 1, "PV;SP;MV", {710, 480});
+    a.Registrador(2, "FR-1202", "Gás e ar|Gas and air", Mb(6), Mp(2), Mp(3), "SP gás|Gas SP;Gás|Gas;Ar|Air",
+                  {710, 506}, 0);
+    a.Registrador(3, "LR-1204", "Nível do tubulão|Drum level", Mb(4), 64, 5, "PV;SP;Água|Water", {710, 532});
+    a.Registrador(4, "TR-1206", "Temperatura do vapor|Steam temperature", Mp(10), 66, 6, "PV;SP;MV", {710, 558});
+
+    a.Comentarios(
+        {
+            "CALDEIRA INDUSTRIAL",
+            "PRESSÃO E COMBUSTÃO: o PIC-1201 mede a pressão do vapor e pede mais ou menos queima. O pedido passa "
+            "pelos limites cruzados: o SP do gás (FY-1202) nunca passa do que o ar medido consegue queimar, e o SP "
+            "do ar (FY-1203) nunca fica abaixo do que o gás medido precisa. Ao subir a carga o ar vai na frente; ao "
+            "descer, o gás vai na frente. Nunca falta ar.",
+            "NÍVEL A TRÊS ELEMENTOS: o nível do tubulão incha quando a vazão de vapor sobe (as bolhas crescem com "
+            "a queda de pressão) e encolhe quando ela desce. O LIC-1204 corrige o nível, mas o SP da água de "
+            "alimentação é a vazão de vapor mais essa correção (FY-1205): a água acompanha o vapor sem esperar o "
+            "nível.",
+            "TEMPERATURA: o TIC-1206 injeta água de atemperação no vapor superaquecido.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Aumente o consumo de 20 para 26 t/h. Veja no FR-1202 o ar subir antes do gás, e no LR-1204 o nível "
+            "inchar antes de voltar.",
+            "2. Diminua o consumo para 14 t/h: agora o gás desce antes do ar.",
+            "3. Ligue a chave para que o consumo varie ao acaso.",
+            "4. Abra o bloco FY-1205 e deixe na função só M04 (a saída do LIC-1204). Repita o passo 1: sem a "
+            "vazão de vapor no SP da água, o nível varia muito mais.",
+        },
+        {
+            "INDUSTRIAL BOILER",
+            "PRESSURE AND COMBUSTION: PIC-1201 measures the steam pressure and asks for more or less firing. The "
+            "demand goes through crossed limits: the gas SP (FY-1202) never exceeds what the measured air can burn, "
+            "and the air SP (FY-1203) never falls below what the measured gas needs. When the load rises the air "
+            "leads; when it falls the gas leads. There is never too little air.",
+            "THREE-ELEMENT LEVEL: the drum level swells when the steam flow rises (the bubbles grow as the pressure "
+            "falls) and shrinks when it falls. LIC-1204 corrects the level, but the feedwater SP is the steam flow "
+            "plus that correction (FY-1205): the water follows the steam without waiting for the level.",
+            "TEMPERATURE: TIC-1206 sprays water into the superheated steam.",
+            "",
+            "WHAT TO TRY",
+            "1. Raise the demand from 20 to 26 t/h. See on FR-1202 the air rise before the gas, and on LR-1204 the "
+            "level swell before it returns.",
+            "2. Lower the demand to 14 t/h: now the gas comes down before the air.",
+            "3. Turn the switch on to let the demand swing at random.",
+            "4. Open block FY-1205 and leave only M04 (the output of LIC-1204) in its function. Repeat step 1: "
+            "without the steam flow in the water SP, the level moves much more.",
+        });
+}
+
 }  // namespace kivo::exemplos

@@ -1,6 +1,212 @@
+// Level plants: regulatory level of a tank emptied by a variable speed pump,
+// and averaging level control of a surge tank.
 #include "Autoria.h"
 
 namespace kivo::exemplos {
-void NivelRegulatorio(Autor&) {}
-void TanquePulmao(Autor&) {}
+
+using namespace paleta;
+
+void NivelRegulatorio(Autor& a) {
+    Tela& t = a.tela;
+    // Inflow from the left into tank TK-401; pump P-401 empties it.
+    Tubo(t, {{30, 120}, {290, 120}, {290, 160}}, kAgua, true);
+    ValvulaManual(t, {120, 120});
+    Rotulo(t, 30, 100, "U-400");
+    TanqueAberto(t, 250, 160, 200, 230, 0.5);
+    Rotulo(t, 350, 398, "TK-401", Alinha::Centro);
+    Tubo(t, {{350, 390}, {350, 440}, {484, 440}});
+    Bomba(t, {500, 440});
+    Tubo(t, {{516, 424}, {516, 400}, {770, 400}}, kAgua, true);
+    t.Linha({500, 462}, {500, 470}, kEspContorno, kLinha);
+    Motor(t, {500, 481}, "SC");
+    Rotulo(t, 525, 450, "P-401");
+    Instrumento(t, {520, 220}, "LT", "401");
+    Sinal(t, {{450, 220}, {500, 220}});
+    Instrumento(t, {620, 220}, "LIC", "401");
+    Sinal(t, {{540, 220}, {600, 220}});
+    Sinal(t, {{620, 240}, {620, 481}, {511, 481}});
+
+    a.Variavel(Mp(1), "m³/h", 0, 100);
+    a.Variavel(Mp(2), "m", 0, 4);
+    a.Limites(Mp(2), 0.8, 3.2);
+    a.Variavel(Mb(1), "m³/h", 0, 100);
+    a.Variavel(Mb(2), "m³/h", 0, 100);
+
+    // Inflow: the track, plus a random swing while switch 1 is on.
+    a.Entrada(1, "Entrada|Inflow", "m³/h", 0, 100, 50, {40, 500});
+    a.Comutador(1, 2, 0, {210, 520});
+    // A medium random row keeps its time constant in the description field.
+    a.Gerador(81, LinhaGerador::AleatorioMedio, "20", "30", "70", "50");
+    TBloco& entrada = a.Bloco(1, "FI-400", "Vazão de entrada|Inflow", Ref(15) + "+" + Ref(11) + "*(" + Ref(81) + "-50)",
+                              {160, 132});
+    entrada.LimInfCheck = true;
+    entrada.LimInfText = "0";
+    a.Bloco(2, "FY-401", "Saldo de vazão|Flow balance", Ref(Mb(1)) + "-" + Ref(Mp(1)), {250, 420});
+
+    // The pump's flow grows along an S curve with its speed, and the drive
+    // accelerates it by at most 2 % per second.
+    TProcesso& bomba = a.Processo(1, "P-401", "Vazão bombeada|Pumped flow", 1, {560, 420});
+    bomba.ComboBox1 = 3;
+    bomba.ratetext = "2";
+    bomba.LText = "2";
+    bomba.Ctext = "0";
+    TProcesso& tanque = a.Processo(2, "TK-401", "Nível do tanque|Tank level", Mb(2), {311, 130});
+    tanque.ComboBox2 = 3;
+    tanque.GanhoText = "0.01";
+
+    TControlador& lic = a.Controlador(1, "LIC-401", "Nível do tanque|Tank level", Mp(2), {580, 244});
+    lic.KpText = "1.5";
+    lic.KiText = "120";
+    lic.KdText = "0";
+    lic.Acaogroup = 0;
+    lic.estado.modoAuto = true;
+    lic.estado.SP = 50;
+    lic.estado.MV = 50;
+
+    a.Texto(1, "Nível|Level", Mp(2), 2, {330, 300});
+    a.Texto(2, "Entrada|Inflow", Mb(1), 1, {40, 160});
+    a.Texto(3, "Saída|Outflow", Mp(1), 1, {650, 430});
+    a.Texto(4, "Velocidade P-401|P-401 speed", 1, 1, {650, 480});
+    a.TextoBinario(5, "Variação da entrada|Inflow swing", 11, "Desligada/Ligada|Off/On", {270, 520});
+    a.Registrador(1, "LR-401", "Nível do tanque|Tank level", Mp(2), 61, 1, "PV;SP;MV", {690, 20});
+    a.Registrador(2, "FR-401", "Vazões|Flows", Mb(1), Mp(1), 0, "Entrada|Inflow;Saída|Outflow;", {690, 50});
+
+    a.Comentarios(
+        {
+            "NÍVEL EM PROCESSO INTEGRADOR",
+            "O tanque TK-401 recebe água da unidade U-400 e é esvaziado pela bomba P-401, acionada por um "
+            "variador de velocidade. O nível não tem ponto de equilíbrio próprio: só fica parado quando a saída é "
+            "igual à entrada. Por isso o processo é integrador, e sem controle o tanque transborda ou esvazia.",
+            "A vazão da bomba cresce com a velocidade numa curva em S (pouca vazão em baixa rotação, muita no meio "
+            "da faixa), e o variador limita a aceleração a 2 % por segundo.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Mude a entrada de 50 para 60 m³/h na barra. O nível sobe até o LIC-401 acelerar a bomba; a "
+            "integral traz o nível de volta ao SP.",
+            "2. Ligue a chave para que a entrada varie ao acaso e observe o esforço da bomba no registrador FR-401.",
+            "3. Ponha o LIC-401 em manual: o nível sobe ou desce sem parar, em rampa.",
+            "4. Aumente o Kc para 6: a limitação de aceleração faz a malha oscilar. Leve a entrada para 20 m³/h: "
+            "a curva da bomba reduz o ganho e a malha fica lenta.",
+        },
+        {
+            "LEVEL OF AN INTEGRATING PROCESS",
+            "Tank TK-401 receives water from unit U-400 and is emptied by pump P-401, driven by a variable speed "
+            "drive. The level has no balance point of its own: it stands still only when the outflow equals the "
+            "inflow. The process is therefore integrating, and without control the tank overflows or runs dry.",
+            "The pump's flow grows with its speed along an S curve (little flow at low speed, much in the middle of "
+            "the range), and the drive limits the acceleration to 2 % per second.",
+            "",
+            "WHAT TO TRY",
+            "1. Move the inflow track from 50 to 60 m³/h. The level rises until LIC-401 speeds the pump up; the "
+            "integral action brings the level back to the SP.",
+            "2. Turn the switch on to let the inflow swing at random, and watch the pump's effort on recorder "
+            "FR-401.",
+            "3. Put LIC-401 in manual: the level ramps up or down without end.",
+            "4. Raise Kc to 6: the acceleration limit makes the loop oscillate. Take the inflow to 20 m³/h: the "
+            "pump curve lowers the gain and the loop becomes sluggish.",
+        });
+}
+
+void TanquePulmao(Autor& a) {
+    Tela& t = a.tela;
+    // One inflow feeds two identical surge tanks; each sends its outflow on.
+    Tubo(t, {{30, 100}, {640, 100}}, kAgua);
+    Rotulo(t, 30, 80, "U-500");
+    const double xs[] = {160, 500};
+    for (int i = 0; i < 2; ++i) {
+        const double x = xs[i];
+        const std::string n = std::to_string(501 + i);
+        Tubo(t, {{x + 40, 100}, {x + 40, 150}}, kAgua, true);
+        TanqueAberto(t, x, 150, 150, 190, 0.5);
+        Rotulo(t, x + 75, 348, "TK-" + n, Alinha::Centro);
+        Tubo(t, {{x + 75, 340}, {x + 75, 420}, {x + 220, 420}}, kAgua, true);
+        ValvulaControle(t, {x + 140, 420});
+        Instrumento(t, {x + 195, 230}, "LIC", n);
+        Sinal(t, {{x + 150, 230}, {x + 175, 230}});
+        Sinal(t, {{x + 195, 250}, {x + 195, 380}, {x + 140, 380}, {x + 140, 391}});
+    }
+
+    a.Variavel(Mb(1), "m³/h", 0, 100);
+    a.Variavel(Mp(1), "m³/h", 0, 100);
+    a.Variavel(Mp(2), "m³/h", 0, 100);
+    a.Variavel(Mp(3), "%", 0, 100);
+    a.Variavel(Mp(4), "%", 0, 100);
+    a.Limites(Mp(3), 10, 90);
+    a.Limites(Mp(4), 10, 90);
+
+    a.Entrada(1, "Chegada|Inflow", "m³/h", 0, 100, 50, {40, 480});
+    a.Comutador(1, 2, 0, {210, 500});
+    a.Gerador(81, LinhaGerador::AleatorioMedio, "15", "25", "75", "50");
+    TBloco& chegada = a.Bloco(1, "FI-500", "Vazão de chegada|Inflow", Ref(15) + "+" + Ref(11) + "*(" + Ref(81) + "-50)",
+                              {60, 110});
+    chegada.LimInfCheck = true;
+    chegada.LimInfText = "0";
+    const std::string desc[] = {"Controle apertado|Tight control", "Controle médio|Averaging control"};
+    for (int i = 0; i < 2; ++i) {
+        const double x = xs[i];
+        const std::string n = std::to_string(501 + i);
+        TProcesso& v = a.Processo(1 + i, "LV-" + n, "Saída de TK-" + n + "|Outflow of TK-" + n, 1 + i,
+                                  {x + 101, 440});
+        v.LText = "2";
+        v.Ctext = "0.5";
+        a.Bloco(2 + i, "FY-" + n, "Saldo de TK-" + n + "|Balance of TK-" + n, Ref(Mb(1)) + "-" + Ref(Mp(1 + i)),
+                {x + 20, 474});
+        TProcesso& nivel =
+            a.Processo(3 + i, "TK-" + n, "Nível de TK-" + n + "|Level of TK-" + n, Mb(2 + i), {x + 35, 160});
+        nivel.ComboBox2 = 3;
+        nivel.GanhoText = "0.01";
+        TControlador& lic = a.Controlador(1 + i, "LIC-" + n, desc[i], Mp(3 + i), {x + 155, 254});
+        lic.Acaogroup = 0;
+        lic.KdText = "0";
+        lic.estado.modoAuto = true;
+        lic.estado.SP = 50;
+        lic.estado.MV = 50;
+        a.Texto(1 + 2 * i, "Nível|Level", Mp(3 + i), 1, {x + 45, 290});
+        a.Texto(2 + 2 * i, desc[i], Mp(1 + i), 1, {x + 150, 398});
+        a.Registrador(1 + i, "FR-" + n, desc[i], Mb(1), Mp(1 + i), Mp(3 + i),
+                      "Chegada|Inflow;Saída|Outflow;Nível|Level", {690, 20 + 30.0 * i}, 2);
+    }
+    // Tight: the level stays put and the outflow copies every swing of the
+    // inflow. Averaging: the tank absorbs the swings and the outflow moves
+    // slowly, while the level stays between its limits.
+    a.p.controlador(1)->KpText = "5";
+    a.p.controlador(1)->KiText = "60";
+    a.p.controlador(2)->KpText = "0.7";
+    a.p.controlador(2)->KiText = "600";
+    a.Texto(5, "Chegada|Inflow", Mb(1), 1, {60, 150});
+    a.TextoBinario(6, "Variação da chegada|Inflow swing", 11, "Desligada/Ligada|Off/On", {270, 500});
+
+    a.Comentarios(
+        {
+            "TANQUE PULMÃO: CONTROLE MÉDIO DE NÍVEL",
+            "A mesma vazão de chegada alimenta dois tanques iguais. Cada tanque manda sua saída para a unidade "
+            "seguinte, que trabalha melhor quando a vazão muda pouco e devagar.",
+            "TK-501 tem controle apertado (LIC-501, Kc = 5, Ti = 60 s): o nível fica quase parado e a vazão de "
+            "saída copia cada variação da chegada.",
+            "TK-502 tem controle médio (LIC-502, Kc = 0.7, Ti = 600 s): o tanque absorve as variações, o nível "
+            "passeia entre os limites e a saída muda suavemente. É para isso que serve um tanque pulmão.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Ligue a chave: a chegada passa a variar ao acaso. Compare os registradores FR-501 e FR-502.",
+            "2. Dê um degrau de 15 m³/h na chegada e veja quanto cada nível se afasta do SP.",
+            "3. Deixe o LIC-502 ainda mais lento (Kc = 0.4): o nível pode chegar aos limites. Qual é a "
+            "sintonia mais suave que ainda segura o nível dentro do tanque?",
+        },
+        {
+            "SURGE TANK: AVERAGING LEVEL CONTROL",
+            "The same inflow feeds two identical tanks. Each tank sends its outflow to the next unit, which works "
+            "best when its feed changes little and slowly.",
+            "TK-501 has tight control (LIC-501, Kc = 5, Ti = 60 s): the level hardly moves and the outflow copies "
+            "every swing of the inflow.",
+            "TK-502 has averaging control (LIC-502, Kc = 0.7, Ti = 600 s): the tank absorbs the swings, the level "
+            "wanders between its limits and the outflow changes smoothly. This is what a surge tank is for.",
+            "",
+            "WHAT TO TRY",
+            "1. Turn the switch on: the inflow swings at random. Compare recorders FR-501 and FR-502.",
+            "2. Step the inflow by 15 m³/h and see how far each level leaves its SP.",
+            "3. Make LIC-502 slower still (Kc = 0.4): the level may reach its limits. What is the gentlest tuning "
+            "that still keeps the level inside the tank?",
+        });
+}
+
 }  // namespace kivo::exemplos

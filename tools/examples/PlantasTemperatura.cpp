@@ -1,8 +1,429 @@
+// Temperature plants: heat exchanger with feed-forward, split range on a
+// jacketed reactor, and a fired heater alone and as a cascade.
 #include "Autoria.h"
 
 namespace kivo::exemplos {
-void TrocadorCalor(Autor&) {}
-void FaixaDividida(Autor&) {}
-void FornoTubular(Autor&) {}
-void FornoCascata(Autor&) {}
+
+using namespace paleta;
+
+void TrocadorCalor(Autor& a) {
+    Tela& t = a.tela;
+    // Process fluid through the tubes of E-601, steam in the shell.
+    Tubo(t, {{30, 280}, {262, 280}});
+    Tubo(t, {{538, 280}, {770, 280}}, kLinha, true);
+    Trocador(t, 260, 250, 280, 60);
+    Rotulo(t, 400, 226, "E-601", Alinha::Centro);
+    Rotulo(t, 30, 260, "U-600");
+    Tubo(t, {{400, 30}, {400, 250}}, kVapor, true);
+    ValvulaControle(t, {400, 150}, Direcao::Vertical);
+    Rotulo(t, 414, 126, "TV-602");
+    Tubo(t, {{400, 310}, {400, 390}}, kVapor, true);
+    Rotulo(t, 400, 396, "S-600", Alinha::Centro);
+    Instrumento(t, {150, 190}, "TT", "601");
+    Sinal(t, {{150, 210}, {150, 280}});
+    Instrumento(t, {700, 190}, "TT", "602");
+    Sinal(t, {{700, 210}, {700, 280}});
+    Instrumento(t, {640, 90}, "TIC", "602");
+    Sinal(t, {{700, 170}, {700, 90}, {660, 90}});
+    Sinal(t, {{620, 90}, {371, 90}, {371, 139}});
+    Funcao(t, {560, 190}, "FF");
+    Sinal(t, {{170, 190}, {547, 190}});
+    Sinal(t, {{560, 177}, {560, 125}, {640, 125}, {640, 110}});
+
+    a.Variavel(Mp(1), "t/h", 0, 2);
+    a.Variavel(Mp(2), "%", 0, 100);
+    a.Variavel(Mp(3), "°C", 0, 100);
+    a.Variavel(Mb(1), "°C", 0, 100);
+    a.Variavel(Mb(2), "°C", 0, 150);
+    a.Limites(Mb(2), 60, 110);
+
+    // Inlet temperature: the track, plus a slow random drift on switch 2.
+    a.Entrada(1, "T entrada|T inlet", "°C", 0, 100, 40, {40, 480});
+    a.Comutador(1, 2, 0, {230, 470});
+    a.Comutador(2, 2, 0, {230, 530});
+    a.Gerador(81, LinhaGerador::AleatorioMedio, "30", "30", "70", "50");
+    TBloco& tin = a.Bloco(1, "TT-601", "Temperatura de entrada|Inlet temperature",
+                          Ref(15) + "+" + Ref(12) + "*(" + Ref(81) + "-50)*0.4", {48, 179});
+    tin.LimInfCheck = true;
+    tin.LimInfText = "0";
+
+    TProcesso& vapor = a.Processo(1, "TV-602", "Vazão de vapor|Steam flow", 1, {414, 139});
+    vapor.LText = "3";
+    vapor.Ctext = "0";
+    TProcesso& aquecimento = a.Processo(2, "E-601", "Aquecimento pelo vapor|Heating by steam", Mp(1), {291, 320});
+    aquecimento.LText = "40";
+    aquecimento.Ctext = "10";
+    aquecimento.TempoMorto = "2";
+    TProcesso& entrada = a.Processo(3, "U-600", "Efeito da entrada|Inlet effect", Mb(1), {40, 300});
+    entrada.LText = "40";
+    entrada.Ctext = "10";
+    entrada.TempoMorto = "3";
+    // Outlet = inlet + 0.8 °C per % of steam, on a 0..150 °C scale.
+    a.Bloco(2, "TT-602", "Temperatura de saída|Outlet temperature",
+            "(" + Ref(Mp(3)) + "+0.8*" + Ref(Mp(2)) + ")/1.5", {610, 214});
+
+    TControlador& tic = a.Controlador(1, "TIC-602", "Temperatura de saída|Outlet temperature", Mb(2), {662, 79});
+    tic.KpText = "2.5";
+    tic.KiText = "40";
+    tic.KdText = "0";
+    // Feed-forward: each °C of inlet is worth 1.25 % of steam, around 40 °C;
+    // switch 1 turns it on.
+    tic.FFwSelect = true;
+    tic.FFwEquation = "50+" + Ref(11) + "*(50-" + Ref(Mb(1)) + "*1.25)";
+    tic.estado.modoAuto = true;
+    tic.estado.SP = 160.0 / 3;
+    tic.estado.MV = 50;
+
+    a.Texto(1, "T saída|T outlet", Mb(2), 1, {600, 300});
+    a.Texto(2, "T entrada|T inlet", Mb(1), 1, {160, 300});
+    a.Texto(3, "Vapor|Steam", Mp(1), 2, {260, 130});
+    a.TextoBinario(4, "Compensação|Feed-forward", 11, "Desligada/Ligada|Off/On", {290, 480});
+    a.TextoBinario(5, "Deriva da entrada|Inlet drift", 12, "Desligada/Ligada|Off/On", {290, 540});
+    a.Registrador(1, "TR-602", "Temperatura de saída|Outlet temperature", Mb(2), 61, 1, "PV;SP;MV", {690, 500});
+    a.Registrador(2, "TR-601", "Temperaturas|Temperatures", Mb(2), Mb(1), 0, "Saída|Outlet;Entrada|Inlet;",
+                  {690, 530});
+
+    a.Comentarios(
+        {
+            "COMPENSAÇÃO DIRETA (FEED-FORWARD)",
+            "O trocador E-601 aquece um fluido com vapor. O TIC-602 mede a temperatura de saída e abre a válvula de "
+            "vapor TV-602. O maior distúrbio é a temperatura de chegada do fluido, medida pelo TT-601.",
+            "Sem compensação, o controlador só age depois que a mudança da entrada atravessa o trocador e aparece "
+            "na saída. Com a compensação direta (chave 1), a medida da entrada entra na saída do controlador como "
+            "um bias dinâmico: cada grau a menos na entrada abre 1.25 % a mais de vapor, antes que a saída perceba.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Com a chave 1 desligada, baixe a temperatura de entrada de 40 para 30 °C. Veja o desvio da saída no "
+            "TR-602.",
+            "2. Ligue a chave 1 e repita, voltando a entrada para 40 °C: o desvio fica muito menor.",
+            "3. Ligue a chave 2 para que a entrada varie devagar ao acaso e compare com e sem compensação.",
+            "4. A compensação é só estática. Veja na configuração do TIC-602 o campo FF com a equação.",
+        },
+        {
+            "FEED-FORWARD COMPENSATION",
+            "Exchanger E-601 heats a fluid with steam. TIC-602 measures the outlet temperature and opens steam valve "
+            "TV-602. The largest disturbance is the inlet temperature of the fluid, measured by TT-601.",
+            "Without compensation the controller acts only after the change of the inlet has crossed the exchanger "
+            "and shows at the outlet. With feed-forward (switch 1) the inlet measurement enters the controller "
+            "output as a dynamic bias: each degree less at the inlet opens 1.25 % more steam, before the outlet "
+            "feels it.",
+            "",
+            "WHAT TO TRY",
+            "1. With switch 1 off, lower the inlet temperature from 40 to 30 °C. See the outlet deviation on TR-602.",
+            "2. Turn switch 1 on and repeat, taking the inlet back to 40 °C: the deviation is much smaller.",
+            "3. Turn switch 2 on to let the inlet drift slowly at random, and compare with and without "
+            "feed-forward.",
+            "4. The compensation is static only. See the FF field with its equation in TIC-602's configuration.",
+        });
+}
+
+void FaixaDividida(Autor& a) {
+    Tela& t = a.tela;
+    ReatorJaqueta(t, 330, 170, 140, 220, 0.6);
+    Rotulo(t, 400, 418, "R-701", Alinha::Centro);
+    Tubo(t, {{30, 120}, {370, 120}, {370, 170}}, kLinha, true);
+    Rotulo(t, 30, 100, "U-700");
+    Tubo(t, {{400, 400}, {400, 470}, {560, 470}}, kLinha, true);
+    // Steam and cooling water both enter the jacket; one leaves on the right.
+    Tubo(t, {{30, 250}, {320, 250}}, kVapor, true);
+    ValvulaControle(t, {200, 250});
+    Rotulo(t, 200, 266, "TV-701B", Alinha::Centro);
+    Tubo(t, {{30, 350}, {320, 350}}, kAgua, true);
+    ValvulaControle(t, {200, 350});
+    Rotulo(t, 200, 366, "TV-701A", Alinha::Centro);
+    Tubo(t, {{480, 300}, {600, 300}}, kAgua, true);
+    Instrumento(t, {560, 210}, "TT", "701");
+    Sinal(t, {{470, 230}, {500, 230}, {500, 210}, {540, 210}});
+    Instrumento(t, {660, 210}, "TIC", "701");
+    Sinal(t, {{580, 210}, {640, 210}});
+    Funcao(t, {120, 190}, ">");
+    Funcao(t, {120, 300}, "<");
+    Sinal(t, {{660, 190}, {660, 60}, {90, 60}, {90, 190}, {107, 190}});
+    Sinal(t, {{90, 190}, {90, 300}, {107, 300}});
+    Sinal(t, {{133, 190}, {200, 190}, {200, 221}});
+    Sinal(t, {{133, 300}, {200, 300}, {200, 321}});
+    // The split: cooling from 50 % down to 0, steam from 50 % up to 100.
+    const double gx = 600, gy = 380, gw = 150, gh = 90;
+    t.Retangulo(gx, gy, gw, gh, kBolha);
+    t.Moldura(gx, gy, gw, gh, 1, kTextoSuave);
+    t.Linha({gx, gy + 4}, {gx + gw / 2, gy + gh}, 2.5, kAgua);
+    t.Linha({gx + gw / 2, gy + gh}, {gx + gw, gy + 4}, 2.5, kVapor);
+    Rotulo(t, gx, gy + gh + 6, "0", Alinha::Centro, kTexto, 1.2);
+    Rotulo(t, gx + gw / 2, gy + gh + 6, "50", Alinha::Centro, kTexto, 1.2);
+    Rotulo(t, gx + gw, gy + gh + 6, "100 %", Alinha::Centro, kTexto, 1.2);
+    Rotulo(t, gx + 6, gy + 8, "TV-701A", Alinha::Esquerda, kAgua, 1.2);
+    Rotulo(t, gx + gw - 6, gy + 8, "TV-701B", Alinha::Direita, kVapor, 1.2);
+
+    a.Variavel(Mb(1), "%", 0, 100);
+    a.Variavel(Mb(2), "%", 0, 100);
+    a.Variavel(Mp(1), "m³/h", 0, 40);
+    a.Variavel(Mp(2), "t/h", 0, 5);
+    a.Variavel(Mp(3), "°C", 0, 150);
+    a.Limites(Mp(3), 70, 110);
+    a.Entrada(1, "Carga|Load", "%", 0, 100, 50, {40, 480});
+
+    // Split range: the controller output drives the cooling valve below
+    // 50 % and the steam valve above it.
+    TBloco& fria = a.Bloco(1, "TY-701A", "Abertura água fria|Cooling water opening", "(50-" + Ref(1) + ")*2",
+                           {40, 324});
+    TBloco& quente = a.Bloco(2, "TY-701B", "Abertura vapor|Steam opening", "(" + Ref(1) + "-50)*2", {40, 214});
+    for (TBloco* b : {&fria, &quente}) {
+        b->LimInfCheck = b->LimSupCheck = true;
+        b->LimInfText = "0";
+        b->LimSupText = "100";
+    }
+    TProcesso& agua = a.Processo(1, "TV-701A", "Água de resfriamento|Cooling water", Mb(1), {161, 380});
+    agua.LText = "5";
+    agua.Ctext = "0";
+    TProcesso& vapor = a.Processo(2, "TV-701B", "Vapor de aquecimento|Heating steam", Mb(2), {161, 280});
+    vapor.LText = "5";
+    vapor.Ctext = "0";
+    // Heat balance: steam heats, water cools harder, the reaction load adds.
+    a.Bloco(3, "R-701Q", "Balanço térmico|Heat balance",
+            "50+0.5*" + Ref(Mp(2)) + "-0.8*" + Ref(Mp(1)) + "+0.5*(" + Ref(15) + "-50)", {480, 130});
+    TProcesso& reator = a.Processo(3, "R-701", "Temperatura do reator|Reactor temperature", Mb(3), {361, 430});
+    reator.LText = "150";
+    reator.Ctext = "30";
+    reator.TempoMorto = "2";
+
+    TControlador& tic = a.Controlador(1, "TIC-701", "Temperatura do reator|Reactor temperature", Mp(3), {620, 234});
+    tic.KpText = "2";
+    tic.KiText = "100";
+    tic.KdText = "0";
+    tic.estado.modoAuto = true;
+    tic.estado.SP = 60;
+    tic.estado.MV = 60;
+
+    a.Texto(1, "Temperatura|Temperature", Mp(3), 1, {490, 340});
+    a.Texto(2, "Água|Water", Mb(1), 1, {240, 370});
+    a.Texto(3, "Vapor|Steam", Mb(2), 1, {240, 270});
+    a.Texto(4, "Saída TIC|TIC output", 1, 1, {700, 120});
+    a.Registrador(1, "TR-701", "Temperatura do reator|Reactor temperature", Mp(3), 61, 1, "PV;SP;MV", {690, 20});
+    a.Registrador(2, "TR-701B", "Válvulas|Valves", 1, Mb(1), Mb(2), "TIC;Água|Water;Vapor|Steam", {690, 50});
+
+    a.Comentarios(
+        {
+            "CONTROLE COM DIVISÃO DE FAIXA",
+            "O reator R-701 tem uma jaqueta que pode receber vapor (TV-701B) para aquecer ou água fria (TV-701A) "
+            "para resfriar. Um único controlador, o TIC-701, comanda as duas válvulas pela divisão de faixa feita "
+            "nos blocos de cálculo TY-701A e TY-701B:",
+            "saída de 0 a 50 %: a água fria vai de totalmente aberta a fechada; saída de 50 a 100 %: o vapor vai "
+            "de fechado a totalmente aberto. Em 50 % as duas válvulas estão fechadas.",
+            "A reação libera calor conforme a carga. Com carga baixa é preciso aquecer, com carga alta é preciso "
+            "resfriar. A água fria retira calor mais depressa que o vapor o fornece: o ganho do processo muda quando "
+            "a saída passa de uma faixa para a outra.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Leve a carga de 50 para 90 %: o calor da reação faz o TIC-701 fechar o vapor, cruzar os 50 % e "
+            "abrir a água fria (registrador TR-701B).",
+            "2. Volte a carga para 20 % e veja a passagem no sentido contrário.",
+            "3. Mude o SP de 90 para 100 °C nas duas situações e compare as respostas.",
+            "4. Abra os blocos TY-701A e TY-701B para ver as fórmulas e os limites de 0 a 100 %.",
+        },
+        {
+            "SPLIT RANGE CONTROL",
+            "Reactor R-701 has a jacket that can take steam (TV-701B) to heat or cooling water (TV-701A) to cool. "
+            "One controller, TIC-701, drives both valves through the split range built in calculation blocks "
+            "TY-701A and TY-701B:",
+            "output from 0 to 50 %: the cooling water goes from fully open to closed; output from 50 to 100 %: the "
+            "steam goes from closed to fully open. At 50 % both valves are closed.",
+            "The reaction releases heat according to the load. At low load the reactor must be heated, at high "
+            "load cooled. The cooling water removes heat faster than the steam supplies it: the process gain "
+            "changes when the output crosses from one range to the other.",
+            "",
+            "WHAT TO TRY",
+            "1. Take the load from 50 to 90 %: the reaction heat makes TIC-701 close the steam, cross 50 % and open "
+            "the cooling water (recorder TR-701B).",
+            "2. Take the load back to 20 % and watch the crossing the other way.",
+            "3. Change the SP from 90 to 100 °C in both situations and compare the responses.",
+            "4. Open blocks TY-701A and TY-701B to see the formulas and the 0 to 100 % limits.",
+        });
+}
+
+
+namespace {
+
+// The fired heater F-801 shared by the two furnace plants: picture, the
+// fuel line with its valve process (slot 1, input MV `entradaValvula`),
+// the furnace, the noisy transmitter and its filter (slots 2 and 3), the
+// door and gas pressure buttons. Returns the filtered temperature address.
+int Forno801(Autor& a, int entradaValvula, bool cascata) {
+    Tela& t = a.tela;
+    Forno(t, 300, 200, 200, 260);
+    Rotulo(t, 340, 470, "F-801", Alinha::Centro);
+    // The door on the front wall.
+    t.Retangulo(440, 380, 34, 50, kPainel);
+    t.Moldura(440, 380, 34, 50, kEspContorno, kLinha);
+    t.Circulo({467, 405}, 2.5, kLinha);
+    Tubo(t, {{30, 340}, {300, 340}});
+    Rotulo(t, 30, 320, "U-800");
+    Tubo(t, {{500, 290}, {770, 290}}, kLinha, true);
+    Tubo(t, {{30, 520}, {400, 520}, {400, 466}}, kGas, true);
+    Rotulo(t, 30, 500, "GN");
+    ValvulaControle(t, {200, 520});
+    Rotulo(t, 200, 536, cascata ? "FV-802" : "TV-801", Alinha::Centro);
+    Instrumento(t, {620, 200}, "TT", "801");
+    Sinal(t, {{620, 220}, {620, 290}});
+    Funcao(t, {620, 130}, "F");
+    Sinal(t, {{620, 180}, {620, 143}});
+    Instrumento(t, {690, 60}, "TIC", "801");
+    Sinal(t, {{633, 130}, {690, 130}, {690, 80}});
+    if (cascata) {
+        PlacaOrificio(t, {320, 520});
+        Instrumento(t, {260, 430}, "FIC", "802");
+        Sinal(t, {{670, 60}, {560, 60}, {560, 490}, {260, 490}, {260, 450}});
+        Sinal(t, {{320, 510}, {320, 430}, {280, 430}});
+        Sinal(t, {{240, 430}, {200, 430}, {200, 491}});
+    } else {
+        Sinal(t, {{670, 60}, {560, 60}, {560, 480}, {200, 480}, {200, 491}});
+    }
+
+    a.Variavel(Mp(1), "Nm³/h", 0, 500);
+    a.Variavel(Mp(2), "°C", 200, 600);
+    a.Variavel(Mb(1), "%", 0, 100);
+    a.Variavel(Mb(2), "°C", 200, 600);
+    a.Variavel(Mp(3), "°C", 200, 600);
+    a.Limites(Mp(3), 400, 500);
+
+    a.Entrada(1, "Filtro TT|TT filter", "s", 0, 20, 4, {40, 130});
+    a.BotaoComando(1, "Porta|Door", "Fechada|Closed", "Aberta|Open", {600, 380});
+    a.BotaoComando(2, "Gás|Gas", "Normal|Normal", "Pressão baixa|Low pressure", {600, 380});
+    // Fast measurement noise of +-0.5 % of span.
+    a.Gerador(81, LinhaGerador::AleatorioRapido, "Ruído TT-801|TT-801 noise", "49.5", "50.5", "50");
+
+    TProcesso& gas = a.Processo(1, cascata ? "FV-802" : "TV-801", "Vazão de gás|Gas flow", entradaValvula,
+                                {161, 548});
+    gas.LText = "2";
+    gas.Ctext = "0";
+    // Low supply pressure takes 30 % of the flow off the same opening.
+    gas.GanhoText = "1-0.3*" + Ref(98);
+    // An open door lets 15 % of the heat out.
+    a.Bloco(1, "F-801Q", "Calor líquido|Net heat", Ref(Mp(1)) + "-15*" + Ref(97), {300, 560});
+    TProcesso& forno = a.Processo(2, "F-801", "Temperatura de saída|Outlet temperature", Mb(1), {361, 300});
+    forno.LText = "90";
+    forno.Ctext = "30";
+    forno.TempoMorto = "2";
+    a.Bloco(2, "TT-801", "Medição com ruído|Noisy measurement", Ref(Mp(2)) + "+" + Ref(81) + "-50", {641, 220});
+    // The transmitter's filter: its time constant follows the track.
+    TProcesso& filtro = a.Processo(3, "TT-801F", "Temperatura filtrada|Filtered temperature", Mb(2), {641, 150});
+    filtro.LText = Ref(15) + "*0.2";
+    filtro.Ctext = "0";
+
+    a.Texto(1, "T saída|T outlet", Mp(3), 1, {660, 310});
+    a.Texto(2, "Gás|Gas", Mp(1), 0, {60, 560});
+    a.Registrador(1, "TR-801", "Temperatura de saída|Outlet temperature", Mp(3), 61, 1, "PV;SP;MV", {20, 20});
+    a.Registrador(2, "TR-801B", "Medição e filtro|Measurement and filter", Mb(2), Mp(3), 0,
+                  "Medida|Measured;Filtrada|Filtered;", {20, 50});
+    return Mp(3);
+}
+
+}  // namespace
+
+void FornoTubular(Autor& a) {
+    const int pv = Forno801(a, 1, false);
+    TControlador& tic = a.Controlador(1, "TIC-801", "Temperatura de saída|Outlet temperature", pv, {712, 49});
+    tic.KpText = "1.5";
+    tic.KiText = "80";
+    tic.KdText = "15";
+    tic.estado.modoAuto = true;
+    tic.estado.SP = 62.5;
+    tic.estado.MV = 62.5;
+    a.Texto(3, "Saída TIC|TIC output", 1, 1, {60, 470});
+
+    a.Comentarios(
+        {
+            "FORNO TUBULAR: FILTRO E AÇÃO DERIVATIVA",
+            "O forno F-801 aquece um fluido queimando gás. O TIC-801 mede a temperatura de saída pelo TT-801 e "
+            "move a válvula de gás TV-801. O forno tem inércia grande: a ação derivativa (Td = 15 s) antecipa a "
+            "resposta e permite um controle mais firme.",
+            "A medida de temperatura tem ruído. A derivada amplifica o ruído e a válvula fica nervosa. Por isso o "
+            "sinal passa por um filtro de primeira ordem (TT-801F), cuja constante de tempo se ajusta na barra.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Leve o filtro a 0 s: veja a saída do TIC-801 pulando (registrador TR-801). Volte a 4 s.",
+            "2. Clique em Porta para abri-la: 15 % do calor escapa e a temperatura cai. Feche-a depois.",
+            "3. Clique em Gás para simular queda da pressão do gás: a mesma abertura dá menos gás. Compare com o "
+            "exemplo Forno Tubular II, que tem um controle de vazão em cascata.",
+            "4. Zere o Td: a malha fica mais lenta. Com filtro muito grande (20 s) o atraso do filtro também "
+            "piora o controle: procure o melhor compromisso.",
+        },
+        {
+            "FIRED HEATER: FILTER AND DERIVATIVE ACTION",
+            "Furnace F-801 heats a fluid by burning gas. TIC-801 measures the outlet temperature through TT-801 and "
+            "moves gas valve TV-801. The furnace has a large inertia: derivative action (Td = 15 s) anticipates "
+            "the response and allows tighter control.",
+            "The temperature measurement is noisy. Derivative action amplifies the noise and makes the valve "
+            "nervous. The signal therefore passes through a first-order filter (TT-801F), whose time constant is "
+            "set on the track.",
+            "",
+            "WHAT TO TRY",
+            "1. Take the filter to 0 s: see the output of TIC-801 jumping (recorder TR-801). Go back to 4 s.",
+            "2. Click Door to open it: 15 % of the heat escapes and the temperature falls. Close it afterwards.",
+            "3. Click Gas to simulate a drop of the gas pressure: the same opening passes less gas. Compare with "
+            "the Furnace Temperature (Master-Slave) example, which has a cascaded flow loop.",
+            "4. Set Td to zero: the loop becomes slower. With a very long filter (20 s) the filter's lag spoils the "
+            "control too: look for the best compromise.",
+        });
+}
+
+void FornoCascata(Autor& a) {
+    const int pv = Forno801(a, 2, true);
+    // Master: the outlet temperature sets the gas flow wanted.
+    TControlador& tic = a.Controlador(1, "TIC-801", "Temperatura de saída|Outlet temperature", pv, {712, 49});
+    tic.KpText = "1.5";
+    tic.KiText = "80";
+    tic.KdText = "15";
+    // While the slave's valve is at a stop the master's integral waits.
+    tic.BackMVCheck = true;
+    tic.BackMV = 2 - 1;
+    tic.estado.modoAuto = true;
+    tic.estado.SP = 62.5;
+    tic.estado.MV = 62.5;
+    // Slave: the gas flow, with the master's output as remote setpoint.
+    TControlador& fic = a.Controlador(2, "FIC-802", "Vazão de gás|Gas flow", Mp(1), {150, 396});
+    fic.KpText = "0.5";
+    fic.KiText = "2";
+    fic.KdText = "0";
+    fic.CheckSPR = true;
+    fic.SPRSelect = 1 - 1;
+    fic.estado.modoAuto = true;
+    fic.estado.modoLocal = false;
+    fic.estado.SP = 62.5;
+    fic.estado.MV = 62.5;
+    a.Texto(3, "Válvula FV-802|FV-802 valve", 2, 1, {60, 470});
+
+    a.Comentarios(
+        {
+            "FORNO TUBULAR II: CONTROLE MESTRE-ESCRAVO (CASCATA)",
+            "É o mesmo forno do exemplo Forno Tubular, agora com duas malhas em cascata. O mestre TIC-801 não move "
+            "a válvula: sua saída é o setpoint remoto do escravo FIC-802, que controla a vazão de gás.",
+            "Um distúrbio na linha de gás (queda de pressão) é corrigido pelo FIC-802 em poucos segundos, antes "
+            "de mudar a temperatura. O mestre só cuida do que é lento: a porta, a carga e o seu SP.",
+            "O TIC-801 recebe de volta a saída do escravo (campo End. p/ Realim. de MV): se a válvula chega a 0 "
+            "ou 100 %, a integral do mestre para, e não acumula um erro que o escravo não pode corrigir.",
+            "",
+            "O QUE EXPERIMENTAR",
+            "1. Clique em Gás: a pressão cai, o FIC-802 abre a válvula e a temperatura quase não muda. Compare com "
+            "o exemplo Forno Tubular.",
+            "2. Abra a porta e veja o mestre agir.",
+            "3. Passe o FIC-802 para local (botão L/R) e depois para manual: a cascata se abre.",
+        },
+        {
+            "FIRED HEATER II: MASTER-SLAVE (CASCADE) CONTROL",
+            "This is the furnace of the Furnace Temperature example, now with two loops in cascade. Master TIC-801 "
+            "does not move the valve: its output is the remote setpoint of slave FIC-802, which controls the gas "
+            "flow.",
+            "A disturbance in the gas line (a pressure drop) is corrected by FIC-802 within seconds, before it "
+            "changes the temperature. The master only deals with what is slow: the door, the load and its SP.",
+            "TIC-801 receives the slave's output back (field Slave MV Adress): when the valve reaches 0 or 100 %, "
+            "the master's integral stops and does not build up an error the slave cannot correct.",
+            "",
+            "WHAT TO TRY",
+            "1. Click Gas: the pressure drops, FIC-802 opens the valve and the temperature hardly changes. Compare "
+            "with the Furnace Temperature example.",
+            "2. Open the door and watch the master act.",
+            "3. Switch FIC-802 to local (L/R button) and then to manual: the cascade opens.",
+        });
+}
+
 }  // namespace kivo::exemplos
