@@ -15,5 +15,8 @@ using Args = std::vector<std::string>;
 int ComandoEval(const Args& args);
 int ComandoCheck(const Args& args);
 int ComandoResave(const Args& args);
+int ComandoRun(const Args& args);
+int ComandoSimulate(const Args& args);
+int ComandoIndices(const Args& args);
 
 }  // namespace kivo::cli

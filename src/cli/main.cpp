@@ -18,6 +18,10 @@ const Comando kComandos[] = {
     {"eval", kivo::cli::ComandoEval, "eval EXPR [--set Mnn=VALUE ...]   evaluate an expression"},
     {"check", kivo::cli::ComandoCheck, "check FILE.smp [--english]         load a project, list its messages and objects"},
     {"resave", kivo::cli::ComandoResave, "resave IN.smp OUT.smp [--english]  load a project and write it back"},
+    {"run", kivo::cli::ComandoRun, "run PROJECT.smp [OPTIONS]          fast simulation: performance indices, archive"},
+    {"simulate", kivo::cli::ComandoSimulate,
+     "simulate PROJECT.smp --duration S --print M21,...  real-time cycle without pacing, CSV"},
+    {"indices", kivo::cli::ComandoIndices, "indices ARCHIVE.txd --project P.smp  performance indices of an archive"},
 };
 
 void Ajuda(std::FILE* out) {
