@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/NumberText.h"
+#include "core/Registro.h"
 #include "project/ArquivoProjeto.h"
 
 namespace kivo {
@@ -55,7 +56,6 @@ const Caso kCasos[] = {
     {"FrequencyResponse", "frequency response", "frequencyresponse.smp", {}},
 };
 
-constexpr double kT = 0.1;            // the real-time step, s
 constexpr double kDuracao = 3600;     // plant time of the run, s
 constexpr double kDegrau = 10;        // setpoint step, % of span
 constexpr double kTolerancia = 2;     // % of span
@@ -137,6 +137,16 @@ void VerificaMarcadores(const Caso& c) {
         // The description label sits 13 pixels above the value.
         EXPECT_TRUE(m.esquerda >= 0 && m.topo >= 13 && m.esquerda < w && m.topo < h) << "text " << n;
     }
+    // The configuration dialog takes at most 15 characters of a button's
+    // description and 16 of each state text, in either language.
+    for (const Botao& b : p.botoes) {
+        if (!b.habilitado) continue;
+        for (bool ingles : {false, true}) {
+            EXPECT_LE(NumCaracteres(ParIdioma(b.descricao, ingles)), 15u) << b.descricao;
+            EXPECT_LE(NumCaracteres(ParIdioma(b.textoZero, ingles)), 16u) << b.textoZero;
+            EXPECT_LE(NumCaracteres(ParIdioma(b.textoUm, ingles)), 16u) << b.textoUm;
+        }
+    }
     for (const Track& t : p.tracks) {
         if (t.habilitado) {
             EXPECT_TRUE(t.esquerda >= 0 && t.topo >= 0 && t.esquerda < w && t.topo < h) << "track " << t.rotulo;
@@ -144,9 +154,9 @@ void VerificaMarcadores(const Caso& c) {
     }
 }
 
-// An hour of plant time at the real-time step, with the setpoint step of the
-// fast simulation (every controller, a tenth into the run).
-void VerificaExecucao(const Caso& c) {
+// An hour of plant time at the step T, with the setpoint step of the fast
+// simulation (every controller, a tenth into the run).
+void VerificaExecucao(const Caso& c, double T) {
     Projeto p;
     ASSERT_TRUE(LeProjeto(p, Pasta(c) / c.arquivo, OpcoesCarga{true, nullptr}).ok);
 
@@ -161,12 +171,12 @@ void VerificaExecucao(const Caso& c) {
         // The PV the controller saw when the plant was saved.
         if (TControlador* ctl = p.controlador(n)) malhas.push_back({ctl, ctl->estado.PVant});
 
-    const auto N = static_cast<long long>(std::llround(kDuracao / kT));
-    const auto finalDesde = N - static_cast<long long>(std::llround(kJanelaFinal / kT));
+    const auto N = static_cast<long long>(std::llround(kDuracao / T));
+    const auto finalDesde = N - static_cast<long long>(std::llround(kJanelaFinal / T));
     bool degrau = false;
     std::string naoFinito;
     p.sim.ExecutaSemDisplay(
-        N, kT,
+        N, T,
         [&](long long h) {
             if (degrau || Arredonda(100.0 * static_cast<double>(h) / static_cast<double>(N)) <= 10) return;
             degrau = true;
@@ -223,9 +233,11 @@ TEST_P(Exemplo, LoadsFitsItsPictureAndSettles) {
         SCOPED_TRACE("picture and markers");
         VerificaMarcadores(c);
     }
-    {
-        SCOPED_TRACE("an hour with a setpoint step");
-        VerificaExecucao(c);
+    // The real-time step, and the step the fast simulation pairs with an
+    // hour's window.
+    for (double T : {0.1, 0.2}) {
+        SCOPED_TRACE("an hour with a setpoint step, T = " + FormataFixo(T, 1, 1) + " s");
+        VerificaExecucao(c, T);
     }
 }
 

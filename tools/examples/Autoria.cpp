@@ -74,9 +74,6 @@ TBloco& Autor::Bloco(int n, const std::string& tag, const std::string& desc, con
     return b;
 }
 
-void Autor::Oculta(TProcesso& pr) { p.marcadores.processos[pr.slot() - 1].exibido = false; }
-void Autor::Oculta(TBloco& b) { p.marcadores.blocos[b.slot() - 1].exibido = false; }
-
 DadosTexto& Autor::Texto(int n, const std::string& desc, int k, int casas, Ponto pos) {
     DadosTexto& t = p.CriaTexto(n);
     const EntradaTabela& e = p.sim.mem.entrada(k);
@@ -140,10 +137,6 @@ LinhaGerador& Autor::Gerador(int g, int tipo, const std::string& desc, const std
     }
     l.Valor = valor;
     return l;
-}
-
-LinhaGerador& Autor::Constante(int g, const std::string& desc, double valor) {
-    return Gerador(g, LinhaGerador::Constante, desc, "Min.", "Máx.", Numero(valor));
 }
 
 Track& Autor::Entrada(int n, const std::string& rotulo, const std::string& unidade, double min, double max,

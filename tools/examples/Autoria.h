@@ -53,22 +53,23 @@ public:
     TProcesso& Processo(int n, const std::string& tag, const std::string& desc, int entrada, Ponto marcador);
     TBloco& Bloco(int n, const std::string& tag, const std::string& desc, const std::string& funcao,
                   Ponto marcador);
-    // A process or block that works behind the scenes: it runs, its marker
-    // is hidden.
-    void Oculta(TProcesso& p);
-    void Oculta(TBloco& b);
     // Animated text of type 0 showing M(k) in its engineering units; pos is
     // the top-left of the value label (the description sits 13 px above).
     DadosTexto& Texto(int n, const std::string& desc, int k, int casas, Ponto pos);
     // Animated text of type 1: texto0/texto1 for M(k) = 0 / other.
     DadosTexto& TextoBinario(int n, const std::string& desc, int k, const std::string& textos, Ponto pos);
+    // Trend recorder of M(v1), M(v2), M(v3) (0: none for curves 2 and 3);
+    // nomes holds the three curve names separated by ";"; base is the time
+    // base item (0: 3 s, 1: 9 s, 2: 1 min per division).
     DadosRegistrador& Registrador(int n, const std::string& tag, const std::string& desc, int v1, int v2, int v3,
                                   const std::string& nomes, Ponto marcador, int base = 1);
 
     // ---- Generators and widgets ----------------------------------------
+    // Generator row g (81..96) of kind `tipo`; desc is the row's description,
+    // or the kind's parameter (time constant, period) where the kind keeps
+    // it in that field.
     LinhaGerador& Gerador(int g, int tipo, const std::string& desc, const std::string& min, const std::string& max,
                           const std::string& valor);
-    LinhaGerador& Constante(int g, const std::string& desc, double valor);
     // Track n writing M(14+n); valor in engineering units.
     Track& Entrada(int n, const std::string& rotulo, const std::string& unidade, double min, double max, double valor,
                    Ponto pos);

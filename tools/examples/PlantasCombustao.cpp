@@ -93,7 +93,7 @@ void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
     pGas.Ctext = "0";
     // The fan and its damper answer slowly.
     TProcesso& pAr = a.Processo(2, "FV-1303", "Vazão de ar|Air flow", 3, {270, 552});
-    pAr.LText = "6";
+    pAr.LText = "10";
     pAr.Ctext = "0";
     // What burns is limited by the stoichiometric air.
     a.Bloco(3, "H-1301Q", "Queima efetiva|Effective firing", gas + "<" + ar, {381, 300});
@@ -120,7 +120,7 @@ void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
 
     TControlador& tic = a.Controlador(1, "TIC-" + numero, "Temperatura de saída|Outlet temperature", Mp(3),
                                       {680, 134});
-    tic.KpText = "1.2";
+    tic.KpText = "2";
     tic.KiText = "60";
     tic.KdText = "0";
     tic.estado.modoAuto = true;
@@ -140,7 +140,7 @@ void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
         c.estado.MV = v;
     };
     escravo(2, "FIC-1302", "Vazão de gás|Gas flow", Mp(1), {30, 369}, "0.5", "1.5", 50);
-    escravo(3, "FIC-1303", "Vazão de ar|Air flow", Mp(2), {30, 479}, "0.5", "3", 55);
+    escravo(3, "FIC-1303", "Vazão de ar|Air flow", Mp(2), {30, 479}, "0.4", "5", 55);
 
     a.Texto(1, "T saída|T outlet", Mp(3), 1, {660, 280});
     a.Texto(2, "Gás|Gas", Mp(1), 0, {280, 400});

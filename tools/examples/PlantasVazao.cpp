@@ -228,7 +228,6 @@ void PressaoHeader(Autor& a) {
         Tubo(t, {{x, 244}, {x, 478}}, kVapor, true);
         PlacaOrificio(t, {x, 290}, Direcao::Vertical);
         ValvulaControle(t, {x, 390}, Direcao::Vertical);
-        Rotulo(t, x + 14, 384, "FV-" + n);
         Trocador(t, x - 45, 480, 90, 34);
         Rotulo(t, x, 520, "E-" + n, Alinha::Centro);
         Instrumento(t, {x + 45, 300}, "FIC", n);
@@ -253,7 +252,7 @@ void PressaoHeader(Autor& a) {
     TProcesso& suprimento = a.Processo(2, "PV-200", "Vapor para o header|Steam to header", 1, {111, 250});
     suprimento.LText = "2";
     suprimento.Ctext = "0.5";
-    const Ponto marcas[] = {{248, 430}, {408, 430}, {568, 430}};
+    const Ponto marcas[] = {{342, 379}, {502, 379}, {662, 379}};
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(201 + i);
         TProcesso& u = a.Processo(3 + i, "FV-" + n, "Vapor para E-" + n + "|Steam to E-" + n, 2 + i, marcas[i]);
