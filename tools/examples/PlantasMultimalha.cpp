@@ -141,7 +141,7 @@ void Reator(Autor& a) {
             "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores).",
             "2. Desligue a chave 1 e repita: a temperatura se afasta muito mais do SP.",
             "3. Esquente a água de resfriamento na barra (de 25 para 32 °C) e veja o TIC-904 compensar.",
-            "4. Passe o FIC-903 para local (L/R): o nível fica sem controle e deriva.",
+            "4. Passe o FIC-903 para local (L/R) e mude a carga: o nível fica sem controle e deriva.",
         },
         {
             "REACTOR: LEVEL, TEMPERATURE AND FLOW",
@@ -156,7 +156,7 @@ void Reator(Autor& a) {
             "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders).",
             "2. Turn switch 1 off and repeat: the temperature strays much further from its SP.",
             "3. Warm the cooling water on the track (from 25 to 32 °C) and watch TIC-904 compensate.",
-            "4. Switch FIC-903 to local (L/R): the level is left uncontrolled and drifts.",
+            "4. Switch FIC-903 to local (L/R) and change the feed: the level is left uncontrolled and drifts.",
         });
 }
 

@@ -85,8 +85,9 @@ void NivelRegulatorio(Autor& a) {
             "integral traz o nível de volta ao SP.",
             "2. Ligue a chave para que a entrada varie ao acaso e observe o esforço da bomba no registrador FR-401.",
             "3. Ponha o LIC-401 em manual: o nível sobe ou desce sem parar, em rampa.",
-            "4. Aumente o Kc para 6: a limitação de aceleração faz a malha oscilar. Leve a entrada para 20 m³/h: "
-            "a curva da bomba reduz o ganho e a malha fica lenta.",
+            "4. Mude o SP e observe a velocidade da bomba: o variador acelera no máximo 2 % por segundo, e por isso "
+            "nem um Kc muito maior (15) leva o nível ao SP mais depressa. Leve a entrada para 20 m³/h: a curva da "
+            "bomba reduz o ganho e a malha fica mais lenta.",
         },
         {
             "LEVEL OF AN INTEGRATING PROCESS",
@@ -102,8 +103,9 @@ void NivelRegulatorio(Autor& a) {
             "2. Turn the switch on to let the inflow swing at random, and watch the pump's effort on recorder "
             "FR-401.",
             "3. Put LIC-401 in manual: the level ramps up or down without end.",
-            "4. Raise Kc to 6: the acceleration limit makes the loop oscillate. Take the inflow to 20 m³/h: the "
-            "pump curve lowers the gain and the loop becomes sluggish.",
+            "4. Change the SP and watch the pump speed: the drive accelerates by at most 2 % per second, so not even "
+            "a much higher Kc (15) brings the level to its SP faster. Take the inflow to 20 m³/h: the pump curve "
+            "lowers the gain and the loop becomes slower.",
         });
 }
 

@@ -183,8 +183,9 @@ void GrossoFino(Autor& a) {
             "1. Mude o SP do FIC-102 de 100 para 140 m³/h. A fina corrige logo; depois a grossa assume a diferença "
             "e a fina volta para 50 % (registrador TR-102B).",
             "2. Passe o VPC-102 para manual: a fina fica sozinha e satura quando a mudança passa de 20 % da faixa.",
-            "3. Compare com o controle só pela válvula grossa: ponha o FIC-102 em manual e o VPC-102 em manual, e "
-            "mova a válvula grossa em passos de 1 %: a folga faz a vazão não responder aos passos pequenos.",
+            "3. Veja a folga da válvula grossa: ponha o FIC-102 e o VPC-102 em manual e mova a saída do VPC-102 "
+            "em passos de 1 % para cima e depois para baixo. Ao inverter o sentido, os dois primeiros passos não "
+            "mudam a vazão. Um controle só com essa válvula não conseguiria acertos finos.",
         },
         {
             "COURSE-FINE CONTROL",
@@ -201,8 +202,9 @@ void GrossoFino(Autor& a) {
             "valve takes over the difference and the fine valve returns to 50 % (recorder TR-102B).",
             "2. Put VPC-102 in manual: the fine valve is alone and saturates when the change exceeds 20 % of the "
             "range.",
-            "3. Compare with control by the coarse valve only: put FIC-102 and VPC-102 in manual and move the "
-            "coarse valve in steps of 1 %: the backlash keeps the flow from answering the small steps.",
+            "3. See the coarse valve's backlash: put FIC-102 and VPC-102 in manual and move the output of VPC-102 in "
+            "steps of 1 % up and then down. On the reversal, the first two steps do not change the flow. Control "
+            "with this valve alone could not make fine corrections.",
         });
 }
 
@@ -248,7 +250,7 @@ void PressaoHeader(Autor& a) {
     (void)saldo;
     TProcesso& header = a.Processo(1, "H-200", "Pressão do header|Header pressure", Mb(1), {380, 150});
     header.ComboBox2 = 3;
-    header.GanhoText = "0.4";
+    header.GanhoText = "0.1";
     TProcesso& suprimento = a.Processo(2, "PV-200", "Vapor para o header|Steam to header", 1, {111, 250});
     suprimento.LText = "2";
     suprimento.Ctext = "0.5";
@@ -264,8 +266,8 @@ void PressaoHeader(Autor& a) {
     }
 
     TControlador& pic = a.Controlador(1, "PIC-200", "Pressão do header|Header pressure", Mp(1), {110, 134});
-    pic.KpText = "1";
-    pic.KiText = "10";
+    pic.KpText = "3";
+    pic.KiText = "15";
     pic.KdText = "0";
     pic.estado.modoAuto = true;
     pic.estado.SP = 60;
@@ -302,10 +304,12 @@ void PressaoHeader(Autor& a) {
             "PIC-200 mantém a pressão firme, cada malha de vazão trabalha sozinha: as malhas ficam desacopladas.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Clique no botão E-203 para desligar esse consumidor. A pressão sobe um pouco, o PIC-200 fecha a "
-            "PV-200 e os outros consumidores quase não percebem (registrador FR-201).",
-            "2. Deixe o PIC-200 lento: Kc = 0.2 e Ti = 60 s. Repita o passo 1: agora a pressão varia muito e as "
-            "vazões de E-201 e E-202 são perturbadas pela mudança de E-203.",
+            "1. Clique no botão E-203 para desligar esse consumidor. A pressão sobe menos de meio bar, o PIC-200 "
+            "fecha a PV-200 e os outros consumidores quase não percebem: suas válvulas mal se movem (registrador "
+            "FR-201 e saídas dos FICs).",
+            "2. Deixe o PIC-200 lento: Kc = 0.2 e Ti = 60 s. Repita o passo 1: agora a pressão sobe quase 4 bar, e "
+            "as válvulas de E-201 e E-202 precisam fechar mais de 10 % para segurar suas vazões. A mudança de um "
+            "consumidor passou a mexer com todos.",
             "3. Ponha o PIC-200 em manual e mude o SP do FIC-201: a pressão deriva e todos os consumidores sentem.",
         },
         {
@@ -316,10 +320,12 @@ void PressaoHeader(Autor& a) {
             "holds the pressure tight, each flow loop works on its own: the loops are decoupled.",
             "",
             "WHAT TO TRY",
-            "1. Click the E-203 button to shut that user down. The pressure rises a little, PIC-200 closes PV-200 "
-            "and the other users hardly notice it (recorder FR-201).",
-            "2. Make PIC-200 slow: Kc = 0.2 and Ti = 60 s. Repeat step 1: now the pressure swings widely and the "
-            "flows of E-201 and E-202 are upset by the change of E-203.",
+            "1. Click the E-203 button to shut that user down. The pressure rises by less than half a bar, PIC-200 "
+            "closes PV-200 and the other users hardly notice it: their valves barely move (recorder FR-201 and the "
+            "FICs' outputs).",
+            "2. Make PIC-200 slow: Kc = 0.2 and Ti = 60 s. Repeat step 1: now the pressure rises by almost 4 bar, "
+            "and the valves of E-201 and E-202 must close by more than 10 % to hold their flows. A change at one "
+            "user now stirs them all.",
             "3. Put PIC-200 in manual and change the SP of FIC-201: the pressure drifts and every user feels it.",
         });
 }
