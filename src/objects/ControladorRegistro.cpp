@@ -82,6 +82,13 @@ void TControlador::LeParametros(LeitorLinhas& linhas) {
     estado.modoAuto = r.FlagMisto("Habilita Modo Auto:");
     estado.SP = r.Real("");
     estado.MV = r.Real("");
+    // The record restores the loop where it was saved: the derivative filter
+    // starts from the last PV (it is not in the record, and starting it at 0
+    // kicks the output on the first cycle), and the output is in the memory
+    // before the first tick, when the processes read it.
+    estado.PVf = estado.PVant;
+    estado.PVfant = estado.PVant;
+    sim_.mem[n_] = estado.MV;
 }
 
 }  // namespace kivo

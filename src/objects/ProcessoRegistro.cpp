@@ -81,6 +81,9 @@ void TProcesso::LeParametros(LeitorLinhas& linhas) {
     estado.x5old = r.Real("x5old:");
     estado.IntAc1 = r.Real("IntAc1:");
     estado.IntAc2 = r.Real("IntAc2:");
+    // The output is in the memory before the first tick, when the blocks and
+    // controllers of that tick read it.
+    sim_.mem[u_] = estado.Y2;
 }
 
 }  // namespace kivo

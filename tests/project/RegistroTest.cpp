@@ -1,4 +1,6 @@
 #include "core/Registro.h"
+#include "objects/Controller.h"
+#include "objects/Process.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +197,38 @@ TEST(Leitor, ErrorPastTheEndSaysTheFileEndsAndLongTextsAreShortened) {
     } catch (const ErroLeitura& e) {
         EXPECT_EQ(e.texto(), "a?b");
     }
+}
+
+}  // namespace
+}  // namespace kivo
+
+namespace kivo {
+namespace {
+
+// A loaded record puts the loop back where it was saved: the outputs are in
+// the memory before the first tick and the derivative filter starts at the
+// last PV, so nothing moves when a plant at rest is opened.
+TEST(RegistroEstado, LoadedLoopStartsWhereItWasSaved) {
+    Simulacao antes;
+    TControlador c(antes, 3);
+    c.estado.MV = 42.5;
+    c.estado.PVant = 61.25;
+    TProcesso p(antes, 2);
+    p.estado.Y2 = 37.75;
+    EscritorLinhas w;
+    c.SalvaParametros(w);
+    p.SalvaParametros(w);
+
+    Simulacao depois;
+    TControlador c2(depois, 3);
+    TProcesso p2(depois, 2);
+    LeitorLinhas r(w.linhas(), "teste.smp", false);
+    c2.LeParametros(r);
+    p2.LeParametros(r);
+    EXPECT_EQ(depois.mem[3], 42.5);
+    EXPECT_EQ(c2.estado.PVf, 61.25);
+    EXPECT_EQ(c2.estado.PVfant, 61.25);
+    EXPECT_EQ(depois.mem[22], 37.75);
 }
 
 }  // namespace
