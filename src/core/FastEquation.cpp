@@ -316,7 +316,7 @@ void Formula::Compila(std::string_view text, bool substitui) {
         while (i < brutos.size() && brutos[i].tipo == Item::Caractere) {
             const char c = brutos[i].c;
             const bool continua = (c != ' ' && detail::EhCaracterNumero(c)) ||
-                                  (EhSinal(c) && !literais_.empty() && literais_.size() > pos && literais_.back() == 'E');
+                                  (EhSinal(c) && literais_.size() > pos && literais_.back() == 'E');
             if (!continua) break;
             literais_.push_back(c);
             ++i;
