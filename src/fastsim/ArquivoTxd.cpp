@@ -297,7 +297,8 @@ void EscritorTxd::Conclui() {
     Descarta();
     throw ErroTxd("Não foi possível gravar o arquivo " + Aspas(caminho_) + ": " + Motivo(erro_, false) +
                       ". O arquivo incompleto foi removido.",
-                  "Cannot write " + Aspas(caminho_) + ": " + Motivo(erro_, true) + ". The incomplete file was removed.");
+                  "Cannot write " + Aspas(caminho_) + ": " + Motivo(erro_, true) +
+                      ". The incomplete file was removed.");
 }
 
 void EscritorTxd::Descarta() {

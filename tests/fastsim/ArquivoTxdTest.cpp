@@ -257,7 +257,8 @@ TEST(LeArquivoTxdTest, WhatIsNoArchiveFileIsRefusedBeforeItIsRead) {
         // A device or a pipe could be endless, and a pipe would block at open.
         {"/dev/zero", "Não foi possível abrir \"%\": não é um arquivo comum.",
          "Cannot open \"%\": it is not a regular file."},
-        {fifo, "Não foi possível abrir \"%\": não é um arquivo comum.", "Cannot open \"%\": it is not a regular file."},
+        {fifo, "Não foi possível abrir \"%\": não é um arquivo comum.",
+         "Cannot open \"%\": it is not a regular file."},
         {grande, "Não foi possível ler \"%\": o arquivo passa de 64 MiB, o que nenhum arquivo de dados atinge.",
          "Cannot read \"%\": the file exceeds 64 MiB, which no archive reaches."},
     };

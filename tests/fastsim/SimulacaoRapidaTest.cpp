@@ -231,7 +231,8 @@ TEST(SimulacaoRapidaTest, ALoopWhoseValuesRunOutOfRangeHasNoIndices) {
     EXPECT_FALSE(r.linha.malha(1).indices);
     EXPECT_EQ(r.linha.malha(1).indiceForaDaFaixa, 0) << "the variability overflows";
     EXPECT_EQ(MalhaForaDaFaixa(r.linha), 1);
-    EXPECT_EQ(TextoForaDaFaixa(r.linha, 1, true), "the index \"Variability\" of loop 1 is out of range (not finite, or 1e13 or more)");
+    EXPECT_EQ(TextoForaDaFaixa(r.linha, 1, true),
+              "the index \"Variability\" of loop 1 is out of range (not finite, or 1e13 or more)");
     EXPECT_EQ(TextoForaDaFaixa(r.linha, 1, false),
               "o índice \"Variabilidade\" da malha 1 está fora da faixa (não é finito, ou chega a 1e13)");
     EXPECT_TRUE(r.linha.malha(2).indices);
