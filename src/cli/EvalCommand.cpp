@@ -6,26 +6,26 @@
 #include "core/Equation.h"
 #include "core/Memorias.h"
 #include "core/NumberText.h"
+#include "objects/Campos.h"
 
 namespace kivo::cli {
 
 namespace {
 
-// "Mnn=VALUE" with nn in 1..124 and a well-formed number.
-bool LeAtribuicao(const std::string& s, Memorias& mem) {
+// "Mnn=VALUE" with nn in 1..124 and VALUE one well-formed number (a decimal
+// comma allowed, as in a window's field): "1e" or "--1" are refused rather
+// than read as the longest number they begin with. On failure, returns why.
+std::string LeAtribuicao(const std::string& s, Memorias& mem) {
     const auto eq = s.find('=');
-    if (eq == std::string::npos || eq < 2 || (s[0] != 'M' && s[0] != 'm')) return false;
     int k = 0;
-    if (!ConverteInteiroEstrito(std::string_view(s).substr(1, eq - 1), k) || k < 1 || k > kNumVariaveis) return false;
-    const std::string value = TrocaVirgulaPorPonto(s.substr(eq + 1));
-    const std::size_t b = value.find_first_not_of(' ');
-    if (b == std::string::npos) return false;
-    // Refuse trailing garbage: the value must be a number and nothing else.
-    const std::string trimmed = value.substr(b, value.find_last_not_of(' ') - b + 1);
-    if (trimmed.find_first_not_of("0123456789.eE+-") != std::string::npos) return false;
-    if (trimmed.find_first_of("0123456789") == std::string::npos) return false;
-    mem[k] = ConverteReal(trimmed);
-    return true;
+    if (eq == std::string::npos || eq < 2 || (s[0] != 'M' && s[0] != 'm') ||
+        !ConverteInteiroEstrito(std::string_view(s).substr(1, eq - 1), k) || k < 1 || k > kNumVariaveis)
+        return "expected Mnn=VALUE, nn in 1..124";
+    double valor = 0;
+    if (!LeNumeroCampo(std::string_view(s).substr(eq + 1), valor))
+        return "'" + s.substr(eq + 1) + "' is not a number";
+    mem[k] = valor;
+    return {};
 }
 
 }  // namespace
@@ -40,7 +40,8 @@ int ComandoEval(const Args& args) {
             std::printf(
                 "Usage: kivo-batch eval EXPR [--set Mnn=VALUE ...]\n"
                 "Sets the variables, substitutes them into EXPR, evaluates it and prints the\n"
-                "result as a 23-character number text. Exit code 3 when the expression is refused.\n");
+                "result as a 23-character number text. VALUE is one number, with a decimal\n"
+                "point or comma. Exit code 2 on bad arguments, 3 when the expression is refused.\n");
             return kOk;
         }
         if (a == "--set") {
@@ -48,9 +49,8 @@ int ComandoEval(const Args& args) {
                 std::fprintf(stderr, "kivo-batch eval: --set needs Mnn=VALUE\n");
                 return kUso;
             }
-            if (!LeAtribuicao(args[++i], mem)) {
-                std::fprintf(stderr, "kivo-batch eval: invalid assignment '%s' (expected Mnn=VALUE, nn in 1..124)\n",
-                             args[i].c_str());
+            if (const std::string erro = LeAtribuicao(args[++i], mem); !erro.empty()) {
+                std::fprintf(stderr, "kivo-batch eval: invalid assignment '%s': %s\n", args[i].c_str(), erro.c_str());
                 return kUso;
             }
             continue;

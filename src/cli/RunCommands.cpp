@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/IndicesOutput.h"
 #include "core/NumberText.h"
 #include "core/Registro.h"
 #include "fastsim/Historico.h"
@@ -65,15 +66,18 @@ bool Analisa(const char* comando, const Args& args, const std::set<std::string>&
     return true;
 }
 
-bool PedeAjuda(const Args& args, const char* uso) {
+bool PedeAjuda(const Args& args, const std::string& uso) {
     for (const auto& a : args) {
         if (a == "--help") {
-            std::printf("%s", uso);
+            std::printf("%s", uso.c_str());
             return true;
         }
     }
     return false;
 }
+
+// "1e13": the limit of an index, as the help states it.
+std::string LimiteIndice() { return "1e" + std::to_string(std::lround(std::log10(kMaxIndice))); }
 
 int Uso(const char* comando, const std::string& texto) {
     std::fprintf(stderr, "kivo-batch %s: %s (see kivo-batch %s --help)\n", comando, texto.c_str(), comando);
@@ -130,63 +134,7 @@ bool Carrega(const char* comando, const std::string& arquivo, Projeto& projeto) 
     return true;
 }
 
-// ---- Index output ---------------------------------------------------------------
-
-std::string Json(std::string_view s) {
-    std::string r = "\"";
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += c;
-        } else if (u < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", u);
-            r += buf;
-        } else {
-            r += c;
-        }
-    }
-    return r + "\"";
-}
-
-constexpr const char* kChavesJson[7] = {"variability", "iem",          "iema",     "co_travel",
-                                        "co_std",      "co_saturation", "pv_minmax"};
-
-// Every loop of the row: as text (captions in the interface language) or as
-// one JSON object together with the archive's file name.
-void Imprime(const Projeto& projeto, const LinhaDesempenho& linha, bool json, bool ingles,
-             const std::string* arquivo) {
-    if (json) std::printf("{\"loops\": [");
-    bool primeiro = true;
-    for (int n = 1; n <= kMalhas; ++n) {
-        const MalhaDesempenho& m = linha.malha(n);
-        const TControlador* c = projeto.controlador(n);
-        if (!m.ativa || !c) continue;
-        const bool automatico = c->estado.modoAuto;
-        if (json) {
-            std::printf("%s\n  {\"loop\": %d, \"tag\": %s, \"pv\": %d, \"auto\": %s", primeiro ? "" : ",", n,
-                        Json(c->TagText).c_str(), m.enderecoPV, automatico ? "true" : "false");
-            for (std::size_t i = 0; i < 7; ++i) {
-                const std::string v = m.indices ? Json(TextosIndices(*m.indices)[i]) : "null";
-                std::printf(", \"%s\": %s", kChavesJson[i], v.c_str());
-            }
-            std::printf("}");
-        } else {
-            std::printf("%s %d: %s (PV %s, %s)\n", ingles ? "Loop" : "Malha", n, c->TagText.c_str(),
-                        NomeVariavel(m.enderecoPV).c_str(), automatico ? "auto" : "manual");
-            const auto& rotulos = RotulosIndices(ingles);
-            for (std::size_t i = 0; i < 7; ++i) {
-                std::string rotulo(rotulos[i]);
-                rotulo.append(28 - std::min<std::size_t>(28, NumCaracteres(rotulo)), ' ');
-                const std::string v = m.indices ? std::string(TextosIndices(*m.indices)[i]) : "-";
-                std::printf("  %s%s\n", rotulo.c_str(), v.c_str());
-            }
-        }
-        primeiro = false;
-    }
-    if (json) std::printf("%s], \"archive\": %s}\n", primeiro ? "" : "\n", arquivo ? Json(*arquivo).c_str() : "null");
-}
+// ---- Options --------------------------------------------------------------------
 
 bool Formato(const char* comando, const Argumentos& a, bool& json) {
     const std::string* f = a.valor("--format");
@@ -216,7 +164,7 @@ bool LeVariavel(std::string_view s, int& k) {
 }  // namespace
 
 int ComandoRun(const Args& args) {
-    static const char* kUsoRun =
+    static const std::string kUsoRun =
         "Usage: kivo-batch run PROJECT.smp [--window 30min|1h|2h|4h] [--sample 100ms|200ms|500ms|1s]\n"
         "                      [--test none|sp|load] [--amplitude A] [--archive PREFIX] [--no-normalize]\n"
         "                      [--format text|json] [--english]\n"
@@ -229,9 +177,13 @@ int ComandoRun(const Args& args) {
         "writes PREFIX_k.txd in the current folder (k the smallest free number).\n"
         "--english gives captions and messages in English. The random generator\n"
         "starts from the same seed in every run, so that runs repeat.\n"
-        "Exit code 2 on bad options, 3 when the project cannot be read or the archive\n"
-        "cannot be written.\n";
-    if (PedeAjuda(args, kUsoRun)) return kOk;
+        "Exit code 2 on bad options, 3 when the project cannot be read, the archive\n"
+        "cannot be written or an index is out of range (not finite, or ";
+    if (PedeAjuda(args, kUsoRun + LimiteIndice() +
+                            " or more):\n"
+                            "the loop's values are too large, and it has no indices.\n\n" +
+                            kAjudaJsonIndices))
+        return kOk;
     Argumentos a;
     if (!Analisa("run", args,
                  {"--window", "--sample", "--test", "--amplitude", "--archive", "--format"},
@@ -280,25 +232,39 @@ int ComandoRun(const Args& args) {
         return kEntradaInvalida;
     }
     const std::string nome = r.arquivo.filename().string();
-    Imprime(projeto, r.linha, json, ingles, r.arquivo.empty() ? nullptr : &nome);
+    ImprimeIndices(projeto, r.linha, json, ingles, r.arquivo.empty() ? nullptr : &nome);
     if (!json && !r.arquivo.empty()) std::printf("%s %s\n", std::string(TextoDadosSalvos(ingles)).c_str(), nome.c_str());
+    int rc = kOk;
     if (r.erroArquivo) {
         std::fprintf(stderr, "kivo-batch run: %s\n", r.erroArquivo->Mensagem(ingles).c_str());
-        return kEntradaInvalida;
+        rc = kEntradaInvalida;
     }
-    return kOk;
+    for (int n = 1; n <= kMalhas; ++n) {
+        const std::string fora = TextoForaDaFaixa(r.linha, n, ingles);
+        if (fora.empty()) continue;
+        std::fprintf(stderr, "kivo-batch run: %s%s\n", fora.c_str(),
+                     ingles ? "; the loop's values are too large." : "; os valores da malha são grandes demais.");
+        rc = kEntradaInvalida;
+    }
+    return rc;
 }
 
 int ComandoIndices(const Args& args) {
-    static const char* kUsoIndices =
+    static const std::string kUsoIndices =
         "Usage: kivo-batch indices ARCHIVE.txd --project PROJECT.smp [--format text|json]\n"
         "                          [--no-normalize] [--english]\n"
         "Loads a fast-simulation archive with the controllers of the project as it is\n"
         "configured (each loop's PV column from its controller's PV address, active\n"
         "controllers only) and prints the seven performance indices of every loop, as\n"
         "kivo-batch run prints them. Exit code 3 when the project or the archive cannot\n"
-        "be read; the message names the file and the line.\n";
-    if (PedeAjuda(args, kUsoIndices)) return kOk;
+        "be read; the message names the file and the line. Only a regular file of at\n"
+        "most ";
+    if (PedeAjuda(args, kUsoIndices + std::to_string(kMaxBytesTxd >> 20) + " MiB with lines of at most " +
+                            std::to_string(kMaxBytesLinhaTxd >> 10) +
+                            " KiB is read as an archive, and an\n"
+                            "index out of range (not finite, or " +
+                            LimiteIndice() + " or more) is an error of the archive.\n\n" + kAjudaJsonIndices))
+        return kOk;
     Argumentos a;
     if (!Analisa("indices", args, {"--project", "--format"}, {"--no-normalize", "--english"}, a)) return kUso;
     if (a.posicionais.size() != 1) return Uso("indices", "expected one archive file");
@@ -319,7 +285,7 @@ int ComandoIndices(const Args& args) {
         return kEntradaInvalida;
     }
     const std::string nome = std::filesystem::path(a.posicionais[0]).filename().string();
-    Imprime(projeto, linha, json, ingles, &nome);
+    ImprimeIndices(projeto, linha, json, ingles, &nome);
     return kOk;
 }
 

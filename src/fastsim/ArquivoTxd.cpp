@@ -17,7 +17,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Motivo(int e) { return e != 0 ? std::generic_category().message(e) : std::string("unknown error"); }
+// Why the system refused a file operation, in the language of the message it
+// completes: the system's own text is English only.
+std::string Motivo(int e, bool ingles) {
+    if (ingles) return e != 0 ? std::generic_category().message(e) : std::string("unknown error");
+    switch (static_cast<std::errc>(e)) {
+        case std::errc::no_such_file_or_directory:
+            return "arquivo ou pasta inexistente";
+        case std::errc::permission_denied:
+        case std::errc::operation_not_permitted:
+            return "permissão negada";
+        case std::errc::not_a_directory:
+            return "uma parte do caminho não é uma pasta";
+        case std::errc::is_a_directory:
+            return "é uma pasta";
+        case std::errc::no_space_on_device:
+            return "não há espaço no disco";
+        case std::errc::read_only_file_system:
+            return "sistema de arquivos somente para leitura";
+        case std::errc::file_too_large:
+            return "arquivo grande demais";
+        case std::errc::filename_too_long:
+            return "nome de arquivo longo demais";
+        case std::errc::too_many_files_open:
+        case std::errc::too_many_files_open_in_system:
+            return "arquivos abertos demais";
+        case std::errc::too_many_symbolic_link_levels:
+            return "links simbólicos demais no caminho";
+        case std::errc::io_error:
+            return "erro de entrada e saída";
+        default:
+            return e != 0 ? "erro do sistema " + std::to_string(e) : std::string("erro desconhecido");
+    }
+}
 
 std::string Aspas(const fs::path& p) { return "\"" + p.string() + "\""; }
 
@@ -36,16 +68,22 @@ void VerificaPrefixo(std::string_view prefixo) {
                   "The file name prefix \"" + p + "\" cannot contain \"/\" or \"\\\".");
 }
 
+enum class Campo { Numero, NaoNumero, ForaDaFaixa };
+
 // A plain number: outer blanks, an optional sign, digits with an optional
-// "." part and an optional exponent, nothing else.
-bool ConverteCampo(std::string_view s, double& valor) {
+// "." part and an optional exponent, nothing else. A well-formed number
+// beyond the range of a double (1e400, or 1e-400) is told apart, since the
+// message differs.
+Campo ConverteCampo(std::string_view s, double& valor) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     const std::size_t inicio = !s.empty() && s.front() == '-' ? 1 : 0;
-    if (s.size() <= inicio || !(s[inicio] == '.' || (s[inicio] >= '0' && s[inicio] <= '9'))) return false;
+    if (s.size() <= inicio || !(s[inicio] == '.' || (s[inicio] >= '0' && s[inicio] <= '9'))) return Campo::NaoNumero;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), valor, std::chars_format::general);
-    return r.ec == std::errc{} && r.ptr == s.data() + s.size();
+    if (r.ptr != s.data() + s.size()) return Campo::NaoNumero;
+    if (r.ec == std::errc::result_out_of_range) return Campo::ForaDaFaixa;
+    return r.ec == std::errc{} ? Campo::Numero : Campo::NaoNumero;
 }
 
 // The fields of a line: field k is the text before the k-th ";". Text after
@@ -58,15 +96,26 @@ std::size_t DivideCampos(std::string_view linha, std::vector<std::string_view>& 
     return campos.size();
 }
 
-// Lines of a file read in large blocks; CR LF or LF end a line.
+// Lines of a file read in large blocks; CR LF or LF end a line. Only a
+// regular file is read (a device or a pipe could be endless), and never more
+// than the caps: a wrong file is refused instead of filling memory.
 class LeitorArquivo {
 public:
     explicit LeitorArquivo(const fs::path& arquivo) : arquivo_(arquivo) {
         std::error_code ec;
-        if (fs::is_directory(arquivo, ec)) Falha("é uma pasta", "it is a folder");
+        const fs::file_status st = fs::status(arquivo, ec);
+        if (fs::is_directory(st)) Falha("é uma pasta", "it is a folder");
+        if (fs::exists(st) && !fs::is_regular_file(st))
+            Falha("não é um arquivo comum", "it is not a regular file");
         errno = 0;
         f_ = std::fopen(arquivo.c_str(), "rb");
-        if (!f_) Falha(Motivo(errno), Motivo(errno));
+        if (!f_) {
+            const int e = errno;
+            Falha(Motivo(e, false), Motivo(e, true));
+        }
+        // The size is checked as the bytes come too: some files (under /proc)
+        // report none, and a file may grow while it is read.
+        if (const auto tam = fs::file_size(arquivo, ec); !ec && tam > kMaxBytesTxd) GrandeDemais();
     }
     ~LeitorArquivo() {
         if (f_) std::fclose(f_);
@@ -77,33 +126,56 @@ public:
     // The next line without its end; false at the end of the file.
     bool Proxima(std::string& linha) {
         linha.clear();
+        ++numero_;
         for (;;) {
             const auto fim = std::find(buf_.begin() + static_cast<std::ptrdiff_t>(pos_),
                                        buf_.begin() + static_cast<std::ptrdiff_t>(tam_), '\n');
             const auto n = static_cast<std::size_t>(fim - buf_.begin()) - pos_;
+            if (linha.size() + n > kMaxBytesLinhaTxd + 1) LongaDemais();  // + 1: the CR of a CR LF
             linha.append(buf_.data() + pos_, n);
             pos_ += n;
             if (pos_ < tam_) {
                 ++pos_;  // the '\n'
                 break;
             }
+            errno = 0;
             tam_ = std::fread(buf_.data(), 1, buf_.size(), f_);
             pos_ = 0;
+            lidos_ += tam_;
+            if (lidos_ > kMaxBytesTxd) GrandeDemais();
             if (tam_ == 0) {
-                if (std::ferror(f_)) Falha(Motivo(errno), Motivo(errno), "ler", "read");
+                if (std::ferror(f_)) {
+                    const int e = errno;
+                    Falha(Motivo(e, false), Motivo(e, true), "ler", "read");
+                }
                 if (linha.empty()) return false;
                 break;
             }
         }
         if (!linha.empty() && linha.back() == '\r') linha.pop_back();
+        if (linha.size() > kMaxBytesLinhaTxd) LongaDemais();
         return true;
     }
 
 private:
     [[noreturn]] void Falha(const std::string& pt, const std::string& en, const char* verboPt = "abrir",
                             const char* verboEn = "open") {
-        throw ErroTxd(std::string("Não foi possível ") + verboPt + " " + Aspas(arquivo_) + ": " + pt,
-                      std::string("Cannot ") + verboEn + " " + Aspas(arquivo_) + ": " + en);
+        throw ErroTxd(std::string("Não foi possível ") + verboPt + " " + Aspas(arquivo_) + ": " + pt + ".",
+                      std::string("Cannot ") + verboEn + " " + Aspas(arquivo_) + ": " + en + ".");
+    }
+    [[noreturn]] void GrandeDemais() {
+        const std::string mib = std::to_string(kMaxBytesTxd >> 20);
+        Falha("o arquivo passa de " + mib + " MiB, o que nenhum arquivo de dados atinge",
+              "the file exceeds " + mib + " MiB, which no archive reaches", "ler", "read");
+    }
+    [[noreturn]] void LongaDemais() {
+        const std::string n = std::to_string(numero_);
+        const std::string kib = std::to_string(kMaxBytesLinhaTxd >> 10);
+        throw ErroTxd("Erro de leitura em " + Aspas(arquivo_) + ", linha " + n + ": a linha passa de " + kib +
+                          " KiB, o que nenhuma linha de um arquivo de dados atinge.",
+                      "Read error in " + Aspas(arquivo_) + ", line " + n + ": the line exceeds " + kib +
+                          " KiB, which no archive line reaches.",
+                      numero_);
     }
 
     fs::path arquivo_;
@@ -111,32 +183,40 @@ private:
     std::array<char, 1 << 16> buf_{};
     std::size_t pos_ = 0;
     std::size_t tam_ = 0;
+    std::uintmax_t lidos_ = 0;
+    int numero_ = 0;  // of the line being read, from 1
 };
 
 // Errors of the content, named by file, line and (where one) field.
 class ErrosConteudo {
 public:
-    explicit ErrosConteudo(const fs::path& arquivo) : onde_(Aspas(arquivo)) {}
+    explicit ErrosConteudo(const fs::path& arquivo) : arquivo_(arquivo), onde_(Aspas(arquivo)) {}
 
     [[noreturn]] void Linha(int linha, const std::string& pt, const std::string& en) const {
         const std::string n = std::to_string(linha);
         throw ErroTxd("Erro de leitura em " + onde_ + ", linha " + n + ": " + pt,
                       "Read error in " + onde_ + ", line " + n + ": " + en, linha);
     }
-    [[noreturn]] void Campo(int linha, std::size_t campo, std::string_view texto) const {
+    // Converts field k (from 1) of a line, or throws.
+    double Converte(int linha, std::size_t k, std::string_view texto) const {
+        double valor = 0;
+        const Campo c = ConverteCampo(texto, valor);
+        if (c == Campo::Numero) return valor;
         const std::string n = std::to_string(linha);
-        const std::string k = std::to_string(campo);
         const std::string t = Trecho(texto);
-        throw ErroTxd("Erro de leitura em " + onde_ + ", linha " + n + ", campo " + k + ": " + t +
-                          " não é um número.",
-                      "Read error in " + onde_ + ", line " + n + ", field " + k + ": " + t + " is not a number.",
+        const bool fora = c == Campo::ForaDaFaixa;
+        throw ErroTxd("Erro de leitura em " + onde_ + ", linha " + n + ", campo " + std::to_string(k) + ": " + t +
+                          (fora ? " está fora da faixa dos números." : " não é um número."),
+                      "Read error in " + onde_ + ", line " + n + ", field " + std::to_string(k) + ": " + t +
+                          (fora ? " is out of the range of numbers." : " is not a number."),
                       linha);
     }
     [[noreturn]] void Fim(int linha, const std::string& pt, const std::string& en) const {
-        throw ErroTxd("Erro de leitura em " + onde_ + ": " + pt, "Read error in " + onde_ + ": " + en, linha);
+        throw ErroLeituraTxd(arquivo_, pt, en, linha);
     }
 
 private:
+    fs::path arquivo_;
     std::string onde_;
 };
 
@@ -144,6 +224,11 @@ private:
 
 ErroTxd::ErroTxd(std::string portugues, std::string ingles, int linha)
     : std::runtime_error(std::move(ingles)), portugues_(std::move(portugues)), linha_(linha) {}
+
+ErroTxd ErroLeituraTxd(const fs::path& arquivo, const std::string& pt, const std::string& en, int linha) {
+    return ErroTxd("Erro de leitura em " + Aspas(arquivo) + ": " + pt, "Read error in " + Aspas(arquivo) + ": " + en,
+                   linha);
+}
 
 // ---- Writer -----------------------------------------------------------------
 
@@ -168,9 +253,9 @@ EscritorTxd::EscritorTxd(const fs::path& pasta, std::string_view prefixo, const 
         errno = 0;
         f_ = std::fopen(caminho_.c_str(), "wbx");
         if (!f_ && errno != EEXIST) {
-            const std::string m = Motivo(errno);
-            throw ErroTxd("Não foi possível criar o arquivo " + Aspas(caminho_) + ": " + m,
-                          "Cannot create " + Aspas(caminho_) + ": " + m);
+            const int e = errno;
+            throw ErroTxd("Não foi possível criar o arquivo " + Aspas(caminho_) + ": " + Motivo(e, false) + ".",
+                          "Cannot create " + Aspas(caminho_) + ": " + Motivo(e, true) + ".");
         }
     }
     std::setvbuf(f_, nullptr, _IOFBF, 1 << 16);
@@ -210,10 +295,10 @@ void EscritorTxd::Conclui() {
         erro_ = errno != 0 ? errno : EIO;
     }
     Descarta();
-    const std::string m = Motivo(erro_);
-    throw ErroTxd("Não foi possível gravar o arquivo " + Aspas(caminho_) + ": " + m +
+    throw ErroTxd("Não foi possível gravar o arquivo " + Aspas(caminho_) + ": " + Motivo(erro_, false) +
                       ". O arquivo incompleto foi removido.",
-                  "Cannot write " + Aspas(caminho_) + ": " + m + ". The incomplete file was removed.");
+                  "Cannot write " + Aspas(caminho_) + ": " + Motivo(erro_, true) +
+                      ". The incomplete file was removed.");
 }
 
 void EscritorTxd::Descarta() {
@@ -225,7 +310,8 @@ void EscritorTxd::Descarta() {
 
 // ---- Reader -----------------------------------------------------------------
 
-ArquivoTxd LeArquivoTxd(const fs::path& arquivo, ObservadorProgresso* obs) {
+ArquivoTxd LeArquivoTxd(const fs::path& arquivo, ObservadorProgresso* obs,
+                        const std::function<void(const LinhaTxd&)>& porLinha) {
     LeitorArquivo leitor(arquivo);
     const ErrosConteudo erro(arquivo);
     ArquivoTxd r;
@@ -238,8 +324,8 @@ ArquivoTxd LeArquivoTxd(const fs::path& arquivo, ObservadorProgresso* obs) {
     if (nCab < kVariaveisTxd + 2)
         erro.Linha(1, "o cabeçalho tem " + std::to_string(nCab) + " campos, e não 101.",
                    "the header holds " + std::to_string(nCab) + " fields instead of 101.");
-    if (!ConverteCampo(campos[99], r.T)) erro.Campo(1, 100, campos[99]);
-    if (!ConverteCampo(campos[100], r.W)) erro.Campo(1, 101, campos[100]);
+    r.T = erro.Converte(1, 100, campos[99]);
+    r.W = erro.Converte(1, 101, campos[100]);
 
     const double nLinhas = Arredonda(r.W);
     const std::string anuncio = FormataFixo(nLinhas, 0, 0);
@@ -248,7 +334,10 @@ ArquivoTxd LeArquivoTxd(const fs::path& arquivo, ObservadorProgresso* obs) {
                    "the header announces " + anuncio + " data lines; the indices need at least two.");
 
     Progresso progresso(obs);
-    r.linhas.reserve(static_cast<std::size_t>(std::min(nLinhas, 100000.0)));
+    // Room for the longest run (4 h, one line a second); a header may
+    // announce any number.
+    if (!porLinha) r.linhas.reserve(static_cast<std::size_t>(std::min(nLinhas, 14400.0)));
+    LinhaTxd valores{};
     for (long long j = 1; static_cast<double>(j) <= nLinhas; ++j) {
         progresso.Informa(static_cast<int>(Arredonda(100.0 * static_cast<double>(j - 1) / r.W)));
         const int numLinha = static_cast<int>(std::min<long long>(j + 1, 2147483647));
@@ -261,10 +350,11 @@ ArquivoTxd LeArquivoTxd(const fs::path& arquivo, ObservadorProgresso* obs) {
         if (n < kVariaveisTxd)
             erro.Linha(numLinha, "a linha tem " + std::to_string(n) + " campos, e não 99.",
                        "the line holds " + std::to_string(n) + " fields instead of 99.");
-        auto& valores = r.linhas.emplace_back();
-        valores[0] = 0;
-        for (std::size_t k = 1; k <= kVariaveisTxd; ++k)
-            if (!ConverteCampo(campos[k - 1], valores[k])) erro.Campo(numLinha, k, campos[k - 1]);
+        for (std::size_t k = 1; k <= kVariaveisTxd; ++k) valores[k] = erro.Converte(numLinha, k, campos[k - 1]);
+        if (porLinha)
+            porLinha(valores);
+        else
+            r.linhas.push_back(valores);
     }
     return r;
 }

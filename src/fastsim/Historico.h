@@ -13,7 +13,9 @@ class ObservadorProgresso;
 
 // Reads the whole archive first: a file that fails to read throws ErroTxd
 // and the caller's row stays as it was. Per data line, CO = field n,
-// PV = field (PV address), SP = field 60 + n.
+// PV = field (PV address), SP = field 60 + n. An index out of range is an
+// error of the archive too (ErroTxd naming the loop and the index): its
+// values are beyond what a loop can hold.
 LinhaDesempenho CarregaHistorico(const Simulacao& sim, const std::filesystem::path& arquivo, bool normaliza,
                                  ObservadorProgresso* obs = nullptr);
 

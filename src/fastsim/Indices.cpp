@@ -48,14 +48,31 @@ std::optional<IndicesDesempenho> CalculaIndices(const SeriesMalha& s, std::strin
 
     const std::string suf(sufixo);
     IndicesDesempenho r;
-    r.variabilidade = FormataFixo(3 * DesvioPadrao(s.pv), 5, 2) + suf;
-    r.iem = FormataFixo(erro / dn, 5, 2) + suf;
-    r.iema = FormataFixo(erroAbs / dn, 5, 2) + suf;
-    r.excursaoCO = FormataFixo(excursao / 100, 5, 2) + " %";
-    r.desvioCO = FormataFixo(3 * DesvioPadrao(s.co), 5, 2) + " %";
-    r.saturacaoCO = FormataFixo(100 * saturados / dn, 5, 2) + " %";
-    r.pvMinMax = FormataFixo(*menor, 5, 1) + "/" + FormataFixo(*maior, 5, 1);
+    ValoresIndices& v = r.valores;
+    v.variabilidade = 3 * DesvioPadrao(s.pv);
+    v.iem = erro / dn;
+    v.iema = erroAbs / dn;
+    v.excursaoCO = excursao / 100;
+    v.desvioCO = 3 * DesvioPadrao(s.co);
+    v.saturacaoCO = 100 * saturados / dn;
+    v.pvMin = *menor;
+    v.pvMax = *maior;
+    r.variabilidade = FormataFixo(v.variabilidade, 5, 2) + suf;
+    r.iem = FormataFixo(v.iem, 5, 2) + suf;
+    r.iema = FormataFixo(v.iema, 5, 2) + suf;
+    r.excursaoCO = FormataFixo(v.excursaoCO, 5, 2) + " %";
+    r.desvioCO = FormataFixo(v.desvioCO, 5, 2) + " %";
+    r.saturacaoCO = FormataFixo(v.saturacaoCO, 5, 2) + " %";
+    r.pvMinMax = FormataFixo(v.pvMin, 5, 1) + "/" + FormataFixo(v.pvMax, 5, 1);
     return r;
+}
+
+int IndiceForaDaFaixa(const ValoresIndices& v) {
+    const double valores[] = {v.variabilidade, v.iem,         v.iema,  v.excursaoCO,
+                              v.desvioCO,      v.saturacaoCO, v.pvMin, v.pvMax};
+    for (int i = 0; i < 8; ++i)
+        if (!(std::fabs(valores[i]) < kMaxIndice)) return std::min(i, 6);
+    return -1;
 }
 
 const std::array<std::string_view, 7>& RotulosIndices(bool ingles) {

@@ -1,5 +1,7 @@
 #include "fastsim/Malhas.h"
 
+#include <cmath>
+#include <string>
 #include <utility>
 
 #include "core/Ciclo.h"
@@ -41,9 +43,31 @@ void ColetaMalhas::Amostra(const double* m) {
     }
 }
 
+int MalhaForaDaFaixa(const LinhaDesempenho& linha) {
+    for (int n = 1; n <= kMalhas; ++n)
+        if (linha.malha(n).ativa && linha.malha(n).indiceForaDaFaixa >= 0) return n;
+    return 0;
+}
+
+std::string TextoForaDaFaixa(const LinhaDesempenho& linha, int n, bool ingles) {
+    const int i = linha.malha(n).indiceForaDaFaixa;
+    if (i < 0) return {};
+    std::string rotulo(RotulosIndices(ingles)[static_cast<std::size_t>(i)]);
+    if (!rotulo.empty() && rotulo.back() == ':') rotulo.pop_back();
+    const std::string limite = "1e" + std::to_string(std::lround(std::log10(kMaxIndice)));
+    return ingles ? "the index \"" + rotulo + "\" of loop " + std::to_string(n) + " is out of range (not finite, or " +
+                        limite + " or more)"
+                  : "o índice \"" + rotulo + "\" da malha " + std::to_string(n) +
+                        " está fora da faixa (não é finito, ou chega a " + limite + ")";
+}
+
 LinhaDesempenho ColetaMalhas::Conclui() {
-    for (auto& m : linha_.malhas)
-        if (m.ativa) m.indices = CalculaIndices(m.series, SufixoUnidade(linha_.normalizada, m.unidade));
+    for (auto& m : linha_.malhas) {
+        if (!m.ativa) continue;
+        m.indices = CalculaIndices(m.series, SufixoUnidade(linha_.normalizada, m.unidade));
+        if (m.indices) m.indiceForaDaFaixa = IndiceForaDaFaixa(m.indices->valores);
+        if (m.indiceForaDaFaixa >= 0) m.indices.reset();
+    }
     linha_.temIndices = true;
     return std::move(linha_);
 }

@@ -21,7 +21,10 @@ struct MalhaDesempenho {
     int enderecoPV = 0;   // its PV list index + 1 (0 when none is selected)
     std::string unidade;  // "Unid. Eng" of the PV variable
     SeriesMalha series;
+    // None when there are fewer than two points, or when an index is out of
+    // range: a number such as "INF %" would measure nothing.
     std::optional<IndicesDesempenho> indices;
+    int indiceForaDaFaixa = -1;  // that index (IndiceForaDaFaixa), or -1
 };
 
 struct LinhaDesempenho {
@@ -31,6 +34,14 @@ struct LinhaDesempenho {
 
     const MalhaDesempenho& malha(int n) const { return malhas[static_cast<std::size_t>(n - 1)]; }
 };
+
+// The first active loop of the row whose indices are out of range, or 0.
+int MalhaForaDaFaixa(const LinhaDesempenho& linha);
+
+// Why loop n has no indices, when one is out of range: "o índice
+// "Variabilidade" da malha 1 ..." or "the index "Variability" of loop 1 ...",
+// without a capital or a full stop, to be completed by the caller.
+std::string TextoForaDaFaixa(const LinhaDesempenho& linha, int n, bool ingles);
 
 class ColetaMalhas {
 public:

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -199,6 +200,15 @@ TEST(LeArquivoTxdTest, BadFilesNameTheFileAndTheLine) {
         {"campo_vazio", trocaPrimeiro(bom, "21.01;", ";", fimCabecalho), 2, "line 2, field 21: \"\" is not a number."},
         {"campo_nan", trocaPrimeiro(bom, "21.01;", "nan;", fimCabecalho), 2, "line 2, field 21: \"nan\" is not a number."},
         {"campos_faltam", trocaPrimeiro(bom, "99.01;", "", fimCabecalho), 2, "line 2: the line holds 98 fields instead of 99."},
+        {"campo_fora", trocaPrimeiro(bom, "21.01;", "1e400;", fimCabecalho), 2,
+         "line 2, field 21: \"1e400\" is out of the range of numbers."},
+        {"campo_menor", trocaPrimeiro(bom, "21.01;", "-1e-400;", fimCabecalho), 2,
+         "line 2, field 21: \"-1e-400\" is out of the range of numbers."},
+        // Blanks around a field are allowed, but not without end.
+        {"linha_longa", trocaPrimeiro(bom, "21.01;", std::string(kMaxBytesLinhaTxd, ' ') + "21.01;", fimCabecalho), 2,
+         "line 2: the line exceeds 64 KiB, which no archive line reaches."},
+        {"sem_fim_de_linha", bom.substr(0, fimCabecalho) + std::string(kMaxBytesLinhaTxd + 2, '1'), 2,
+         "line 2: the line exceeds 64 KiB"},
     };
     for (const auto& c : casos) {
         const fs::path p = dir.path() / (std::string(c.nome) + ".txd");
@@ -216,16 +226,62 @@ TEST(LeArquivoTxdTest, BadFilesNameTheFileAndTheLine) {
     }
 }
 
-TEST(LeArquivoTxdTest, AMissingFileIsNamed) {
+TEST(LeArquivoTxdTest, ALineUpToTheCapIsRead) {
     TempDir dir;
-    const fs::path p = dir.path() / "falta.txd";
-    try {
-        LeArquivoTxd(p);
-        FAIL();
-    } catch (const ErroTxd& e) {
-        EXPECT_EQ(std::string(e.what()).find("Cannot open \"" + p.string() + "\""), 0u) << e.what();
-        EXPECT_EQ(e.Mensagem(false).find("Não foi possível abrir \"" + p.string() + "\""), 0u);
+    std::string bytes = LeTudo(Escreve(dir.path(), 2));
+    const std::size_t inicio = bytes.find("\r\n") + 2;
+    const std::size_t tam = bytes.find("\r\n", inicio) - inicio;
+    bytes.insert(inicio, kMaxBytesLinhaTxd - tam, ' ');
+    GravaTudo(dir.path() / "longa.txd", bytes);
+    const ArquivoTxd a = LeArquivoTxd(dir.path() / "longa.txd");
+    ASSERT_EQ(a.linhas.size(), 2u);
+    EXPECT_DOUBLE_EQ(a.linhas[0][1], 1.01);
+}
+
+// What cannot be read is named, with the reason in the message's language.
+TEST(LeArquivoTxdTest, WhatIsNoArchiveFileIsRefusedBeforeItIsRead) {
+    TempDir dir;
+    const fs::path fifo = dir.path() / "fifo.txd";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path grande = dir.path() / "grande.txd";
+    GravaTudo(grande, LeTudo(Escreve(dir.path(), 2)));
+    fs::resize_file(grande, kMaxBytesTxd + 1);  // sparse: no disk space taken
+    const struct {
+        fs::path arquivo;
+        const char* pt;
+        const char* en;
+    } casos[] = {
+        {dir.path() / "falta.txd", "Não foi possível abrir \"%\": arquivo ou pasta inexistente.",
+         "Cannot open \"%\": No such file or directory."},
+        {dir.path(), "Não foi possível abrir \"%\": é uma pasta.", "Cannot open \"%\": it is a folder."},
+        // A device or a pipe could be endless, and a pipe would block at open.
+        {"/dev/zero", "Não foi possível abrir \"%\": não é um arquivo comum.",
+         "Cannot open \"%\": it is not a regular file."},
+        {fifo, "Não foi possível abrir \"%\": não é um arquivo comum.",
+         "Cannot open \"%\": it is not a regular file."},
+        {grande, "Não foi possível ler \"%\": o arquivo passa de 64 MiB, o que nenhum arquivo de dados atinge.",
+         "Cannot read \"%\": the file exceeds 64 MiB, which no archive reaches."},
+    };
+    auto com = [](std::string texto, const fs::path& p) { return texto.replace(texto.find('%'), 1, p.string()); };
+    for (const auto& c : casos) {
+        try {
+            LeArquivoTxd(c.arquivo);
+            ADD_FAILURE() << c.arquivo << ": read without error";
+        } catch (const ErroTxd& e) {
+            EXPECT_EQ(e.Mensagem(false), com(c.pt, c.arquivo));
+            EXPECT_EQ(std::string(e.what()), com(c.en, c.arquivo));
+        }
     }
+}
+
+TEST(LeArquivoTxdTest, LinesCanBeTakenOneByOne) {
+    TempDir dir;
+    std::vector<double> m5;
+    const ArquivoTxd a =
+        LeArquivoTxd(Escreve(dir.path(), 3), nullptr, [&](const LinhaTxd& linha) { m5.push_back(linha[5]); });
+    EXPECT_TRUE(a.linhas.empty()) << "the lines went to the caller only";
+    EXPECT_DOUBLE_EQ(a.W, 3);
+    EXPECT_EQ(m5, (std::vector<double>{5.01, 5.02, 5.03}));
 }
 
 TEST(LeArquivoTxdTest, ReportsProgressBeforeEachLine) {

@@ -131,5 +131,54 @@ TEST(HistoricoTest, AFailedLoadThrowsAndReportsTheLine) {
     }
 }
 
+// An archive whose numbers make an index overflow (or print as a 300-digit
+// number) is an error of the archive, named with the loop and the index; a
+// huge value in a column no loop reads is no concern of the indices.
+TEST(HistoricoTest, AnIndexOutOfRangeIsAnErrorOfTheArchive) {
+    Execucao e(true);
+    const std::string bytes = teste::LeTudo(e.r.arquivo);
+    const std::size_t linha2 = bytes.find("\r\n") + 2;
+    const std::size_t linha3 = bytes.find("\r\n", linha2) + 2;
+    // Field k (from 1) of data line 1 replaced.
+    auto troca = [&](int k, const std::string& valor) {
+        std::size_t inicio = linha2;
+        for (int i = 1; i < k; ++i) inicio = bytes.find(';', inicio) + 1;
+        std::string r = bytes;
+        r.replace(inicio, bytes.find(';', inicio) - inicio, valor);
+        EXPECT_LT(inicio, linha3);
+        return r;
+    };
+    const std::string noves(300, '9');
+    const struct {
+        const char* caso;
+        int campo;
+        const char* valor;
+        const char* pt;  // nullptr: read without error
+        const char* en;
+    } casos[] = {
+        {"PV of loop 1 overflows", 21, "1e308", "o índice \"Variabilidade\" da malha 1 está fora da faixa",
+         "the index \"Variability\" of loop 1 is out of range"},
+        {"SP of loop 2 of 300 digits", 62, noves.c_str(), "\"Integral Erro Médio(IEM)\" da malha 2",
+         "\"Int Average Error\" of loop 2"},
+        {"column of no loop", 50, "1e308", nullptr, nullptr},
+    };
+    for (const auto& c : casos) {
+        const fs::path p = e.dir.path() / "fora.txd";
+        teste::GravaTudo(p, troca(c.campo, c.valor));
+        try {
+            const LinhaDesempenho h = CarregaHistorico(e.p.sim, p, true);
+            EXPECT_FALSE(c.pt) << c.caso << ": read without error";
+            EXPECT_TRUE(h.malha(1).indices && h.malha(2).indices) << c.caso;
+        } catch (const ErroTxd& err) {
+            ASSERT_TRUE(c.pt) << c.caso << ": " << err.what();
+            const std::string onde = "\"" + p.string() + "\": ";
+            EXPECT_EQ(err.Mensagem(false).find("Erro de leitura em " + onde), 0u) << err.Mensagem(false);
+            EXPECT_NE(err.Mensagem(false).find(c.pt), std::string::npos) << err.Mensagem(false);
+            EXPECT_EQ(std::string(err.what()).find("Read error in " + onde), 0u) << err.what();
+            EXPECT_NE(std::string(err.what()).find(c.en), std::string::npos) << err.what();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kivo

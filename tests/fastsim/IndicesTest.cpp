@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,17 @@ TEST(IndicesTest, FormulasOnAKnownSeries) {
     EXPECT_EQ(i->desvioCO, "150.00 %");
     EXPECT_EQ(i->saturacaoCO, "66.67 %");
     EXPECT_EQ(i->pvMinMax, " 40.0/ 60.0");
+    // The same indices as numbers, unrounded.
+    const ValoresIndices& v = i->valores;
+    EXPECT_DOUBLE_EQ(v.variabilidade, 30);
+    EXPECT_DOUBLE_EQ(v.iem, 0);
+    EXPECT_DOUBLE_EQ(v.iema, 20.0 / 3);
+    EXPECT_DOUBLE_EQ(v.excursaoCO, 1.5);
+    EXPECT_DOUBLE_EQ(v.desvioCO, 150);
+    EXPECT_DOUBLE_EQ(v.saturacaoCO, 200.0 / 3);
+    EXPECT_DOUBLE_EQ(v.pvMin, 40);
+    EXPECT_DOUBLE_EQ(v.pvMax, 60);
+    EXPECT_EQ(IndiceForaDaFaixa(v), -1);
 
     // The mean error keeps its sign: PV below SP is positive.
     EXPECT_EQ(CalculaIndices(Series({45, 45}, {50, 50}, {50, 50}), " %")->iem, " 5.00 %");
@@ -81,6 +93,33 @@ TEST(IndicesTest, EngineeringUnitsCarryTheUnitOnThePVIndicesOnly) {
     EXPECT_EQ(i->excursaoCO, " 0.20 %");
     EXPECT_EQ(i->desvioCO, "42.43 %");
     EXPECT_EQ(i->pvMinMax, "200.0/300.0");
+}
+
+TEST(IndicesTest, AnIndexOutOfRangeIsNamedByItsPosition) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* caso;
+        SeriesMalha s;
+        int indice;  // in the order of RotulosIndices; -1 for none
+    } casos[] = {
+        {"ordinary", Series({40, 60}, {50, 50}, {10, 90}), -1},
+        {"large but in range", Series({-1e12, 1e12}, {0, 0}, {50, 50}), -1},
+        // 1e308 squared overflows: the variability is infinite.
+        {"spread overflows", Series({-1e308, 1e308}, {0, 0}, {50, 50}), 0},
+        // A constant PV of 1e300: no spread, but a 300-digit mean error.
+        {"mean error too large", Series({1e300, 1e300}, {0, 0}, {50, 50}), 1},
+        {"infinite SP", Series({50, 50}, {inf, inf}, {50, 50}), 1},
+        {"CO travel", Series({50, 50}, {50, 50}, {-1e15, 1e15}), 3},
+        {"range only", Series({-1e13, -1e13}, {-1e13, -1e13}, {50, 50}), 6},
+    };
+    for (const auto& c : casos) {
+        const auto i = CalculaIndices(c.s, " %");
+        ASSERT_TRUE(i) << c.caso;
+        EXPECT_EQ(IndiceForaDaFaixa(i->valores), c.indice) << c.caso;
+    }
+    ValoresIndices nan;
+    nan.desvioCO = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(IndiceForaDaFaixa(nan), 4);
 }
 
 TEST(IndicesTest, FewerThanTwoPointsGiveNoIndices) {

@@ -220,6 +220,25 @@ TEST(SimulacaoRapidaTest, EngineeringUnitsConvertPVAndSPWithTheUnitCapturedAtThe
     EXPECT_EQ(eu.indices->pvMinMax.find(' ', 5), std::string::npos) << "the range has no unit: " << eu.indices->pvMinMax;
 }
 
+TEST(SimulacaoRapidaTest, ALoopWhoseValuesRunOutOfRangeHasNoIndices) {
+    Planta p;
+    p.Malha(1, 50);
+    p.Malha(2, 50);
+    // A diverging plant, as a formula feeding itself would make it.
+    int ciclo = 0;
+    p.EspiaoAposControladores([&] { p.sim.mem[21] = ++ciclo % 2 ? 1e308 : -1e308; });
+    const ResultadoRapida r = ExecutaRapida(p.sim, Opcoes(1800, 1.0));
+    EXPECT_FALSE(r.linha.malha(1).indices);
+    EXPECT_EQ(r.linha.malha(1).indiceForaDaFaixa, 0) << "the variability overflows";
+    EXPECT_EQ(MalhaForaDaFaixa(r.linha), 1);
+    EXPECT_EQ(TextoForaDaFaixa(r.linha, 1, true),
+              "the index \"Variability\" of loop 1 is out of range (not finite, or 1e13 or more)");
+    EXPECT_EQ(TextoForaDaFaixa(r.linha, 1, false),
+              "o índice \"Variabilidade\" da malha 1 está fora da faixa (não é finito, ou chega a 1e13)");
+    EXPECT_TRUE(r.linha.malha(2).indices);
+    EXPECT_EQ(TextoForaDaFaixa(r.linha, 2, true), "");
+}
+
 TEST(SimulacaoRapidaTest, AnArchiveThatCannotBeCreatedStopsTheRunBeforeThePlantMoves) {
     Planta p;
     TControlador& c = p.Malha(1, 50);

@@ -1,0 +1,23 @@
+#pragma once
+// The performance indices of a row of loops as kivo-batch prints them: text
+// for a reader, or one JSON object for a script.
+#include <string>
+
+#include "fastsim/Malhas.h"
+
+namespace kivo {
+class Projeto;
+}
+
+namespace kivo::cli {
+
+// What the JSON object holds, for the commands' help.
+extern const char* const kAjudaJsonIndices;
+
+// Every active loop of the row: as text (captions in the interface language;
+// "-" for a loop without indices) or as one JSON object together with the
+// archive's file name (null when there is none).
+void ImprimeIndices(const Projeto& projeto, const LinhaDesempenho& linha, bool json, bool ingles,
+                    const std::string* arquivo);
+
+}  // namespace kivo::cli
