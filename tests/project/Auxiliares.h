@@ -2,6 +2,7 @@
 // Helpers shared by the project file tests: the fixture, loading from lines,
 // editing a file's lines by content, and looking at what a save left.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -46,6 +47,13 @@ inline std::vector<std::string> Troca(std::vector<std::string> linhas, const std
 inline std::string Conteudo(const std::filesystem::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// What the system says of a path itself (a link is not followed).
+inline struct stat Estado(const std::filesystem::path& p) {
+    struct stat st {};
+    EXPECT_EQ(lstat(p.c_str(), &st), 0) << p;
+    return st;
 }
 
 // Names in the folder that a save uses for its temporary files.

@@ -23,13 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using teste::Conteudo;
+using teste::Estado;
 using teste::Temporarios;
-
-struct stat Estado(const fs::path& p) {
-    struct stat st {};
-    EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
-    return st;
-}
 
 std::size_t Entradas(const fs::path& pasta) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()));

@@ -24,6 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using teste::Conteudo;
+using teste::Estado;
 using teste::Temporarios;
 
 constexpr uid_t kOutroUsuario = 65534;
@@ -68,12 +69,6 @@ std::string ProcuraNoPath(const std::string& programa) {
         if (access(c.c_str(), X_OK) == 0) return c.string();
     }
     return {};
-}
-
-struct stat Estado(const fs::path& p) {
-    struct stat st {};
-    EXPECT_EQ(lstat(p.c_str(), &st), 0) << p;
-    return st;
 }
 
 class GravacaoSemPrivilegio : public ::testing::Test {
