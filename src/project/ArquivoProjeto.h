@@ -72,8 +72,10 @@ struct ResultadoGravacao {
 
 // The project's lines, in the file's order (UTF-8).
 std::vector<std::string> LinhasProjeto(const Projeto& projeto);
-// Writes the project to caminho, replacing the file only once the new one is
-// complete. On failure the previous file is left untouched.
+// Writes the project to caminho as GravaArquivo writes a file: the whole text
+// is made in memory first, and the file keeps its mode, owner and links. On
+// failure the previous file is left untouched, except where only an in-place
+// rewrite was possible, which the message then says.
 ResultadoGravacao SalvaProjeto(const Projeto& projeto, const std::filesystem::path& caminho);
 
 }  // namespace kivo

@@ -43,12 +43,49 @@ std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, 
 }  // namespace
 
 ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, std::string motivo)
-    : std::runtime_error(MontaMensagem(op, arquivo, motivo, true)),
+    : ErroArquivo(op, std::move(arquivo), Motivo{motivo, motivo}) {}
+
+ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, Motivo motivo)
+    : std::runtime_error(MontaMensagem(op, arquivo, motivo.ingles, true)),
       op_(op),
       arquivo_(std::move(arquivo)),
       motivo_(std::move(motivo)) {}
 
-std::string ErroArquivo::Mensagem(bool ingles) const { return MontaMensagem(op_, arquivo_, motivo_, ingles); }
+std::string ErroArquivo::Mensagem(bool ingles) const {
+    return MontaMensagem(op_, arquivo_, ingles ? motivo_.ingles : motivo_.portugues, ingles);
+}
+
+// The English text is the system's own, so that English messages read as
+// the system's tools print them; the Portuguese one covers the errors a
+// project file meets on a desktop.
+ErroArquivo::Motivo MotivoSistema(int erro) {
+    static const struct {
+        int erro;
+        const char* portugues;
+    } kTextos[] = {
+        {EACCES, "permissão negada"},
+        {EPERM, "operação não permitida"},
+        {ENOENT, "o arquivo ou a pasta não existe"},
+        {ENOTDIR, "um nome do caminho não é uma pasta"},
+        {EISDIR, "é uma pasta"},
+        {ENOSPC, "não há espaço livre no dispositivo"},
+        {EDQUOT, "a cota de disco foi excedida"},
+        {EFBIG, "o arquivo ficaria grande demais"},
+        {EROFS, "o sistema de arquivos é somente leitura"},
+        {EIO, "erro de entrada/saída"},
+        {ENAMETOOLONG, "o nome do arquivo é longo demais"},
+        {ELOOP, "há links simbólicos demais no caminho"},
+        {EMFILE, "há arquivos abertos demais"},
+        {ENFILE, "há arquivos abertos demais no sistema"},
+        {EBUSY, "o arquivo está em uso"},
+        {ETXTBSY, "o arquivo está em uso"},
+        {ENOMEM, "memória insuficiente"},
+    };
+    std::string portugues = "erro " + std::to_string(erro) + " do sistema";
+    for (const auto& t : kTextos)
+        if (t.erro == erro) portugues = t.portugues;
+    return {portugues, MotivoErrno(erro)};
+}
 
 std::vector<std::string> DivideLinhas(std::string_view bytes) {
     const std::size_t fim = bytes.find('\x1A');
@@ -110,45 +147,6 @@ std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* nao
     }
     if (naoRepresentaveis) *naoRepresentaveis = total;
     return bytes;
-}
-
-void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    const std::string nome = destino.string();
-    auto falha = [&](const std::string& motivo) { throw ErroArquivo(ErroArquivo::Operacao::Gravar, nome, motivo); };
-
-    std::error_code ec;
-    if (fs::is_directory(destino, ec)) falha("it is a folder");
-
-    // A fresh name beside the target, created exclusively so that two saves
-    // never share a temporary file.
-    fs::path temp;
-    Arquivo f;
-    for (int n = 0; n < 1000 && !f; ++n) {
-        temp = destino;
-        temp += ".tmp" + std::to_string(n);
-        errno = 0;
-        f.reset(std::fopen(temp.string().c_str(), "wbx"));
-        if (!f && errno != EEXIST) falha(MotivoErrno(errno));
-    }
-    if (!f) falha("no free name for a temporary file");
-
-    auto descarta = [&](const std::string& motivo) {
-        f.reset();
-        std::error_code ignorado;
-        fs::remove(temp, ignorado);
-        falha(motivo);
-    };
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) descarta(MotivoErrno(errno));
-    if (std::fflush(f.get()) != 0) descarta(MotivoErrno(errno));
-    if (std::fclose(f.release()) != 0) descarta(MotivoErrno(errno));
-
-    // The new file takes the permissions of the one it replaces.
-    const auto st = fs::status(destino, ec);
-    if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
-    fs::rename(temp, destino, ec);
-    if (ec) descarta(ec.message());
 }
 
 }  // namespace kivo

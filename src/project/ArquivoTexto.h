@@ -1,7 +1,7 @@
 #pragma once
-// The project file on disk: its bytes split into lines as the loader reads
-// them, and lines joined and written so that a failed save never leaves a
-// partly written file in place of the previous one.
+// The project file's text: its bytes split into lines as the loader reads
+// them, lines joined into the bytes a save writes, and the error that a file
+// operation reports. The writing itself is GravaArquivo.
 #include <cstddef>
 #include <filesystem>
 #include <stdexcept>
@@ -15,7 +15,14 @@ namespace kivo {
 class ErroArquivo : public std::runtime_error {
 public:
     enum class Operacao { Abrir, Ler, Gravar, Tamanho };
+    // Why the system refused, in both interface languages, so that each
+    // message stays in one.
+    struct Motivo {
+        std::string portugues;
+        std::string ingles;
+    };
     ErroArquivo(Operacao op, std::string arquivo, std::string motivo);
+    ErroArquivo(Operacao op, std::string arquivo, Motivo motivo);
 
     Operacao operacao() const { return op_; }
     const std::string& arquivo() const { return arquivo_; }
@@ -25,8 +32,11 @@ public:
 private:
     Operacao op_;
     std::string arquivo_;
-    std::string motivo_;
+    Motivo motivo_;
 };
+
+// The reason for a system error number (errno) in both languages.
+ErroArquivo::Motivo MotivoSistema(int erro);
 
 // Largest file read as a project: far above any real project, low enough that
 // a wrong file (a video, a disk image) is refused instead of filling memory.
@@ -45,10 +55,5 @@ std::string LeBytes(const std::filesystem::path& caminho);
 // each is written as a blank. naoRepresentaveis (when given) receives how
 // many characters the code page cannot hold (written as "?").
 std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* naoRepresentaveis = nullptr);
-
-// Writes the bytes to a new file beside the target, flushes and closes it, and
-// only then renames it over the target. On any failure the temporary file is
-// removed, the target is left as it was, and ErroArquivo is thrown.
-void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes);
 
 }  // namespace kivo

@@ -5,6 +5,7 @@
 #include "core/Registro.h"
 #include "project/ArquivoProjeto.h"
 #include "project/ArquivoTexto.h"
+#include "project/GravaArquivo.h"
 
 namespace kivo {
 namespace {
@@ -150,7 +151,7 @@ ResultadoGravacao SalvaProjeto(const Projeto& projeto, const std::filesystem::pa
     ResultadoGravacao res;
     try {
         const std::string bytes = JuntaLinhas(LinhasProjeto(projeto), &res.naoRepresentaveis);
-        GravaAtomico(caminho, bytes);
+        GravaArquivo(caminho, bytes);
         res.ok = true;
     } catch (const ErroArquivo& e) {
         res.erro = e.Mensagem(projeto.ingles);

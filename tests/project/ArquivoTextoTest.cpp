@@ -1,9 +1,7 @@
 #include "project/ArquivoTexto.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -72,68 +70,6 @@ TEST(Linhas, WrittenInTheCodePageWithCrLfAndNoBreakInsideALine) {
     EXPECT_EQ(JuntaLinhas({"Endereço", "", "a\nb\rc\x1A" "d", "日"}, &n),
               "Endere\xE7o\r\n\r\na b c d\r\n?\r\n");
     EXPECT_EQ(n, 1u);
-}
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-TEST(Gravacao, ReplacesTheTargetAndLeavesNoTemporaryFile) {
-    TempDir dir;
-    const fs::path alvo = dir.path() / "p.smp";
-    GravaAtomico(alvo, "primeiro");
-    GravaAtomico(alvo, "segundo");
-    EXPECT_EQ(Conteudo(alvo), "segundo");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-}
-
-// The size limit makes the system refuse the write part-way, as a full disk
-// would.
-TEST(Gravacao, AWriteThatFailsLeavesThePreviousFileWhole) {
-    TempDir dir;
-    const fs::path alvo = dir.path() / "p.smp";
-    GravaAtomico(alvo, "projeto anterior");
-
-    rlimit antes{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
-    const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limite = antes;
-    limite.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    std::string erro;
-    try {
-        GravaAtomico(alvo, std::string(1 << 20, 'x'));
-    } catch (const ErroArquivo& e) {
-        erro = e.what();
-    }
-    setrlimit(RLIMIT_FSIZE, &antes);
-    std::signal(SIGXFSZ, sinal);
-
-    EXPECT_NE(erro.find("Cannot save \"" + alvo.string() + "\""), std::string::npos) << erro;
-    EXPECT_EQ(Conteudo(alvo), "projeto anterior");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-}
-
-TEST(Gravacao, UnwritablePlacesAreReported) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "pasta");
-    struct Caso {
-        fs::path alvo;
-        const char* motivo;
-    } casos[] = {
-        {dir.path() / "pasta", "it is a folder"},
-        {dir.path() / "nao existe" / "p.smp", "No such file or directory"},
-    };
-    for (const auto& c : casos) {
-        try {
-            GravaAtomico(c.alvo, "x");
-            ADD_FAILURE() << c.alvo;
-        } catch (const ErroArquivo& e) {
-            EXPECT_NE(std::string(e.what()).find(c.motivo), std::string::npos) << e.what();
-            EXPECT_NE(e.Mensagem(false).find("Não foi possível salvar"), std::string::npos);
-        }
-    }
 }
 
 TEST(Leitura, MissingFoldersAndOversizedFilesAreRefused) {

@@ -1,9 +1,11 @@
 #pragma once
 // Helpers shared by the project file tests: the fixture, loading from lines,
-// and editing a file's lines by content.
+// editing a file's lines by content, and looking at what a save left.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -40,6 +42,29 @@ inline std::vector<std::string> Troca(std::vector<std::string> linhas, const std
                                       const std::string& depois) {
     linhas[Indice(linhas, antes)] = depois;
     return linhas;
+}
+
+inline std::string Conteudo(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// What the system says of a path itself (a link is not followed).
+inline struct stat Estado(const std::filesystem::path& p) {
+    struct stat st {};
+    EXPECT_EQ(lstat(p.c_str(), &st), 0) << p;
+    return st;
+}
+
+// Names in the folder that a save uses for its temporary files.
+inline std::vector<std::string> Temporarios(const std::filesystem::path& pasta) {
+    std::vector<std::string> nomes;
+    for (const auto& e : std::filesystem::directory_iterator(pasta)) {
+        const std::string nome = e.path().filename().string();
+        if (nome.find(".kivo-save-") != std::string::npos) nomes.push_back(nome);
+    }
+    std::sort(nomes.begin(), nomes.end());
+    return nomes;
 }
 
 }  // namespace kivo::teste

@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "project/ArquivoProjeto.h"
 #include "project/ArquivoTexto.h"
+#include "project/GravaArquivo.h"
 #include "core/Registro.h"
 
 namespace kivo::exemplos {
@@ -223,7 +224,7 @@ std::string Grava(Autor& a, const Planta& planta, const std::filesystem::path& d
     std::size_t naoRepresentaveis = 0;
     const std::string bytes = JuntaLinhas(linhas, &naoRepresentaveis);
     if (naoRepresentaveis != 0) return std::to_string(naoRepresentaveis) + " characters outside Windows-1252";
-    GravaAtomico(pasta / planta.arquivo, bytes);
+    GravaArquivo(pasta / planta.arquivo, bytes);
 
     const Imagem img = a.tela.Final();
     img.GravaBmp(pasta / a.p.imagem);
