@@ -31,7 +31,7 @@ const std::vector<Planta>& Plantas() {
          DuplosLimitesCruzados},
         {"combustion2fuels", "combustion2fuels.smp", "Queima com 2 combustíveis|Combustion with two fuels",
          DoisCombustiveis},
-        {"Linearized pH control", "pHcontrol.smp", "Condutividade Linearizado|Linearized pH control",
+        {"Linearized pH control", "pHcontrol.smp", "Condutividade Linearizado|Linearized conductivity control",
          CondutividadeLinearizada},
         {"smith predictor", "smithpredictor.smp", "Preditor de Smith|Smith predictor", PreditorSmith},
         {"processes to model", "4processes.smp", "4 Processos para Modelagem|4 Processes for Modelling",

@@ -141,6 +141,20 @@ void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
     };
     escravo(2, "FIC-1302", "Vazão de gás|Gas flow", Mp(1), {30, 369}, "0.5", "1.5", 50);
     escravo(3, "FIC-1303", "Vazão de ar|Air flow", Mp(2), {30, 479}, "0.4", "5", 55);
+    if (lim == Limites::Duplos) {
+        // The limits hold the gas SP away from the demand for a good while.
+        // The block reads 50 while the gas SP follows the demand, and 0 or
+        // 100 once the limits hold it more than half a percent away: the
+        // master's integral then waits instead of winding up.
+        TBloco& retido = a.Bloco(6, "FY-1302R", "Gás retido pelos limites|Gas held by the limits",
+                                 "50+(" + Ref(Mb(1)) + "-" + Ref(1) + ")*100", {660, 545});
+        retido.LimInfCheck = retido.LimSupCheck = true;
+        retido.LimInfText = "0";
+        retido.LimSupText = "100";
+        tic.BackMVCheck = true;
+        tic.BackMV = Mb(6) - 1;
+        Sinal(a.tela, {{739, 556}, {785, 556}, {785, 100}, {738, 100}});
+    }
 
     a.Texto(1, "T saída|T outlet", Mp(3), 1, {660, 280});
     a.Texto(2, "Gás|Gas", Mp(1), 0, {280, 400});
@@ -249,12 +263,19 @@ void DuplosLimitesCruzados(Autor& a) {
                   "FY-1302) e o SP do ar não sobe acima de 105 % do que o gás medido precisa (limite superior do "
                   "FY-1303). Gás e ar sobem e descem juntos, em passos, e a relação fica perto da estequiométrica "
                   "também nos transitórios: nem falta ar, nem sobra ar demais.",
+                  "Enquanto os limites seguram o SP do gás longe da demanda, o TIC-1301 não recebe o que pede. O bloco "
+                  "FY-1302R compara os dois e vai a 0 ou 100 % quando diferem; o TIC-1301 o lê no campo End. p/ "
+                  "Realim. de MV, e sua integral espera em vez de acumular um erro que os limites não deixam corrigir.",
                   "",
                   "O QUE EXPERIMENTAR",
-                  "1. Suba o SP do TIC-1301 em 30 °C e veja gás e ar subindo juntos (FR-1302).",
+                  "1. Suba o SP do TIC-1301 em 30 °C e veja gás e ar subindo juntos (FR-1302). A temperatura chega ao "
+                  "novo SP sem passar dele.",
                   "2. Desça o SP: o excesso de ar fica perto de 10 % o tempo todo.",
                   "3. Compare a velocidade da resposta da temperatura com os outros dois exemplos: a segurança custa "
-                  "um pouco de rapidez.",
+                  "rapidez (90 % do degrau em cerca de 105 s, contra 50 a 60 s).",
+                  "4. Desmarque a realimentação do TIC-1301 (End. p/ Realim. de MV) e repita o passo 1: a integral "
+                  "cresce enquanto o gás espera e a temperatura passa do SP mais da metade do degrau. Marque-a de "
+                  "novo.",
               }),
         Junta(Junta({"AIR/GAS RATIO WITH DOUBLE CROSSED LIMITS"}, kComumEn),
               {
@@ -263,12 +284,20 @@ void DuplosLimitesCruzados(Autor& a) {
                   "limit of FY-1302) and the air SP does not rise above 105 % of what the measured gas needs (upper "
                   "limit of FY-1303). Gas and air rise and fall together, in steps, and the ratio stays close to the "
                   "stoichiometric one during transients too: neither too little air nor too much.",
+                  "While the limits hold the gas SP away from the demand, TIC-1301 does not get what it asks for. "
+                  "Block FY-1302R compares the two and goes to 0 or 100 % when they differ; TIC-1301 reads it in its "
+                  "field Slave MV Adress, and its integral waits instead of building up an error that the limits do "
+                  "not let it correct.",
                   "",
                   "WHAT TO TRY",
-                  "1. Raise the SP of TIC-1301 by 30 °C and see gas and air rise together (FR-1302).",
+                  "1. Raise the SP of TIC-1301 by 30 °C and see gas and air rise together (FR-1302). The temperature "
+                  "reaches the new SP without overshooting it.",
                   "2. Lower the SP: the excess air stays near 10 % all the time.",
-                  "3. Compare the speed of the temperature response with the other two examples: safety costs a "
-                  "little speed.",
+                  "3. Compare the speed of the temperature response with the other two examples: safety costs speed "
+                  "(90 % of the step in about 105 s, against 50 to 60 s).",
+                  "4. Untick the feedback of TIC-1301 (Slave MV Adress) and repeat step 1: the integral builds up "
+                  "while the gas waits and the temperature overshoots the SP by more than half the step. Tick it "
+                  "again.",
               }));
 }
 

@@ -85,9 +85,12 @@ void NivelRegulatorio(Autor& a) {
             "integral traz o nível de volta ao SP.",
             "2. Ligue a chave para que a entrada varie ao acaso e observe o esforço da bomba no registrador FR-401.",
             "3. Ponha o LIC-401 em manual: o nível sobe ou desce sem parar, em rampa.",
-            "4. Mude o SP e observe a velocidade da bomba: o variador acelera no máximo 2 % por segundo, e por isso "
-            "nem um Kc muito maior (15) leva o nível ao SP mais depressa. Leve a entrada para 20 m³/h: a curva da "
-            "bomba reduz o ganho e a malha fica mais lenta.",
+            "4. Suba o SP em 0.4 m e veja quanto o nível leva para cobrir 90 % do degrau: cerca de 50 s com Kc 1.5 e "
+            "32 s com Kc 5. Dali em diante mais ganho não compra rapidez, porque o variador acelera a bomba no máximo "
+            "2 % por segundo: com Kc 15 o nível chega quase no mesmo tempo (31 s), mas a velocidade bate em 0 e 100 %, "
+            "o nível balança em torno do SP e depois leva minutos para encostar nele; com Kc 30 a velocidade vai de um "
+            "extremo ao outro sem parar e o nível oscila. Volte a 1.5 e leve a entrada para 20 m³/h: a curva da bomba "
+            "reduz o ganho e a malha fica mais lenta.",
         },
         {
             "LEVEL OF AN INTEGRATING PROCESS",
@@ -103,9 +106,12 @@ void NivelRegulatorio(Autor& a) {
             "2. Turn the switch on to let the inflow swing at random, and watch the pump's effort on recorder "
             "FR-401.",
             "3. Put LIC-401 in manual: the level ramps up or down without end.",
-            "4. Change the SP and watch the pump speed: the drive accelerates by at most 2 % per second, so not even "
-            "a much higher Kc (15) brings the level to its SP faster. Take the inflow to 20 m³/h: the pump curve "
-            "lowers the gain and the loop becomes slower.",
+            "4. Raise the SP by 0.4 m and see how long the level takes to cover 90 % of the step: about 50 s with "
+            "Kc 1.5 and 32 s with Kc 5. Beyond that more gain buys no speed, because the drive accelerates the pump "
+            "by at most 2 % per second: with Kc 15 the level gets there in nearly the same time (31 s), but the "
+            "speed hits 0 and 100 %, the level swings about the SP and then takes minutes to creep onto it; with Kc 30 the speed "
+            "swings from one end to the other without end and the level oscillates. Go back to 1.5 and take the "
+            "inflow to 20 m³/h: the pump curve lowers the gain and the loop becomes slower.",
         });
 }
 

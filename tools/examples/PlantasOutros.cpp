@@ -95,13 +95,18 @@ void CondutividadeLinearizada(Autor& a) {
         p.ComboBox1 = 4;
         p.LText = "30";
         p.Ctext = "5";
+        // Mixing and the sample line delay the measurement; the delay is
+        // what limits the gain in the steep middle of the curve.
+        p.TempoMorto = "5";
         TControlador& c = a.Controlador(1 + i, "AIC-" + n,
                                         i == 0 ? "Sem linearizador|Without characterizer"
                                                : "Com linearizador|With characterizer",
                                         Mp(1 + i), {xs[i] + 252, 199});
         c.KdText = "0";
         c.KiText = "30";
-        c.KpText = i == 0 ? "0.08" : "0.4";
+        // AIC-1501 is tuned for the steepest point of the curve, where the
+        // process gain is five times that of the linearised process.
+        c.KpText = i == 0 ? "0.3" : "1.5";
         c.estado.modoAuto = true;
         c.estado.SP = 50;
         c.estado.MV = 50;
@@ -131,33 +136,44 @@ void CondutividadeLinearizada(Autor& a) {
             "Nos tanques de lixiviação a condutividade depende da vazão de reagente numa curva em S, como numa "
             "titulação de pH: quase nada muda nas pontas e tudo muda no meio. O ganho do processo varia mais de "
             "trinta vezes.",
-            "Os dois tanques são iguais. O AIC-1501 age direto na válvula e precisa de ganho baixo para ser estável "
-            "no meio da curva; nas pontas ele fica muito lento. O AIC-1502 passa pelo linearizador (Configuração, "
+            "Os dois tanques são iguais; a mistura e a linha de amostra atrasam a medida em cerca de 5 s. O AIC-1501 "
+            "age direto na válvula e precisa de ganho baixo para ser estável no meio da curva, onde o processo tem "
+            "mais ganho; nas pontas ele fica muito lento. O AIC-1502 passa pelo linearizador (Configuração, "
             "página Controladores): a tabela guarda a curva do processo em seis pontos e o linearizador aplica a "
             "curva inversa à saída do controlador. O processo visto pelo AIC-1502 fica quase linear e ele pode ter "
             "um ganho cinco vezes maior.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Mude os dois SPs de 10 para 14 mS/cm e depois para 4 mS/cm. Compare os registradores AR-1501 e "
-            "AR-1502.",
+            "1. Mude os dois SPs de 10 para 16 mS/cm e, depois que assentarem, para 18 mS/cm. Compare os registradores "
+            "AR-1501 e AR-1502: no alto da curva o ganho do processo é várias vezes menor, e o AIC-1501 leva cerca de "
+            "120 s para cobrir 90 % do último degrau, contra 40 s do AIC-1502. Embaixo acontece o mesmo (de 4 para 3 "
+            "mS/cm).",
             "2. Mude a carga de minério de 50 para 70 t/h: o ponto de operação se desloca na curva.",
             "3. Desative o linearizador (caixa Ativar): a saída M13 congela e o AIC-1502 perde o controle.",
+            "4. Dê ao AIC-1501 o ganho do AIC-1502 (Kc 1.5) e suba seu SP em 1 mS/cm: no meio da curva ele oscila sem "
+            "parar. Volte a 0.3.",
         },
         {
             "LINEARISED CONDUCTIVITY",
             "In the leaching tanks the conductivity depends on the reagent flow along an S curve, as in a pH "
             "titration: almost nothing changes at the ends and everything changes in the middle. The process gain "
             "varies more than thirtyfold.",
-            "Both tanks are the same. AIC-1501 acts on the valve directly and needs a low gain to be stable in the "
-            "middle of the curve; at the ends it becomes very sluggish. AIC-1502 goes through the characterizer "
+            "Both tanks are the same; mixing and the sample line delay the measurement by about 5 s. AIC-1501 acts "
+            "on the valve directly and needs a low gain to be stable in the middle of the curve, where the process "
+            "gain is highest; at the ends it becomes very sluggish. AIC-1502 goes through the characterizer "
             "(Configuration, Controllers page): its table holds the process curve at six points and the "
             "characterizer applies the inverse curve to the controller output. The process seen by AIC-1502 is "
             "nearly linear and it can have a gain five times higher.",
             "",
             "WHAT TO TRY",
-            "1. Change both SPs from 10 to 14 mS/cm and then to 4 mS/cm. Compare recorders AR-1501 and AR-1502.",
+            "1. Change both SPs from 10 to 16 mS/cm and, once they have settled, to 18 mS/cm. Compare recorders "
+            "AR-1501 and AR-1502: near the top of the curve the process gain is several times lower, and AIC-1501 "
+            "takes about 120 s to cover 90 % of the last step, against 40 s for AIC-1502. The same happens at the "
+            "bottom (from 4 to 3 mS/cm).",
             "2. Change the ore feed from 50 to 70 t/h: the operating point moves along the curve.",
             "3. Disable the characterizer (Enable box): its output M13 freezes and AIC-1502 loses control.",
+            "4. Give AIC-1501 the gain of AIC-1502 (Kc 1.5) and raise its SP by 1 mS/cm: in the middle of the curve it "
+            "oscillates without end. Go back to 0.3.",
         });
 }
 

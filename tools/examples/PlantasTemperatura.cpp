@@ -322,9 +322,11 @@ int Forno801(Autor& a, int entradaValvula, bool cascata) {
 void FornoTubular(Autor& a) {
     const int pv = Forno801(a, 1, false);
     TControlador& tic = a.Controlador(1, "TIC-801", "Temperatura de saída|Outlet temperature", pv, {712, 49});
-    tic.KpText = "1.5";
-    tic.KiText = "80";
-    tic.KdText = "15";
+    // With the derivative the two lags of the furnace take a gain of 4; a PI
+    // alone needs about 1.5 for the same overshoot.
+    tic.KpText = "4";
+    tic.KiText = "100";
+    tic.KdText = "12";
     tic.estado.modoAuto = true;
     tic.estado.SP = 62.5;
     tic.estado.MV = 62.5;
@@ -334,35 +336,45 @@ void FornoTubular(Autor& a) {
         {
             "FORNO TUBULAR: FILTRO E AÇÃO DERIVATIVA",
             "O forno F-801 aquece um fluido queimando gás. O TIC-801 mede a temperatura de saída pelo TT-801 e "
-            "move a válvula de gás TV-801. O forno tem inércia grande: a ação derivativa (Td = 15 s) antecipa a "
-            "resposta e permite um controle mais firme.",
+            "move a válvula de gás TV-801. O forno tem inércia grande: a ação derivativa (Td = 12 s) antecipa a "
+            "resposta e permite um ganho maior (Kc = 4), para um controle mais firme.",
             "A medida de temperatura tem ruído. A derivada amplifica o ruído e a válvula fica nervosa. Por isso o "
             "sinal passa por um filtro de primeira ordem (TT-801F), cuja constante de tempo se ajusta na barra.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Leve o filtro a 0 s: veja a saída do TIC-801 pulando (registrador TR-801). Volte a 4 s.",
+            "1. Leve o filtro a 1 s: a saída do TIC-801 pula dezenas de por cento o tempo todo (registrador TR-801). "
+            "Em 0 s cada amostra de ruído, multiplicada pela derivada, vira um salto de ponta a ponta: a saída bate "
+            "entre 0 e 100 %, o TIC-801 perde o controle e a temperatura cai cerca de 50 °C. Volte a 4 s.",
             "2. Clique em Porta para abri-la: 15 % do calor escapa e a temperatura cai. Feche-a depois.",
             "3. Clique em Gás para simular queda da pressão do gás: a mesma abertura dá menos gás. Compare com o "
             "exemplo Forno Tubular II, que tem um controle de vazão em cascata.",
-            "4. Zere o Td: a malha fica mais lenta. Com filtro muito grande (20 s) o atraso do filtro também "
+            "4. Zere o Td e suba o SP em 40 °C: com o mesmo Kc a temperatura passa do SP cerca de 20 % do degrau, "
+            "contra uns 5 % com a derivada, e leva bem mais tempo para assentar. Sem derivada, uma resposta calma pede "
+            "Kc 1.5, e a malha fica mais lenta: com a porta aberta a temperatura se afasta do SP quase duas vezes "
+            "mais. É a derivada que permite o ganho alto. Com filtro muito grande (20 s) o atraso do filtro também "
             "piora o controle: procure o melhor compromisso.",
         },
         {
             "FIRED HEATER: FILTER AND DERIVATIVE ACTION",
             "Furnace F-801 heats a fluid by burning gas. TIC-801 measures the outlet temperature through TT-801 and "
-            "moves gas valve TV-801. The furnace has a large inertia: derivative action (Td = 15 s) anticipates "
-            "the response and allows tighter control.",
+            "moves gas valve TV-801. The furnace has a large inertia: derivative action (Td = 12 s) anticipates "
+            "the response and allows a higher gain (Kc = 4), for tighter control.",
             "The temperature measurement is noisy. Derivative action amplifies the noise and makes the valve "
             "nervous. The signal therefore passes through a first-order filter (TT-801F), whose time constant is "
             "set on the track.",
             "",
             "WHAT TO TRY",
-            "1. Take the filter to 0 s: see the output of TIC-801 jumping (recorder TR-801). Go back to 4 s.",
+            "1. Take the filter to 1 s: the output of TIC-801 jumps by tens of percent all the time (recorder TR-801). "
+            "At 0 s every noise sample, multiplied by the derivative, becomes a jump from end to end: the output bangs "
+            "between 0 and 100 %, TIC-801 loses control and the temperature falls by about 50 °C. Go back to 4 s.",
             "2. Click Door to open it: 15 % of the heat escapes and the temperature falls. Close it afterwards.",
             "3. Click Gas to simulate a drop of the gas pressure: the same opening passes less gas. Compare with "
             "the Furnace Temperature (Master-Slave) example, which has a cascaded flow loop.",
-            "4. Set Td to zero: the loop becomes slower. With a very long filter (20 s) the filter's lag spoils the "
-            "control too: look for the best compromise.",
+            "4. Set Td to zero and raise the SP by 40 °C: with the same Kc the temperature overshoots by about 20 % of "
+            "the step, against some 5 % with derivative, and takes much longer to settle. Without derivative a calm "
+            "response needs Kc 1.5, and the loop becomes slower: with the door open the temperature strays nearly "
+            "twice as far from the SP. It is the derivative that allows the high gain. With a very long filter (20 s) "
+            "the filter's lag spoils the control too: look for the best compromise.",
         });
 }
 

@@ -45,7 +45,9 @@ void VazaoBasica(Autor& a) {
     TProcesso& fv = a.Processo(1, "FV-101", "Vazão de água|Water flow", 1, {461, 282});
     fv.LText = "2";
     fv.Ctext = "0.6";
-    fv.TempoMorto = "0";
+    // The positioner and the transmitter take about a second to answer;
+    // that delay is what makes a higher gain oscillate.
+    fv.TempoMorto = "1";
     // The flow through the valve grows with the square root of the pressure.
     // The gain reads the track and the button themselves: they keep their
     // values in the project file, so the first cycle after opening already
@@ -79,8 +81,9 @@ void VazaoBasica(Autor& a) {
             "2. Clique no botão Distúrbio: a pressão cai 2 bar de uma vez. A vazão cai e o controlador abre a "
             "válvula para recuperá-la. Clique de novo para voltar ao normal.",
             "3. Mova a barra de pressão para simular variações lentas de suprimento.",
-            "4. Dobre o ganho Kc (de 0.5 para 1) e repita o passo 1: a resposta fica mais rápida e oscilatória. "
-            "Reduza o tempo integral Ti e compare.",
+            "4. Dobre o ganho Kc (de 0.5 para 1) e repita o passo 1: a vazão chega antes ao SP, mas passa dele e "
+            "oscila antes de parar. O posicionador e o transmissor levam cerca de 1 s para responder, e esse atraso "
+            "é o que limita o ganho. Volte a 0.5, reduza o tempo integral Ti (de 2 para 1 s) e compare.",
             "5. Passe o controlador para manual (A/M) e mude a saída: veja a resposta do processo sozinho.",
         },
         {
@@ -97,8 +100,10 @@ void VazaoBasica(Autor& a) {
             "2. Click the Disturbance button: the pressure drops by 2 bar at once. The flow falls and the "
             "controller opens the valve to recover it. Click again to go back to normal.",
             "3. Move the pressure track to simulate slow changes of the supply.",
-            "4. Double the gain Kc (from 0.5 to 1) and repeat step 1: the response becomes faster and more "
-            "oscillatory. Shorten the integral time Ti and compare.",
+            "4. Double the gain Kc (from 0.5 to 1) and repeat step 1: the flow reaches the SP sooner, but overshoots "
+            "it and swings before it settles. The positioner and the transmitter take about a second to answer, and "
+            "that delay is what limits the gain. Go back to 0.5, shorten the integral time Ti (from 2 to 1 s) and "
+            "compare.",
             "5. Switch the controller to manual (A/M) and change the output: see the process respond on its own.",
         });
 }
