@@ -295,9 +295,11 @@ void Carga::Comentarios() {
 // tick, when the processes read them. In the cycle a block that reads a later
 // block or the linearizer sees that output one tick old, which at rest is
 // the same value; so the passes repeat while an output still changes, which
-// settles any chain of them. A loop through the outputs themselves (a filter
-// or an integral typed as a formula) is a state the file does not hold; the
-// passes stop at a bound and that loop starts from where they leave it.
+// settles any chain of them. Nothing else is stepped: the generators, the
+// processes and the controllers keep the state the file gave them. A loop
+// through the outputs themselves (a filter or an integral typed as a formula)
+// is a state the file does not hold: the passes stop at a bound, taking a
+// filter that many steps toward its rest, and the loop goes on from there.
 void Carga::SaidasCalculadas() {
     Simulacao& sim = p_.sim;
     // The longest chain (24 blocks and the linearizer), and a pass that

@@ -110,6 +110,8 @@ TEST(Carga, BlocksLinearizerAndNoiseStartAtRest) {
     c.estado.MV = 30;
     a.CriaBloco(1).FuncaoTr = "M13*2";
     a.CriaBloco(2).FuncaoTr = "M01+1";
+    // An integral typed as a formula never comes to rest: the load must end.
+    a.CriaBloco(3).FuncaoTr = "M43+1";
     a.linearizador.Lin1EndEnt = "42 bloco";
     a.linearizador.SetLin1Ativar(true);
     LinhaGerador& g = a.geradores.linha(81);
@@ -125,6 +127,7 @@ TEST(Carga, BlocksLinearizerAndNoiseStartAtRest) {
     EXPECT_EQ(b.sim.mem[42], 31);
     EXPECT_EQ(b.sim.mem[13], 31);
     EXPECT_EQ(b.sim.mem[41], 62);
+    EXPECT_GT(b.sim.mem[43], 0);
     EXPECT_EQ(b.geradores.linha(81).y, 52.5);
     EXPECT_EQ(b.geradores.linha(81).alvo, 52.5);
 }
