@@ -1,4 +1,6 @@
 // The controller record of the project file.
+#include <algorithm>
+
 #include "core/Registro.h"
 #include "objects/Controller.h"
 
@@ -84,11 +86,14 @@ void TControlador::LeParametros(LeitorLinhas& linhas) {
     estado.MV = r.Real("");
     // The record restores the loop where it was saved: the derivative filter
     // starts from the last PV (it is not in the record, and starting it at 0
-    // kicks the output on the first cycle), and the output is in the memory
-    // before the first tick, when the processes read it.
+    // kicks the output on the first cycle), and the output and the mirrors of
+    // SP and PV are in the memory before the first tick, when the processes
+    // and blocks read them.
     estado.PVf = estado.PVant;
     estado.PVfant = estado.PVant;
     sim_.mem[n_] = estado.MV;
+    sim_.mem[60 + n_] = std::clamp(estado.SP, 0.0, 100.0);
+    sim_.mem[100 + n_] = std::clamp(estado.PVant, 0.0, 100.0);
 }
 
 }  // namespace kivo

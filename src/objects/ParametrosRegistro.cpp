@@ -54,7 +54,11 @@ void TParmForm::LeParametros(LeitorLinhas& linhas) {
             if (!ConverteInteiroEstrito(l.Valor, dig)) linhas.Falha(l.Valor, ErroLeitura::Tipo::Inteiro);
             l.ValorDig = IndiceNaLista(dig, 2);
         } else if (l.Tipo == LinhaGerador::AleatorioMedio && temFaixa) {
+            // The filter continues from the saved value at rest: its target
+            // starts there too, until the next draw, instead of pulling the
+            // output toward 0 or another project's target.
             l.y = ConverteReal(l.Valor);
+            l.alvo = l.y;
         }
     }
     for (int g = kPrimeira; g <= kUltima; ++g) LayoutLinha(g, true);

@@ -19,11 +19,6 @@ TProcesso::TProcesso(Simulacao& sim, int slot) : sim_(sim), slot_(slot), u_(Ende
     tempoMorto_.Define(TempoMorto);
 }
 
-void TProcesso::PreencheTempoMorto(double v, int ate) {
-    const int fim = std::min(ate, EstadoProcesso::kTamBuffer);
-    for (int i = 1; i <= fim; ++i) estado.buffer[static_cast<std::size_t>(i)] = v;
-}
-
 namespace {
 
 // The stages of the step, each on the state it owns. Internal to this file so
@@ -112,6 +107,34 @@ void AtrasoTransporte(EstadoProcesso& e, double theta, double T) {
 }
 
 }  // namespace
+
+// At rest every stage of the chain passes its input on unchanged: the
+// backlash sits at the input with its reference one width above (the state a
+// fall to the input leaves, so that a rise must cross the whole width), the
+// stiction filter has settled on it and is free but has not yet counted the
+// still cycles, so it sticks there once the input stays put. The buffer
+// holds what the chain delivered while at rest, the delayed input Y0old:
+// the output Y2 differs from it by the gain, or by the whole transfer
+// function for an integrator.
+void TProcesso::RepousaNoEstadoSalvo() {
+    EstadoProcesso& e = estado;
+    double H = 0;
+    if (!LeNumeroCampo(Histerese, H) || !(H > 0)) H = 0;
+    e.h = e.X0;
+    e.hr = e.X0 + H;
+    e.s = e.X0;
+    e.f = e.X0;
+    e.fr = Arredonda(10 * e.f) / 10;
+    e.nParado = 0;
+    e.agarrado = false;
+    e.r = e.X0;
+    const double c = Curva(ComboBox1, e.X0);
+    e.c = std::isfinite(c) ? c : 0.0;
+    e.a = e.c;
+    e.xd = e.Y0old;
+    std::fill(e.buffer.begin() + 1, e.buffer.end(), e.Y0old);
+    sim_.posicaoAtuador[static_cast<std::size_t>(u_)] = e.a;
+}
 
 double TProcesso::FuncaoTransferencia(double K, double T) {
     EstadoProcesso& e = estado;

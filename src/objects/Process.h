@@ -23,7 +23,8 @@
 // State (EstadoProcesso, members named after the record keys where the
 // record keeps them): X0, Y2, Y0old, Y1old, Y1old2, x5old, IntAc1, IntAc2;
 // the rest (backlash, stiction, rate, lag, dead-time buffer) is not saved.
-// Reading a record fills the dead-time buffer with PreencheTempoMorto.
+// Reading a record puts that rest of the state where a plant saved at rest
+// held it (RepousaNoEstadoSalvo).
 // The actuator position goes to Simulacao::posicaoAtuador[numero()] only:
 // M101..M110 already carry the controllers' PV mirrors, so it is not made a
 // variable.
@@ -88,9 +89,12 @@ public:
     void SalvaParametros(EscritorLinhas& w) const;
     void LeParametros(LeitorLinhas& r);
 
-    // Sets dead-time buffer positions 1..ate to v (a record restores its
-    // output this way).
-    void PreencheTempoMorto(double v, int ate = 1000);
+    // From the restored X0 and Y0old, sets the state the record does not
+    // hold as it stands when the plant is at rest: backlash, stiction, rate
+    // limiter, curve and actuator position on the input X0, and the whole
+    // dead-time buffer at Y0old. Uses the backlash width and the curve of the
+    // fields, which the apply that follows a record puts in use.
+    void RepousaNoEstadoSalvo();
 
     // Values in use, as the last apply left them.
     int enderecoEntrada() const { return entrada_; }

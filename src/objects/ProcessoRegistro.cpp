@@ -74,13 +74,13 @@ void TProcesso::LeParametros(LeitorLinhas& linhas) {
     LAG = r.Texto("Lag:");
     estado.X0 = r.Real("X0:");
     estado.Y2 = r.Real("Y2:");
-    PreencheTempoMorto(estado.Y2);
     estado.Y0old = r.Real("Y0old:");
     estado.Y1old = r.Real("Y1old:");
     estado.Y1old2 = r.Real("Y1old2:");
     estado.x5old = r.Real("x5old:");
     estado.IntAc1 = r.Real("IntAc1:");
     estado.IntAc2 = r.Real("IntAc2:");
+    RepousaNoEstadoSalvo();
     // The output is in the memory before the first tick, when the blocks and
     // controllers of that tick read it.
     sim_.mem[u_] = estado.Y2;

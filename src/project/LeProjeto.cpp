@@ -1,5 +1,6 @@
 // LeProjeto: the project read back in the order of the file's sections.
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <new>
 
@@ -39,6 +40,7 @@ private:
     void Coordenadas();
     void Widgets();
     void Comentarios();
+    void SaidasCalculadas();
 
     Projeto& p_;
     LeitorLinhas& r_;
@@ -287,6 +289,33 @@ void Carga::Comentarios() {
         p_.comentarios.push_back(l);
 }
 
+// The blocks and the linearizer hold no state: at rest their outputs are
+// what their formulas give from the memory. Computed here from the loaded
+// memory, in the order of the cycle, they are in the memory before the first
+// tick, when the processes read them. In the cycle a block that reads a later
+// block or the linearizer sees that output one tick old, which at rest is
+// the same value; so the passes repeat while an output still changes, which
+// settles any chain of them. Nothing else is stepped: the generators, the
+// processes and the controllers keep the state the file gave them. A loop
+// through the outputs themselves (a filter or an integral typed as a formula)
+// is a state the file does not hold: the passes stop at a bound, taking a
+// filter that many steps toward its rest, and the loop goes on from there.
+void Carga::SaidasCalculadas() {
+    Simulacao& sim = p_.sim;
+    // The longest chain (24 blocks and the linearizer), and a pass that
+    // finds nothing changed.
+    constexpr int kPassos = 24 + 1 + 1;
+    std::array<double, kNumVariaveis + 1> antes{};
+    for (int passo = 0; passo < kPassos; ++passo) {
+        for (int k = 1; k <= kNumVariaveis; ++k) antes[static_cast<std::size_t>(k)] = sim.mem[k];
+        sim.blocos.PassoAtivos();
+        if (sim.linearizadorAtivo && sim.linearizador) sim.linearizador->CalculaCiclo();
+        bool mudou = false;
+        for (int k = 1; k <= kNumVariaveis && !mudou; ++k) mudou = !(sim.mem[k] == antes[static_cast<std::size_t>(k)]);
+        if (!mudou) return;
+    }
+}
+
 void Carga::Executa(const std::string& nomeArquivo) {
     Progresso(5);
     Cabecalho(nomeArquivo);
@@ -301,6 +330,7 @@ void Carga::Executa(const std::string& nomeArquivo) {
     p_.linearizador.LeParametros(r_);
     p_.comentariosVisiveis = r_.FlagMaiusculo();
     Comentarios();
+    SaidasCalculadas();
     p_.AtualizaLegendas();
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/NumberText.h"
 #include "core/Registro.h"
+#include "Exemplos.h"
 #include "project/ArquivoProjeto.h"
 
 namespace kivo {
@@ -21,50 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Caso {
-    const char* nome;     // test name
-    const char* pasta;    // folder under examples/
-    const char* arquivo;  // project file
-    // Controllers that may sit at an output limit for most of the run,
-    // because the example exists to show that saturation.
-    std::vector<std::string> saturam;
-};
-
-// The example table of the chooser: folder and file of every example.
-const Caso kCasos[] = {
-    {"BasicFlowLoop", "basic flow loop", "basic flow loop.smp", {}},
-    {"CourseFineFlowLoop", "course-fine flow loop", "course-fine flow loop.smp", {}},
-    {"HeaderPressure", "header pressure with 3 consumers", "header pressure with 3 consumers.smp", {}},
-    {"NonlinearFlowProcesses", "nonlinear flow processes", "nonlinear flow processes.smp", {}},
-    {"RegulatoryLevel", "regulatory level", "regulatory level.smp", {}},
-    {"SurgeTank", "surge tank", "surge tank.smp", {}},
-    {"HeatExchanger", "heat exchanger", "heatexchanger.smp", {}},
-    {"SplitRange", "splitrange control", "splitrange.smp", {}},
-    {"Furnace", "furnace", "furnace.smp", {}},
-    {"FurnaceMasterSlave", "furnace masterslave", "furnace.smp", {}},
-    {"Reactor", "reactor", "reactor.smp", {}},
-    {"CoolingPlant", "coolingplant", "coolingplant.smp", {}},
-    {"EthanePlant", "ethaneplant", "ethaneplant.smp", {}},
-    {"Boiler", "boiler", "boiler.smp", {}},
-    {"RatioControl", "combustion", "ratio.smp", {}},
-    {"CrossedLimits", "combustion", "cl.smp", {}},
-    {"DoubleCrossedLimits", "combustion", "dcl.smp", {}},
-    {"TwoFuels", "combustion2fuels", "combustion2fuels.smp", {}},
-    {"LinearizedPh", "Linearized pH control", "pHcontrol.smp", {}},
-    {"SmithPredictor", "smith predictor", "smithpredictor.smp", {}},
-    {"FourProcesses", "processes to model", "4processes.smp", {}},
-    {"FrequencyResponse", "frequency response", "frequencyresponse.smp", {}},
-};
-
 constexpr double kDuracao = 3600;     // plant time of the run, s
 constexpr double kDegrau = 10;        // setpoint step, % of span
 constexpr double kTolerancia = 2;     // % of span
 constexpr double kJanelaFinal = 300;  // s averaged at the end of the run
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const Caso& c, std::ostream* os) { *os << c.pasta << "/" << c.arquivo; }
-
-fs::path Pasta(const Caso& c) { return fs::path(KIVO_EXAMPLES_DIR) / c.pasta; }
 
 // Width and height of a 24-bit uncompressed BMP file, or 0 x 0.
 std::pair<int, int> TamanhoBmp(const fs::path& arquivo) {

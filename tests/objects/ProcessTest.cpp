@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "Coleta.h"
+#include "core/Registro.h"
 #include "objects/Process.h"
 
 namespace kivo {
@@ -390,11 +392,94 @@ TEST_F(ProcessoTest, NonFiniteResultsHoldTheLastValue) {
     }
 }
 
-TEST_F(ProcessoTest, RecordRestoreFillsTheFirstThousandBufferPositions) {
-    pp->PreencheTempoMorto(37);
-    EXPECT_DOUBLE_EQ(pp->estado.buffer[1], 37);
-    EXPECT_DOUBLE_EQ(pp->estado.buffer[1000], 37);
-    EXPECT_DOUBLE_EQ(pp->estado.buffer[1001], 0);
+// A plant saved at rest and opened again stays at rest: the record does not
+// hold the actuator chain and the dead-time buffer, and the load must put
+// them where they stood. Each case brings a process with a long dead time
+// and a gain other than 1 to rest, saves its record, reads it into a fresh
+// process and runs it for twice the dead time and more.
+TEST(ProcessoRegistro, PlantSavedAtRestStaysAtRestWhenOpened) {
+    struct Caso {
+        const char* nome;
+        const char* histerese;
+        const char* agarramento;
+        const char* rate;
+        int curva;
+        const char* tauA;
+        int tipo;
+        const char* ganho;
+        double x;  // the input held
+    };
+    const Caso casos[] = {
+        {"backlash", "2", "0", "0", 0, "0", 0, "1.8", 40},
+        {"stiction", "0", "3", "0", 0, "0", 0, "1.8", 40},
+        {"rate limiter", "0", "0", "0.5", 0, "0", 0, "1.8", 40},
+        {"quick-opening curve", "0", "0", "0", 1, "0", 0, "0.7", 40},
+        {"equal-percentage curve", "0", "0", "0", 2, "0", 0, "1.8", 40},
+        {"S1 curve", "0", "0", "0", 3, "0", 0, "1.8", 40},
+        {"S2 curve", "0", "0", "0", 4, "0", 0, "1.8", 40},
+        {"actuator lag", "0", "0", "0", 0, "8", 0, "1.8", 40},
+        {"every stage, two lags", "1.5", "2", "2", 2, "5", 0, "2.5", 55},
+        {"every stage, underdamped", "1.5", "2", "2", 3, "5", 1, "0.6", 55},
+        {"every stage, lead-lag", "1.5", "2", "2", 1, "5", 2, "0.6", 55},
+        // An integrator rests when its input is 0; its output is anywhere.
+        {"every stage, integrator", "1.5", "2", "2", 0, "5", 3, "0.05", 0},
+    };
+    constexpr double kTempoMorto = 150;  // s
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        auto configura = [&](TProcesso& p) {
+            p.LText = "20";
+            p.Ctext = "5";
+            p.NCText = "2";
+            p.PeriodoText = "30";
+            p.LEAD = "4";
+            p.LAG = "12";
+            p.ValorInicialText = "40";
+            p.valorInicialPendente = true;
+            p.Histerese = c.histerese;
+            p.valveStext = c.agarramento;
+            p.ratetext = c.rate;
+            p.ComboBox1 = c.curva;
+            p.tal = c.tauA;
+            p.ComboBox2 = c.tipo;
+            p.GanhoText = c.ganho;
+            p.TempoMorto = "150";
+        };
+        Simulacao antes;
+        antes.estado.T = 0.1;
+        auto salvo = std::make_unique<TProcesso>(antes, 1);
+        configura(*salvo);
+        ASSERT_TRUE(salvo->ValidaParametros(false));
+        // To rest: the input comes down to its value (the backlash then sits
+        // on it) and stays there well past the dead time and the lags.
+        antes.mem[1] = c.x + 5;
+        for (int i = 0; i < 600; ++i) salvo->CalculaCiclo();
+        antes.mem[1] = c.x;
+        for (int i = 0; i < 8000; ++i) salvo->CalculaCiclo();
+        const double y = antes.mem[21];
+        for (int i = 0; i < 600; ++i) {
+            salvo->CalculaCiclo();
+            ASSERT_NEAR(antes.mem[21], y, 1e-9) << "not at rest before saving";
+        }
+        EscritorLinhas w;
+        salvo->SalvaParametros(w);
+
+        Simulacao depois;
+        depois.estado.T = 0.1;
+        auto lido = std::make_unique<TProcesso>(depois, 1);
+        LeitorLinhas r(w.linhas(), "teste.smp", false);
+        lido->LeParametros(r);
+        ASSERT_TRUE(lido->ValidaParametros(false));
+        depois.mem[1] = c.x;  // what the controller's record restores
+        const int ciclos = static_cast<int>(2 * kTempoMorto / 0.1) + 600;
+        double pior = 0;
+        for (int i = 0; i < ciclos; ++i) {
+            lido->CalculaCiclo();
+            pior = std::max(pior, std::fabs(depois.mem[21] - y));
+        }
+        // The record keeps two decimals of each state.
+        EXPECT_LT(pior, 0.05) << "output saved " << y;
+    }
 }
 
 }  // namespace

@@ -100,6 +100,38 @@ TEST(Carga, ALoadAddsToTheProjectAndReadsOnlyTheRecordsTheFileFlags) {
     EXPECT_EQ(p.sim.mem[105], 42.0);
 }
 
+// What the blocks, the linearizer and the generators write is in the memory
+// before the first tick, as at rest: a block reading the linearizer, which
+// runs after the blocks, sees its output too; a medium random noise
+// continues from its saved value.
+TEST(Carga, BlocksLinearizerAndNoiseStartAtRest) {
+    Projeto a;
+    TControlador& c = a.CriaControlador(1);
+    c.estado.MV = 30;
+    a.CriaBloco(1).FuncaoTr = "M13*2";
+    a.CriaBloco(2).FuncaoTr = "M01+1";
+    // An integral typed as a formula never comes to rest: the load must end.
+    a.CriaBloco(3).FuncaoTr = "M43+1";
+    a.linearizador.Lin1EndEnt = "42 bloco";
+    a.linearizador.SetLin1Ativar(true);
+    LinhaGerador& g = a.geradores.linha(81);
+    g.Tipo = LinhaGerador::AleatorioMedio;
+    g.Desc = "20";
+    g.Min = "30";
+    g.Max = "70";
+    g.Valor = "52.5";
+
+    Projeto b;
+    const ResultadoCarga res = Carrega(b, LinhasProjeto(a));
+    ASSERT_TRUE(res.ok) << res.erro;
+    EXPECT_EQ(b.sim.mem[42], 31);
+    EXPECT_EQ(b.sim.mem[13], 31);
+    EXPECT_EQ(b.sim.mem[41], 62);
+    EXPECT_GT(b.sim.mem[43], 0);
+    EXPECT_EQ(b.geradores.linha(81).y, 52.5);
+    EXPECT_EQ(b.geradores.linha(81).alvo, 52.5);
+}
+
 TEST(CargaComErro, AMalformedValueStopsTheLoadNamesItAndLeavesTheProjectAsItWas) {
     const std::vector<std::string> base = teste::LinhasFixture("completo.smp");
     // The line replaced is the one the message must name.

@@ -2,6 +2,7 @@
 // edge cases of the format.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -48,10 +49,16 @@ TEST(ArquivoProjeto, HandWrittenFixtureReadsAndWritesBackByteForByte) {
     EXPECT_EQ(p71.numero(), 71);
     EXPECT_EQ(p71.NCText, "3");
     EXPECT_EQ(p71.PeriodoText, "20");
+    // The state the record does not hold is set at rest: the whole
+    // dead-time buffer at "Y0old:", the actuator chain on "X0:" through the
+    // equal-percentage curve.
     const TProcesso& p21 = *p.processo(1);
-    EXPECT_EQ(p21.estado.buffer[1], 49.5);
-    EXPECT_EQ(p21.estado.buffer[1000], 49.5);
-    EXPECT_EQ(p21.estado.buffer[1001], 0.0);
+    EXPECT_EQ(p21.estado.buffer[1], 41.25);
+    EXPECT_EQ(p21.estado.buffer[10000], 41.25);
+    EXPECT_EQ(p21.estado.h, 46.75);
+    EXPECT_EQ(p21.estado.hr, 46.75 + 0.5);
+    EXPECT_EQ(p21.estado.r, 46.75);
+    EXPECT_DOUBLE_EQ(p21.estado.a, (std::exp(46.75 / 40) - 1.0253) * 8.9628);
     EXPECT_EQ(p.bloco(21)->FuncaoTr, "(M10-50)*2");
 
     const DadosRegistrador& r = *p.registrador(2);
@@ -415,9 +422,6 @@ TEST(ArquivoProjeto, ProcessRecordSpecialLines) {
     ASSERT_TRUE(Carrega(p, Troca(base, "{P71/15} Num.Ciclos:3x20", "{P71/15} Num.Ciclos:4")).ok);
     EXPECT_EQ(p.processo(21)->NCText, "4");
     EXPECT_EQ(p.processo(21)->PeriodoText, "10");
-    // The dead-time buffer beyond position 1000 keeps what it held.
-    EXPECT_EQ(p.processo(21)->estado.buffer[1000], 61.3);
-    EXPECT_EQ(p.processo(21)->estado.buffer[1001], 0.0);
 }
 
 TEST(ArquivoProjeto, AnEmptyTitleGivesTheFileNameWithoutFolderAndExtension) {

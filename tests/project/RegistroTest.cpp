@@ -205,14 +205,16 @@ TEST(Leitor, ErrorPastTheEndSaysTheFileEndsAndLongTextsAreShortened) {
 namespace kivo {
 namespace {
 
-// A loaded record puts the loop back where it was saved: the outputs are in
-// the memory before the first tick and the derivative filter starts at the
-// last PV, so nothing moves when a plant at rest is opened.
+// A loaded record puts the loop back where it was saved: the outputs and
+// the controller's SP and PV mirrors are in the memory before the first tick
+// and the derivative filter starts at the last PV, so nothing moves when a
+// plant at rest is opened.
 TEST(RegistroEstado, LoadedLoopStartsWhereItWasSaved) {
     Simulacao antes;
     TControlador c(antes, 3);
     c.estado.MV = 42.5;
     c.estado.PVant = 61.25;
+    c.estado.SP = 104;
     TProcesso p(antes, 2);
     p.estado.Y2 = 37.75;
     EscritorLinhas w;
@@ -226,6 +228,8 @@ TEST(RegistroEstado, LoadedLoopStartsWhereItWasSaved) {
     c2.LeParametros(r);
     p2.LeParametros(r);
     EXPECT_EQ(depois.mem[3], 42.5);
+    EXPECT_EQ(depois.mem[63], 100) << "the SP mirror holds the clamped SP";
+    EXPECT_EQ(depois.mem[103], 61.25);
     EXPECT_EQ(c2.estado.PVf, 61.25);
     EXPECT_EQ(c2.estado.PVfant, 61.25);
     EXPECT_EQ(depois.mem[22], 37.75);

@@ -1,6 +1,7 @@
 #include "Autoria.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 
 #include "core/NumberText.h"
@@ -205,8 +206,37 @@ std::vector<std::string> Autor::Aplica() {
 
 void Autor::Executa(double segundos) {
     const double T = 0.1;
+    // The plant is written at the moment it stops, and a file holds one
+    // instant: a loop that cycles by design (a sticking valve) must not be
+    // caught at a peak, or the PV it is opened with lies away from where it
+    // then runs. So the last minute is recorded, and the run goes on, cycle
+    // by cycle, until every PV is back at its mean of the last minute. A
+    // plant at rest stops at once.
+    constexpr long long kMinuto = 600;  // cycles
+    constexpr double kPerto = 0.25;     // % of span
+    constexpr long long kMaisNoMaximo = 6000;
+    std::vector<const TControlador*> malhas;
+    for (int n = 1; n <= 10; ++n)
+        if (const TControlador* c = p.controlador(n)) malhas.push_back(c);
+    std::vector<std::vector<double>> pv(malhas.size());
+    auto registra = [&](long long) {
+        for (std::size_t i = 0; i < malhas.size(); ++i) pv[i].push_back(p.sim.mem[malhas[i]->enderecoPV()]);
+        return true;
+    };
+    auto foraDaMedia = [&] {
+        for (const std::vector<double>& v : pv) {
+            double soma = 0;
+            for (std::size_t k = v.size() - kMinuto; k < v.size(); ++k) soma += v[k];
+            if (std::fabs(v.back() - soma / kMinuto) > kPerto) return true;
+        }
+        return false;
+    };
+    const long long ciclos = static_cast<long long>(segundos / T + 0.5);
     p.sim.ExecutaSemDisplay(
-        static_cast<long long>(segundos / T + 0.5), T, [](long long) {}, [](long long) { return true; });
+        ciclos - kMinuto, T, [](long long) {}, [](long long) { return true; });
+    p.sim.ExecutaSemDisplay(kMinuto, T, [](long long) {}, registra);
+    for (long long mais = 0; mais < kMaisNoMaximo && foraDaMedia(); ++mais)
+        p.sim.ExecutaSemDisplay(1, T, [](long long) {}, registra);
 }
 
 std::string Grava(Autor& a, const Planta& planta, const std::filesystem::path& dir) {

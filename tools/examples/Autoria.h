@@ -84,7 +84,8 @@ public:
     // ---- Finishing ------------------------------------------------------
     // Applies every object and returns the validation messages.
     std::vector<std::string> Aplica();
-    // Runs the plant for the given simulated time at the real-time step.
+    // Runs the plant for the given simulated time at the real-time step, and
+    // on until every loop's PV is at its mean of the last minute.
     void Executa(double segundos);
 
     const std::vector<std::string>& comentariosIngles() const { return en_; }
