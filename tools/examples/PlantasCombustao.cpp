@@ -15,7 +15,7 @@ enum class Limites { Nenhum, Simples, Duplos };
 void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
     Tela& t = a.tela;
     Forno(t, 330, 170, 180, 240);
-    Rotulo(t, 420, 420, "H-" + numero, Alinha::Centro);
+    Rotulo(t, 322, 238, "H-" + numero, Alinha::Direita);
     Tubo(t, {{30, 330}, {330, 330}});
     Rotulo(t, 30, 310, "U-1300");
     Tubo(t, {{510, 250}, {770, 250}}, kLinha, true);
@@ -275,7 +275,7 @@ void DuplosLimitesCruzados(Autor& a) {
 void DoisCombustiveis(Autor& a) {
     Tela& t = a.tela;
     Forno(t, 330, 150, 180, 240);
-    Rotulo(t, 420, 398, "H-1401", Alinha::Centro);
+    Rotulo(t, 322, 218, "H-1401", Alinha::Direita);
     Tubo(t, {{30, 300}, {330, 300}});
     Rotulo(t, 30, 280, "U-1400");
     Tubo(t, {{510, 230}, {770, 230}}, kLinha, true);
