@@ -32,9 +32,9 @@ void DesenhaCaldeira(Tela& t) {
     Rotulo(t, 694, 120, "TV-1206");
     // Feedwater into the drum.
     Tubo(t, {{30, 115}, {302, 115}}, kAgua, true);
-    PlacaOrificio(t, {110, 115});
-    ValvulaControle(t, {210, 115});
-    Rotulo(t, 210, 131, "FV-1205", Alinha::Centro);
+    PlacaOrificio(t, {60, 115});
+    ValvulaControle(t, {150, 115});
+    Rotulo(t, 150, 131, "FV-1205", Alinha::Centro);
     // Fuel and air to the burners.
     Tubo(t, {{30, 470}, {380, 470}, {380, 412}}, kGas, true);
     PlacaOrificio(t, {110, 470});
@@ -61,14 +61,20 @@ void DesenhaCaldeira(Tela& t) {
     Sinal(t, {{587, 500}, {560, 500}, {560, 580}, {220, 580}});
     Sinal(t, {{150, 545}, {150, 580}, {180, 580}});
     Sinal(t, {{200, 560}, {200, 515}, {260, 515}, {260, 506}});
-    Instrumento(t, {230, 40}, "LIC", "1204");
-    Sinal(t, {{300, 115}, {290, 115}, {290, 40}, {250, 40}});
-    Funcao(t, {150, 40}, "+");
-    Sinal(t, {{210, 40}, {163, 40}});
-    Instrumento(t, {70, 40}, "FIC", "1205");
-    Sinal(t, {{137, 40}, {90, 40}});
-    Sinal(t, {{110, 105}, {110, 80}, {70, 80}, {70, 60}});
-    Sinal(t, {{70, 20}, {70, 8}, {210, 8}, {210, 86}});
+    // Three-element level: the level correction plus the steam flow,
+    // measured on the drum outlet, set the feedwater flow.
+    Instrumento(t, {280, 40}, "LIC", "1204");
+    Sinal(t, {{330, 91}, {330, 40}, {300, 40}});
+    Funcao(t, {225, 40}, "+");
+    Sinal(t, {{260, 40}, {238, 40}});
+    PlacaOrificio(t, {500, 70}, Direcao::Vertical);
+    Instrumento(t, {455, 40}, "FT", "1207");
+    Sinal(t, {{490, 70}, {455, 70}, {455, 60}});
+    Sinal(t, {{455, 20}, {455, 8}, {225, 8}, {225, 27}});
+    Instrumento(t, {150, 40}, "FIC", "1205");
+    Sinal(t, {{212, 40}, {170, 40}});
+    Sinal(t, {{60, 105}, {60, 40}, {130, 40}});
+    Sinal(t, {{150, 60}, {150, 86}});
     Instrumento(t, {620, 170}, "TIC", "1206");
     Sinal(t, {{640, 50}, {640, 100}, {620, 150}});
     Sinal(t, {{640, 170}, {651, 170}, {651, 110}});
@@ -98,16 +104,18 @@ void Caldeira(Autor& a) {
 
     // Processes in the order that lets each read values of the same cycle.
     TProcesso& pressao = a.Processo(1, "D-1201P", "Pressão do vapor|Steam pressure", Mb(2), {560, 240});
+    // The water and steam in the drum store enough energy that a 30 % rise
+    // of the demand costs under 3 bar before the firing catches up.
     pressao.ComboBox2 = 3;
-    pressao.GanhoText = "0.02";
+    pressao.GanhoText = "0.005";
     auto valvula = [&a](int n, const char* tag, const char* desc, int entrada, Ponto marca, const char* tau) {
         TProcesso& p = a.Processo(n, tag, desc, entrada, marca);
         p.LText = tau;
         p.Ctext = "0";
         return &p;
     };
-    valvula(2, "FV-1202", "Vazão de gás|Gas flow", 2, {181, 490}, "2");
-    valvula(3, "FV-1203", "Vazão de ar|Air flow", 3, {281, 555}, "5");
+    valvula(2, "FV-1202", "Vazão de gás|Gas flow", 2, {96, 482}, "2");
+    valvula(3, "FV-1203", "Vazão de ar|Air flow", 3, {290, 555}, "5");
     TProcesso& geracao = a.Processo(4, "B-1201", "Geração de vapor|Steam generation", Mb(1), {371, 300});
     geracao.LText = "40";
     geracao.Ctext = "10";
@@ -116,7 +124,7 @@ void Caldeira(Autor& a) {
     TProcesso* consumo = valvula(5, "U-1200", "Vapor aos consumidores|Steam to users", 15, {690, 60}, "2");
     consumo->GanhoText =
         "(" + Ref(Mp(1)) + "/60)^0.5*(1+" + Ref(11) + "*(" + Ref(81) + "-50)/100)";
-    valvula(6, "FV-1205", "Água de alimentação|Feedwater", 5, {171, 141}, "2");
+    valvula(6, "FV-1205", "Água de alimentação|Feedwater", 5, {160, 141}, "2");
     TProcesso& nivel = a.Processo(7, "D-1201", "Inventário do tubulão|Drum inventory", Mb(3), {330, 150});
     nivel.ComboBox2 = 3;
     nivel.GanhoText = "0.01";
@@ -140,7 +148,7 @@ void Caldeira(Autor& a) {
     a.Bloco(6, "FY-1202", "SP do gás|Gas SP", Ref(1) + "<" + Ref(Mp(3)) + "/1.1", {621, 419});
     a.Bloco(7, "FY-1203", "SP do ar|Air SP", Ref(1) + "*1.1>" + Ref(Mp(2)) + "*1.1", {621, 489});
     // Three elements: level correction plus the steam flow.
-    a.Bloco(8, "FY-1205", "SP da água|Feedwater SP", Ref(4) + "+" + Ref(Mp(5)) + "-50", {110, 64});
+    a.Bloco(8, "FY-1205", "SP da água|Feedwater SP", Ref(4) + "+" + Ref(Mp(5)) + "-50", {156, 64});
 
     auto malha = [&a](int n, const char* tag, const char* desc, int pv, Ponto marca, const char* kc, const char* ti,
                       bool reverso, double sp, double mv, int spr) {
@@ -159,11 +167,14 @@ void Caldeira(Autor& a) {
         }
         return &c;
     };
-    malha(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 224}, "0.8", "300", false, 60, 50, 0);
+    // Tight enough to stop the pressure within the operating limits and
+    // bring it back in minutes; an SP step overshoots, as it does on a
+    // process that integrates.
+    malha(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 224}, "3.5", "250", false, 60, 50, 0);
     malha(2, "FIC-1202", "Vazão de gás|Gas flow", Mp(2), {60, 392}, "0.5", "2", false, 50, 50, Mb(6));
     malha(3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {90, 570}, "0.4", "4", false, 55, 55, Mb(7));
-    malha(4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {191, 64}, "1.5", "200", false, 50, 50, 0);
-    malha(5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {20, 64}, "0.5", "2", false, 50, 50, Mb(8));
+    malha(4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {241, 64}, "1.5", "200", false, 50, 50, 0);
+    malha(5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {66, 64}, "0.5", "2", false, 50, 50, Mb(8));
     malha(6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {580, 194}, "1.5", "60", true, 50, 40, 0);
 
     a.Texto(1, "Pressão|Pressure", Mp(1), 1, {650, 300});
@@ -188,13 +199,14 @@ void Caldeira(Autor& a) {
             "descer, o gás vai na frente. Nunca falta ar.",
             "NÍVEL A TRÊS ELEMENTOS: o nível do tubulão incha quando a vazão de vapor sobe (as bolhas crescem com "
             "a queda de pressão) e encolhe quando ela desce. O LIC-1204 corrige o nível, mas o SP da água de "
-            "alimentação é a vazão de vapor mais essa correção (FY-1205): a água acompanha o vapor sem esperar o "
-            "nível.",
+            "alimentação é a vazão de vapor (FT-1207) mais essa correção (FY-1205): a água acompanha o vapor sem "
+            "esperar o nível.",
             "TEMPERATURA: o TIC-1206 injeta água de atemperação no vapor superaquecido.",
             "",
             "O QUE EXPERIMENTAR",
             "1. Aumente o consumo de 20 para 26 t/h. Veja no FR-1202 o ar subir antes do gás, e no LR-1204 o nível "
-            "inchar antes de voltar.",
+            "inchar antes de voltar. No PR-1201 a pressão cai cerca de 2.5 bar enquanto a queima não alcança o "
+            "consumo, e o PIC-1201 a traz de volta em uns 4 minutos.",
             "2. Diminua o consumo para 14 t/h: agora o gás desce antes do ar.",
             "3. Ligue a chave para que o consumo varie ao acaso.",
             "4. Abra o bloco FY-1205 e deixe na função só M04 (a saída do LIC-1204). Repita o passo 1: sem a "
@@ -208,12 +220,13 @@ void Caldeira(Autor& a) {
             "leads; when it falls the gas leads. There is never too little air.",
             "THREE-ELEMENT LEVEL: the drum level swells when the steam flow rises (the bubbles grow as the pressure "
             "falls) and shrinks when it falls. LIC-1204 corrects the level, but the feedwater SP is the steam flow "
-            "plus that correction (FY-1205): the water follows the steam without waiting for the level.",
+            "(FT-1207) plus that correction (FY-1205): the water follows the steam without waiting for the level.",
             "TEMPERATURE: TIC-1206 sprays water into the superheated steam.",
             "",
             "WHAT TO TRY",
             "1. Raise the demand from 20 to 26 t/h. See on FR-1202 the air rise before the gas, and on LR-1204 the "
-            "level swell before it returns.",
+            "level swell before it returns. On PR-1201 the pressure falls about 2.5 bar while the firing catches up "
+            "with the demand, and PIC-1201 brings it back in about 4 minutes.",
             "2. Lower the demand to 14 t/h: now the gas comes down before the air.",
             "3. Turn the switch on to let the demand swing at random.",
             "4. Open block FY-1205 and leave only M04 (the output of LIC-1204) in its function. Repeat step 1: "

@@ -15,7 +15,7 @@ enum class Limites { Nenhum, Simples, Duplos };
 void Aquecedor(Autor& a, Limites lim, const std::string& numero) {
     Tela& t = a.tela;
     Forno(t, 330, 170, 180, 240);
-    Rotulo(t, 420, 420, "H-" + numero, Alinha::Centro);
+    Rotulo(t, 322, 238, "H-" + numero, Alinha::Direita);
     Tubo(t, {{30, 330}, {330, 330}});
     Rotulo(t, 30, 310, "U-1300");
     Tubo(t, {{510, 250}, {770, 250}}, kLinha, true);
@@ -304,7 +304,7 @@ void DuplosLimitesCruzados(Autor& a) {
 void DoisCombustiveis(Autor& a) {
     Tela& t = a.tela;
     Forno(t, 330, 150, 180, 240);
-    Rotulo(t, 420, 398, "H-1401", Alinha::Centro);
+    Rotulo(t, 322, 218, "H-1401", Alinha::Direita);
     Tubo(t, {{30, 300}, {330, 300}});
     Rotulo(t, 30, 280, "U-1400");
     Tubo(t, {{510, 230}, {770, 230}}, kLinha, true);
@@ -315,9 +315,9 @@ void DoisCombustiveis(Autor& a) {
     // Biogas (preferred), natural gas (complement) and air.
     const double yBio = 430, yGn = 480, yAr = 545;
     Tubo(t, {{30, yBio}, {375, yBio}, {375, 386}}, kAr, true);
-    Rotulo(t, 30, yBio - 20, "BIO");
+    Rotulo(t, 10, yBio - 16, "BIO");
     Tubo(t, {{30, yGn}, {420, yGn}, {420, 386}}, kGas, true);
-    Rotulo(t, 30, yGn - 20, "GN");
+    Rotulo(t, 10, yGn - 16, "GN");
     Soprador(t, {50, 560});
     Tubo(t, {{66, 544}, {66, yAr}, {465, yAr}, {465, 386}}, kLinha, true);
     Rotulo(t, 50, 584, "K-1404", Alinha::Centro);
@@ -364,9 +364,9 @@ void DoisCombustiveis(Autor& a) {
         p.LText = tau;
         p.Ctext = "0";
     };
-    valvula(1, "FV-1402", "Biogás|Biogas", 2, {211, yBio + 8}, "2");
-    valvula(2, "FV-1403", "Gás natural|Natural gas", 3, {211, yGn + 8}, "1.5");
-    valvula(3, "FV-1404", "Ar de combustão|Combustion air", 4, {211, yAr + 8}, "5");
+    valvula(1, "FV-1402", "Biogás|Biogas", 2, {266, yBio + 6}, "2");
+    valvula(2, "FV-1403", "Gás natural|Natural gas", 3, {266, yGn + 6}, "1.5");
+    valvula(3, "FV-1404", "Ar de combustão|Combustion air", 4, {266, yAr + 6}, "5");
     TProcesso& forno = a.Processo(4, "H-1401", "Temperatura de saída|Outlet temperature", Mb(4), {381, 224});
     forno.LText = "60";
     forno.Ctext = "15";
@@ -387,7 +387,9 @@ void DoisCombustiveis(Autor& a) {
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(1402 + i);
         Instrumento(t, {175, yLinhas[i] - 28}, "FIC", n);
-        TControlador& c = a.Controlador(2 + i, tags[i], descs[i], Mp(1 + i), {60, yLinhas[i] - 39});
+        Sinal(t, {{130, yLinhas[i] - 10}, {130, yLinhas[i] - 28}, {155, yLinhas[i] - 28}});
+        Sinal(t, {{195, yLinhas[i] - 28}, {244, yLinhas[i] - 28}});
+        TControlador& c = a.Controlador(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLinhas[i] - 39});
         c.KpText = "0.5";
         c.KiText = i == 2 ? "3" : "1.5";
         c.KdText = "0";

@@ -53,7 +53,7 @@ TProcesso& Integrador(Autor& a, int n, const std::string& tag, const std::string
 void Reator(Autor& a) {
     Tela& t = a.tela;
     ReatorJaqueta(t, 330, 190, 140, 210, 0.5);
-    Rotulo(t, 400, 428, "R-901", Alinha::Centro);
+    Rotulo(t, 392, 420, "R-901", Alinha::Direita);
     // Feed at the top, product from the bottom, cooling water in the jacket.
     Tubo(t, {{30, 130}, {370, 130}, {370, 190}}, kLinha, true);
     Rotulo(t, 30, 110, "U-900");
@@ -64,6 +64,10 @@ void Reator(Autor& a) {
     PlacaOrificio(t, {500, 480});
     ValvulaControle(t, {640, 480});
     Rotulo(t, 640, 496, "FV-903", Alinha::Centro);
+    // Hand valve downstream: switch 2 throttles it, a disturbance in the
+    // product line that FIC-903 must take out.
+    ValvulaManual(t, {730, 480});
+    Rotulo(t, 730, 492, "HV-905", Alinha::Centro);
     Tubo(t, {{30, 370}, {320, 370}}, kAgua, true);
     ValvulaControle(t, {200, 370});
     Rotulo(t, 200, 386, "TV-904", Alinha::Centro);
@@ -94,11 +98,13 @@ void Reator(Autor& a) {
 
     a.Entrada(1, "T água|Water T", "°C", 15, 35, 25, {40, 480});
     a.Comutador(1, 2, 1, {220, 500});
+    a.Comutador(2, 2, 0, {220, 550});
 
     Valvula(a, 1, "FV-901", "Carga do reator|Reactor feed", 1, {211, 156});
-    Valvula(a, 2, "FV-903", "Produto|Product", 3, {601, 506});
+    // Throttled, HV-905 lets through 30 % less at the same FV-903 opening.
+    Valvula(a, 2, "FV-903", "Produto|Product", 3, {601, 506}).GanhoText = "1-0.3*" + Ref(12);
     a.Bloco(1, "R-901M", "Balanço de massa|Mass balance", Ref(Mp(1)) + "-" + Ref(Mp(2)), {480, 150});
-    Integrador(a, 3, "R-901", "Nível do reator|Reactor level", Mb(1), {361, 436}, "0.01");
+    Integrador(a, 3, "R-901", "Nível do reator|Reactor level", Mb(1), {300, 440}, "0.01");
     Valvula(a, 4, "TV-904", "Água de resfriamento|Cooling water", 4, {161, 396}, "5");
     // The reaction heat grows with the feed; the water removes it, less so
     // when it arrives warm.
@@ -124,6 +130,7 @@ void Reator(Autor& a) {
     a.Texto(4, "Produto|Product", Mp(2), 2, {690, 440});
     a.Texto(5, "Água|Water", Mp(4), 1, {60, 390});
     a.TextoBinario(6, "Compensação|Feed-forward", 11, "Desligada/Ligada|Off/On", {280, 500});
+    a.TextoBinario(7, "HV-905", 12, "Aberta/Estrangulada|Open/Throttled", {280, 560});
     a.Registrador(1, "TR-904", "Temperatura do reator|Reactor temperature", Mp(5), 64, 4, "PV;SP;MV", {690, 20});
     a.Registrador(2, "LR-902", "Nível do reator|Reactor level", Mp(3), 62, 2, "PV;SP;MV", {690, 50});
 
@@ -141,7 +148,11 @@ void Reator(Autor& a) {
             "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores).",
             "2. Desligue a chave 1 e repita: a temperatura se afasta muito mais do SP.",
             "3. Esquente a água de resfriamento na barra (de 25 para 32 °C) e veja o TIC-904 compensar.",
-            "4. Passe o FIC-903 para local (L/R) e mude a carga: o nível fica sem controle e deriva.",
+            "4. Ligue a chave 2: a válvula manual HV-905 estrangula a linha de produto, que passa 30 % menos na "
+            "mesma abertura. O FIC-903 abre a FV-903 de 50 para uns 71 % e recupera a vazão em uns 15 s; o nível "
+            "mal se move (menos de 1 %). Desligue a chave, passe o FIC-903 para manual e ligue-a de novo: agora o "
+            "nível sobe sem parar e passa do limite de 80 % em uns 3 minutos.",
+            "5. Passe o FIC-903 para local (L/R) e mude a carga: o nível fica sem controle e deriva.",
         },
         {
             "REACTOR: LEVEL, TEMPERATURE AND FLOW",
@@ -156,7 +167,11 @@ void Reator(Autor& a) {
             "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders).",
             "2. Turn switch 1 off and repeat: the temperature strays much further from its SP.",
             "3. Warm the cooling water on the track (from 25 to 32 °C) and watch TIC-904 compensate.",
-            "4. Switch FIC-903 to local (L/R) and change the feed: the level is left uncontrolled and drifts.",
+            "4. Turn switch 2 on: hand valve HV-905 throttles the product line, which passes 30 % less at the same "
+            "opening. FIC-903 opens FV-903 from 50 to about 71 % and restores the flow in about 15 s; the level "
+            "hardly moves (less than 1 %). Turn the switch off, put FIC-903 in manual and turn it on again: now the "
+            "level rises without end and passes its 80 % limit in about 3 minutes.",
+            "5. Switch FIC-903 to local (L/R) and change the feed: the level is left uncontrolled and drifts.",
         });
 }
 
@@ -275,48 +290,49 @@ void TorreDeetanizadora(Autor& a) {
     Tubo(t, {{30, 160}, {95, 160}, {95, 200}}, kLinha, true);
     Rotulo(t, 30, 140, "U-1100");
     VasoVertical(t, 60, 200, 70, 180, 0.5);
-    Rotulo(t, 95, 388, "V-1101", Alinha::Centro);
+    Rotulo(t, 102, 386, "V-1101");
     Tubo(t, {{95, 380}, {95, 440}, {330, 440}, {330, 300}, {360, 300}}, kLinha, true);
     PlacaOrificio(t, {170, 440});
     ValvulaControle(t, {250, 440});
     Rotulo(t, 250, 456, "FV-1102", Alinha::Centro);
     Coluna(t, 360, 90, 70, 380, 9);
-    Rotulo(t, 395, 478, "T-1101", Alinha::Centro);
+    Rotulo(t, 388, 478, "T-1101", Alinha::Direita);
     // Reboiler loop at the bottom, steam through FV-1104.
     Tubo(t, {{430, 440}, {480, 440}});
     Trocador(t, 470, 420, 100, 40);
-    Rotulo(t, 520, 468, "E-1102", Alinha::Centro);
+    Rotulo(t, 527, 466, "E-1102");
     Tubo(t, {{570, 440}, {600, 440}, {600, 380}, {432, 380}}, kLinha, true);
     Tubo(t, {{770, 520}, {520, 520}, {520, 462}}, kVapor, true);
     PlacaOrificio(t, {700, 520});
     ValvulaControle(t, {620, 520});
-    Rotulo(t, 620, 536, "FV-1104", Alinha::Centro);
+    Rotulo(t, 612, 530, "FV-1104", Alinha::Direita);
     Tubo(t, {{395, 470}, {395, 560}, {770, 560}}, kLinha, true);
     // Overhead.
     Tubo(t, {{395, 90}, {395, 50}, {520, 50}}, kGas);
     Resfriador(t, 520, 30, 110, 70);
-    Rotulo(t, 575, 108, "E-1103", Alinha::Centro);
+    Rotulo(t, 514, 70, "E-1103", Alinha::Direita);
     Tubo(t, {{630, 50}, {670, 50}, {670, 160}}, kGas, true);
     TamborHorizontal(t, 600, 160, 150, 50, 0.5);
     Rotulo(t, 675, 218, "V-1102", Alinha::Centro);
     Tubo(t, {{720, 160}, {720, 130}, {770, 130}}, kGas, true);
     ValvulaControle(t, {745, 130});
     Tubo(t, {{640, 210}, {640, 300}, {770, 300}}, kLinha, true);
-    ValvulaControle(t, {710, 300});
-    Rotulo(t, 710, 316, "LV-1105", Alinha::Centro);
+    ValvulaControle(t, {690, 300});
+    Rotulo(t, 690, 316, "LV-1105", Alinha::Centro);
     Instrumento(t, {190, 260}, "LIC", "1101");
     Sinal(t, {{130, 260}, {170, 260}});
     Instrumento(t, {250, 370}, "FIC", "1102");
     Sinal(t, {{190, 280}, {190, 370}, {230, 370}});
     Sinal(t, {{170, 430}, {170, 400}, {236, 384}});
     Sinal(t, {{250, 390}, {250, 411}});
-    Instrumento(t, {500, 250}, "TIC", "1103");
-    Sinal(t, {{430, 250}, {480, 250}});
-    Funcao(t, {500, 320}, "FF");
-    Sinal(t, {{270, 370}, {300, 370}, {300, 320}, {487, 320}});
-    Sinal(t, {{500, 307}, {500, 270}});
+    // The bottom temperature is measured in the sump, below the last tray; TIC-1103 sets the steam flow of FIC-1104.
+    Instrumento(t, {560, 335}, "TIC", "1103");
+    Sinal(t, {{430, 425}, {452, 425}, {452, 400}, {560, 400}, {560, 355}});
+    Funcao(t, {560, 290}, "FF");
+    Sinal(t, {{270, 370}, {300, 370}, {300, 290}, {547, 290}});
+    Sinal(t, {{560, 303}, {560, 315}});
     Instrumento(t, {660, 470}, "FIC", "1104");
-    Sinal(t, {{520, 250}, {660, 250}, {660, 450}});
+    Sinal(t, {{580, 335}, {660, 335}, {660, 450}});
     Sinal(t, {{700, 510}, {700, 470}, {680, 470}});
     Sinal(t, {{640, 470}, {620, 470}, {620, 491}});
     Instrumento(t, {570, 250}, "LIC", "1105");
@@ -340,17 +356,17 @@ void TorreDeetanizadora(Autor& a) {
     a.Gerador(81, LinhaGerador::AleatorioMedio, "30", "25", "75", "50");
 
     Integrador(a, 1, "V-1101", "Nível do vaso pulmão|Surge drum level", Mb(1), {10, 410}, "0.01");
-    Valvula(a, 2, "FV-1102", "Carga da torre|Column feed", 2, {211, 466});
-    Valvula(a, 3, "FV-1104", "Vapor do refervedor|Reboiler steam", 4, {581, 542}, "3");
+    Valvula(a, 2, "FV-1102", "Carga da torre|Column feed", 2, {254, 470});
+    Valvula(a, 3, "FV-1104", "Vapor do refervedor|Reboiler steam", 4, {628, 532}, "3");
     TProcesso& fundo = a.Processo(4, "T-1101", "Temperatura de fundo|Bottom temperature", Mb(2), {441, 330});
     fundo.LText = "120";
     fundo.Ctext = "30";
     fundo.TempoMorto = "2";
-    TProcesso& topo = a.Processo(5, "E-1103", "Condensado de topo|Overhead condensate", Mb(3), {520, 118});
+    TProcesso& topo = a.Processo(5, "E-1103", "Condensado de topo|Overhead condensate", Mb(3), {520, 110});
     topo.LText = "60";
     topo.Ctext = "0";
-    Integrador(a, 6, "V-1102", "Nível do vaso de refluxo|Reflux drum level", Mb(4), {690, 220}, "0.02");
-    Valvula(a, 7, "LV-1105", "Destilado|Distillate", 5, {671, 326});
+    Integrador(a, 6, "V-1102", "Nível do vaso de refluxo|Reflux drum level", Mb(4), {706, 218}, "0.02");
+    Valvula(a, 7, "LV-1105", "Destilado|Distillate", 5, {700, 330});
     Valvula(a, 8, "PV-1106", "Gás de topo|Overhead gas", 6, {680, 60});
     Integrador(a, 9, "T-1101P", "Pressão de topo|Top pressure", Mb(5), {441, 140}, "0.05");
 
@@ -361,7 +377,7 @@ void TorreDeetanizadora(Autor& a) {
     a.Bloco(3, "T-1101V", "Vapor de topo|Overhead vapour",
             "0.6*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)", {441, 166});
     a.Bloco(4, "V-1102M", "Balanço do vaso de refluxo|Reflux drum balance",
-            Ref(Mp(5)) + "-0.6*" + Ref(Mp(7)), {690, 246});
+            Ref(Mp(5)) + "-0.6*" + Ref(Mp(7)), {706, 244});
     a.Bloco(5, "T-1101G", "Balanço de gás|Gas balance",
             "0.4*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)-0.4*" + Ref(Mp(8)), {441, 192});
 
@@ -369,22 +385,23 @@ void TorreDeetanizadora(Autor& a) {
     // moves slowly.
     Malha(a, 1, "LIC-1101", "Nível do vaso pulmão|Surge drum level", Mp(1), {150, 290}, "0.7", "600", true, 50, 50);
     Escravo(Malha(a, 2, "FIC-1102", "Carga da torre|Column feed", Mp(2), {272, 384}, "0.5", "2", false, 50, 50), 1);
-    TControlador& tic = Malha(a, 3, "TIC-1103", "Temperatura de fundo|Bottom temperature", Mp(4), {460, 274}, "2",
+    TControlador& tic = Malha(a, 3, "TIC-1103", "Temperatura de fundo|Bottom temperature", Mp(4), {578, 348}, "2",
                               "100", false, 50, 50);
     // More feed needs more steam: 0.75 % of steam per % of feed (switch 2).
     tic.FFwSelect = true;
     tic.FFwEquation = "50+" + Ref(12) + "*0.75*(" + Ref(Mp(2)) + "-50)";
-    Escravo(Malha(a, 4, "FIC-1104", "Vapor do refervedor|Reboiler steam", Mp(3), {682, 459}, "0.5", "2", false, 50,
+    Escravo(Malha(a, 4, "FIC-1104", "Vapor do refervedor|Reboiler steam", Mp(3), {684, 428}, "0.5", "2", false, 50,
                   50),
             3);
-    Malha(a, 5, "LIC-1105", "Nível do vaso de refluxo|Reflux drum level", Mp(6), {540, 274}, "2", "120", true, 50, 50);
+    Malha(a, 5, "LIC-1105", "Nível do vaso de refluxo|Reflux drum level", Mp(6), {466, 239}, "2", "120", true, 50, 50);
     Malha(a, 6, "PIC-1106", "Pressão de topo|Top pressure", Mp(9), {521, 184}, "2", "40", true, 50, 50);
-    t.Tracejada({{590, 250}, {640, 250}, {640, 210}}, kEspSinal, kSinal);
+    Sinal(t, {{570, 230}, {570, 222}, {615, 222}, {615, 209}});
+    Sinal(t, {{590, 250}, {690, 250}, {690, 271}});
     t.Tracejada({{580, 160}, {600, 160}, {600, 130}, {745, 130}, {745, 101}}, kEspSinal, kSinal);
 
     a.Texto(1, "Nível|Level", Mp(1), 1, {40, 320});
     a.Texto(2, "Carga|Feed", Mp(2), 1, {140, 478});
-    a.Texto(3, "T fundo|Bottom T", Mp(4), 1, {470, 402});
+    a.Texto(3, "T fundo|Bottom T", Mp(4), 1, {430, 500});
     a.Texto(4, "Pressão|Pressure", Mp(9), 1, {290, 100});
     a.Texto(5, "Destilado|Distillate", Mp(7), 1, {690, 372});
     a.TextoBinario(6, "Variação da chegada|Arrival swing", 11, "Desligada/Ligada|Off/On", {260, 510});

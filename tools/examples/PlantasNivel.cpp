@@ -13,7 +13,7 @@ void NivelRegulatorio(Autor& a) {
     ValvulaManual(t, {120, 120});
     Rotulo(t, 30, 100, "U-400");
     TanqueAberto(t, 250, 160, 200, 230, 0.5);
-    Rotulo(t, 350, 398, "TK-401", Alinha::Centro);
+    Rotulo(t, 342, 398, "TK-401", Alinha::Direita);
     Tubo(t, {{350, 390}, {350, 440}, {484, 440}});
     Bomba(t, {500, 440});
     Tubo(t, {{516, 424}, {516, 400}, {770, 400}}, kAgua, true);
@@ -54,7 +54,7 @@ void NivelRegulatorio(Autor& a) {
     tanque.ComboBox2 = 3;
     tanque.GanhoText = "0.01";
 
-    TControlador& lic = a.Controlador(1, "LIC-401", "Nível do tanque|Tank level", Mp(2), {580, 244});
+    TControlador& lic = a.Controlador(1, "LIC-401", "Nível do tanque|Tank level", Mp(2), {628, 244});
     lic.KpText = "1.5";
     lic.KiText = "120";
     lic.KdText = "0";

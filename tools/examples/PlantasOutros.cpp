@@ -57,7 +57,8 @@ void CondutividadeLinearizada(Autor& a) {
     for (int i = 0; i < 2; ++i) {
         const double x = xs[i];
         const std::string n = std::to_string(1501 + i);
-        Tubo(t, {{x - 90, 150}, {x + 40, 150}, {x + 40, 200}}, kLinha, true);
+        // Both tanks are fed from the ore slurry header along the top.
+        Tubo(t, {{x + 40, 64}, {x + 40, 200}}, kLinha, true);
         Tubo(t, {{x + 120, 90}, {x + 120, 200}}, kAgua, true);
         ValvulaControle(t, {x + 120, 130}, Direcao::Vertical);
         ReatorJaqueta(t, x, 200, 160, 200, 0.6, 0);
@@ -75,6 +76,9 @@ void CondutividadeLinearizada(Autor& a) {
             Sinal(t, {{x + 210, 130}, {x + 149, 130}});
         }
     }
+
+    Tubo(t, {{0, 64}, {xs[1] + 40, 64}});
+    Rotulo(t, 8, 46, "U-1500");
 
     a.Variavel(Mp(1), "mS/cm", 0, 20);
     a.Variavel(Mp(2), "mS/cm", 0, 20);
@@ -200,15 +204,23 @@ void PreditorSmith(Autor& a) {
         Sinal(t, {{80, y - 60}, {80, y - 29}});
     }
     Sinal(t, {{640, 80}, {100, 80}});
-    // The predictor of line 2: a model without and with the delay.
+    // The predictor of line 2: the controller output drives a model without
+    // the delay (G) and one with it (GD); the junction adds the measurement
+    // and G and subtracts GD, and AIC-1602 controls that sum.
     Funcao(t, {300, 280}, "G", 34);
-    Funcao(t, {420, 280}, "GD", 34);
-    Funcao(t, {540, 280}, "+");
-    Sinal(t, {{80, 330}, {80, 280}, {283, 280}});
-    Sinal(t, {{317, 280}, {403, 280}});
-    Sinal(t, {{437, 280}, {527, 280}});
-    Sinal(t, {{640, 320}, {600, 320}, {600, 280}, {553, 280}});
-    Sinal(t, {{540, 267}, {540, 240}, {100, 240}, {100, 310}});
+    Funcao(t, {300, 330}, "GD", 34);
+    Sinal(t, {{80, 345}, {240, 345}, {240, 280}, {283, 280}});
+    Sinal(t, {{240, 330}, {283, 330}});
+    const Ponto soma{560, 280};
+    t.Circulo(soma, 12, kBolha);
+    t.Anel(soma, 12, kEspContorno, kSinal);
+    Sinal(t, {{317, 280}, {548, 280}});
+    Rotulo(t, 538, 262, "+", Alinha::Centro, kSinal, 2);
+    Sinal(t, {{317, 330}, {560, 330}, {560, 292}});
+    Rotulo(t, 576, 294, "-", Alinha::Centro, kSinal, 2);
+    Sinal(t, {{640, 320}, {600, 320}, {600, 280}, {572, 280}});
+    Rotulo(t, 584, 262, "+", Alinha::Centro, kSinal, 2);
+    Sinal(t, {{560, 268}, {560, 240}, {80, 240}, {80, 290}});
 
     a.Variavel(Mp(1), "%", 0, 100);
     a.Variavel(Mp(2), "%", 0, 100);
@@ -225,17 +237,17 @@ void PreditorSmith(Autor& a) {
         p.Ctext = "0";
         p.TempoMorto = atraso;
     }
-    TProcesso& sem = a.Processo(3, "GY-1602", "Modelo sem atraso|Model without delay", 2, {261, 300});
+    TProcesso& sem = a.Processo(3, "GY-1602", "Modelo sem atraso|Model without delay", 2, {330, 252});
     sem.LText = "15";
     sem.Ctext = "0";
-    TProcesso& com = a.Processo(4, "GDY-1602", "Modelo com atraso|Model with delay", 2, {381, 300});
+    TProcesso& com = a.Processo(4, "GDY-1602", "Modelo com atraso|Model with delay", 2, {330, 302});
     com.LText = "15";
     com.Ctext = "0";
     com.TempoMorto = "40";
     // The predicted content: the measurement, plus what the model expects
     // to arrive, minus what the model says is arriving now.
     a.Bloco(1, "AY-1602", "Teor previsto|Predicted content",
-            Ref(Mp(2)) + "+" + Ref(Mp(3)) + "-" + Ref(Mp(4)), {501, 300});
+            Ref(Mp(2)) + "+" + Ref(Mp(3)) + "-" + Ref(Mp(4)), {470, 210});
 
     TControlador& c1 = a.Controlador(1, "AIC-1601", "PI convencional|Plain PI", Mp(1), {102, 59});
     c1.KpText = "0.3";

@@ -12,7 +12,7 @@ void TrocadorCalor(Autor& a) {
     Tubo(t, {{30, 280}, {262, 280}});
     Tubo(t, {{538, 280}, {770, 280}}, kLinha, true);
     Trocador(t, 260, 250, 280, 60);
-    Rotulo(t, 400, 226, "E-601", Alinha::Centro);
+    Rotulo(t, 392, 228, "E-601", Alinha::Direita);
     Rotulo(t, 30, 260, "U-600");
     Tubo(t, {{400, 30}, {400, 250}}, kVapor, true);
     ValvulaControle(t, {400, 150}, Direcao::Vertical);
@@ -98,6 +98,10 @@ void TrocadorCalor(Autor& a) {
             "2. Ligue a chave 1 e repita, voltando a entrada para 40 °C: o desvio fica muito menor.",
             "3. Ligue a chave 2 para que a entrada varie devagar ao acaso e compare com e sem compensação.",
             "4. A compensação é só estática. Veja na configuração do TIC-602 o campo FF com a equação.",
+            "5. Na Simulação Rápida, o sinal de teste \"Distúrbio degrau no processo\" soma o degrau ao bias do "
+            "controlador, mas aqui a equação do FF reescreve o bias a cada ciclo e o degrau não tem efeito. Para "
+            "comparar a compensação pelos índices, ligue a chave 2 e rode uma hora com o sinal \"Nenhum\", uma vez "
+            "com a chave 1 desligada e outra ligada: o IEMA do TIC-602 cai de uns 0.4 % para menos de 0.1 %.",
         },
         {
             "FEED-FORWARD COMPENSATION",
@@ -114,6 +118,11 @@ void TrocadorCalor(Autor& a) {
             "3. Turn switch 2 on to let the inlet drift slowly at random, and compare with and without "
             "feed-forward.",
             "4. The compensation is static only. See the FF field with its equation in TIC-602's configuration.",
+            "5. In the Fast Simulation, the test signal \"Step process disturbance\" adds its step to the "
+            "controller's bias, but here the FF equation rewrites the bias every cycle, so the step has no effect. "
+            "To compare the compensation by its indices, turn switch 2 on and run an hour with the signal "
+            "\"None\", once with switch 1 off and once on: TIC-602's Int Absolute Average Error falls from about "
+            "0.4 % to under 0.1 %.",
         });
 }
 
