@@ -206,12 +206,12 @@ void TProcesso::CalculaCiclo() {
 bool TProcesso::ValidaParametros(bool mostraMensagens) {
     const Memorias& mem = sim_.mem;
     std::vector<std::string> erros;
-    auto erro = [&](const char* texto) { erros.push_back("Processo " + std::to_string(u_) + texto); };
+    auto erro = [&](const std::string& texto) { erros.push_back("Processo " + std::to_string(u_) + texto); };
     auto testa = [&](ExpressaoViva& ex, const std::string& texto, const char* msg) {
         ex.Define(texto);
         bool falhou = false;
         ex.Avalia(mem, falhou);
-        if (falhou) erro(msg);
+        if (falhou) erro(msg + MotivoExcesso(ex.excesso()));
     };
 
     const int endereco = EnderecoDaLista(EntradaSelect);
@@ -225,7 +225,7 @@ bool TProcesso::ValidaParametros(bool mostraMensagens) {
         bool falhou = false;
         const double theta = tempoMorto_.Avalia(mem, falhou);
         if (falhou || theta < 0)
-            erro(": Tempo Morto inválido");
+            erro(": Tempo Morto inválido" + MotivoExcesso(tempoMorto_.excesso()));
         else if (Arredonda(theta / 0.1) > kMaxAtrasoCiclos)
             erro(": Tempo Morto inválido (máximo 999.9 seg)");
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -304,6 +306,46 @@ TEST_F(ProcessoTest, SingleFieldErrors) {
     Aplica();
     EXPECT_TRUE(msgs.lista.empty());
     EXPECT_DOUBLE_EQ(pp->H(), 2.5);
+}
+
+// A text beyond the evaluator's limits is refused at apply with the limit
+// named, and the step then takes it as an invalid formula (value 0).
+TEST_F(ProcessoTest, ExpressionsBeyondTheLimitsAreRefusedAndEvaluateToZero) {
+    std::string longo = "M21";
+    while (longo.size() <= kMaxCaracteresExpressao) longo += "+M21";
+    const std::string fundo = std::string(kMaxNiveisExpressao + 1, '(') + "1";
+    const std::string comprimento = " (mais de 4096 caracteres)";
+    const std::string niveis = " (mais de 200 níveis de parênteses)";
+    const struct {
+        int tipo;
+        std::string TProcesso::*campo;
+        const std::string& texto;
+        std::string mensagem;
+    } casos[] = {
+        {0, &TProcesso::GanhoText, longo, ": Ganho inválido" + comprimento},
+        {0, &TProcesso::GanhoText, fundo, ": Ganho inválido" + niveis},
+        {0, &TProcesso::TempoMorto, longo, ": Tempo Morto inválido" + comprimento},
+        {0, &TProcesso::LText, fundo, ": Tal1 inválido" + niveis},
+        {0, &TProcesso::Ctext, longo, ": Tal2 inválido" + comprimento},
+        {2, &TProcesso::LAG, fundo, ": LAG inválido" + niveis},
+        {2, &TProcesso::LEAD, longo, ": LEAD inválido" + comprimento},
+        {0, &TProcesso::ratetext, fundo, ": Rate inválido" + niveis},
+    };
+    for (const auto& c : casos) {
+        Novo();
+        pp->ComboBox2 = c.tipo;
+        (*pp).*c.campo = c.texto;
+        Aplica();
+        EXPECT_EQ(msgs.lista, std::vector<std::string>{"Processo 21" + c.mensagem});
+    }
+    // A refused gain is 0 at every step, a refused time constant no lag.
+    Novo();
+    pp->GanhoText = longo;
+    Aplica();
+    EXPECT_EQ(Passo(40), 0);
+    Novo();
+    pp->LText = fundo;
+    EXPECT_EQ(Passo(40), 40);
 }
 
 TEST_F(ProcessoTest, NoInputSelectedIsTheOnlyError) {
