@@ -141,9 +141,13 @@ double TProcesso::FuncaoTransferencia(double K, double T) {
             double y;
             if (P_ > 0 && std::isfinite(w)) {
                 const double zeta = N_ != 0 ? 0.6 / N_ : 1.0;
-                const double wT = w * T;
-                const double den = wT * wT + 2 * zeta * wT + 1;
-                y = ((2 * zeta * wT + 2) * e.Y1old - e.Y1old2 + wT * wT * e.xd) / den;
+                // Formed as the discretisation writes them, w^2 times T^2 and
+                // 2 zeta w T from the left: forming wT first changes the last
+                // bits, which drift apart over an oscillation.
+                const double w2T2 = (w * w) * (T * T);
+                const double amort = 2 * zeta * w * T;
+                const double den = w2T2 + amort + 1;
+                y = ((amort + 2) * e.Y1old - e.Y1old2 + w2T2 * e.xd) / den;
             } else {
                 // A period of 0 (refused by the apply, yet stored) means an
                 // infinite natural frequency: the limit of the response is

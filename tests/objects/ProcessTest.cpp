@@ -192,6 +192,29 @@ TEST_F(ProcessoTest, TransferFunctionsAgainstHandComputedValues) {
     }
 }
 
+// The full-precision series of the underdamped type must be the
+// discretisation as written: w^2 T^2 and 2 zeta w T formed from the left.
+// Forming wT first gives other last bits with these parameters.
+TEST_F(ProcessoTest, UnderdampedSeriesIsTheDiscretisationAsWritten) {
+    pp->ComboBox2 = 1;
+    pp->NCText = "1.5";
+    pp->PeriodoText = "7.3";
+    Aplica();
+    ASSERT_TRUE(msgs.lista.empty());
+    const double T = 0.1;
+    const double w = 6.283 / 7.3;
+    const double zeta = 0.6 / 1.5;
+    double y1 = 0, y2 = 0;
+    for (int k = 0; k < 600; ++k) {
+        const double w2T2 = w * w * (T * T);
+        const double den = w2T2 + 2 * zeta * w * T + 1;
+        const double y = std::clamp(((2 * zeta * w * T + 2) * y1 - y2 + w2T2 * 50) / den, 0.0, 100.0);
+        y2 = y1;
+        y1 = y;
+        ASSERT_EQ(Passo(50), y) << "cycle " << k;
+    }
+}
+
 TEST_F(ProcessoTest, GainActsAfterTheClampExceptInTheIntegrator) {
     pp->GanhoText = "2";
     pp->LText = "1";
