@@ -10,9 +10,7 @@
 namespace kivo {
 namespace {
 
-std::string MotivoErrno(int e) {
-    return e != 0 ? std::generic_category().message(e) : std::string("unknown error");
-}
+MotivoFalha MotivoErrno(int e) { return MotivoDoSistema(e); }
 
 struct FechaArquivo {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -23,9 +21,10 @@ using Arquivo = std::unique_ptr<std::FILE, FechaArquivo>;
 
 namespace {
 
-std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, const std::string& motivo,
+std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, const MotivoFalha& motivos,
                           bool ingles) {
     const std::string nome = "\"" + arquivo + "\"";
+    const std::string& motivo = ingles ? motivos.en : motivos.pt;
     switch (op) {
         case ErroArquivo::Operacao::Abrir:
             return (ingles ? "Cannot open " : "Não foi possível abrir ") + nome + ": " + motivo;
@@ -42,7 +41,7 @@ std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, 
 
 }  // namespace
 
-ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, std::string motivo)
+ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, MotivoFalha motivo)
     : std::runtime_error(MontaMensagem(op, arquivo, motivo, true)),
       op_(op),
       arquivo_(std::move(arquivo)),
@@ -78,7 +77,7 @@ std::string LeBytes(const std::filesystem::path& caminho) {
     const std::string nome = caminho.string();
     std::error_code ec;
     if (std::filesystem::is_directory(caminho, ec))
-        throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, "it is a folder");
+        throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, {"é uma pasta", "it is a folder"});
     errno = 0;
     Arquivo f(std::fopen(nome.c_str(), "rb"));
     if (!f) throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, MotivoErrno(errno));
@@ -89,7 +88,8 @@ std::string LeBytes(const std::filesystem::path& caminho) {
         bytes.append(buf, n);
         if (bytes.size() > kMaxBytesProjeto)
             throw ErroArquivo(ErroArquivo::Operacao::Tamanho, nome,
-                              "more than " + std::to_string(kMaxBytesProjeto >> 20) + " MiB");
+                              {"mais de " + std::to_string(kMaxBytesProjeto >> 20) + " MiB",
+                               "more than " + std::to_string(kMaxBytesProjeto >> 20) + " MiB"});
         if (n < sizeof buf) break;
     }
     if (std::ferror(f.get())) throw ErroArquivo(ErroArquivo::Operacao::Ler, nome, MotivoErrno(errno));
@@ -115,10 +115,10 @@ std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* nao
 void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes) {
     namespace fs = std::filesystem;
     const std::string nome = destino.string();
-    auto falha = [&](const std::string& motivo) { throw ErroArquivo(ErroArquivo::Operacao::Gravar, nome, motivo); };
+    auto falha = [&](const MotivoFalha& motivo) { throw ErroArquivo(ErroArquivo::Operacao::Gravar, nome, motivo); };
 
     std::error_code ec;
-    if (fs::is_directory(destino, ec)) falha("it is a folder");
+    if (fs::is_directory(destino, ec)) falha({"é uma pasta", "it is a folder"});
 
     // A fresh name beside the target, created exclusively so that two saves
     // never share a temporary file.
@@ -131,9 +131,9 @@ void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes) 
         f.reset(std::fopen(temp.string().c_str(), "wbx"));
         if (!f && errno != EEXIST) falha(MotivoErrno(errno));
     }
-    if (!f) falha("no free name for a temporary file");
+    if (!f) falha({"não há nome livre para um arquivo temporário", "no free name for a temporary file"});
 
-    auto descarta = [&](const std::string& motivo) {
+    auto descarta = [&](const MotivoFalha& motivo) {
         f.reset();
         std::error_code ignorado;
         fs::remove(temp, ignorado);
@@ -148,7 +148,7 @@ void GravaAtomico(const std::filesystem::path& destino, std::string_view bytes) 
     const auto st = fs::status(destino, ec);
     if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
     fs::rename(temp, destino, ec);
-    if (ec) descarta(ec.message());
+    if (ec) descarta(MotivoErrno(ec.value()));
 }
 
 }  // namespace kivo

@@ -9,13 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "project/MotivoFalha.h"
+
 namespace kivo {
 
 // An operation on a file that the system refused.
 class ErroArquivo : public std::runtime_error {
 public:
     enum class Operacao { Abrir, Ler, Gravar, Tamanho };
-    ErroArquivo(Operacao op, std::string arquivo, std::string motivo);
+    ErroArquivo(Operacao op, std::string arquivo, MotivoFalha motivo);
 
     Operacao operacao() const { return op_; }
     const std::string& arquivo() const { return arquivo_; }
@@ -25,7 +27,7 @@ public:
 private:
     Operacao op_;
     std::string arquivo_;
-    std::string motivo_;
+    MotivoFalha motivo_;
 };
 
 // Largest file read as a project: far above any real project, low enough that

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -132,31 +133,50 @@ TEST(Gravacao, UnwritablePlacesAreReported) {
         } catch (const ErroArquivo& e) {
             EXPECT_NE(std::string(e.what()).find(c.motivo), std::string::npos) << e.what();
             EXPECT_NE(e.Mensagem(false).find("Não foi possível salvar"), std::string::npos);
+            EXPECT_EQ(e.Mensagem(false).find(c.motivo), std::string::npos) << "no English in " << e.Mensagem(false);
         }
     }
 }
 
-TEST(Leitura, MissingFoldersAndOversizedFilesAreRefused) {
+// Each message is wholly in the language asked for, the system's reason
+// included.
+TEST(Leitura, MissingFoldersAndOversizedFilesAreRefusedInOneLanguage) {
     TempDir dir;
     const fs::path grande = dir.path() / "grande.smp";
     { std::ofstream(grande) << "x"; }
     fs::resize_file(grande, kMaxBytesProjeto + 1);
     struct Caso {
         fs::path arquivo;
-        const char* texto;
+        std::string pt, en;
     } casos[] = {
-        {dir.path() / "falta.smp", "Cannot open"},
-        {dir.path(), "it is a folder"},
-        {grande, "too large"},
+        {dir.path() / "falta.smp", "Não foi possível abrir \"#\": arquivo ou pasta inexistente",
+         "Cannot open \"#\": No such file or directory"},
+        {dir.path(), "Não foi possível abrir \"#\": é uma pasta", "Cannot open \"#\": it is a folder"},
+        {grande, "\"#\" é grande demais para ser um arquivo de projeto (mais de 64 MiB).",
+         "\"#\" is too large to be a project file (more than 64 MiB)."},
     };
-    for (const auto& c : casos) {
+    for (auto& c : casos) {
+        for (std::string* m : {&c.pt, &c.en}) m->replace(m->find('#'), 1, c.arquivo.string());
         try {
             LeBytes(c.arquivo);
             ADD_FAILURE() << c.arquivo;
         } catch (const ErroArquivo& e) {
-            EXPECT_NE(std::string(e.what()).find(c.texto), std::string::npos) << e.what();
+            EXPECT_EQ(e.Mensagem(false), c.pt);
+            EXPECT_EQ(e.Mensagem(true), c.en);
+            EXPECT_EQ(std::string(e.what()), c.en);
         }
     }
+}
+
+TEST(Leitura, SystemReasonsHaveTextsInBothLanguages) {
+    for (const int codigo : {0, ENOENT, EACCES, EPERM, EROFS, ENOSPC, EISDIR, 9999}) {
+        const MotivoFalha m = MotivoDoSistema(codigo);
+        EXPECT_FALSE(m.pt.empty() || m.en.empty()) << codigo;
+        EXPECT_NE(m.pt, m.en) << codigo;
+    }
+    EXPECT_EQ(MotivoDoSistema(EACCES).pt, "permissão negada");
+    EXPECT_EQ(MotivoDoSistema(9999).pt, "erro do sistema 9999");
+    EXPECT_EQ(MotivoDoSistema(9999).en, "system error 9999");
 }
 
 }  // namespace
