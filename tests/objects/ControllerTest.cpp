@@ -227,7 +227,8 @@ TEST_F(ControladorTest, FeedForwardIsADynamicBiasReadEveryCycle) {
               std::vector<std::string>{"Controlador 1: Equação do FF inválida (mais de 200 níveis de parênteses)"});
     c->FFwEquation = std::string(kMaxCaracteresExpressao + 1, '7');
     EXPECT_FALSE(Aplica());
-    EXPECT_EQ(msgs.lista, std::vector<std::string>{"Controlador 1: Equação do FF inválida (mais de 4096 caracteres)"});
+    EXPECT_EQ(msgs.lista,
+              std::vector<std::string>{"Controlador 1: Equação do FF inválida (mais de 4096 caracteres)"});
 }
 
 TEST_F(ControladorTest, ApplyWritesDescriptionsScaleAndDecimals) {

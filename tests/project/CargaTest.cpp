@@ -153,9 +153,9 @@ TEST(CargaComErro, AMissingFileIsReportedWithItsName) {
 
 // Every way of cutting a file short either stops with a message saying where
 // the file ends (or that its last line, cut inside a value, is malformed) or
-// loads with one warning naming the file's last line, in either language; only the whole file loads without a warning. The fixture
-// and an example with comments in both languages are cut after every line
-// and inside lines.
+// loads with one warning naming the file's last line, in either language;
+// only the whole file loads without a warning. The fixture and an example
+// with comments in both languages are cut after lines and inside lines.
 TEST(CargaComErro, EveryTruncationOfAValidFileFailsOrWarnsWhereTheFileEnds) {
     const std::string exemplos[] = {teste::LeFixture("completo.smp"), teste::LeExemplo("boiler/boiler.smp")};
     for (const std::string& bytes : exemplos) {
@@ -173,7 +173,8 @@ TEST(CargaComErro, EveryTruncationOfAValidFileFailsOrWarnsWhereTheFileEnds) {
                     const bool fim =
                         res.erro.find(ingles ? "the file ends before line" : "o arquivo termina antes da linha") !=
                         std::string::npos;
-                    const bool ultima = res.erro.find((ingles ? ", line " : ", linha ") + n + ": ") != std::string::npos;
+                    const bool ultima =
+                        res.erro.find((ingles ? ", line " : ", linha ") + n + ": ") != std::string::npos;
                     EXPECT_TRUE(fim || (ultima && !inteiro)) << linhasCorte << ": " << res.erro;
                     EXPECT_TRUE(res.avisos.empty());
                     continue;
@@ -253,7 +254,9 @@ TEST(Carga, SavedValuesTheModelNeverHoldsAreBroughtIntoItsRange) {
     const Caso casos[] = {
         // SP and PV are kept within 0..100 by every step; MV within what the
         // faceplate takes (0..100) or the output limits.
-        {{{"{C01/28} 50.00", "{C01/28} 1e308"}, {"{C01/29} 46.75", "{C01/29} -1e308"}, {"{C01/25} PVant:49.50", "{C01/25} PVant:250"}},
+        {{{"{C01/28} 50.00", "{C01/28} 1e308"},
+          {"{C01/29} 46.75", "{C01/29} -1e308"},
+          {"{C01/25} PVant:49.50", "{C01/25} PVant:250"}},
          {},
          [](const Projeto& p) {
              EXPECT_EQ(p.controlador(1)->estado.SP, 100);
@@ -261,7 +264,9 @@ TEST(Carga, SavedValuesTheModelNeverHoldsAreBroughtIntoItsRange) {
              EXPECT_EQ(p.controlador(1)->estado.PVant, 100);
              EXPECT_EQ(p.sim.mem[1], 0);
          }},
-        {{{"{C10/09} COmim:5", "{C10/09} COmim:-20"}, {"{C10/10} COMax:95", "{C10/10} COMax:120"}, {"{C10/29} 33.40", "{C10/29} 130"}},
+        {{{"{C10/09} COmim:5", "{C10/09} COmim:-20"},
+          {"{C10/10} COMax:95", "{C10/10} COMax:120"},
+          {"{C10/29} 33.40", "{C10/29} 130"}},
          {},
          [](const Projeto& p) { EXPECT_EQ(p.controlador(10)->estado.MV, 120); }},
         {{{"{C10/09} COmim:5", "{C10/09} COmim:-20"}, {"{C10/29} 33.40", "{C10/29} -15.5"}},
