@@ -93,7 +93,89 @@ void BM_EvalFast(benchmark::State& state) {
     state.SetLabel(Rotulo(c));
 }
 
+// The costliest texts the evaluator accepts, at its length and nesting
+// limits: a product of variables (every operator rewrites the whole text),
+// the same inside the deepest nesting, a product of groups (every group
+// rewrites the whole text) whose values run over hundreds of decades, and
+// quotients of a negative variable, whose "-" signs pile up into operands
+// that are read as text, so that no trace replays them and every evaluation
+// rewrites.
+std::string TextoLimite(int caso) {
+    const std::size_t max = kivo::kMaxCaracteresExpressao;
+    const auto niveis = static_cast<std::size_t>(kivo::kMaxNiveisExpressao);
+    std::string s;
+    switch (caso) {
+        case 0:
+            s = "M21";
+            while (s.size() + 4 <= max) s += s.size() % 8 == 3 ? "*M05" : "*M22";
+            return s;
+        case 1:
+            s = "M21";
+            while (s.size() + 4 + 2 * niveis <= max) s += "*M22";
+            return std::string(niveis, '(') + s + std::string(niveis, ')');
+        case 2:
+            s = "(M21)";
+            while (s.size() + 6 <= max) s += s.size() % 12 == 5 ? "*(M05)" : "/(M22)";
+            return s;
+        default:
+            s = "M21";
+            while (s.size() + 4 <= max) s += s.size() % 8 == 3 ? "*M05" : "/M05";
+            return s;
+    }
+}
+
+const char* kRotulosLimite[] = {"product of 1024 variables", "product inside 200 levels", "quotients of 682 groups",
+                                "quotients of a negative variable"};
+
+// The rewriting chain, as the reference evaluates a formula every time.
+void BM_EvalLimitReference(benchmark::State& state) {
+    const std::string t = TextoLimite(static_cast<int>(state.range(0)));
+    auto& mem = Memoria();
+    for (auto _ : state) benchmark::DoNotOptimize(kivo::AvaliaTexto(t, mem));
+    state.SetLabel(kRotulosLimite[state.range(0)]);
+}
+
+// What an apply costs, and a cycle whose signs no recorded trace fits: the
+// text compiled and rewritten once over its items.
+void BM_EvalLimitFastFirst(benchmark::State& state) {
+    const std::string t = TextoLimite(static_cast<int>(state.range(0)));
+    auto& mem = Memoria();
+    for (auto _ : state) {
+        const kivo::Formula f(t);
+        benchmark::DoNotOptimize(f.Avalia(mem));
+    }
+    state.SetLabel(kRotulosLimite[state.range(0)]);
+}
+
+// A cycle of a running plant: the recorded trace replayed.
+void BM_EvalLimitFast(benchmark::State& state) {
+    const kivo::Formula f(TextoLimite(static_cast<int>(state.range(0))));
+    auto& mem = Memoria();
+    f.Avalia(mem);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        mem[21] = kValores.v[i++ & 1023];
+        benchmark::DoNotOptimize(f.Avalia(mem));
+    }
+    state.SetLabel(kRotulosLimite[state.range(0)]);
+}
+
+// A megabyte of formula is refused after one pass over it.
+void BM_EvalRefusedMegabyte(benchmark::State& state) {
+    std::string t = "M21";
+    while (t.size() < (1u << 20)) t += "+M21";
+    auto& mem = Memoria();
+    for (auto _ : state) {
+        const kivo::Formula f(t);
+        benchmark::DoNotOptimize(f.Avalia(mem));
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_EvalReference)->DenseRange(0, 4);
 BENCHMARK(BM_EvalFast)->DenseRange(0, 4);
+BENCHMARK(BM_EvalLimitReference)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvalLimitFastFirst)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvalLimitFast)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvalRefusedMegabyte)->Unit(benchmark::kMillisecond);

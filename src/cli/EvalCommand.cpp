@@ -66,7 +66,7 @@ int ComandoEval(const Args& args) {
         std::fprintf(stderr, "kivo-batch eval: missing expression (see kivo-batch eval --help)\n");
         return kUso;
     }
-    const double v = AvaliaEquacao(TrocaVirgulaPorPonto(SubstituiMemorias(expr, mem)));
+    const double v = AvaliaTexto(expr, mem);
     std::printf("%s\n", TextoNumero(v).c_str());
     if (!ErroEquacao.empty()) {
         std::fprintf(stderr, "%s\n", ErroEquacao.c_str());

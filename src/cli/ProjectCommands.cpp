@@ -13,6 +13,7 @@ namespace {
 bool Carrega(const char* comando, const std::string& arquivo, Projeto& projeto, ResultadoCarga& res) {
     res = LeProjeto(projeto, arquivo);
     if (!res.ok) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, res.erro.c_str());
+    for (const auto& a : res.avisos) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, a.texto.c_str());
     return res.ok;
 }
 
@@ -66,7 +67,8 @@ int ComandoCheck(const Args& args) {
         "Loads the project, prints every validation message in order and then one line\n"
         "per object: family, slot number, tag and description, separated by tabs.\n"
         "The project is read as the Portuguese interface reads it, or as the English one\n"
-        "with --english. Exit code 3 when the file cannot be read.\n";
+        "with --english. A file that ends early still loads, with a warning on stderr\n"
+        "naming its last line. Exit code 3 when the file cannot be read.\n";
     if (PedeAjuda(args, kUsoCheck)) return kOk;
     Args resto = args;
     const bool ingles = TiraIngles(resto);

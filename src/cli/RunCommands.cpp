@@ -130,6 +130,7 @@ bool Carrega(const char* comando, const std::string& arquivo, Projeto& projeto) 
         std::fprintf(stderr, "kivo-batch %s: %s\n", comando, res.erro.c_str());
         return false;
     }
+    for (const auto& a : res.avisos) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, a.texto.c_str());
     for (const auto& m : res.mensagens) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, m.c_str());
     return true;
 }

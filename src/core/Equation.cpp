@@ -1,5 +1,6 @@
 #include "core/Equation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/EquationOps.h"
@@ -25,6 +26,25 @@ std::string SubstituiMemorias(std::string_view text, const Memorias& mem) {
         from = p + rep.size();
     }
     return s;
+}
+
+ExcessoExpressao ExcessoDaExpressao(std::string_view texto) {
+    std::size_t caracteres = 0;
+    int nivel = 0;
+    int maior = 0;
+    for (const char c : texto) {
+        // A UTF-8 continuation byte belongs to the character before it.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++caracteres;
+        if (c == '(') {
+            maior = std::max(maior, ++nivel);
+        } else if (c == ')' && nivel > 0) {
+            // A ")" without its "(" closes nothing.
+            --nivel;
+        }
+    }
+    if (caracteres > kMaxCaracteresExpressao) return ExcessoExpressao::Comprimento;
+    if (maior > kMaxNiveisExpressao) return ExcessoExpressao::Aninhamento;
+    return ExcessoExpressao::Nenhum;
 }
 
 std::string TrocaVirgulaPorPonto(std::string_view text) {
@@ -76,16 +96,16 @@ std::string ReduzGrupo(std::string g) {
     return TextoNumero(sum);
 }
 
-}  // namespace
+double Recusa() {
+    ErroEquacao = kTextoErroEquacao;
+    return 0.0;
+}
 
-double AvaliaEquacao(std::string_view text) {
+// AvaliaEquacao without the limits, for a text already checked as typed.
+double Reduz(std::string_view text) {
     std::string s = "(" + TrocaVirgulaPorPonto(text) + ")";
-    for (const char c : s) {
-        if (!detail::EhCaracterPermitido(c)) {
-            ErroEquacao = kTextoErroEquacao;
-            return 0.0;
-        }
-    }
+    for (const char c : s)
+        if (!detail::EhCaracterPermitido(c)) return Recusa();
     ErroEquacao.clear();
     std::string n;
     for (;;) {
@@ -99,8 +119,16 @@ double AvaliaEquacao(std::string_view text) {
     return ConverteReal(n);
 }
 
+}  // namespace
+
+double AvaliaEquacao(std::string_view text) {
+    if (ExcessoDaExpressao(text) != ExcessoExpressao::Nenhum) return Recusa();
+    return Reduz(text);
+}
+
 double AvaliaTexto(std::string_view text, const Memorias& mem) {
-    return AvaliaEquacao(TrocaVirgulaPorPonto(SubstituiMemorias(text, mem)));
+    if (ExcessoDaExpressao(text) != ExcessoExpressao::Nenhum) return Recusa();
+    return Reduz(TrocaVirgulaPorPonto(SubstituiMemorias(text, mem)));
 }
 
 }  // namespace kivo

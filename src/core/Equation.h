@@ -19,14 +19,34 @@ inline constexpr std::string_view kTextoErroEquacao = "Inconsistência na Equaç
 // characters after it turns the whole text into "0".
 std::string SubstituiMemorias(std::string_view text, const Memorias& mem);
 
+// Limits of a text typed as an expression. Formulas are typed into one-line
+// fields: the example plants' longest has 41 characters and two levels of
+// parentheses. The rewriting evaluation grows with the square of the text, so
+// a generated text of a megabyte takes seconds at every evaluation; a text
+// beyond either limit is refused like an invalid one, before any work.
+inline constexpr std::size_t kMaxCaracteresExpressao = 4096;
+// A hundred times the nesting any formula of the examples uses, and far more
+// than anyone types on one line, yet low enough that a deeply nested text
+// (which only a program writes) is refused rather than half accepted.
+inline constexpr int kMaxNiveisExpressao = 200;
+
+enum class ExcessoExpressao { Nenhum, Comprimento, Aninhamento };
+// Whether a text, as typed (before the variable substitution, which lengthens
+// it), is longer than kMaxCaracteresExpressao characters or opens more than
+// kMaxNiveisExpressao parentheses at once. Characters, not bytes, are counted.
+ExcessoExpressao ExcessoDaExpressao(std::string_view texto);
+
 // Every "," becomes ".".
 std::string TrocaVirgulaPorPonto(std::string_view text);
 
 // Evaluates a text of numbers, operators and parentheses by rewriting its
-// innermost groups; sets ErroEquacao.
+// innermost groups; sets ErroEquacao. A text beyond the limits above is
+// refused. Callers that substitute variables check the typed text instead,
+// as AvaliaTexto does.
 double AvaliaEquacao(std::string_view text);
 
-// The three steps in order, as most callers use them.
+// The three steps in order, as most callers use them; the limits apply to the
+// text as typed.
 double AvaliaTexto(std::string_view text, const Memorias& mem);
 
 }  // namespace kivo

@@ -263,6 +263,14 @@ void Formula::Compila(std::string_view text, bool substitui) {
     invalida_ = false;
     itens_.clear();
     literais_.clear();
+    tracos_.clear();
+    constante_ = false;
+    // A text beyond the limits is refused before any work on it.
+    excesso_ = ExcessoDaExpressao(text);
+    if (excesso_ != ExcessoExpressao::Nenhum) {
+        invalida_ = true;
+        return;
+    }
 
     // Variable substitution, symbolically: references become variable items.
     std::vector<Item> brutos;
@@ -328,10 +336,8 @@ void Formula::Compila(std::string_view text, bool substitui) {
         lit.v = ConverteReal(std::string_view(literais_).substr(pos, lit.len));
         itens_.push_back(lit);
     }
-    tracos_.clear();
     trabalho_.reserve(itens_.size());
     // A text without variables has one value for good.
-    constante_ = false;
     if (!invalida_) {
         bool semVariaveis = true;
         for (const Item& x : itens_) semVariaveis = semVariaveis && x.tipo != Item::Variavel;

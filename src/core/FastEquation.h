@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Equation.h"
 #include "core/Memorias.h"
 
 namespace kivo {
@@ -40,6 +41,9 @@ public:
     double Avalia(const Memorias& mem, bool& erro) const;
     // True when the text is refused whatever the memory holds.
     bool Invalida() const { return invalida_; }
+    // Which limit of a typed expression the text exceeds, if any (it is then
+    // refused).
+    ExcessoExpressao Excesso() const { return excesso_; }
 
     struct Item {
         enum Tipo : std::uint8_t { Caractere, Numero, Literal, Variavel };
@@ -113,6 +117,7 @@ private:
     bool substitui_ = true;
     bool compilada_ = false;
     bool invalida_ = false;
+    ExcessoExpressao excesso_ = ExcessoExpressao::Nenhum;
     bool constante_ = false;
     double valorConstante_ = 0.0;
     std::vector<Item> itens_;

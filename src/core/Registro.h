@@ -108,6 +108,8 @@ public:
     int linha() const { return linha_; }
     // The line read last lay past the end of the file.
     bool AlemDoFim() const { return static_cast<std::size_t>(linha_) > linhas_.size(); }
+    // Number of lines the file holds.
+    std::size_t numLinhas() const { return linhas_.size(); }
     bool ingles() const { return ingles_; }
     const std::string& arquivo() const { return arquivo_; }
 

@@ -5,11 +5,12 @@
 #include <charconv>
 #include <system_error>
 
+#include "core/Cp1252.h"
 #include "core/Memorias.h"
+#include "core/MotivoFalha.h"
 #include "core/NumberText.h"
 #include "fastsim/Progresso.h"
 #include "objects/Campos.h"
-#include "project/Cp1252.h"
 
 namespace kivo {
 
@@ -18,37 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Why the system refused a file operation, in the language of the message it
-// completes: the system's own text is English only.
+// completes.
 std::string Motivo(int e, bool ingles) {
-    if (ingles) return e != 0 ? std::generic_category().message(e) : std::string("unknown error");
-    switch (static_cast<std::errc>(e)) {
-        case std::errc::no_such_file_or_directory:
-            return "arquivo ou pasta inexistente";
-        case std::errc::permission_denied:
-        case std::errc::operation_not_permitted:
-            return "permissão negada";
-        case std::errc::not_a_directory:
-            return "uma parte do caminho não é uma pasta";
-        case std::errc::is_a_directory:
-            return "é uma pasta";
-        case std::errc::no_space_on_device:
-            return "não há espaço no disco";
-        case std::errc::read_only_file_system:
-            return "sistema de arquivos somente para leitura";
-        case std::errc::file_too_large:
-            return "arquivo grande demais";
-        case std::errc::filename_too_long:
-            return "nome de arquivo longo demais";
-        case std::errc::too_many_files_open:
-        case std::errc::too_many_files_open_in_system:
-            return "arquivos abertos demais";
-        case std::errc::too_many_symbolic_link_levels:
-            return "links simbólicos demais no caminho";
-        case std::errc::io_error:
-            return "erro de entrada e saída";
-        default:
-            return e != 0 ? "erro do sistema " + std::to_string(e) : std::string("erro desconhecido");
-    }
+    MotivoFalha m = MotivoDoSistema(e);
+    return ingles ? std::move(m.en) : std::move(m.pt);
 }
 
 std::string Aspas(const fs::path& p) { return "\"" + p.string() + "\""; }

@@ -80,7 +80,11 @@ bool TBloco::ValidaParametros(bool mostraMensagens) {
     // The texts are stored before any check; the step uses them from the
     // next cycle on, valid or not.
     funcao_ = FuncaoTr;
-    const Divisao d = AchaSeletor(funcao_);
+    // A function beyond the limits of an expression is refused whole (it
+    // stays one side, which the evaluator refuses), even where each side of
+    // its selector would be within them.
+    const ExcessoExpressao excesso = ExcessoDaExpressao(funcao_);
+    const Divisao d = excesso == ExcessoExpressao::Nenhum ? AchaSeletor(funcao_) : Divisao{};
     seletor_ = d.op;
     if (d.op == 0) {
         esquerda_.Define(funcao_);
@@ -93,17 +97,17 @@ bool TBloco::ValidaParametros(bool mostraMensagens) {
     limInf_.Define(LimInfText);
 
     std::vector<std::string> erros;
-    auto erro = [&](const char* texto) { erros.push_back("Bloco " + std::to_string(n_) + texto); };
+    auto erro = [&](const std::string& texto) { erros.push_back("Bloco " + std::to_string(n_) + texto); };
     bool falhou = false;
     Funcao(falhou);
-    if (falhou) erro(": Função inválida");
+    if (falhou) erro(": Função inválida" + MotivoExcesso(excesso));
     if (LimSupCheck) {
         limSup_.Avalia(mem, falhou);
-        if (falhou) erro(": Limite Superior inválido");
+        if (falhou) erro(": Limite Superior inválido" + MotivoExcesso(limSup_.excesso()));
     }
     if (LimInfCheck) {
         limInf_.Avalia(mem, falhou);
-        if (falhou) erro(": Limite Inferior inválido");
+        if (falhou) erro(": Limite Inferior inválido" + MotivoExcesso(limInf_.excesso()));
     }
 
     if (mostraMensagens && mensagens)

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/Registro.h"
+#include "objects/Campos.h"
 #include "objects/Controller.h"
 
 namespace kivo {
@@ -84,6 +85,7 @@ void TControlador::LeParametros(LeitorLinhas& linhas) {
     estado.modoAuto = r.FlagMisto("Habilita Modo Auto:");
     estado.SP = r.Real("");
     estado.MV = r.Real("");
+    LimitaEstadoLido();
     // The record restores the loop where it was saved: the derivative filter
     // starts from the last PV (it is not in the record, and starting it at 0
     // kicks the output on the first cycle), and the output and the mirrors of
@@ -94,6 +96,26 @@ void TControlador::LeParametros(LeitorLinhas& linhas) {
     sim_.mem[n_] = estado.MV;
     sim_.mem[60 + n_] = std::clamp(estado.SP, 0.0, 100.0);
     sim_.mem[100 + n_] = std::clamp(estado.PVant, 0.0, 100.0);
+}
+
+// A record holds what the controller held, so values it can never hold come
+// from an edited or damaged file: they are brought back into its range rather
+// than carried into the plant. SP and PV are kept clamped to 0..100 by every
+// step. MV is what the faceplate accepts in manual (0..100) or what the auto
+// mode left between the output limits, which may lie outside 0..100 (a split
+// range); limits that do not convert leave the faceplate's range alone.
+void TControlador::LimitaEstadoLido() {
+    estado.SP = std::clamp(estado.SP, 0.0, 100.0);
+    estado.PVant = std::clamp(estado.PVant, 0.0, 100.0);
+    double lo = 0.0;
+    double hi = 100.0;
+    double comin = 0.0;
+    double comax = 0.0;
+    if (LeNumeroCampo(COminText, comin) && LeNumeroCampo(COmaxText, comax)) {
+        lo = std::min({lo, comin, comax});
+        hi = std::max({hi, comin, comax});
+    }
+    estado.MV = std::clamp(estado.MV, lo, hi);
 }
 
 }  // namespace kivo

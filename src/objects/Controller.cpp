@@ -102,7 +102,7 @@ void TControlador::CalculaCiclo() {
 bool TControlador::ValidaParametros(bool mostraMensagens) {
     Memorias& mem = sim_.mem;
     std::vector<std::string> erros;
-    auto erro = [&](const char* texto) { erros.push_back("Controlador " + std::to_string(n_) + texto); };
+    auto erro = [&](const std::string& texto) { erros.push_back("Controlador " + std::to_string(n_) + texto); };
     auto numero = [&](const std::string& texto, double& valor, const char* msg) {
         const bool ok = LeNumeroCampo(texto, valor);
         if (!ok) erro(msg);
@@ -137,7 +137,7 @@ bool TControlador::ValidaParametros(bool mostraMensagens) {
             ffw_.Define(FFwEquation);
             bool falhou = false;
             ffw_.Avalia(mem, falhou);
-            if (falhou) erro(": Equação do FF inválida");
+            if (falhou) erro(": Equação do FF inválida" + MotivoExcesso(ffw_.excesso()));
         }
         numero(InicioEscala, inicio_, ": Inicio Escala inválido");
         numero(FimEscala, fim_, ": Final Escala inválido");

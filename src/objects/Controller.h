@@ -114,6 +114,8 @@ public:
     SaidaMensagens mensagens;
 
 private:
+    void LimitaEstadoLido();
+
     Simulacao& sim_;
     int n_;
 

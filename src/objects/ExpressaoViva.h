@@ -2,8 +2,10 @@
 // An expression text that a model evaluates at every cycle against the
 // current memory. The text is compiled only when it changes (a text without
 // variable references is then evaluated once, by Formula itself).
+#include <string>
 #include <string_view>
 
+#include "core/Equation.h"
 #include "core/FastEquation.h"
 #include "core/Memorias.h"
 
@@ -15,6 +17,8 @@ public:
     // is every cycle but the one after an edit.
     void Define(std::string_view texto) { formula_.Define(texto, true); }
     const std::string& texto() const { return formula_.texto(); }
+    // The limit of a typed expression the text exceeds, if any.
+    ExcessoExpressao excesso() const { return formula_.Excesso(); }
 
     // The value of the text with the current variables; erro tells whether
     // the evaluator refused it (the value is then 0). Leaves ErroEquacao alone.
@@ -27,5 +31,18 @@ public:
 private:
     Formula formula_;
 };
+
+// What a validation message adds after ": Ganho inválido" and the like when
+// the field was refused for its size rather than its content.
+inline std::string MotivoExcesso(ExcessoExpressao excesso) {
+    switch (excesso) {
+        case ExcessoExpressao::Comprimento:
+            return " (mais de " + std::to_string(kMaxCaracteresExpressao) + " caracteres)";
+        case ExcessoExpressao::Aninhamento:
+            return " (mais de " + std::to_string(kMaxNiveisExpressao) + " níveis de parênteses)";
+        default:
+            return "";
+    }
+}
 
 }  // namespace kivo

@@ -20,9 +20,11 @@ double TLinearizador::Campo::Le(const std::string& t) {
 
 int TLinearizador::EnderecoEntrada() const {
     // Only the two leading characters count, so an address needs two digits.
+    // The integer conversion skips leading blanks but takes nothing after the
+    // digits: "1 MV" gives "1 ", which selects nothing.
     const std::string_view texto = Lin1EndEnt.size() < 2 ? std::string_view("  ") : std::string_view(Lin1EndEnt).substr(0, 2);
     int n = 0;
-    if (!ConverteInteiroEstrito(texto, n) || n < 1 || n > 99) return 0;
+    if (texto.back() == ' ' || !ConverteInteiroEstrito(texto, n) || n < 1 || n > 99) return 0;
     return n;
 }
 

@@ -164,9 +164,13 @@ double TProcesso::FuncaoTransferencia(double K, double T) {
             double y;
             if (P_ > 0 && std::isfinite(w)) {
                 const double zeta = N_ != 0 ? 0.6 / N_ : 1.0;
-                const double wT = w * T;
-                const double den = wT * wT + 2 * zeta * wT + 1;
-                y = ((2 * zeta * wT + 2) * e.Y1old - e.Y1old2 + wT * wT * e.xd) / den;
+                // Formed as the discretisation writes them, w^2 times T^2 and
+                // 2 zeta w T from the left: forming wT first changes the last
+                // bits, which drift apart over an oscillation.
+                const double w2T2 = (w * w) * (T * T);
+                const double amort = 2 * zeta * w * T;
+                const double den = w2T2 + amort + 1;
+                y = ((amort + 2) * e.Y1old - e.Y1old2 + w2T2 * e.xd) / den;
             } else {
                 // A period of 0 (refused by the apply, yet stored) means an
                 // infinite natural frequency: the limit of the response is
@@ -229,12 +233,12 @@ void TProcesso::CalculaCiclo() {
 bool TProcesso::ValidaParametros(bool mostraMensagens) {
     const Memorias& mem = sim_.mem;
     std::vector<std::string> erros;
-    auto erro = [&](const char* texto) { erros.push_back("Processo " + std::to_string(u_) + texto); };
+    auto erro = [&](const std::string& texto) { erros.push_back("Processo " + std::to_string(u_) + texto); };
     auto testa = [&](ExpressaoViva& ex, const std::string& texto, const char* msg) {
         ex.Define(texto);
         bool falhou = false;
         ex.Avalia(mem, falhou);
-        if (falhou) erro(msg);
+        if (falhou) erro(msg + MotivoExcesso(ex.excesso()));
     };
 
     const int endereco = EnderecoDaLista(EntradaSelect);
@@ -248,7 +252,7 @@ bool TProcesso::ValidaParametros(bool mostraMensagens) {
         bool falhou = false;
         const double theta = tempoMorto_.Avalia(mem, falhou);
         if (falhou || theta < 0)
-            erro(": Tempo Morto inválido");
+            erro(": Tempo Morto inválido" + MotivoExcesso(tempoMorto_.excesso()));
         else if (Arredonda(theta / 0.1) > kMaxAtrasoCiclos)
             erro(": Tempo Morto inválido (máximo 999.9 seg)");
 

@@ -11,6 +11,16 @@
 
 namespace kivo {
 
+// Something the load met that did not stop it but that the user must hear
+// of before saving over the file: the file ends early, so what should follow
+// was read as empty (a save would write the project as it was read).
+// Unlike an error, a warning leaves the load successful (ok, project loaded
+// and marked as saved); the window shows it as a warning box.
+struct AvisoCarga {
+    int linha = 0;      // the file's last line
+    std::string texto;  // in the project's interface language
+};
+
 // What the windows do around a load. Every call has a default that does
 // nothing, so a headless caller overrides only what it needs.
 class ObservadorCarga {
@@ -22,6 +32,9 @@ public:
     virtual void AoProgresso(int /*percent*/) {}
     // One validation message of an object's apply, in the order they come.
     virtual void AoMensagem(const std::string& /*texto*/) {}
+    // A warning about the file (see AvisoCarga), once the file is read and
+    // before the diagram is redrawn.
+    virtual void AoAviso(const AvisoCarga& /*aviso*/) {}
     // The variable table was read or set to its defaults.
     virtual void AoAtualizarListaVariaveis() {}
     // Recorder n or animated text n has its record: apply its settings.
@@ -45,6 +58,8 @@ struct ResultadoCarga {
     // What stopped the load (file, line and text found), in the project's
     // interface language; empty after a successful load.
     std::string erro;
+    // Warnings of a successful load; none after a failed one.
+    std::vector<AvisoCarga> avisos;
     // The objects' validation messages, in order.
     std::vector<std::string> mensagens;
     // Where the background picture is looked for.

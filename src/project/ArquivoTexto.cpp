@@ -5,14 +5,10 @@
 #include <memory>
 #include <system_error>
 
-#include "project/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace kivo {
 namespace {
-
-std::string MotivoErrno(int e) {
-    return e != 0 ? std::generic_category().message(e) : std::string("unknown error");
-}
 
 struct FechaArquivo {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -23,9 +19,10 @@ using Arquivo = std::unique_ptr<std::FILE, FechaArquivo>;
 
 namespace {
 
-std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, const std::string& motivo,
+std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, const MotivoFalha& motivos,
                           bool ingles) {
     const std::string nome = "\"" + arquivo + "\"";
+    const std::string& motivo = ingles ? motivos.en : motivos.pt;
     switch (op) {
         case ErroArquivo::Operacao::Abrir:
             return (ingles ? "Cannot open " : "Não foi possível abrir ") + nome + ": " + motivo;
@@ -42,50 +39,13 @@ std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, 
 
 }  // namespace
 
-ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, std::string motivo)
-    : ErroArquivo(op, std::move(arquivo), Motivo{motivo, motivo}) {}
-
-ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, Motivo motivo)
-    : std::runtime_error(MontaMensagem(op, arquivo, motivo.ingles, true)),
+ErroArquivo::ErroArquivo(Operacao op, std::string arquivo, MotivoFalha motivo)
+    : std::runtime_error(MontaMensagem(op, arquivo, motivo, true)),
       op_(op),
       arquivo_(std::move(arquivo)),
       motivo_(std::move(motivo)) {}
 
-std::string ErroArquivo::Mensagem(bool ingles) const {
-    return MontaMensagem(op_, arquivo_, ingles ? motivo_.ingles : motivo_.portugues, ingles);
-}
-
-// The English text is the system's own, so that English messages read as
-// the system's tools print them; the Portuguese one covers the errors a
-// project file meets on a desktop.
-ErroArquivo::Motivo MotivoSistema(int erro) {
-    static const struct {
-        int erro;
-        const char* portugues;
-    } kTextos[] = {
-        {EACCES, "permissão negada"},
-        {EPERM, "operação não permitida"},
-        {ENOENT, "o arquivo ou a pasta não existe"},
-        {ENOTDIR, "um nome do caminho não é uma pasta"},
-        {EISDIR, "é uma pasta"},
-        {ENOSPC, "não há espaço livre no dispositivo"},
-        {EDQUOT, "a cota de disco foi excedida"},
-        {EFBIG, "o arquivo ficaria grande demais"},
-        {EROFS, "o sistema de arquivos é somente leitura"},
-        {EIO, "erro de entrada/saída"},
-        {ENAMETOOLONG, "o nome do arquivo é longo demais"},
-        {ELOOP, "há links simbólicos demais no caminho"},
-        {EMFILE, "há arquivos abertos demais"},
-        {ENFILE, "há arquivos abertos demais no sistema"},
-        {EBUSY, "o arquivo está em uso"},
-        {ETXTBSY, "o arquivo está em uso"},
-        {ENOMEM, "memória insuficiente"},
-    };
-    std::string portugues = "erro " + std::to_string(erro) + " do sistema";
-    for (const auto& t : kTextos)
-        if (t.erro == erro) portugues = t.portugues;
-    return {portugues, MotivoErrno(erro)};
-}
+std::string ErroArquivo::Mensagem(bool ingles) const { return MontaMensagem(op_, arquivo_, motivo_, ingles); }
 
 std::vector<std::string> DivideLinhas(std::string_view bytes) {
     const std::size_t fim = bytes.find('\x1A');
@@ -115,10 +75,10 @@ std::string LeBytes(const std::filesystem::path& caminho) {
     const std::string nome = caminho.string();
     std::error_code ec;
     if (std::filesystem::is_directory(caminho, ec))
-        throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, "it is a folder");
+        throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, {"é uma pasta", "it is a folder"});
     errno = 0;
     Arquivo f(std::fopen(nome.c_str(), "rb"));
-    if (!f) throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, MotivoErrno(errno));
+    if (!f) throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, MotivoDoSistema(errno));
     std::string bytes;
     char buf[1 << 16];
     for (;;) {
@@ -126,10 +86,11 @@ std::string LeBytes(const std::filesystem::path& caminho) {
         bytes.append(buf, n);
         if (bytes.size() > kMaxBytesProjeto)
             throw ErroArquivo(ErroArquivo::Operacao::Tamanho, nome,
-                              "more than " + std::to_string(kMaxBytesProjeto >> 20) + " MiB");
+                              {"mais de " + std::to_string(kMaxBytesProjeto >> 20) + " MiB",
+                               "more than " + std::to_string(kMaxBytesProjeto >> 20) + " MiB"});
         if (n < sizeof buf) break;
     }
-    if (std::ferror(f.get())) throw ErroArquivo(ErroArquivo::Operacao::Ler, nome, MotivoErrno(errno));
+    if (std::ferror(f.get())) throw ErroArquivo(ErroArquivo::Operacao::Ler, nome, MotivoDoSistema(errno));
     return bytes;
 }
 
@@ -148,5 +109,6 @@ std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* nao
     if (naoRepresentaveis) *naoRepresentaveis = total;
     return bytes;
 }
+
 
 }  // namespace kivo

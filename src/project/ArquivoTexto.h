@@ -9,20 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/MotivoFalha.h"
+
 namespace kivo {
 
 // An operation on a file that the system refused.
 class ErroArquivo : public std::runtime_error {
 public:
     enum class Operacao { Abrir, Ler, Gravar, Tamanho };
-    // Why the system refused, in both interface languages, so that each
-    // message stays in one.
-    struct Motivo {
-        std::string portugues;
-        std::string ingles;
-    };
-    ErroArquivo(Operacao op, std::string arquivo, std::string motivo);
-    ErroArquivo(Operacao op, std::string arquivo, Motivo motivo);
+    ErroArquivo(Operacao op, std::string arquivo, MotivoFalha motivo);
 
     Operacao operacao() const { return op_; }
     const std::string& arquivo() const { return arquivo_; }
@@ -32,11 +27,8 @@ public:
 private:
     Operacao op_;
     std::string arquivo_;
-    Motivo motivo_;
+    MotivoFalha motivo_;
 };
-
-// The reason for a system error number (errno) in both languages.
-ErroArquivo::Motivo MotivoSistema(int erro);
 
 // Largest file read as a project: far above any real project, low enough that
 // a wrong file (a video, a disk image) is refused instead of filling memory.
@@ -55,5 +47,6 @@ std::string LeBytes(const std::filesystem::path& caminho);
 // each is written as a blank. naoRepresentaveis (when given) receives how
 // many characters the code page cannot hold (written as "?").
 std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* naoRepresentaveis = nullptr);
+
 
 }  // namespace kivo

@@ -16,7 +16,7 @@ namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
-using Motivo = ErroArquivo::Motivo;
+using Motivo = MotivoFalha;
 
 // The same limit the system puts on a chain of links.
 constexpr int kMaxLinks = 40;
@@ -72,7 +72,7 @@ private:
     [[noreturn]] void Falha(const Motivo& motivo) const {
         throw ErroArquivo(ErroArquivo::Operacao::Gravar, destino_.string(), motivo);
     }
-    [[noreturn]] void FalhaSistema(int erro) const { Falha(MotivoSistema(erro)); }
+    [[noreturn]] void FalhaSistema(int erro) const { Falha(MotivoDoSistema(erro)); }
     fs::path Resolve() const;
     void MesmoDono(int fd) const;
     void GravaNoLugar() const;
@@ -225,11 +225,11 @@ void Gravacao::GravaNoLugar() const {
 #endif
     if (::ftruncate(fd.get(), 0) != 0) FalhaSistema(errno);
     const auto incompleto = [this](int erro) {
-        const Motivo m = MotivoSistema(erro);
-        Falha({m.portugues +
+        const Motivo m = MotivoDoSistema(erro);
+        Falha({m.pt +
                    "; a pasta não permite substituir o arquivo, por isso ele estava sendo regravado no próprio "
                    "lugar e pode ter ficado incompleto: salve com outro nome",
-               m.ingles +
+               m.en +
                    "; the folder does not let the file be replaced, so it was being rewritten in place and may now "
                    "be incomplete: save under another name"});
     };

@@ -23,6 +23,8 @@ public:
         : p_(p), r_(r), obs_(obs), mensagens_(mensagens) {}
 
     void Executa(const std::string& nomeArquivo);
+    // The file held everything up to its last line, "<END_COMMENTS>".
+    bool Completo() const { return completo_; }
 
 private:
     void Progresso(int pct) {
@@ -51,6 +53,7 @@ private:
     std::array<bool, 24> blocos_{};
     std::array<bool, 10> registradores_{};
     std::array<bool, 20> textos_{};
+    bool completo_ = false;
 };
 
 // The file name without folder and extension; both separators count, as
@@ -98,7 +101,8 @@ void Carga::LeTrack(int n) {
     t.rotulo = r_.Par();
     t.topo = r_.InteiroEstrito();
     t.esquerda = r_.InteiroEstrito();
-    p_.sim.mem[14 + n] = r_.Real();
+    // The slider and the entry box take 0..100 % only.
+    p_.sim.mem[14 + n] = std::clamp(r_.Real(), 0.0, 100.0);
     t.deslizante = r_.FlagMaiusculo();
     p_.sim.mem.setDescricao(14 + n, t.rotulo);
 }
@@ -241,6 +245,11 @@ void Carga::Coordenadas() {
     }
 }
 
+// Switches and buttons hold 0 or 1, and the load shows the picture of 1
+// for exactly 1: any other value in a file becomes 0, so that the value
+// agrees with the picture.
+double UmOuZero(double v) { return v == 1.0 ? 1.0 : 0.0; }
+
 void Carga::Widgets() {
     for (Forma& f : p_.formas) {
         f.topoBase = r_.InteiroLeniente();
@@ -260,7 +269,7 @@ void Carga::Widgets() {
         ch.esquerda = r_.InteiroLeniente();
         ch.habilitada = r_.FlagMaiusculo();
         ch.orientacao = IndiceNaLista(r_.InteiroLeniente(), Chave::kItensOrientacao);
-        p_.sim.mem[11 + c] = r_.Real();
+        p_.sim.mem[11 + c] = UmOuZero(r_.Real());
     }
     p_.painel.topo = r_.InteiroLeniente();
     p_.painel.esquerda = r_.InteiroLeniente();
@@ -270,23 +279,24 @@ void Carga::Widgets() {
         bt.textoZero = r_.Par();
         bt.textoUm = r_.Par();
         bt.descricao = r_.Par();
-        p_.sim.mem[97 + b] = r_.Real();
+        p_.sim.mem[97 + b] = UmOuZero(r_.Real());
         if (b == 1) Progresso(100);
     }
 }
 
 // The markers are not compared; a block ends at its closing marker or at
 // the end of the file, whichever comes first. Only the block of the
-// interface language reaches the panel.
+// interface language reaches the panel; the other is read through all the
+// same, so that a file cut anywhere is noticed.
 void Carga::Comentarios() {
     const bool ingles = p_.ingles;
     r_.Proxima();  // "<INICIO_COMENTARIOS>"
     for (std::string l = r_.Proxima(); l != "<FIM_COMENTARIOS>" && !r_.AlemDoFim(); l = r_.Proxima())
         if (!ingles) p_.comentarios.push_back(l);
-    if (!ingles) return;
     r_.Proxima();  // "<BEGIN_COMMENTS>"
     for (std::string l = r_.Proxima(); l != "<END_COMMENTS>" && !r_.AlemDoFim(); l = r_.Proxima())
-        p_.comentarios.push_back(l);
+        if (ingles) p_.comentarios.push_back(l);
+    completo_ = !r_.AlemDoFim();
 }
 
 // The blocks and the linearizer hold no state: at rest their outputs are
@@ -334,6 +344,20 @@ void Carga::Executa(const std::string& nomeArquivo) {
     p_.AtualizaLegendas();
 }
 
+AvisoCarga AvisoFimAntecipado(const std::string& nomeArquivo, std::size_t linhas, bool ingles) {
+    const std::string n = std::to_string(linhas);
+    const std::string nome = "\"" + nomeArquivo + "\"";
+    AvisoCarga a;
+    a.linha = static_cast<int>(linhas);
+    a.texto = ingles ? nome + " ends at line " + n +
+                           ", before the end of the project: what is missing was read as empty. Saving the "
+                           "project would replace the file with what was read."
+                     : nome + " termina na linha " + n +
+                           ", antes do fim do projeto: o que falta foi lido como vazio. Salvar o projeto "
+                           "substituiria o arquivo pelo que foi lido.";
+    return a;
+}
+
 std::filesystem::path CaminhoImagem(const Projeto& p, const std::string& nomeArquivo, bool exemplo) {
     if (!exemplo) return std::filesystem::path(p.imagem);
     return std::filesystem::path(nomeArquivo).parent_path() / p.imagem;
@@ -356,7 +380,14 @@ ResultadoCarga LeProjetoBytes(Projeto& projeto, std::string_view bytes, const st
             Carga(*rascunho, r, nullptr, nullptr).Executa(nomeArquivo);
         }
         LeitorLinhas r(linhas, nomeArquivo, projeto.ingles);
-        Carga(projeto, r, obs, &res.mensagens).Executa(nomeArquivo);
+        Carga carga(projeto, r, obs, &res.mensagens);
+        carga.Executa(nomeArquivo);
+        // A file that ends early reads as one whose missing lines are empty,
+        // as far as no strict value falls among them.
+        if (!carga.Completo()) {
+            res.avisos.push_back(AvisoFimAntecipado(nomeArquivo, r.numLinhas(), projeto.ingles));
+            if (obs) obs->AoAviso(res.avisos.back());
+        }
         res.caminhoImagem = CaminhoImagem(projeto, nomeArquivo, opcoes.exemplo);
         if (obs) obs->AoAtualizarDiagrama();
         projeto.salvo = true;

@@ -43,21 +43,72 @@ TEST(Equation, SubstitutionWritesNumberTexts) {
 
 TEST(Equation, HostileTextsNeverCrash) {
     Memorias mem;
-    const std::string deep = std::string(3000, '(') + "1" + std::string(3000, ')');
+    const std::string deep = std::string(200, '(') + "1" + std::string(200, ')');
     EXPECT_EQ(AvaliaTexto(deep, mem), 1);
-    const std::string unbalanced = std::string(2000, '(') + "2*3";
+    const std::string unbalanced = std::string(200, '(') + "2*3";
     EXPECT_EQ(AvaliaTexto(unbalanced, mem), 6);
     std::string longSum;
-    for (int i = 0; i < 5000; ++i) longSum += "1+";
+    for (int i = 0; i < 2047; ++i) longSum += "1+";
     longSum += "1";
-    EXPECT_EQ(AvaliaTexto(longSum, mem), 5001);
+    EXPECT_EQ(AvaliaTexto(longSum, mem), 2048);
     std::string control = "1+";
     control += '\0';
     control += "\x01\x7f";
     EXPECT_EQ(AvaliaTexto(control, mem), 0);
     EXPECT_FALSE(ErroEquacao.empty());
-    EXPECT_EQ(AvaliaTexto(std::string(100000, '9'), mem), 1.79769313486231e308);
+    EXPECT_EQ(AvaliaTexto(std::string(400, '9'), mem), 1.79769313486231e308);
     AvaliaTexto("****///^^^", mem);
+    EXPECT_TRUE(ErroEquacao.empty());
+}
+
+// Texts beyond the limits are refused as a whole, before substitution: the
+// limits hold for the text as typed, whatever its variables expand to.
+TEST(Equation, TextsBeyondTheLimitsAreRefused) {
+    Memorias mem;
+    mem[21] = 1;
+    const std::string soma = [] {
+        std::string s = "M21";
+        while (s.size() + 4 <= kMaxCaracteresExpressao) s += "+M21";
+        return s + std::string(kMaxCaracteresExpressao - s.size(), ' ');
+    }();
+    ASSERT_EQ(soma.size(), kMaxCaracteresExpressao);
+    const std::string aninhado =
+        std::string(kMaxNiveisExpressao, '(') + "M21" + std::string(kMaxNiveisExpressao, ')');
+    // "ç" is two bytes but one character.
+    std::string acentos;
+    for (std::size_t i = 0; i < kMaxCaracteresExpressao; ++i) acentos += "\xC3\xA7";
+    const struct {
+        std::string texto;
+        ExcessoExpressao excesso;
+    } casos[] = {
+        {soma, ExcessoExpressao::Nenhum},
+        {soma + "1", ExcessoExpressao::Comprimento},
+        {aninhado, ExcessoExpressao::Nenhum},
+        {"(" + aninhado + ")", ExcessoExpressao::Aninhamento},
+        {std::string(kMaxNiveisExpressao + 1, '(') + "1", ExcessoExpressao::Aninhamento},
+        // A ")" without its "(" closes nothing, and groups in a row do not add up.
+        {std::string(1000, ')') + std::string(kMaxNiveisExpressao, '('), ExcessoExpressao::Nenhum},
+        {[] {
+             std::string s;
+             for (int i = 0; i < 500; ++i) s += "((1))+";
+             return s + "0";
+         }(),
+         ExcessoExpressao::Nenhum},
+        {acentos, ExcessoExpressao::Nenhum},
+        {acentos + "1", ExcessoExpressao::Comprimento},
+        {std::string(1 << 20, '9'), ExcessoExpressao::Comprimento},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(ExcessoDaExpressao(c.texto), c.excesso) << c.texto.substr(0, 30);
+        if (c.excesso == ExcessoExpressao::Nenhum) continue;
+        EXPECT_EQ(AvaliaTexto(c.texto, mem), 0);
+        EXPECT_EQ(ErroEquacao, kTextoErroEquacao);
+        EXPECT_EQ(AvaliaEquacao(c.texto), 0);
+        EXPECT_EQ(ErroEquacao, kTextoErroEquacao);
+    }
+    EXPECT_EQ(AvaliaTexto(soma, mem), 1024);
+    EXPECT_TRUE(ErroEquacao.empty());
+    EXPECT_EQ(AvaliaTexto(aninhado, mem), 1);
     EXPECT_TRUE(ErroEquacao.empty());
 }
 

@@ -124,18 +124,50 @@ TEST(FastEquation, AgreesBitForBitWithTheRewritingEvaluator) {
     }
 }
 
+TEST(FastEquation, TextsBeyondTheLimitsAreRefusedUntilRedefined) {
+    Memorias mem;
+    mem[21] = 2;
+    std::string longo = "M21";
+    while (longo.size() <= kMaxCaracteresExpressao) longo += "*M21";
+    const struct {
+        std::string texto;
+        ExcessoExpressao excesso;
+    } casos[] = {
+        {longo, ExcessoExpressao::Comprimento},
+        {std::string(kMaxNiveisExpressao + 1, '(') + "M21", ExcessoExpressao::Aninhamento},
+        {std::string(kMaxNiveisExpressao + 1, '(') + "1", ExcessoExpressao::Aninhamento},
+    };
+    for (const auto& c : casos) {
+        for (const bool substitui : {true, false}) {
+            Formula f(c.texto, substitui);
+            EXPECT_TRUE(f.Invalida());
+            EXPECT_EQ(f.Excesso(), c.excesso);
+            bool erro = false;
+            EXPECT_EQ(f.Avalia(mem, erro), 0);
+            EXPECT_TRUE(erro);
+            f.Define("M21*3", substitui);
+            EXPECT_EQ(f.Excesso(), ExcessoExpressao::Nenhum);
+            EXPECT_EQ(f.Avalia(mem, erro), substitui ? 6 : 0);
+            EXPECT_EQ(erro, !substitui);
+        }
+    }
+}
+
 TEST(FastEquation, HostileTextsAgreeWithTheReference) {
     Memorias mem;
     mem[5] = -2;
     const std::string texts[] = {
         std::string(3000, '(') + "M05" + std::string(3000, ')'),
+        std::string(200, '(') + "M05" + std::string(200, ')'),
         std::string(2000, '(') + "2*M05^2",
+        std::string(200, '(') + "2*M05^2",
         std::string(500, '-') + "M05",
         "1E" + std::string("M05"),
         "M05M05M05",
         "2^M05^M05",
         std::string("\0\x01\x7f", 3),
         std::string(5000, '9'),
+        std::string(4000, '9'),
     };
     for (const auto& t : texts) {
         const double expected = AvaliaTexto(t, mem);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Coleta.h"
@@ -122,6 +123,38 @@ TEST_F(BlocoTest, ApplyStoresTextsAndDescriptionBeforeAnyCheck) {
     EXPECT_EQ(msgs.lista.size(), 1u) << "disabled limits are not checked";
     b->FuncaoTr = "7";
     EXPECT_DOUBLE_EQ(Passo(), 0) << "an edit waits for the apply";
+}
+
+// The limits of an expression hold for the function as typed, both sides of
+// its selector together; a refused function gives 0 like an invalid one, and
+// the output limits still act on it.
+TEST_F(BlocoTest, TextsBeyondTheLimitsAreRefusedWhole) {
+    std::string lado = "M21";
+    while (lado.size() + 4 < 2100) lado += "+M21";
+    const std::string fundo = std::string(kMaxNiveisExpressao + 1, '(') + "M21";
+    const struct {
+        std::string funcao;
+        const char* mensagem;
+    } casos[] = {
+        {lado + ">" + lado, "Bloco 41: Função inválida (mais de 4096 caracteres)"},
+        {"M22<" + fundo, "Bloco 41: Função inválida (mais de 200 níveis de parênteses)"},
+    };
+    for (const auto& c : casos) {
+        EXPECT_FALSE(Aplica(c.funcao));
+        EXPECT_EQ(msgs.lista, std::vector<std::string>{c.mensagem});
+        EXPECT_EQ(Passo(), 0);
+    }
+    ASSERT_TRUE(Aplica(lado + ">M22"));
+    EXPECT_EQ(Passo(), 40 * 525);
+
+    b->LimInfCheck = true;
+    b->LimInfText = std::string(5000, '1');
+    EXPECT_FALSE(Aplica("M21"));
+    EXPECT_EQ(msgs.lista, std::vector<std::string>{"Bloco 41: Limite Inferior inválido (mais de 4096 caracteres)"});
+    EXPECT_EQ(Passo(), 40) << "a refused lower limit is 0";
+    b->LimInfText = "10";
+    EXPECT_FALSE(Aplica(fundo));
+    EXPECT_EQ(Passo(), 10);
 }
 
 TEST_F(BlocoTest, SlotsWriteTheirOwnAddresses) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Coleta.h"
@@ -219,6 +220,15 @@ TEST_F(ControladorTest, FeedForwardIsADynamicBiasReadEveryCycle) {
     EXPECT_DOUBLE_EQ(Passo(50), 7);
     c->FFwEquation = "ln(2)";
     EXPECT_DOUBLE_EQ(Passo(50), 0) << "a failing expression yields the evaluator's 0";
+    c->FFwEquation = std::string(kMaxNiveisExpressao + 1, '(') + "7";
+    EXPECT_DOUBLE_EQ(Passo(50), 0) << "so does one beyond the evaluator's limits";
+    EXPECT_FALSE(Aplica());
+    EXPECT_EQ(msgs.lista,
+              std::vector<std::string>{"Controlador 1: Equação do FF inválida (mais de 200 níveis de parênteses)"});
+    c->FFwEquation = std::string(kMaxCaracteresExpressao + 1, '7');
+    EXPECT_FALSE(Aplica());
+    EXPECT_EQ(msgs.lista,
+              std::vector<std::string>{"Controlador 1: Equação do FF inválida (mais de 4096 caracteres)"});
 }
 
 TEST_F(ControladorTest, ApplyWritesDescriptionsScaleAndDecimals) {

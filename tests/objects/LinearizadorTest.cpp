@@ -47,7 +47,9 @@ TEST_F(LinearizadorTest, InputTextsAndAddresses) {
     const struct {
         const char* texto;
         int endereco;
-    } casos[] = {{"01 MV", 1}, {"01", 1}, {"21 Nível", 21}, {"99", 99}, {"5", 0}, {"", 0}, {"xx", 0}, {"00", 0}};
+    } casos[] = {{"01 MV", 1}, {"01", 1}, {"21 Nível", 21}, {"99", 99}, {"5", 0}, {"", 0}, {"xx", 0}, {"00", 0},
+                 // One digit: a blank after it fails the conversion, one before it does not.
+                 {"1 MV", 0}, {"1 ", 0}, {" 1", 1}, {"+5", 5}, {"-1", 0}};
     for (const auto& c : casos) {
         lin.Lin1EndEnt = c.texto;
         EXPECT_EQ(lin.EnderecoEntrada(), c.endereco) << c.texto;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Equation.h"
 #include "core/NumberText.h"
 #include "objects/Parametros.h"
 
@@ -195,6 +196,25 @@ TEST_F(GeradoresTest, EquationLogarithmAndExponential) {
     bank.AplicaParametros();
     bank.CalculaCiclo();
     EXPECT_DOUBLE_EQ(sim.mem[86], 0);
+}
+
+// Texts beyond the evaluator's limits give what an invalid text gives.
+TEST_F(GeradoresTest, TextsBeyondTheLimitsActAsInvalidOnes) {
+    sim.mem[21] = 7;
+    std::string longa = "M21";
+    while (longa.size() <= kMaxCaracteresExpressao) longa += "+M21";
+    const std::string funda = std::string(kMaxNiveisExpressao + 1, '(') + "60";
+    bank.linha(91).Valor = std::string(kMaxCaracteresExpressao + 1, '1');
+    Linha(81, L::Equacao, "", "", "d").Valor = longa;
+    Linha(82, L::Exponencial, "", "", "d").Valor = funda;
+    Linha(83, L::Senoidal, "0", "100", funda.c_str());
+    bank.AplicaParametros();
+    sim.mem[81] = sim.mem[82] = sim.mem[83] = 5;
+    bank.CalculaCiclo();
+    EXPECT_EQ(sim.mem[91], 0);
+    EXPECT_EQ(sim.mem[81], 0);
+    EXPECT_EQ(sim.mem[82], 1) << "e to the power 0";
+    EXPECT_EQ(sim.mem[83], 0) << "a period of 0";
 }
 
 TEST_F(GeradoresTest, EquationIsStoredAtApply) {

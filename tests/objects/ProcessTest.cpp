@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -192,6 +193,29 @@ TEST_F(ProcessoTest, TransferFunctionsAgainstHandComputedValues) {
     }
 }
 
+// The full-precision series of the underdamped type must be the
+// discretisation as written: w^2 T^2 and 2 zeta w T formed from the left.
+// Forming wT first gives other last bits with these parameters.
+TEST_F(ProcessoTest, UnderdampedSeriesIsTheDiscretisationAsWritten) {
+    pp->ComboBox2 = 1;
+    pp->NCText = "1.5";
+    pp->PeriodoText = "7.3";
+    Aplica();
+    ASSERT_TRUE(msgs.lista.empty());
+    const double T = 0.1;
+    const double w = 6.283 / 7.3;
+    const double zeta = 0.6 / 1.5;
+    double y1 = 0, y2 = 0;
+    for (int k = 0; k < 600; ++k) {
+        const double w2T2 = w * w * (T * T);
+        const double den = w2T2 + 2 * zeta * w * T + 1;
+        const double y = std::clamp(((2 * zeta * w * T + 2) * y1 - y2 + w2T2 * 50) / den, 0.0, 100.0);
+        y2 = y1;
+        y1 = y;
+        ASSERT_EQ(Passo(50), y) << "cycle " << k;
+    }
+}
+
 TEST_F(ProcessoTest, GainActsAfterTheClampExceptInTheIntegrator) {
     pp->GanhoText = "2";
     pp->LText = "1";
@@ -306,6 +330,46 @@ TEST_F(ProcessoTest, SingleFieldErrors) {
     Aplica();
     EXPECT_TRUE(msgs.lista.empty());
     EXPECT_DOUBLE_EQ(pp->H(), 2.5);
+}
+
+// A text beyond the evaluator's limits is refused at apply with the limit
+// named, and the step then takes it as an invalid formula (value 0).
+TEST_F(ProcessoTest, ExpressionsBeyondTheLimitsAreRefusedAndEvaluateToZero) {
+    std::string longo = "M21";
+    while (longo.size() <= kMaxCaracteresExpressao) longo += "+M21";
+    const std::string fundo = std::string(kMaxNiveisExpressao + 1, '(') + "1";
+    const std::string comprimento = " (mais de 4096 caracteres)";
+    const std::string niveis = " (mais de 200 níveis de parênteses)";
+    const struct {
+        int tipo;
+        std::string TProcesso::*campo;
+        const std::string& texto;
+        std::string mensagem;
+    } casos[] = {
+        {0, &TProcesso::GanhoText, longo, ": Ganho inválido" + comprimento},
+        {0, &TProcesso::GanhoText, fundo, ": Ganho inválido" + niveis},
+        {0, &TProcesso::TempoMorto, longo, ": Tempo Morto inválido" + comprimento},
+        {0, &TProcesso::LText, fundo, ": Tal1 inválido" + niveis},
+        {0, &TProcesso::Ctext, longo, ": Tal2 inválido" + comprimento},
+        {2, &TProcesso::LAG, fundo, ": LAG inválido" + niveis},
+        {2, &TProcesso::LEAD, longo, ": LEAD inválido" + comprimento},
+        {0, &TProcesso::ratetext, fundo, ": Rate inválido" + niveis},
+    };
+    for (const auto& c : casos) {
+        Novo();
+        pp->ComboBox2 = c.tipo;
+        (*pp).*c.campo = c.texto;
+        Aplica();
+        EXPECT_EQ(msgs.lista, std::vector<std::string>{"Processo 21" + c.mensagem});
+    }
+    // A refused gain is 0 at every step, a refused time constant no lag.
+    Novo();
+    pp->GanhoText = longo;
+    Aplica();
+    EXPECT_EQ(Passo(40), 0);
+    Novo();
+    pp->LText = fundo;
+    EXPECT_EQ(Passo(40), 40);
 }
 
 TEST_F(ProcessoTest, NoInputSelectedIsTheOnlyError) {

@@ -21,6 +21,13 @@ inline std::string LeFixture(const std::string& nome) {
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
+// A file of the example plants, by its path under examples/.
+inline std::string LeExemplo(const std::string& caminho) {
+    std::ifstream f(std::string(KIVO_EXAMPLES_DIR) + "/" + caminho, std::ios::binary);
+    EXPECT_TRUE(f.good()) << caminho;
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
 inline std::vector<std::string> LinhasFixture(const std::string& nome) { return DivideLinhas(LeFixture(nome)); }
 
 inline ResultadoCarga Carrega(Projeto& p, const std::vector<std::string>& linhas, const std::string& nome = "teste.smp",

@@ -2,7 +2,9 @@
 // inputs that must not break it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -181,27 +183,158 @@ TEST(CargaComErro, AMissingFileIsReportedWithItsName) {
     EXPECT_NE(res.erro.find("Não foi possível abrir \"/nao/existe/planta.smp\""), std::string::npos) << res.erro;
 }
 
-// Every way of cutting the fixture short either loads or stops with a
-// message; none may crash, and a cut that falls on a strict line says the
-// file ends there.
-TEST(CargaComErro, EveryTruncationOfAValidFileLoadsOrFailsCleanly) {
-    const std::string bytes = teste::LeFixture("completo.smp");
-    const std::vector<std::string> linhas = DivideLinhas(bytes);
-    int falhas = 0;
-    for (std::size_t n = 0; n <= linhas.size(); ++n) {
-        Projeto p;
-        const std::vector<std::string> corte(linhas.begin(), linhas.begin() + static_cast<long>(n));
-        const ResultadoCarga res = Carrega(p, corte);
-        if (!res.ok) {
-            ++falhas;
-            EXPECT_NE(res.erro.find("o arquivo termina antes da linha"), std::string::npos) << n << ": " << res.erro;
+// Every way of cutting a file short either stops with a message saying where
+// the file ends (or that its last line, cut inside a value, is malformed) or
+// loads with one warning naming the file's last line, in either language;
+// only the whole file loads without a warning. The fixture and an example
+// with comments in both languages are cut after lines and inside lines.
+TEST(CargaComErro, EveryTruncationOfAValidFileFailsOrWarnsWhereTheFileEnds) {
+    const std::string exemplos[] = {teste::LeFixture("completo.smp"), teste::LeExemplo("boiler/boiler.smp")};
+    for (const std::string& bytes : exemplos) {
+        const std::vector<std::string> linhas = DivideLinhas(bytes);
+        int falhas = 0;
+        int avisos = 0;
+        auto confere = [&](const std::string& corte, std::size_t linhasCorte, bool inteiro) {
+            for (const bool ingles : {false, true}) {
+                Projeto p(ingles);
+                const ResultadoCarga res = LeProjetoBytes(p, corte, "corte.smp");
+                const std::string n = std::to_string(linhasCorte);
+                if (!res.ok) {
+                    ++falhas;
+                    // Past the end, or on the last line, cut inside a value.
+                    const bool fim =
+                        res.erro.find(ingles ? "the file ends before line" : "o arquivo termina antes da linha") !=
+                        std::string::npos;
+                    const bool ultima =
+                        res.erro.find((ingles ? ", line " : ", linha ") + n + ": ") != std::string::npos;
+                    EXPECT_TRUE(fim || (ultima && !inteiro)) << linhasCorte << ": " << res.erro;
+                    EXPECT_TRUE(res.avisos.empty());
+                    continue;
+                }
+                EXPECT_TRUE(p.salvo);
+                if (inteiro) {
+                    EXPECT_TRUE(res.avisos.empty()) << res.avisos.front().texto;
+                    continue;
+                }
+                ++avisos;
+                ASSERT_EQ(res.avisos.size(), 1u) << linhasCorte;
+                EXPECT_EQ(res.avisos[0].linha, static_cast<int>(linhasCorte));
+                EXPECT_NE(res.avisos[0].texto.find(ingles ? "\"corte.smp\" ends at line " + n + ","
+                                                          : "\"corte.smp\" termina na linha " + n + ","),
+                          std::string::npos)
+                    << res.avisos[0].texto;
+            }
+        };
+        // The larger example is cut after every fourth line, and after every
+        // line of its comment blocks, which no strict value follows.
+        const bool exemplo = &bytes != &exemplos[0];
+        const std::size_t comentarios = Indice(linhas, "<INICIO_COMENTARIOS>");
+        for (std::size_t n = 0; n <= linhas.size(); ++n) {
+            if (exemplo && n % 4 != 0 && n < comentarios) continue;
+            const std::vector<std::string> corte(linhas.begin(), linhas.begin() + static_cast<long>(n));
+            confere(JuntaLinhas(corte), n, n == linhas.size());
         }
+        // Cuts inside lines: the part of the line read counts as the last line.
+        for (std::size_t b = 1; b < bytes.size(); b += 89) {
+            if (bytes[b - 1] == '\n') continue;
+            const std::string corte = bytes.substr(0, b);
+            confere(corte, DivideLinhas(corte).size(), false);
+        }
+        // The line end of the last line may be missing.
+        confere(bytes.substr(0, bytes.size() - 2), linhas.size(), true);
+        EXPECT_GT(falhas, 0);
+        EXPECT_GT(avisos, 0);
     }
-    EXPECT_GT(falhas, 0);
-    for (std::size_t n = 0; n < bytes.size(); n += 97) {
+}
+
+// The warning reaches the observer after the progress and before the diagram
+// is redrawn; the load is a success and the project holds what was read.
+TEST(Carga, AFileThatEndsEarlyWarnsThroughTheObserverAndStillLoads) {
+    std::vector<std::string> l = teste::LinhasFixture("completo.smp");
+    const std::size_t fim = Indice(l, "<FIM_COMENTARIOS>");
+    l.resize(fim - 1);
+    struct ComAviso : Registro {
+        void AoAviso(const AvisoCarga& a) override { eventos.push_back("aviso " + std::to_string(a.linha)); }
+    } obs;
+    Projeto p;
+    const ResultadoCarga res = Carrega(p, l, "x.smp", &obs);
+    ASSERT_TRUE(res.ok) << res.erro;
+    EXPECT_TRUE(res.erro.empty());
+    ASSERT_EQ(res.avisos.size(), 1u);
+    EXPECT_EQ(res.avisos[0].texto,
+              "\"x.smp\" termina na linha " + std::to_string(fim - 1) +
+                  ", antes do fim do projeto: o que falta foi lido como vazio. Salvar o projeto substituiria o "
+                  "arquivo pelo que foi lido.");
+    const std::vector<std::string> fimEventos(obs.eventos.end() - 4, obs.eventos.end());
+    EXPECT_EQ(fimEventos, (std::vector<std::string>{"100", "aviso " + std::to_string(fim - 1), "diagrama", "fim ok"}));
+    EXPECT_EQ(p.comentarios.size(), 3u);
+    EXPECT_TRUE(p.salvo);
+}
+
+// Values that the model never holds, read from a file, are brought back into
+// the range it keeps them in; values it may hold are taken as they are.
+TEST(Carga, SavedValuesTheModelNeverHoldsAreBroughtIntoItsRange) {
+    const std::vector<std::string> base = teste::LinhasFixture("completo.smp");
+    const std::size_t lin = Indice(base, "=====<<<LINEARIZADOR>>>=====)");
+    struct Caso {
+        std::vector<std::pair<std::string, std::string>> trocas;
+        // Lines counted back from the linearizer's marker: the values of
+        // switches 1 and 2 (23, 18) and of buttons 1..3 (11, 6, 1).
+        std::vector<std::pair<std::size_t, std::string>> linhas;
+        std::function<void(const Projeto&)> confere;
+    };
+    const Caso casos[] = {
+        // SP and PV are kept within 0..100 by every step; MV within what the
+        // faceplate takes (0..100) or the output limits.
+        {{{"{C01/28} 50.00", "{C01/28} 1e308"},
+          {"{C01/29} 46.75", "{C01/29} -1e308"},
+          {"{C01/25} PVant:49.50", "{C01/25} PVant:250"}},
+         {},
+         [](const Projeto& p) {
+             EXPECT_EQ(p.controlador(1)->estado.SP, 100);
+             EXPECT_EQ(p.controlador(1)->estado.MV, 0);
+             EXPECT_EQ(p.controlador(1)->estado.PVant, 100);
+             EXPECT_EQ(p.sim.mem[1], 0);
+         }},
+        {{{"{C10/09} COmim:5", "{C10/09} COmim:-20"},
+          {"{C10/10} COMax:95", "{C10/10} COMax:120"},
+          {"{C10/29} 33.40", "{C10/29} 130"}},
+         {},
+         [](const Projeto& p) { EXPECT_EQ(p.controlador(10)->estado.MV, 120); }},
+        {{{"{C10/09} COmim:5", "{C10/09} COmim:-20"}, {"{C10/29} 33.40", "{C10/29} -15.5"}},
+         {},
+         [](const Projeto& p) { EXPECT_EQ(p.controlador(10)->estado.MV, -15.5) << "a split range's low end"; }},
+        {{{"{C10/29} 33.40", "{C10/29} 2.5"}, {"{C10/25} PVant:61.30", "{C10/25} PVant:0.25"}},
+         {},
+         [](const Projeto& p) {
+             EXPECT_EQ(p.controlador(10)->estado.MV, 2.5) << "below COmin, as a manual output may be";
+             EXPECT_EQ(p.controlador(10)->estado.PVant, 0.25);
+         }},
+        {{{"{C10/10} COMax:95", "{C10/10} COMax:x"}, {"{C10/29} 33.40", "{C10/29} 140"}},
+         {},
+         [](const Projeto& p) { EXPECT_EQ(p.controlador(10)->estado.MV, 100) << "limits that do not convert"; }},
+        // Tracks hold 0..100 %; switches and buttons 0 or 1.
+        {{{" 2.50000000000000E+0001", " 1.00000000000000E+0308"}, {" 3.33333333333333E-0001", "-1"}},
+         {{23, "7"}, {18, "1"}, {11, "0.5"}, {6, "1"}, {1, "-3"}},
+         [](const Projeto& p) {
+             EXPECT_EQ(p.sim.mem[15], 100);
+             EXPECT_EQ(p.sim.mem[18], 0);
+             EXPECT_EQ(p.sim.mem[17], 12.3456789012345);
+             EXPECT_EQ(p.sim.mem[11], 0);
+             EXPECT_EQ(p.sim.mem[12], 1);
+             EXPECT_EQ(p.sim.mem[97], 0);
+             EXPECT_EQ(p.sim.mem[98], 1);
+             EXPECT_EQ(p.sim.mem[99], 0);
+         }},
+    };
+    for (const auto& c : casos) {
+        std::vector<std::string> l = base;
+        for (const auto& [antes, depois] : c.trocas) l = Troca(l, antes, depois);
+        for (const auto& [atras, valor] : c.linhas) l[lin - atras] = valor;
         Projeto p;
-        const ResultadoCarga res = LeProjetoBytes(p, bytes.substr(0, n), "corte.smp");
-        EXPECT_TRUE(res.ok || !res.erro.empty());
+        const ResultadoCarga res = Carrega(p, l);
+        ASSERT_TRUE(res.ok) << res.erro;
+        c.confere(p);
     }
 }
 

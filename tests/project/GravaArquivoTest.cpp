@@ -139,9 +139,9 @@ TEST(Gravacao, UnwritablePlacesAreReportedInEachLanguage) {
         const char* portugues;
     } casos[] = {
         {dir.path() / "pasta", "it is a folder", "é uma pasta"},
-        {dir.path() / "nao existe" / "p.smp", "No such file or directory", "o arquivo ou a pasta não existe"},
+        {dir.path() / "nao existe" / "p.smp", "No such file or directory", "arquivo ou pasta inexistente"},
         {dir.path() / "fila", "it is not a regular file", "não é um arquivo comum"},
-        {dir.path() / "laco1", "Too many levels of symbolic links", "há links simbólicos demais no caminho"},
+        {dir.path() / "laco1", "Too many levels of symbolic links", "links simbólicos demais no caminho"},
     };
     for (const auto& c : casos) {
         try {

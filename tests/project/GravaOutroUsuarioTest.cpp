@@ -141,7 +141,7 @@ TEST_F(GravacaoSemPrivilegio, PermissionsDecideBetweenReplacingRewritingInPlaceA
         {"rewrite in place cut short", 0555, false, 0644, false, "4096", Resultado::Incompleto,
          "File too large; the folder does not let the file be replaced, so it was being rewritten in place "
          "and may now be incomplete: save under another name",
-         "o arquivo ficaria grande demais; a pasta não permite substituir o arquivo, por isso ele estava sendo "
+         "arquivo grande demais; a pasta não permite substituir o arquivo, por isso ele estava sendo "
          "regravado no próprio lugar e pode ter ficado incompleto: salve com outro nome"},
         // The owner cannot be kept (only root may give a file away), the
         // mode is.
@@ -251,7 +251,7 @@ TEST_F(GravacaoSemPrivilegio, AFullDiskRefusesARewriteInPlaceBeforeTheFileIsCut)
     const Saida s = Grava({alvo.string(), std::string(60 << 10, 'n')});
     EXPECT_EQ(s.codigo, 1);
     EXPECT_EQ(s.texto, "Cannot save \"" + alvo.string() + "\": No space left on device\nNão foi possível salvar \"" +
-                           alvo.string() + "\": não há espaço livre no dispositivo\n");
+                           alvo.string() + "\": não há espaço no disco\n");
     EXPECT_TRUE(Conteudo(alvo) == antigo) << "the file was cut";
 }
 

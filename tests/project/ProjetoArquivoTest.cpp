@@ -100,7 +100,7 @@ void PreencheTudo(Projeto& p) {
         c.KpText = std::to_string(n) + ".5";
         c.VariavelSelect = 20 + n;
         c.estado.SP = n * 1.25;
-        c.estado.MV = -n;
+        c.estado.MV = 100 - 7.5 * n;
         c.estado.modoAuto = n % 2 == 0;
         DadosRegistrador& r = p.CriaRegistrador(n);
         r.TagText = "R" + std::to_string(n);
@@ -395,7 +395,8 @@ TEST(ArquivoProjeto, ACommentBlockCutByTheEndOfTheFileEndsThere) {
 }
 
 TEST(ArquivoProjeto, TrackValuesSurviveTo15SignificantDigits) {
-    for (const double v : {1.0 / 3.0, 123.456789012345678, -1e-7, 1e300, 0.1 + 0.2}) {
+    // Tracks hold 0..100 %; the values span the exponents the text may carry.
+    for (const double v : {1.0 / 3.0, 12.3456789012345678, 1e-7, 1e-300, 0.1 + 0.2, 99.99999999999999}) {
         Projeto a;
         a.sim.mem[18] = v;
         Projeto b;

@@ -1,4 +1,4 @@
-#include "project/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <cstdint>
 
