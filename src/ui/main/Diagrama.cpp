@@ -262,10 +262,8 @@ void Diagrama::AjustaTamanho() {
 
 void Diagrama::CliqueMarcador(Familia f, int n) {
     if (mover_->isChecked()) {
-        selecionado_ = f == Familia::Texto ? static_cast<QWidget*>(valores_[n - 1]) : marcador(f, n);
-        familiaSelecionada_ = f;
-        slotSelecionado_ = n;
-        carregando_ = !carregando_;
+        Seleciona(f == Familia::Texto ? static_cast<QWidget*>(valores_[n - 1]) : marcador(f, n),
+                  [this, f, n](int x, int y) { Coloca(f, n, x, y); });
         return;
     }
     if (excluir_->isChecked()) {
@@ -273,6 +271,14 @@ void Diagrama::CliqueMarcador(Familia f, int n) {
         return;
     }
     janelas_.Abre(f, n);
+}
+
+bool Diagrama::modoMover() const { return mover_->isChecked(); }
+
+void Diagrama::Seleciona(QWidget* item, std::function<void(int x, int y)> coloca) {
+    selecionado_ = item;
+    colocaSelecionado_ = std::move(coloca);
+    carregando_ = !carregando_;
 }
 
 void Diagrama::Exclui(Familia f, int n) {
@@ -315,7 +321,7 @@ void Diagrama::mouseMoveEvent(QMouseEvent* e) {
     if (!mover_->isChecked() || !carregando_ || !selecionado_) return;
     app_.MarcaModificado();
     const QPoint p = e->position().toPoint();
-    Coloca(familiaSelecionada_, slotSelecionado_, p.x(), p.y());
+    colocaSelecionado_(p.x(), p.y());
     AjustaTamanho();
 }
 

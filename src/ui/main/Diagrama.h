@@ -3,6 +3,7 @@
 // placed in the project file's pixel coordinates, with the move and delete
 // modes of the editing state table.
 #include <array>
+#include <functional>
 
 #include <QPixmap>
 #include <QPointer>
@@ -56,6 +57,13 @@ public:
     // it follows the pointer.
     bool carregando() const { return carregando_; }
     QWidget* selecionado() const { return selecionado_; }
+    bool modoMover() const;
+    // A click on an item in move mode: it becomes the selected item and
+    // carrying is inverted; coloca puts it with its top-left corner at the
+    // pointer.
+    void Seleciona(QWidget* item, std::function<void(int x, int y)> coloca);
+    // The diagram's size follows what it shows.
+    void AjustaTamanho();
 
 signals:
     void objetoExcluido(Familia f, int n);
@@ -73,7 +81,6 @@ private:
     void CliqueMarcador(Familia f, int n);
     Marcador& modelo(Familia f, int n) const;
     void Coloca(Familia f, int n, int x, int y);
-    void AjustaTamanho();
 
     Aplicacao& app_;
     JanelasObjetos& janelas_;
@@ -88,8 +95,7 @@ private:
     std::array<QLabel*, 20> rotulos_{};
 
     QPointer<QWidget> selecionado_;
-    Familia familiaSelecionada_ = Familia::Controlador;
-    int slotSelecionado_ = 0;
+    std::function<void(int, int)> colocaSelecionado_;
     bool carregando_ = false;
 };
 

@@ -28,6 +28,7 @@
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/recorders/PainelWidgets.h"
 #include "ui/widgets/Icones.h"
 
 namespace kivo::ui {
@@ -49,6 +50,7 @@ public:
     void AoMensagem(const std::string& texto) override { w_.app_.Informa(QString::fromStdString(texto)); }
     void AoAtualizarDiagrama() override {
         w_.diagrama_->PosicionaMarcadores();
+        w_.painel_->Recarrega();
         w_.AtualizaDiagrama();
     }
     void AoTerminar(bool) override {
@@ -226,6 +228,8 @@ QWidget* TForm1::CriaCentro() {
     rolagem_->setFrameShape(QFrame::NoFrame);
     rolagem_->setWidgetResizable(true);
     diagrama_ = new Diagrama(app_, janelas_, acao("MoverObjetos2"), acao("ExcluirObjetos"));
+    painel_ = new PainelWidgets(app_, *diagrama_);
+    connect(&app_, &Aplicacao::displayAtualizar, painel_, &PainelWidgets::AtualizaDisplay);
     rolagem_->setWidget(diagrama_);
     linha->addWidget(rolagem_, 1);
     connect(diagrama_, &Diagrama::duploClique, this, &TForm1::RecarregaImagemEComentarios);
@@ -273,7 +277,10 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
     return QMainWindow::eventFilter(o, e);
 }
 
-void TForm1::AtualizaDiagrama() { diagrama_->AtualizaDiagrama(); }
+void TForm1::AtualizaDiagrama() {
+    painel_->AtualizaDiagrama();
+    diagrama_->AtualizaDiagrama();
+}
 
 void TForm1::TraduzIngles() {
     app_.DefineIngles();

@@ -25,6 +25,7 @@ class Aplicacao;
 class CicloProjeto;
 class Diagrama;
 class EscolhaExemplos;
+class PainelWidgets;
 class TConfigForm;
 
 inline constexpr char kTituloInicial[] = "KIVO (v 7.71)";
@@ -39,6 +40,7 @@ public:
 
     Aplicacao& app() { return app_; }
     Diagrama& diagrama() { return *diagrama_; }
+    PainelWidgets& painel() { return *painel_; }
     JanelasObjetos& janelas() { return janelas_; }
     TConfigForm& config() { return *config_; }
     EscolhaExemplos& escolha() { return *escolha_; }
@@ -83,6 +85,7 @@ private:
     JanelasObjetos janelas_;
     QToolButton* salvar1_ = nullptr;
     Diagrama* diagrama_ = nullptr;
+    PainelWidgets* painel_ = nullptr;
     QWidget* trabalho_ = nullptr;
     QScrollArea* rolagem_ = nullptr;
     QTextEdit* richEdit1_ = nullptr;

@@ -10,6 +10,7 @@
 #include "ui/main/TForm1.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/recorders/PainelWidgets.h"
 
 namespace kivo::ui {
 namespace {
@@ -174,6 +175,7 @@ void CicloProjeto::LimpaProjeto() {
     app_.projeto().LimpaProjeto();
     w_.RecarregaComentarios();
     w_.diagrama().Reinicia();
+    w_.painel().Recarrega();
     w_.config().Recarrega();
     w_.config().Legendas();
 }

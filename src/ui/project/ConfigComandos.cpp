@@ -14,6 +14,7 @@
 #include "ui/i18n/Traducoes.h"
 #include "ui/main/TForm1.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/recorders/PainelWidgets.h"
 
 namespace kivo::ui {
 namespace {
@@ -115,9 +116,10 @@ QWidget* TConfigForm::CriaPaginaFormas() {
         g->addWidget(cor2, linha, 10);
 
         Forma& forma = p.formas[linha];
-        connect(check, &QCheckBox::clicked, this, [&forma, tipo, var, cor1, cor2](bool v) {
+        connect(check, &QCheckBox::clicked, this, [this, &forma, k, tipo, var, cor1, cor2](bool v) {
             forma.habilitada = v;
             for (QWidget* w : std::initializer_list<QWidget*>{tipo, var, cor1, cor2}) w->setEnabled(true);
+            w_.painel().AplicaForma(k);
         });
         connect(tipo, &QComboBox::activated, this, [this, &forma](int i) {
             forma.tipo = i;
@@ -127,13 +129,18 @@ QWidget* TConfigForm::CriaPaginaFormas() {
         connect(altura, &QSpinBox::valueChanged, this, [this, &forma, k](int v) {
             if (preenchendo_) return;
             forma.altura = v;
+            w_.painel().AplicaForma(k);
             if (k == 1) w_.AtualizaDiagrama();
         });
-        connect(largura, &QSpinBox::valueChanged, this, [this, &forma](int v) {
-            if (!preenchendo_) forma.largura = v;
+        connect(largura, &QSpinBox::valueChanged, this, [this, &forma, k](int v) {
+            if (preenchendo_) return;
+            forma.largura = v;
+            w_.painel().AplicaForma(k);
         });
-        connect(cor1, &QComboBox::activated, this,
-                [&forma, cor1](int i) { forma.cor1 = cor1->itemData(i).value<std::uint32_t>(); });
+        connect(cor1, &QComboBox::activated, this, [this, &forma, k, cor1](int i) {
+            forma.cor1 = cor1->itemData(i).value<std::uint32_t>();
+            w_.painel().AplicaForma(k);
+        });
         connect(cor2, &QComboBox::activated, this,
                 [&forma, cor2](int i) { forma.cor2 = cor2->itemData(i).value<std::uint32_t>(); });
     }
@@ -170,11 +177,15 @@ QWidget* TConfigForm::CriaPaginaComandos() {
         gc->addWidget(tipo, c - 1, 1);
         gc->addWidget(RotuloNumerado(21 + c, c == 1 ? "Saída em M11" : "Saída em M12", chaves), c - 1, 2);
         Chave& chave = p.chaves[c - 1];
-        connect(check, &QCheckBox::clicked, this, [&chave, tipo](bool v) {
+        connect(check, &QCheckBox::clicked, this, [this, &chave, tipo, c](bool v) {
             chave.habilitada = v;
             tipo->setEnabled(v);
+            w_.painel().AplicaChave(c);
         });
-        connect(tipo, &QComboBox::activated, this, [&chave](int i) { chave.orientacao = i; });
+        connect(tipo, &QComboBox::activated, this, [this, &chave, c](int i) {
+            chave.orientacao = i;
+            w_.painel().AplicaChave(c);
+        });
     }
     gc->setColumnStretch(3, 1);
     coluna->addWidget(chaves);
@@ -195,13 +206,17 @@ QWidget* TConfigForm::CriaPaginaComandos() {
             if (!v)
                 for (int m = 96 + b; m <= 99; ++m) app_.sim().mem[m] = 0;
             EstadoBotoes();
+            w_.painel().AplicaBotoes();
         });
         const auto campo = [&](const QString& nome, int maximo, std::string& destino, int coluna) {
             auto* e = new QLineEdit(panel2);
             e->setObjectName(nome);
             e->setMaxLength(maximo);
             e->setAccessibleName(nome);
-            connect(e, &QLineEdit::textEdited, this, [&destino](const QString& t) { destino = t.toStdString(); });
+            connect(e, &QLineEdit::textEdited, this, [this, &destino, b](const QString& t) {
+                destino = t.toStdString();
+                w_.painel().AplicaDescricaoBotao(b);
+            });
             gb->addWidget(e, b - 1, coluna);
         };
         campo(NomeDescricaoBotao(b), 15, botao.descricao, 1);
@@ -229,16 +244,21 @@ QWidget* TConfigForm::CriaPaginaComandos() {
         gt->addWidget(nome, linha, coluna0 + 1);
         gt->addWidget(slider, linha, coluna0 + 2);
         Track& track = p.tracks[t - 1];
-        connect(check, &QCheckBox::clicked, this, [&track, nome, slider](bool v) {
+        connect(check, &QCheckBox::clicked, this, [this, &track, nome, slider, t](bool v) {
             track.habilitado = v;
             nome->setEnabled(v);
             slider->setEnabled(v);
+            w_.painel().AplicaTrack(t);
         });
         connect(nome, &QLineEdit::textEdited, this, [this, &track, t](const QString& texto) {
             track.rotulo = texto.toStdString();
             app_.sim().mem.setDescricao(14 + t, track.rotulo);
+            w_.painel().AplicaTrack(t);
         });
-        connect(slider, &QCheckBox::clicked, this, [&track](bool v) { track.deslizante = v; });
+        connect(slider, &QCheckBox::clicked, this, [this, &track, t](bool v) {
+            track.deslizante = v;
+            w_.painel().AplicaTrack(t);
+        });
     }
     gt->setColumnStretch(1, 1);
     gt->setColumnStretch(4, 1);

@@ -16,12 +16,15 @@
 namespace kivo::ui {
 namespace {
 
-constexpr QSize kMiniatura(160, 120);
+constexpr QSize kMiniatura(240, 180);
 
-// The thumbnail written beside each example: "<name>_thumb.bmp".
+// The example's own picture scaled down, at one and two device pixels per
+// point so that it stays sharp at 200 %; the small thumbnail written
+// beside it when the picture is missing.
 QIcon Miniatura(const QString& caminhoExemplo) {
     const QFileInfo fi(caminhoExemplo);
-    QPixmap pm(fi.dir().filePath(fi.completeBaseName() + QStringLiteral("_thumb.bmp")));
+    QPixmap pm(fi.dir().filePath(fi.completeBaseName() + QStringLiteral(".bmp")));
+    if (pm.isNull()) pm.load(fi.dir().filePath(fi.completeBaseName() + QStringLiteral("_thumb.bmp")));
     if (pm.isNull()) {
         pm = QPixmap(kMiniatura);
         pm.fill(QColor(230, 230, 230));
@@ -30,7 +33,10 @@ QIcon Miniatura(const QString& caminhoExemplo) {
         p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
         p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("?"));
     }
-    return QIcon(pm);
+    QIcon icone;
+    for (int escala : {1, 2})
+        icone.addPixmap(pm.scaled(kMiniatura * escala, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return icone;
 }
 
 }  // namespace

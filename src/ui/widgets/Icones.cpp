@@ -88,6 +88,8 @@ void Programa(QPainter& p) {
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     p.setPen(QPen(QColor(255, 255, 255, 110), 1));
     for (int y = 8; y < 30; y += 6) p.drawLine(QPointF(4, y), QPointF(28, y));
+    p.setPen(QPen(QColor(140, 230, 140), 1, Qt::DashLine));
+    p.drawLine(QPointF(4, 13), QPointF(28, 13));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 200, 40), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QPainterPath resposta;
@@ -95,8 +97,6 @@ void Programa(QPainter& p) {
     resposta.cubicTo(10, 25, 10, 6, 16, 8);
     resposta.cubicTo(21, 10, 20, 14, 28, 13);
     p.drawPath(resposta);
-    p.setPen(QPen(QColor(140, 230, 140), 1, Qt::DashLine));
-    p.drawLine(QPointF(4, 13), QPointF(28, 13));
 }
 
 }  // namespace
@@ -118,6 +118,51 @@ QPixmap DesenhaIcone(Icone icone, int lado, qreal dpr) {
         case Icone::Modificado: Modificado(p); break;
         case Icone::Programa: Programa(p); break;
     }
+    return pm;
+}
+
+QPixmap DesenhaChave(int orientacao, bool ligada, int lado, qreal dpr) {
+    QPixmap pm(QSize(lado, lado) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(lado / 32.0, lado / 32.0);
+    // Drawn pointing right, then turned to the orientation.
+    p.translate(16, 16);
+    p.rotate(orientacao == 0 ? 180 : orientacao == 1 ? -90 : orientacao == 3 ? 90 : 0);
+    p.translate(-16, -16);
+    p.setBrush(QColor(240, 240, 240));
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 4, 4);
+    p.setPen(QPen(QColor(40, 40, 40), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(3, 16), QPointF(9, 16));
+    p.drawLine(QPointF(24, 9), QPointF(29, 9));
+    p.drawLine(QPointF(24, 23), QPointF(29, 23));
+    p.setBrush(QColor(40, 40, 40));
+    for (QPointF c : {QPointF(9, 16), QPointF(24, 9), QPointF(24, 23)}) p.drawEllipse(c, 1.8, 1.8);
+    p.setPen(QPen(ligada ? QColor(0, 140, 0) : QColor(190, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 16), ligada ? QPointF(23, 22) : QPointF(23, 10));
+    return pm;
+}
+
+QPixmap DesenhaLampada(bool pressionada, int lado, qreal dpr) {
+    QPixmap pm(QSize(lado, lado) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(lado / 32.0, lado / 32.0);
+    const QColor cor = pressionada ? QColor(40, 190, 60) : QColor(245, 170, 20);
+    QRadialGradient brilho(QPointF(12, 11), 16);
+    brilho.setColorAt(0, cor.lighter(160));
+    brilho.setColorAt(1, cor.darker(115));
+    p.setPen(QPen(QColor(70, 70, 70), 2));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawEllipse(QRectF(1, 1, 30, 30));
+    p.setPen(Qt::NoPen);
+    p.setBrush(brilho);
+    p.drawEllipse(QRectF(5, 5, 22, 22));
     return pm;
 }
 

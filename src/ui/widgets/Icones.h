@@ -22,4 +22,11 @@ QIcon CriaIcone(Icone icone);
 // The picture at one logical size for the given device pixel ratio.
 QPixmap DesenhaIcone(Icone icone, int lado, qreal dpr);
 
+// A two-way switch: the blade points to the orientation (0 left, 1 up,
+// 2 right, 3 down) and rests on its first contact, or on the second when
+// ligada.
+QPixmap DesenhaChave(int orientacao, bool ligada, int lado, qreal dpr);
+// A push-button lamp: amber when released, green when pressed.
+QPixmap DesenhaLampada(bool pressionada, int lado, qreal dpr);
+
 }  // namespace kivo::ui
