@@ -164,7 +164,13 @@ void PainelWidgets::CriaTracks() {
         rotulo->setObjectName(QStringLiteral("TrackLabel%1").arg(n));
         auto* texto = new QLineEdit(QStringLiteral("0"), &diagrama_);
         texto->setObjectName(QStringLiteral("TrackText%1").arg(n));
-        texto->resize(60, 20);
+        texto->resize(52, 20);
+        // The parts are laid out at 7 pixels per character of the name, so
+        // the track's texts use a font of that width.
+        QFont pequena = rotulo->font();
+        pequena.setPixelSize(11);
+        rotulo->setFont(pequena);
+        texto->setFont(pequena);
         auto* barra = new QSlider(Qt::Horizontal, &diagrama_);
         barra->setObjectName(QStringLiteral("TrackBar%1").arg(n));
         barra->setRange(0, 10000);
