@@ -39,6 +39,7 @@ private slots:
         auto* sim18 = e.findChild<QToolButton*>("sim18");
         QCOMPARE(sim18->toolTip(),
                  QString("Resposta de malha de controle de vazão a variação em SP e variação de carga."));
+        amb_->janela->MostraEscolha(true);
         QVERIFY(!sim18->icon().isNull());
         QCOMPARE(e.findChild<QPlainTextEdit*>("Descricao_sim18")->toPlainText(),
                  QString("Controle retroalimentado\n\nResposta a variação no SP e variação de carga."));

@@ -12,6 +12,7 @@
 
 #include "Auxiliares.h"
 #include "ui/main/Diagrama.h"
+#include "ui/i18n/TraducaoAtivacao.h"
 #include "ui/main/TextoRtf.h"
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/TConfigForm.h"
@@ -328,6 +329,27 @@ private slots:
         QVERIFY(!amb_->app->projeto().comentariosVisiveis);
         item->trigger();
         QVERIFY(amb_->janela->comentarios()->isVisible());
+    }
+
+    // The helper object windows use: one translation, on the first
+    // activation in English mode.
+    void objectWindowsTranslateOnFirstActivation() {
+        QWidget janela;
+        auto* rotulo = new QLabel("Ganho:", &janela);
+        rotulo->setObjectName("Label20");
+        int traducoes = 0;
+        new TraducaoAtivacao(&janela, *amb_->app, "Label20", "Gain:", [&] {
+            ++traducoes;
+            rotulo->setText("Gain:");
+        });
+        QEvent ativa(QEvent::WindowActivate);
+        QApplication::sendEvent(&janela, &ativa);
+        QCOMPARE(traducoes, 0);
+        amb_->app->DefineIngles();
+        QApplication::sendEvent(&janela, &ativa);
+        QApplication::sendEvent(&janela, &ativa);
+        QCOMPARE(traducoes, 1);
+        QCOMPARE(rotulo->text(), QString("Gain:"));
     }
 
 private:

@@ -99,7 +99,8 @@ void Diagrama::CriaMarcadores() {
             b->setToolTip(DicaMarcador(f, n));
             b->setAccessibleName(DicaMarcador(f, n));
             b->setFixedSize(kLarguraMarcador, kAlturaMarcador);
-            b->setFocusPolicy(Qt::NoFocus);
+            // Reachable with the keyboard; the pointer does not take focus.
+            b->setFocusPolicy(Qt::TabFocus);
             // Pointer movements over a marker do not drag anything.
             b->setAttribute(Qt::WA_NoMousePropagation);
             b->hide();

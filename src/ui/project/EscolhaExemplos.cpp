@@ -64,7 +64,6 @@ EscolhaExemplos::EscolhaExemplos(Aplicacao& app, QWidget* parent) : QTabWidget(p
         QWidget* pagina = widget(ex.pagina);
         auto* figura = new QToolButton(pagina);
         figura->setObjectName(nome);
-        figura->setIcon(Miniatura(CaminhoExemplo(app_.diretorioInicial(), i)));
         figura->setIconSize(kMiniatura);
         figura->setAutoRaise(true);
         figura->setCursor(Qt::PointingHandCursor);
@@ -100,6 +99,19 @@ EscolhaExemplos::EscolhaExemplos(Aplicacao& app, QWidget* parent) : QTabWidget(p
 }
 
 void EscolhaExemplos::Traduz() { Preenche(true); }
+
+void EscolhaExemplos::showEvent(QShowEvent* e) {
+    // The pictures are read when the chooser is first shown, not with the
+    // main window.
+    if (!figurasCarregadas_) {
+        const auto exemplos = Exemplos();
+        for (int i = 0; i < int(exemplos.size()); ++i)
+            findChild<QToolButton*>(QString::fromLatin1(exemplos[i].figura))
+                ->setIcon(Miniatura(CaminhoExemplo(app_.diretorioInicial(), i)));
+        figurasCarregadas_ = true;
+    }
+    QTabWidget::showEvent(e);
+}
 
 void EscolhaExemplos::Preenche(bool ingles) {
     const QStringList paginas = PaginasExemplos(ingles);

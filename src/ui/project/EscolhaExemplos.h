@@ -25,10 +25,14 @@ public:
 signals:
     void exemploEscolhido(int indice);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void Preenche(bool ingles);
 
     Aplicacao& app_;
+    bool figurasCarregadas_ = false;
 };
 
 }  // namespace kivo::ui
