@@ -289,6 +289,26 @@ private slots:
         QVERIFY(aberta.isNull());
     }
 
+    void menuItemsShowTheirRegisteredWindows() {
+        int criadas = 0;
+        amb_->janela->RegistraJanelaMenu("Variveis1", [&] {
+            ++criadas;
+            auto* w = new QWidget(amb_->janela.get(), Qt::Window);
+            w->setObjectName("Dialogos");
+            return w;
+        });
+        amb_->janela->ciclo().Novo();
+        amb_->acao("Variveis1")->trigger();
+        auto* janela = amb_->janela->findChild<QWidget*>("Dialogos");
+        QVERIFY(janela && janela->isVisible());
+        janela->hide();
+        amb_->acao("Variveis1")->trigger();
+        QVERIFY(janela->isVisible());
+        QCOMPARE(criadas, 1);
+        // An item without a window does nothing.
+        amb_->acao("Dese1")->trigger();
+    }
+
     void doubleClickReadsTheCommentsFile() {
         amb_->janela->ciclo().Novo();
         QTextEdit* painel = amb_->janela->comentarios();

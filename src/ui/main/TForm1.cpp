@@ -191,8 +191,25 @@ void TForm1::CriaMenu() {
         sobre->setAttribute(Qt::WA_DeleteOnClose);
         sobre->show();
     });
-    // Fast simulation, variable list, XY recorder and signal generators
-    // come with their windows.
+    for (const char* nome : {"Configurao1", "Dese1", "Variveis1", "RegistradorXY1"}) {
+        const QString item = QString::fromLatin1(nome);
+        connect(acao(item), &QAction::triggered, this, [this, item] {
+            QPointer<QWidget>& janela = janelasMenu_[item];
+            if (!janela) {
+                const auto fabrica = fabricasMenu_.find(item);
+                if (fabrica == fabricasMenu_.end()) return;
+                janela = fabrica->second();
+                if (!janela) return;
+            }
+            janela->show();
+            janela->raise();
+            janela->activateWindow();
+        });
+    }
+}
+
+void TForm1::RegistraJanelaMenu(const QString& item, std::function<QWidget*()> fabrica) {
+    fabricasMenu_[item] = std::move(fabrica);
 }
 
 QWidget* TForm1::CriaCentro() {

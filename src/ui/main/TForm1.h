@@ -1,9 +1,12 @@
 #pragma once
 // The main window: menu, save indicator, plant diagram, comments panel,
 // help bar, loading progress and the example chooser.
+#include <functional>
+#include <map>
 #include <memory>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "ui/main/JanelasObjetos.h"
 
@@ -52,6 +55,11 @@ public:
     // A menu item by its objectName.
     QAction* acao(const QString& nome) const;
 
+    // The window a menu item shows (signal generators, fast simulation,
+    // variable list, XY recorder): built on first use, then shown again.
+    // Items without a window do nothing.
+    void RegistraJanelaMenu(const QString& item, std::function<QWidget*()> fabrica);
+
     void AtualizaDiagrama();
     // Applies the English texts of the main window, the chooser and the
     // configuration dialog; sets the language flag.
@@ -94,6 +102,8 @@ private:
     QLabel* label21_ = nullptr;
     EscolhaExemplos* escolha_ = nullptr;
     TConfigForm* config_ = nullptr;
+    std::map<QString, std::function<QWidget*()>> fabricasMenu_;
+    std::map<QString, QPointer<QWidget>> janelasMenu_;
     std::unique_ptr<CicloProjeto> ciclo_;
     std::unique_ptr<Carga> carga_;
     // Stops the panel's own edits from being written back while the panel
