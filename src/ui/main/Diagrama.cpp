@@ -166,6 +166,8 @@ void Diagrama::AtualizaDiagrama() {
         QToolButton* b = marcador(f, n);
         const Marcador& m = modelo(f, n);
         b->setText(QString::fromStdString(m.legenda));
+        // Recorders have no hint: their tag names them.
+        if (b->toolTip().isEmpty()) b->setAccessibleName(b->text());
         b->setVisible(m.exibido);
     };
     for (int n = 1; n <= 10; ++n) {
@@ -188,8 +190,11 @@ void Diagrama::AtualizaDiagrama() {
     for (int n = 1; n <= 20; ++n) {
         const DadosTexto* t = p.texto(n);
         if (!t) continue;
-        rotulos_[n - 1]->setText(QString::fromStdString(t->DescricaoText));
+        const QString descricao = QString::fromStdString(t->DescricaoText);
+        rotulos_[n - 1]->setText(descricao);
         rotulos_[n - 1]->adjustSize();
+        rotulos_[n - 1]->setAccessibleName(descricao);
+        valores_[n - 1]->setAccessibleName(descricao);
         const bool visivel = p.marcadores.textos[n - 1].exibido;
         valores_[n - 1]->setVisible(visivel);
         rotulos_[n - 1]->setVisible(visivel);

@@ -148,7 +148,7 @@ QWidget* TConfigForm::CriaPaginaSlots(Familia f) {
     QGridLayout* g;
     if (f == Familia::Controlador) {
         auto* grupo = new QGroupBox(QStringLiteral("PID"));
-        grupo->setObjectName(QStringLiteral("GroupBox1"));
+        grupo->setObjectName(QStringLiteral("GroupBoxPID"));
         pagina = grupo;
         g = new QGridLayout(grupo);
     } else {
