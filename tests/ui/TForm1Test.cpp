@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "Auxiliares.h"
 #include "ui/main/Diagrama.h"
@@ -113,6 +114,14 @@ private slots:
                                      "RegistradorXY1", "Opes1", "Sobre1"}));
         QCOMPARE(amb_->acao("Configurao2")->toolTip(), QString("Inclusão de objetos "));
         QCOMPARE(amb_->acao("Configurao1")->toolTip(), QString("Inclusão de sinais aleatórios para simular distúrbios"));
+        // The bar shows the hint of the item under the pointer.
+        amb_->janela->ciclo().Novo();
+        QApplication::processEvents();
+        const QPoint sobre = w.menuBar()->actionGeometry(amb_->acao("Configurao1")).center();
+        QHelpEvent dica(QEvent::ToolTip, sobre, w.menuBar()->mapToGlobal(sobre));
+        QApplication::sendEvent(w.menuBar(), &dica);
+        QCOMPARE(QToolTip::text(), QString("Inclusão de sinais aleatórios para simular distúrbios"));
+        QToolTip::hideText();
         // The save indicator leads the bar.
         QCOMPARE(w.menuBar()->cornerWidget(Qt::TopLeftCorner), static_cast<QWidget*>(w.indicador()));
         QCOMPARE(w.indicador()->objectName(), QString("Salvar1"));

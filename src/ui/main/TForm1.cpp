@@ -14,7 +14,9 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QTextEdit>
+#include <QHelpEvent>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "help/LinksAjuda.h"
@@ -168,6 +170,8 @@ void TForm1::CriaMenu() {
     barra->addMenu(ajuda);
 
     MostraMenusProjeto(false);
+    // The bar shows its items' hints, as the menus do.
+    barra->installEventFilter(this);
 
     connect(acao("Novo1"), &QAction::triggered, this, [this] { ciclo_->Novo(); });
     connect(acao("Abrir1"), &QAction::triggered, this, [this] { ciclo_->Abrir(); });
@@ -287,6 +291,15 @@ QWidget* TForm1::CriaCentro() {
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+    if (o == menuBar() && e->type() == QEvent::ToolTip) {
+        const auto* ajuda = static_cast<QHelpEvent*>(e);
+        const QAction* a = menuBar()->actionAt(ajuda->pos());
+        if (a && !a->menu() && a->toolTip() != a->text()) {
+            QToolTip::showText(ajuda->globalPos(), a->toolTip(), menuBar());
+            return true;
+        }
+        return false;
+    }
     if (o == label21_ && e->type() == QEvent::MouseButtonRelease) {
         help::AbreAjuda(app_.interacao(), help::UrlBase(app_.ingles()), help::Entrada::Label21);
         return true;
