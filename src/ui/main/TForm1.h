@@ -1,0 +1,114 @@
+#pragma once
+// The main window: menu, save indicator, plant diagram, comments panel,
+// help bar, loading progress and the example chooser.
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "ui/main/JanelasObjetos.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QScrollArea;
+class QTextEdit;
+class QToolButton;
+
+namespace kivo {
+class ObservadorCarga;
+}
+
+namespace kivo::ui {
+
+class Aplicacao;
+class CicloProjeto;
+class Diagrama;
+class EscolhaExemplos;
+class PainelWidgets;
+class TConfigForm;
+
+inline constexpr char kTituloInicial[] = "KIVO (v 7.71)";
+// The caption of a new or reset project.
+inline constexpr char kTituloNovo[] = "KIVO v 7.71";
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(Aplicacao& app, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Aplicacao& app() { return app_; }
+    Diagrama& diagrama() { return *diagrama_; }
+    PainelWidgets& painel() { return *painel_; }
+    JanelasObjetos& janelas() { return janelas_; }
+    TConfigForm& config() { return *config_; }
+    EscolhaExemplos& escolha() { return *escolha_; }
+    CicloProjeto& ciclo() { return *ciclo_; }
+    QToolButton* indicador() const { return salvar1_; }
+    QTextEdit* comentarios() const { return richEdit1_; }
+    QGroupBox* progresso() const { return groupBox1_; }
+    ObservadorCarga& observadorCarga();
+    // A menu item by its objectName.
+    QAction* acao(const QString& nome) const;
+
+    // The window a menu item shows (signal generators, fast simulation,
+    // variable list, XY recorder): built on first use, then shown again.
+    // Items without a window do nothing.
+    void RegistraJanelaMenu(const QString& item, std::function<QWidget*()> fabrica);
+
+    void AtualizaDiagrama();
+    // Applies the English texts of the main window, the chooser and the
+    // configuration dialog; sets the language flag.
+    void TraduzIngles();
+    // The save indicator and the project's menu items.
+    void MostraIndicador(bool visivel);
+    void MostraMenusProjeto(bool visiveis);
+    void MostraEscolha(bool visivel);
+    void MostraComentarios(bool visivel);
+    // The comments panel shows the project's lines.
+    void RecarregaComentarios();
+    // Reloads the picture and "descricao.rtf" (double click on the diagram).
+    void RecarregaImagemEComentarios();
+    // The background picture of the project, looked for in the current
+    // directory and then beside the project file.
+    void CarregaImagemProjeto(const QString& caminhoImagem, const QString& caminhoProjeto);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    class Carga;
+
+    void CriaMenu();
+    QWidget* CriaCentro();
+    void AtualizaIndicador(bool salvo);
+    void EscolheLingua(bool ingles);
+
+    Aplicacao& app_;
+    JanelasObjetos janelas_;
+    QToolButton* salvar1_ = nullptr;
+    Diagrama* diagrama_ = nullptr;
+    PainelWidgets* painel_ = nullptr;
+    QWidget* trabalho_ = nullptr;
+    QScrollArea* rolagem_ = nullptr;
+    QTextEdit* richEdit1_ = nullptr;
+    QGroupBox* groupBox1_ = nullptr;
+    QProgressBar* progressBar1_ = nullptr;
+    QLabel* label21_ = nullptr;
+    EscolhaExemplos* escolha_ = nullptr;
+    TConfigForm* config_ = nullptr;
+    std::map<QString, std::function<QWidget*()>> fabricasMenu_;
+    std::map<QString, QPointer<QWidget>> janelasMenu_;
+    std::unique_ptr<CicloProjeto> ciclo_;
+    std::unique_ptr<Carga> carga_;
+    // Stops the panel's own edits from being written back while the panel
+    // is filled from the project.
+    bool preenchendoComentarios_ = false;
+};
+
+}  // namespace kivo::ui
