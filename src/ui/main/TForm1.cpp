@@ -191,6 +191,11 @@ void TForm1::CriaMenu() {
         sobre->setAttribute(Qt::WA_DeleteOnClose);
         sobre->show();
     });
+    connect(acao("Dese1"), &QAction::triggered, this, [this] {
+        auto* rapida = new TAboutBox(app_, this);
+        rapida->setAttribute(Qt::WA_DeleteOnClose);
+        rapida->show();
+    });
     // Fast simulation, variable list, XY recorder and signal generators
     // come with their windows.
 }
