@@ -32,6 +32,10 @@ int main(int argc, char** argv) {
     amb.janela->ciclo().Carrega(kivo::ui::teste::PastaExemplos() + "/boiler/boiler.smp", true);
     amb.app->timer().stop();
 
+    int malhas = 0;
+    for (int n = 1; n <= 10; ++n) malhas += amb.app->sim().controladores.ativo(n) ? 1 : 0;
+    std::printf("boiler: %d active loops\n", malhas);
+
     kivo::ui::TAboutBox w(*amb.app, nullptr);
     w.setWindowState(Qt::WindowNoState);
     w.resize(1400, 900);

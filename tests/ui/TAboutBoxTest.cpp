@@ -326,12 +326,12 @@ private slots:
         pagina->setValue(2);
         QCOMPARE(w->grafico(TAboutBox::Superior, 1)->pagina(), 2);
         QCOMPARE(w->grafico(TAboutBox::Inferior, 1)->pagina(), 2);
-        QCOMPARE(w->grafico(TAboutBox::Superior, 1)->faixaX(), QPointF(900, 1799));
+        QCOMPARE(w->grafico(TAboutBox::Superior, 1)->faixaX(), QPointF(900, 1800));
         QCOMPARE(w->grafico(TAboutBox::Superior, 2)->pagina(), 1);
         pagina->setValue(3);  // beyond the last page of loop 1
         QCOMPARE(w->grafico(TAboutBox::Superior, 1)->pagina(), 2);
         pagina->setValue(1);
-        QCOMPARE(w->grafico(TAboutBox::Superior, 1)->faixaX(), QPointF(0, 899));
+        QCOMPARE(w->grafico(TAboutBox::Superior, 1)->faixaX(), QPointF(0, 900));
         Filho<QTabWidget>(w.get(), "TabbedNotebook1")->setCurrentIndex(1);
         QCOMPARE(pagina->maximum(), 10);
         pts->setCurrentIndex(4);
@@ -378,7 +378,7 @@ private slots:
         QTest::mouseRelease(vp, Qt::LeftButton, {}, area.center());
         QVERIFY(zoom->isEnabled());
         QVERIFY(!cima->automatica());
-        QVERIFY(cima->faixaX().y() < 1799);
+        QVERIFY(cima->faixaX().y() < 1800);
         QCOMPARE(baixo->faixaX(), cima->faixaX());
         QCOMPARE(baixo->faixaY(), cima->faixaY());
         QCOMPARE(cima->rubberBand(), QChartView::NoRubberBand);

@@ -24,13 +24,6 @@ QLineSeries* Serie(QChart* c, const char* nome, QColor cor) {
     return s;
 }
 
-QList<QPointF> Pontos(const std::vector<double>& y) {
-    QList<QPointF> p;
-    p.reserve(static_cast<qsizetype>(y.size()));
-    for (std::size_t i = 0; i < y.size(); ++i) p.append(QPointF(static_cast<double>(i), y[i]));
-    return p;
-}
-
 }  // namespace
 
 GraficoMalha::GraficoMalha(QWidget* parent) : QChartView(parent) {
@@ -57,23 +50,21 @@ GraficoMalha::GraficoMalha(QWidget* parent) : QChartView(parent) {
 }
 
 void GraficoMalha::Mostra(const SeriesMalha& s) {
-    pv_->replace(Pontos(s.pv));
-    sp_->replace(Pontos(s.sp));
-    co_->replace(Pontos(s.co));
-    co_->setVisible(true);
+    dados_ = {s.pv, s.sp, s.co};
     pontos_ = static_cast<int>(s.pv.size());
+    co_->setVisible(true);
     pagina_ = 1;
-    EscalaAutomatica();
+    MostraPagina(1);
 }
 
 void GraficoMalha::Limpa() {
-    for (QLineSeries* s : {pv_, sp_, co_}) s->clear();
+    for (auto& d : dados_) d.clear();
     pontos_ = 0;
-    pagina_ = 1;
-    EscalaAutomatica();
+    MostraPagina(1);
 }
 
 void GraficoMalha::OcultaCO() {
+    dados_[2].clear();
     co_->clear();
     co_->setVisible(false);  // no empty "CO" left in the legend
     if (automatica_) AjustaY();
@@ -83,46 +74,55 @@ qsizetype GraficoMalha::pontosCO() const { return co_->count(); }
 
 void GraficoMalha::DefinePontosPorPagina(int n) {
     porPagina_ = std::max(1, n);
-    pagina_ = std::min(pagina_, paginas());
-    if (automatica_) EscalaAutomatica();
+    MostraPagina(std::min(pagina_, paginas()));
 }
 
 int GraficoMalha::paginas() const { return std::max(1, (pontos_ + porPagina_ - 1) / porPagina_); }
 
 void GraficoMalha::MostraPagina(int p) {
     pagina_ = std::max(1, p);
+    // The axes first: moving them re-maps the points the chart holds, which
+    // are still the old page's, not the whole run.
     EscalaAutomatica();
+    const std::size_t inicio = static_cast<std::size_t>(pagina_ - 1) * static_cast<std::size_t>(porPagina_);
+    const std::array<QLineSeries*, 3> series = {pv_, sp_, co_};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::vector<double>& y = dados_[k];
+        const std::size_t fim = std::min(y.size(), inicio + static_cast<std::size_t>(porPagina_) + 1);
+        QList<QPointF> pontos;
+        pontos.reserve(static_cast<qsizetype>(fim > inicio ? fim - inicio : 0));
+        for (std::size_t i = inicio; i < fim; ++i) pontos.append(QPointF(static_cast<double>(i), y[i]));
+        series[k]->replace(pontos);
+    }
 }
 
 void GraficoMalha::EscalaAutomatica() {
     automatica_ = true;
     const double inicio = static_cast<double>(pagina_ - 1) * porPagina_;
-    eixoX_->setRange(inicio, inicio + porPagina_ - 1);
+    // The page's span ends where the next page begins, so the ticks fall
+    // on round seconds.
+    eixoX_->setRange(inicio, inicio + porPagina_);
     AjustaY();
 }
 
 void GraficoMalha::AjustaY() {
-    const double x0 = eixoX_->min();
-    const double x1 = eixoX_->max();
+    const auto inicio = static_cast<std::size_t>(std::max(0.0, std::ceil(eixoX_->min())));
+    const auto fim = static_cast<std::size_t>(std::max(0.0, std::floor(eixoX_->max())) + 1);
     double menor = std::numeric_limits<double>::infinity();
     double maior = -menor;
-    for (const QLineSeries* s : {pv_, sp_, co_}) {
-        if (!s->isVisible()) continue;
-        const auto n = s->count();
-        // Points are one per second from 0, so the page is an index range.
-        for (qsizetype i = std::max<qsizetype>(0, qsizetype(std::ceil(x0))); i < n && i <= qsizetype(x1); ++i) {
-            const double y = s->at(i).y();
-            menor = std::min(menor, y);
-            maior = std::max(maior, y);
+    for (const std::vector<double>& y : dados_)
+        for (std::size_t i = inicio; i < std::min(fim, y.size()); ++i) {
+            menor = std::min(menor, y[i]);
+            maior = std::max(maior, y[i]);
         }
-    }
     if (!(menor <= maior)) {
-        menor = 0;
-        maior = 100;
+        eixoY_->setRange(0, 100);
+        return;
     }
     // A flat line sits in the middle of a small span instead of on an edge.
     const double folga = maior > menor ? (maior - menor) * 0.05 : std::max(1.0, std::fabs(maior) * 0.05);
     eixoY_->setRange(menor - folga, maior + folga);
+    eixoY_->applyNiceNumbers();
 }
 
 void GraficoMalha::Escala0a100() {

@@ -1,9 +1,14 @@
 #pragma once
 // One loop chart of the fast-simulation window: PV, SP and CO against the
-// simulated second, shown one page of points at a time. The left axis
+// simulated second, shown one page of points at a time: the chart's series
+// hold the page alone (each replaced in one call), so that a 4-hour run
+// costs the chart no more than a page does. The left axis
 // follows the visible points unless a zoom or the 0-100 % scale fixed it.
 // Zooming is a rubber band, allowed once per request; the right button
 // undoes a zoom.
+#include <array>
+#include <vector>
+
 #include <QChartView>
 #include <QPointF>
 
@@ -21,8 +26,8 @@ class GraficoMalha : public QChartView {
 public:
     explicit GraficoMalha(QWidget* parent = nullptr);
 
-    // Replaces the three series, each in one call, and turns to page 1 with
-    // automatic axes. CO comes back even after it was hidden.
+    // Keeps the three series and turns to page 1 with automatic axes. CO
+    // comes back even after it was hidden.
     void Mostra(const SeriesMalha& s);
     void Limpa();
     // Deletes the CO series' points.
@@ -34,6 +39,7 @@ public:
     void DefinePontosPorPagina(int n);
     int pagina() const { return pagina_; }     // 1-based
     int paginas() const;                       // at least 1
+    // Turns to page p (from 1) with automatic axes.
     void MostraPagina(int p);
 
     // Axes back to automatic: the page's horizontal span, the visible
@@ -64,6 +70,7 @@ protected:
 private:
     void AjustaY();
 
+    std::array<std::vector<double>, 3> dados_;  // PV, SP, CO of the whole run
     QLineSeries* pv_;
     QLineSeries* sp_;
     QLineSeries* co_;
