@@ -183,7 +183,6 @@ QWidget* TAboutBox::CriaPainelSimulacao() {
     forma->addRow(sinal_);
     amplitudeRotulo_ = Rotulo(painel, "SinalTesteLabel", "Amplitude do Degrau(%):");
     amplitude_ = Nomeado(new QLineEdit(QStringLiteral("10"), painel), "SinalTesteValor");
-    amplitude_->setProperty("nomePelaDica", true);
     forma->addRow(amplitudeRotulo_, amplitude_);
     arquivar_ = Marca(painel, "CheckArquivar", "Armazenar Dados", false);
     forma->addRow(arquivar_);

@@ -47,6 +47,7 @@ constexpr std::array kNomes{
     Traducao{"JanelaComboBox", "Janela Simulação:", "Data Window:"},
     Traducao{"TACombo", "Tempo Amostragem:", "Sample Time:"},
     Traducao{"SinalTesteCombo", "Sinal de teste", "Test signal"},
+    Traducao{"SinalTesteValor", "Amplitude do Degrau(%):", "Step size:"},
     Traducao{"Edit2", "Arquivo:", "File Name:"},
     Traducao{"ProgressBar1", "Progresso da simulação", "Simulation progress"},
     Traducao{"ProgressBar2", "Progresso da carga (gráfico superior)", "Loading progress (upper graphic)"},
