@@ -210,6 +210,12 @@ void TForm1::CriaMenu() {
             janela->activateWindow();
         });
     }
+    // The fast-simulation window: a new one for each opening, released on close.
+    RegistraJanelaMenu("Dese1", [this]() -> QWidget* {
+        auto* rapida = new TAboutBox(app_, this);
+        rapida->setAttribute(Qt::WA_DeleteOnClose);
+        return rapida;
+    });
 }
 
 void TForm1::RegistraJanelaMenu(const QString& item, std::function<QWidget*()> fabrica) {

@@ -1,0 +1,106 @@
+#include "ui/i18n/TextosRapida.h"
+
+#include <array>
+
+#include <QWidget>
+
+namespace kivo::ui {
+namespace {
+
+constexpr std::array kTextos{
+    Traducao{"JanelaLabel", "Janela Simulação:", "Data Window:"},
+    Traducao{"TALabel", "Tempo Amostragem:", "Sample Time:"},
+    Traducao{"SinalTesteLabel", "Amplitude do Degrau(%):", "Step size:"},
+    Traducao{"CheckArquivar", "Armazenar Dados", "Archive"},
+    Traducao{"ArquivoLabel", "Arquivo:", "File Name:"},
+    Traducao{"Normaliza", "Normalizar", "Normalize"},
+    Traducao{"BTNSimular", "Simular", "Simulate"},
+    Traducao{"BTNCarregar", "Carregar Histórico", "Load Archive"},
+    Traducao{"Button1", "Carregar Histórico", "Load Archive"},
+    Traducao{"SpeedButton2", "Desfazer Zoom", "Undo Zoom"},
+    Traducao{"ReplicaZoom", "Replicar Zoom", "Zoom replicate"},
+    Traducao{"CheckBox1", "Ocultar COs", "Hide COs"},
+    Traducao{"PainelIndices", "Índices de Desempenho", "Performance Indices"},
+    Traducao{"CabecalhoIndices1", "Gráfico       Gráfico", " Upper         Lower"},
+    Traducao{"CabecalhoIndices2", "Superior     Inferior", "Graphic       Graphic"},
+};
+
+constexpr std::array kDicas{
+    Traducao{"SinalTesteValor", "For SP change, the controller L/R switch must be in Local position",
+             "For SP change, the controller L/R switch must be in Local position"},
+    Traducao{"SpeedButton1", "Zoom Window: Clicar e arrastar para baixo e para a direita",
+             "Zoom Window: Drag and drop cursor at right/down directions"},
+    Traducao{"SpeedButton2", "Desfazer Zoom", "Undo Zoom"},
+    Traducao{"SpeedButton3", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
+    // The help button carries this hint in both languages.
+    Traducao{"SpeedButton4", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
+    Traducao{"ReplicaZoom", "Reproduzir Zoom na Janela Inferior", "Uses same zoom in both graphics"},
+    Traducao{"CheckBox1", "Esconde Sinal de Saída do Controlador", "Hide control output signal"},
+    Traducao{"VariabilidadeLabel", "Variabilidade da PV (3*Desvio padrão)", "Variabilidade da PV (3*Desvio padrão)"},
+    Traducao{"IEMLabel", "Integral do Erro Médio", "Integral do Erro Médio"},
+    Traducao{"IEMALabel", "Integral do Erro Médio Absoluto", "Integral do Erro Médio Absoluto"},
+    Traducao{"ExcursaoLabel", "Somatório de variações do sinal CO ", "Somatório de variações do sinal CO "},
+    Traducao{"SaturacaoLabel", "%Tempo em que a CO atinge 0 ou 100%", "%Tempo em que a CO atinge 0 ou 100%"},
+};
+
+constexpr std::array kNomes{
+    Traducao{"JanelaComboBox", "Janela Simulação:", "Data Window:"},
+    Traducao{"TACombo", "Tempo Amostragem:", "Sample Time:"},
+    Traducao{"SinalTesteCombo", "Sinal de teste", "Test signal"},
+    Traducao{"SinalTesteValor", "Amplitude do Degrau(%):", "Step size:"},
+    Traducao{"Edit2", "Arquivo:", "File Name:"},
+    Traducao{"ProgressBar1", "Progresso da simulação", "Simulation progress"},
+    Traducao{"ProgressBar2", "Progresso da carga (gráfico superior)", "Loading progress (upper graphic)"},
+    Traducao{"ProgressBar3", "Progresso da carga (gráfico inferior)", "Loading progress (lower graphic)"},
+    Traducao{"ComboBox2", "Histórico do gráfico superior", "Upper graphic archive"},
+    Traducao{"ComboBox1", "Histórico do gráfico inferior", "Lower graphic archive"},
+    Traducao{"TabbedNotebook1", "Gráficos superiores", "Upper graphics"},
+    Traducao{"TabbedNotebook2", "Gráficos inferiores", "Lower graphics"},
+    Traducao{"PtsPag", "Pontos por página", "Points per page"},
+    Traducao{"SelPage", "Página", "Page"},
+    Traducao{"Mensagem", "Mensagem", "Message"},
+};
+
+}  // namespace
+
+std::span<const Traducao> NomesRapida() { return kNomes; }
+
+void AplicaNomes(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
+    for (const Traducao& t : tabela)
+        for (QWidget* w : raiz->findChildren<QWidget*>(QString::fromLatin1(t.nome)))
+            w->setAccessibleName(QString::fromUtf8(ingles ? t.en : t.pt));
+}
+
+std::span<const Traducao> TextosRapida() { return kTextos; }
+std::span<const Traducao> DicasRapida() { return kDicas; }
+
+void AplicaDicas(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
+    for (const Traducao& t : tabela) {
+        const QString dica = QString::fromUtf8(ingles ? t.en : t.pt);
+        for (QWidget* w : raiz->findChildren<QWidget*>(QString::fromLatin1(t.nome))) {
+            w->setToolTip(dica);
+            // Glyph buttons and fields without a caption are named by their hint.
+            if (w->property("nomePelaDica").toBool()) w->setAccessibleName(dica.trimmed());
+        }
+    }
+}
+
+QString TituloRapida(bool ingles) {
+    return ingles ? QStringLiteral("Fast Simulation") : QStringLiteral("Simulação Rápida");
+}
+
+QStringList ItensSinalTeste(bool ingles) {
+    if (ingles) return {"Select a test signal:", "None", "SP step change", "Step process disturbance"};
+    return {"Selecione um sinal de teste:", "Nenhum", "Degrau no SP", "Distúrbio degrau no processo"};
+}
+
+QString AbaMalha(int n, bool ingles) { return (ingles ? QStringLiteral("Loop ") : QStringLiteral("Malha ")) + QString::number(n); }
+
+QString AbaHistorico(int n) { return QStringLiteral("Hist ") + QString::number(n); }
+
+QString AmplitudeInvalida(bool ingles) {
+    return ingles ? QStringLiteral("Step size: type a whole number of percent")
+                  : QStringLiteral("Amplitude do Degrau: digite um número inteiro de por cento");
+}
+
+}  // namespace kivo::ui

@@ -1,0 +1,50 @@
+// Screenshots of the fast-simulation window, to look at (not to assert):
+// after a run with a setpoint step and its indices, and after loading the
+// run's archive into the lower row: ui_capturasrapida OUTDIR [en] [example].
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Auxiliares.h"
+#include "ui/fastsim/TAboutBox.h"
+#include "ui/project/CicloProjeto.h"
+
+using namespace kivo::ui;
+
+int main(int argc, char** argv) {
+    QApplication a(argc, argv);
+    if (argc < 2) return 2;
+    const QString saida = QString::fromLocal8Bit(argv[1]);
+    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
+    const QString exemplo = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("combustion/cl");
+    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
+                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
+    QDir().mkpath(saida);
+
+    teste::Ambiente amb;
+    amb.janela->show();
+    if (ingles) amb.janela->TraduzIngles();
+    amb.janela->ciclo().Carrega(teste::PastaExemplos() + "/" + exemplo + ".smp", true);
+    amb.app->timer().stop();
+
+    TAboutBox w(*amb.app, nullptr);
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(1280, 800);
+    w.show();
+    w.findChild<QComboBox*>("SinalTesteCombo")->setCurrentIndex(2);
+    w.findChild<QCheckBox*>("CheckArquivar")->setChecked(true);
+    w.BTNSimularClick();
+    QApplication::processEvents();
+    w.grab().save(QStringLiteral("%1/fastsim_run%2.png").arg(saida, sufixo));
+
+    w.ComboBox1Enter();
+    auto* seletor = w.findChild<QComboBox*>("ComboBox1");
+    seletor->setCurrentIndex(seletor->count() - 1);
+    w.BTNCarregarClick();
+    QApplication::processEvents();
+    w.grab().save(QStringLiteral("%1/fastsim_loaded%2.png").arg(saida, sufixo));
+    return 0;
+}
