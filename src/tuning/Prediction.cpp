@@ -97,8 +97,10 @@ std::unique_ptr<Planta> Monta(const ProcessModel& m, const Setting& s, const Loo
     ctl->ICHK = c.i && s.Ti > 0;
     ctl->DCHK = c.d;
     ctl->ValidaParametros(false);
+    // At rest: no derivative kick from a PV history of zeros.
     ctl->estado.SP = op.pv;
     ctl->estado.MV = op.mv;
+    ctl->estado.PV = ctl->estado.PVant = ctl->estado.PVf = ctl->estado.PVfant = op.pv;
     p->controlador = ctl.get();
     sim.controladores.Cria(1, std::move(ctl));
 
