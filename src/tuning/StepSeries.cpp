@@ -193,14 +193,26 @@ Step FindStep(const StepSeries& s) {
     st.t0 = s.t[k];
     st.mvBefore = s.mv[k - 1];
     st.mvAfter = s.mv[k];
+    // A PV that reaches the end of its span is clamped there and no longer
+    // shows the process: the window ends where it arrives.
+    for (std::size_t i = k; i < st.last; ++i) {
+        if ((s.pv[i] <= 0 && s.pv[k - 1] > 0) || (s.pv[i] >= 100 && s.pv[k - 1] < 100)) {
+            st.last = i;
+            st.clamped = true;
+            break;
+        }
+    }
     if (k - st.first < 2)
         throw TuningError("Há poucas amostras antes do degrau: a PV inicial não se conhece.",
                           "There are too few samples before the step: the initial PV is not known.");
     if (st.last - k < kMinAfterStep)
         throw TuningError("Há poucas amostras depois do degrau (são precisas pelo menos " +
-                              std::to_string(kMinAfterStep) + ").",
+                              std::to_string(kMinAfterStep) + ")" +
+                              (st.clamped ? ": a PV chega ao fim da faixa logo depois dele; use um degrau menor." : "."),
                           "There are too few samples after the step (at least " + std::to_string(kMinAfterStep) +
-                              " are needed).");
+                              " are needed)" +
+                              (st.clamped ? ": the PV reaches the end of its span soon after it; use a smaller step."
+                                          : "."));
     const auto faixa = [&](std::size_t a, std::size_t b) {
         const auto [mn, mx] = std::minmax_element(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
                                                   s.pv.begin() + static_cast<std::ptrdiff_t>(b));

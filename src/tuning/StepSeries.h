@@ -71,13 +71,16 @@ struct Step {
     std::size_t last = 0;   // one past the last sample of the window
     double t0 = 0;          // time of the step: that of sample index - 1, when MV was written
     double mvBefore = 0, mvAfter = 0;
+    // The window was cut where the PV reached 0 or 100 % (clamped there).
+    bool clamped = false;
     double dmv() const { return mvAfter - mvBefore; }
 };
 
 // Finds the largest MV step with the loop in manual. Refuses (TuningError):
 // a series too short, no step of MV (at least kMinStep %), an MV that moves
 // all the time (the loop in automatic), too few samples before or after the
-// step, and a PV that does not move after it.
+// step, and a PV that does not move after it. The window ends where the PV
+// reaches 0 or 100 %.
 Step FindStep(const StepSeries& s);
 
 inline constexpr double kMinStep = 0.5;           // % of span

@@ -38,6 +38,9 @@ TEST(StepSeriesTest, BadSeriesAreRefusedWithTheReason) {
          "does not respond"},
         {"step at the start", Serie(300, [](int i) { return i < 1 ? 40.0 : 50.0; }, Resposta), "before the step"},
         {"step at the end", Serie(300, [](int i) { return i < 290 ? 40.0 : 50.0; }, Resposta), "after the step"},
+        {"PV at the end of its span at once", Serie(300, [](int i) { return i < 20 ? 40.0 : 50.0; },
+                                                     [](int i) { return i < 25 ? 95.0 : 100.0; }),
+         "end of its span"},
     };
     for (const auto& c : casos) {
         try {
@@ -48,6 +51,19 @@ TEST(StepSeriesTest, BadSeriesAreRefusedWithTheReason) {
             EXPECT_FALSE(e.Message(false).empty());
         }
     }
+}
+
+TEST(StepSeriesTest, WindowEndsWhereThePVIsClamped) {
+    // A tank drained empty: the level stays at 0 from sample 147 on, which
+    // says nothing of the process.
+    const StepSeries s = Serie(
+        300, [](int i) { return i < 20 ? 50.0 : 60.0; }, [](int i) { return std::max(0.0, 50 - 0.4 * std::max(0, i - 22)); });
+    const tuning::Step st = tuning::FindStep(s);
+    EXPECT_TRUE(st.clamped);
+    EXPECT_EQ(st.last, 147u);
+    const auto id = tuning::Identify(s);
+    EXPECT_EQ(id.best, tuning::ModelKind::Ipdt);
+    EXPECT_NEAR(id.bestFit().model.K, -0.4 / 0.1 / 10, 1e-3);
 }
 
 TEST(StepSeriesTest, ReadsEveryKindOfFile) {
