@@ -182,8 +182,8 @@ void JsonIndices(std::string& o, const std::optional<ValoresIndices>& v) {
     }
     const std::pair<const char*, double> campos[] = {
         {"variability", v->variabilidade}, {"iem", v->iem},           {"iema", v->iema},
-        {"coTravel", v->excursaoCO},       {"coStdDev", v->desvioCO}, {"coSaturation", v->saturacaoCO},
-        {"pvMin", v->pvMin},               {"pvMax", v->pvMax},
+        {"co_travel", v->excursaoCO},      {"co_std", v->desvioCO},   {"co_saturation", v->saturacaoCO},
+        {"pv_min", v->pvMin},               {"pv_max", v->pvMax},
     };
     o += "{";
     for (const auto& [nome, x] : campos) {
@@ -232,11 +232,11 @@ int ComandoTune(const Args& args) {
         "simulated under the controller model (as configured in --project) for a\n"
         "setpoint step and a load step of 10 %, with the seven performance indices of\n"
         "the fast simulation in %.\n"
-        "JSON: {\"loop\", \"step\":{\"t0\",\"mvBefore\",\"mvAfter\"}, \"models\":[{\"model\",\"K\",\n"
+        "JSON: {\"loop\", \"step\":{\"t0\",\"mv_before\",\"mv_after\"}, \"models\":[{\"model\",\"K\",\n"
         "\"tau1\",\"tau2\",\"theta\",\"pv0\",\"drift\",\"residual\"}], \"best\", \"used\",\n"
         "\"structure\", \"settings\":[{\"rule\",\"action\",\"Kc\",\"Ti\",\"Td\",\"direction\",\"tc\",\n"
         "\"setpoint\":{indices},\"load\":{indices}}]}, indices: variability, iem, iema,\n"
-        "coTravel, coStdDev, coSaturation, pvMin, pvMax (null when out of range).\n"
+        "co_travel, co_std, co_saturation, pv_min, pv_max (null when out of range).\n"
         "Exit code 2 on bad options, 3 when the series or the project cannot be read or\n"
         "holds no usable step (the message says why).\n";
     if (PedeAjuda(args, kUsoTune)) return kOk;
@@ -305,9 +305,9 @@ int ComandoTune(const Args& args) {
     if (json) {
         o += "{\"loop\":" + std::to_string(n) + ",\"step\":{\"t0\":";
         EscreveValor(o, id.step.t0);
-        o += ",\"mvBefore\":";
+        o += ",\"mv_before\":";
         EscreveValor(o, id.step.mvBefore);
-        o += ",\"mvAfter\":";
+        o += ",\"mv_after\":";
         EscreveValor(o, id.step.mvAfter);
         o += "},\"models\":[";
         for (const auto& f : id.fits) {
