@@ -200,10 +200,16 @@ double UnitStepResponse(const ProcessModel& m, double t) {
     return 0;
 }
 
-Identification Identify(const StepSeries& s) {
+Identification Identify(const StepSeries& s) { return Identify(s, FindStep(s)); }
+
+Identification Identify(const StepSeries& s, const Step& step) {
+    if (!(step.first + 2 <= step.index && step.index + kMinAfterStep <= step.last && step.last <= s.size()) ||
+        std::abs(step.dmv()) < kMinStep)
+        throw TuningError("O degrau marcado não cabe na série, ou a MV não muda nele.",
+                          "The step marked does not fit in the series, or MV does not change at it.");
     Identification id;
     id.series = s;
-    id.step = FindStep(s);
+    id.step = step;
     const Step& st = id.step;
 
     // Data of the window, time counted from the step.

@@ -56,5 +56,9 @@ struct Identification {
 // Finds the step (FindStep, which may throw TuningError) and fits the three
 // models. Throws TuningError when no model can be fitted.
 Identification Identify(const StepSeries& s);
+// The same with the step as the user marked it (FindStep's, adjusted): the
+// window first..last must hold the step index with at least two samples
+// before it and kMinAfterStep from it, and MV must change at the step.
+Identification Identify(const StepSeries& s, const Step& step);
 
 }  // namespace kivo::tuning

@@ -69,7 +69,7 @@ struct Step {
     std::size_t first = 0;  // first sample of the usable window (before the step)
     std::size_t index = 0;  // first sample holding the new MV
     std::size_t last = 0;   // one past the last sample of the window
-    double t0 = 0;          // time of the step: that of sample index - 1, when MV was written
+    double t0 = 0;          // time of the step: the first sample showing the new MV
     double mvBefore = 0, mvAfter = 0;
     // The window was cut where the PV reached 0 or 100 % (clamped there).
     bool clamped = false;

@@ -64,6 +64,13 @@ TEST(StepSeriesTest, WindowEndsWhereThePVIsClamped) {
     const auto id = tuning::Identify(s);
     EXPECT_EQ(id.best, tuning::ModelKind::Ipdt);
     EXPECT_NEAR(id.bestFit().model.K, -0.4 / 0.1 / 10, 1e-3);
+
+    // A step marked by hand, the window cut earlier: the same model.
+    tuning::Step marcado = st;
+    marcado.last = 100;
+    EXPECT_NEAR(tuning::Identify(s, marcado).bestFit().model.K, -0.4, 1e-3);
+    marcado.last = marcado.index + 3;
+    EXPECT_THROW(tuning::Identify(s, marcado), tuning::TuningError);
 }
 
 TEST(StepSeriesTest, ReadsEveryKindOfFile) {
