@@ -29,8 +29,6 @@ struct Limites {
     double Tau(double p) const { return std::exp(std::clamp(p, lnMin, lnMax)); }
 };
 
-double Resposta(const ProcessModel& m, double t) { return UnitStepResponse(m, t); }
-
 // The residuals of one model with the dead time held fixed. Parameters:
 //   Fopdt: pv0, K, ln tau1
 //   Sopdt: pv0, K, ln tau1, ln tau2
@@ -51,7 +49,7 @@ struct Residuos : Eigen::DenseFunctor<double> {
     }
     double Valor(const InputType& p, const ProcessModel& m, double t) const {
         const double deriva = kind_ == ModelKind::Ipdt ? p[2] * t : 0.0;
-        return p[0] + deriva + d_.dmv * Resposta(m, t);
+        return p[0] + deriva + d_.dmv * UnitStepResponse(m, t);
     }
     int operator()(const InputType& p, ValueType& r) const {
         const ProcessModel m = Modelo(p);

@@ -2,7 +2,6 @@
 // Tuning rules: PID settings from an identified process model, in the
 // controller's own structure and units (Kc dimensionless in % per %, Ti and
 // Td in seconds, the process direction from the sign of the gain).
-#include <optional>
 #include <string>
 #include <vector>
 

@@ -6,6 +6,7 @@
 
 #include "../project/TempDir.h"
 #include "Plantas.h"
+#include "fastsim/ArquivoTxd.h"
 #include "objects/Tendencia.h"
 #include "tuning/Identification.h"
 #include "tuning/StepSeries.h"
@@ -114,6 +115,24 @@ TEST(StepSeriesTest, ReadsEveryKindOfFile) {
         }
     }
     EXPECT_THROW(tuning::ReadSeries(dir.path() / "missing.csv"), tuning::TuningError);
+
+    // An archive: one line per simulated second, MV and PV from the
+    // addresses given.
+    Simulacao sim;
+    {
+        EscritorTxd w(dir.path(), "ensaio", sim.mem, 0.1, 3);
+        for (int j = 1; j <= 3; ++j) {
+            sim.mem[1] = 40 + j;
+            sim.mem[21] = 50 + j;
+            w.Linha(sim.mem);
+        }
+        w.Conclui();
+    }
+    const StepSeries txd = tuning::ReadSeries(dir.path() / "ensaio_1.txd", 1, 21);
+    ASSERT_EQ(txd.size(), 3u);
+    EXPECT_DOUBLE_EQ(txd.t[2], 3);
+    EXPECT_DOUBLE_EQ(txd.mv[2], 43);
+    EXPECT_DOUBLE_EQ(txd.pv[0], 51);
     EXPECT_THROW(tuning::ReadSeries(grava("a.txd", "x"), 0, 0), tuning::TuningError);
 }
 
