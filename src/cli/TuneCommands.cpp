@@ -144,11 +144,6 @@ namespace {
 
 // ---- tune ---------------------------------------------------------------------
 
-struct Resultado {
-    tuning::Setting s;
-    tuning::Prediction p;
-};
-
 void JsonModelo(std::string& o, const tuning::ModelFit& f) {
     o += "{\"model\":\"";
     o += tuning::KindName(f.model.kind);
@@ -286,15 +281,10 @@ int ComandoTune(const Args& args) {
     }
 
     tuning::Identification id;
-    std::vector<Resultado> resultados;
+    std::vector<tuning::Proposal> resultados;
     try {
         id = tuning::Identify(tuning::ReadSeries(a.posicionais[0], n, pv));
-        const tuning::ModelKind usado = modelo.value_or(id.best);
-        const tuning::ModelFit& fit = id.fit(usado);
-        const tuning::OperatingPoint op{id.step.mvBefore, std::clamp(fit.pv0, 0.0, 100.0)};
-        for (auto r : regras)
-            for (const auto& s : tuning::ProposeSettings(fit.model, r, cfg.isa, tc))
-                resultados.push_back({s, tuning::Predict(fit.model, s, cfg, op)});
+        resultados = tuning::ProposeAndPredict(id, modelo.value_or(id.best), cfg, regras, tc);
     } catch (const tuning::TuningError& e) {
         std::fprintf(stderr, "kivo-batch tune: %s\n", e.Message(ingles).c_str());
         return kEntradaInvalida;
@@ -319,19 +309,19 @@ int ComandoTune(const Args& args) {
              "\",\"structure\":\"" + (cfg.isa ? "isa" : "parallel") + "\",\"settings\":[";
         for (const auto& r : resultados) {
             if (o.back() != '[') o += ",";
-            o += std::string("{\"rule\":\"") + tuning::RuleName(r.s.rule) + "\",\"action\":\"" +
-                 tuning::ActionName(r.s.action) + "\",\"Kc\":";
-            EscreveValor(o, r.s.kp);
+            o += std::string("{\"rule\":\"") + tuning::RuleName(r.setting.rule) + "\",\"action\":\"" +
+                 tuning::ActionName(r.setting.action) + "\",\"Kc\":";
+            EscreveValor(o, r.setting.kp);
             o += ",\"Ti\":";
-            EscreveValor(o, r.s.ti);
+            EscreveValor(o, r.setting.ti);
             o += ",\"Td\":";
-            EscreveValor(o, r.s.td);
-            o += std::string(",\"direction\":\"") + (r.s.acao == 1 ? "direct" : "reverse") + "\",\"tc\":";
-            EscreveValor(o, r.s.tc);
+            EscreveValor(o, r.setting.td);
+            o += std::string(",\"direction\":\"") + (r.setting.acao == 1 ? "direct" : "reverse") + "\",\"tc\":";
+            EscreveValor(o, r.setting.tc);
             o += ",\"setpoint\":";
-            JsonIndices(o, r.p.spIndices);
+            JsonIndices(o, r.prediction.spIndices);
             o += ",\"load\":";
-            JsonIndices(o, r.p.loadIndices);
+            JsonIndices(o, r.prediction.loadIndices);
             o += "}";
         }
         o += "]}\n";
@@ -356,9 +346,9 @@ int ComandoTune(const Args& args) {
         return std::string(b);
     };
     for (const auto& r : resultados)
-        std::printf("%-6s %-4s %9s %9s %9s %-8s | %-25s | %-25s\n", tuning::RuleName(r.s.rule),
-                    tuning::ActionName(r.s.action), r.s.KpText.c_str(), r.s.KiText.c_str(), r.s.KdText.c_str(),
-                    r.s.acao == 1 ? "direct" : "reverse", ind(r.p.spIndices).c_str(), ind(r.p.loadIndices).c_str());
+        std::printf("%-6s %-4s %9s %9s %9s %-8s | %-25s | %-25s\n", tuning::RuleName(r.setting.rule),
+                    tuning::ActionName(r.setting.action), r.setting.KpText.c_str(), r.setting.KiText.c_str(), r.setting.KdText.c_str(),
+                    r.setting.acao == 1 ? "direct" : "reverse", ind(r.prediction.spIndices).c_str(), ind(r.prediction.loadIndices).c_str());
     return kOk;
 }
 

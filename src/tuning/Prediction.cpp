@@ -168,4 +168,14 @@ Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c,
     return p;
 }
 
+std::vector<Proposal> ProposeAndPredict(const Identification& id, ModelKind used, const LoopConfig& c,
+                                        const std::vector<Rule>& rules, double tc) {
+    const ModelFit& fit = id.fit(used);
+    const OperatingPoint op{id.step.mvBefore, std::clamp(fit.pv0, 0.0, 100.0)};
+    std::vector<Proposal> v;
+    for (Rule r : rules)
+        for (const Setting& s : ProposeSettings(fit.model, r, c.isa, tc)) v.push_back({s, Predict(fit.model, s, c, op)});
+    return v;
+}
+
 }  // namespace kivo::tuning

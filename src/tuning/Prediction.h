@@ -5,6 +5,7 @@
 // the seven performance indices of each run are those the fast simulation
 // gives for the real loop.
 #include <optional>
+#include <vector>
 
 #include "fastsim/Indices.h"
 #include "tuning/Rules.h"
@@ -47,5 +48,17 @@ struct Prediction {
 // in the fast simulation. Throws TuningError when the model cannot run in
 // the process block (a dead time beyond its buffer).
 Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c, const OperatingPoint& op);
+
+struct Proposal {
+    Setting setting;
+    Prediction prediction;
+};
+
+// What the tuning assistant offers for one model of an identification: the
+// settings of each rule for the controller's structure (c.isa), each with
+// its prediction around the operating point before the step (the MV before
+// it and the fitted initial PV). tc as for ProposeSettings.
+std::vector<Proposal> ProposeAndPredict(const Identification& id, ModelKind used, const LoopConfig& c,
+                                        const std::vector<Rule>& rules, double tc = 0);
 
 }  // namespace kivo::tuning
