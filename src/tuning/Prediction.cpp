@@ -170,6 +170,9 @@ Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c,
 
 std::vector<Proposal> ProposeAndPredict(const Identification& id, ModelKind used, const LoopConfig& c,
                                         const std::vector<Rule>& rules, double tc) {
+    if (!id.fits[static_cast<std::size_t>(used)])
+        throw TuningError(std::string("O modelo ") + KindName(used) + " não pôde ser ajustado à série.",
+                          std::string("The ") + KindName(used) + " model could not be fitted to the series.");
     const ModelFit& fit = id.fit(used);
     const OperatingPoint op{id.step.mvBefore, std::clamp(fit.pv0, 0.0, 100.0)};
     std::vector<Proposal> v;
