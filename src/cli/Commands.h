@@ -18,5 +18,7 @@ int ComandoResave(const Args& args);
 int ComandoRun(const Args& args);
 int ComandoSimulate(const Args& args);
 int ComandoIndices(const Args& args);
+int ComandoBumptest(const Args& args);
+int ComandoTune(const Args& args);
 
 }  // namespace kivo::cli

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Argumentos.h"
 #include "cli/Commands.h"
 #include "cli/IndicesOutput.h"
 #include "core/NumberText.h"
@@ -27,62 +28,8 @@ namespace kivo::cli {
 
 namespace {
 
-// ---- Arguments ------------------------------------------------------------
-
-struct Argumentos {
-    std::vector<std::string> posicionais;
-    std::map<std::string, std::string> valores;
-    std::set<std::string> flags;
-
-    const std::string* valor(const std::string& nome) const {
-        const auto it = valores.find(nome);
-        return it == valores.end() ? nullptr : &it->second;
-    }
-};
-
-// Splits args into positionals, "--name value" options and flags. Prints the
-// reason and returns false on an unknown option or a missing value.
-bool Analisa(const char* comando, const Args& args, const std::set<std::string>& comValor,
-             const std::set<std::string>& semValor, Argumentos& a) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        if (s.rfind("--", 0) != 0) {
-            a.posicionais.push_back(s);
-        } else if (semValor.count(s)) {
-            a.flags.insert(s);
-        } else if (comValor.count(s)) {
-            if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "kivo-batch %s: %s needs a value (see kivo-batch %s --help)\n", comando, s.c_str(),
-                             comando);
-                return false;
-            }
-            a.valores[s] = args[++i];
-        } else {
-            std::fprintf(stderr, "kivo-batch %s: unknown option '%s' (see kivo-batch %s --help)\n", comando, s.c_str(),
-                         comando);
-            return false;
-        }
-    }
-    return true;
-}
-
-bool PedeAjuda(const Args& args, const std::string& uso) {
-    for (const auto& a : args) {
-        if (a == "--help") {
-            std::printf("%s", uso.c_str());
-            return true;
-        }
-    }
-    return false;
-}
-
 // "1e13": the limit of an index, as the help states it.
 std::string LimiteIndice() { return "1e" + std::to_string(std::lround(std::log10(kMaxIndice))); }
-
-int Uso(const char* comando, const std::string& texto) {
-    std::fprintf(stderr, "kivo-batch %s: %s (see kivo-batch %s --help)\n", comando, texto.c_str(), comando);
-    return kUso;
-}
 
 // Index of texto in the items, or -1.
 int Item(const std::string& texto, std::initializer_list<const char*> itens) {
@@ -92,66 +39,6 @@ int Item(const std::string& texto, std::initializer_list<const char*> itens) {
         ++i;
     }
     return -1;
-}
-
-// ---- Progress bar, on a terminal only ---------------------------------------
-
-class BarraProgresso : public ObservadorProgresso {
-public:
-    BarraProgresso() : terminal_(isatty(STDERR_FILENO) != 0) {}
-    ~BarraProgresso() override {
-        if (desenhou_) std::fputc('\n', stderr);
-    }
-    BarraProgresso(const BarraProgresso&) = delete;
-    BarraProgresso& operator=(const BarraProgresso&) = delete;
-
-    ObservadorProgresso* observador() { return terminal_ ? this : nullptr; }
-
-    void AoProgresso(int percent) override {
-        const int cheio = percent / 2;
-        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(cheio), '#').c_str(),
-                     std::string(static_cast<std::size_t>(50 - cheio), ' ').c_str(), percent);
-        std::fflush(stderr);
-        desenhou_ = true;
-    }
-
-private:
-    bool terminal_;
-    bool desenhou_ = false;
-};
-
-// ---- Project ------------------------------------------------------------------
-
-// Loads the project; the objects' validation messages go to stderr, as they
-// do not stop a run.
-bool Carrega(const char* comando, const std::string& arquivo, Projeto& projeto) {
-    const ResultadoCarga res = LeProjeto(projeto, arquivo);
-    if (!res.ok) {
-        std::fprintf(stderr, "kivo-batch %s: %s\n", comando, res.erro.c_str());
-        return false;
-    }
-    for (const auto& a : res.avisos) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, a.texto.c_str());
-    for (const auto& m : res.mensagens) std::fprintf(stderr, "kivo-batch %s: %s\n", comando, m.c_str());
-    return true;
-}
-
-// ---- Options --------------------------------------------------------------------
-
-bool Formato(const char* comando, const Argumentos& a, bool& json) {
-    const std::string* f = a.valor("--format");
-    json = f && *f == "json";
-    if (f && !json && *f != "text") {
-        Uso(comando, "--format must be text or json, not '" + *f + "'");
-        return false;
-    }
-    return true;
-}
-
-// Shortest text that reads back as the same double.
-void EscreveValor(std::string& linha, double x) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    linha.append(buf, r.ptr);
 }
 
 // "M21", "m21" or "M021" for the display addresses 1..124.

@@ -22,6 +22,9 @@ const Comando kComandos[] = {
     {"simulate", kivo::cli::ComandoSimulate,
      "simulate PROJECT.smp --duration S --print M21,...  real-time cycle without pacing, CSV"},
     {"indices", kivo::cli::ComandoIndices, "indices ARCHIVE.txd --project P.smp  performance indices of an archive"},
+    {"bumptest", kivo::cli::ComandoBumptest,
+     "bumptest PROJECT.smp --loop N --step P --duration S  step test of a loop in manual, CSV"},
+    {"tune", kivo::cli::ComandoTune, "tune SERIES --loop N [OPTIONS]      identify the process and propose settings"},
 };
 
 void Ajuda(std::FILE* out) {

@@ -24,6 +24,7 @@ void TendenciaControlador::Amostra(double pv, double sp, double mv, double posic
     const double mvLimitado = std::clamp(mv, 0.0, 100.0);
     grade_ = grade_ >= 29 ? 0 : grade_ + 1;
     posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
+    amostras_ = std::min(amostras_ + 1, kAmostras);
     const auto i = static_cast<std::size_t>(posicao_ - 1);
     historico_[0][i] = pv;
     historico_[1][i] = sp;

@@ -46,6 +46,9 @@ public:
     std::uint8_t Ponto(Curva c, int i) const { return curvas_[c][Indice(i)]; }
 
     int posicao() const { return posicao_; }
+    // How many of the 450 positions hold a sample (the rest still hold the
+    // zeros of the start), so that a history can be read without them.
+    int amostras() const { return amostras_; }
     int grade() const { return grade_; }
     int contador() const { return contador_; }
     double topo() const { return topo_; }
@@ -65,6 +68,7 @@ private:
     std::array<std::array<double, kAmostras>, 2> historico_{};
     std::array<std::array<std::uint8_t, kAmostras>, 4> curvas_{};
     int posicao_ = 0;
+    int amostras_ = 0;
     int contador_ = 0;
     int grade_ = 0;
     double topo_ = 100;

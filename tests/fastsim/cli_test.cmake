@@ -1,20 +1,7 @@
 # kivo-batch run, simulate and indices, driven as a user would. Each case:
 # name, expected exit code, a pattern for stdout, a pattern for stderr and the
 # arguments; the commands run in WORK, where archives are written.
-function(check name expected_rc out_pattern err_pattern)
-  execute_process(COMMAND ${BATCH} ${ARGN} WORKING_DIRECTORY ${WORK}
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expected_rc)
-    message(FATAL_ERROR "${name}: exit code ${rc}, expected ${expected_rc} (stderr: ${err})")
-  endif()
-  if(NOT out MATCHES "${out_pattern}")
-    message(FATAL_ERROR "${name}: stdout '${out}' does not match '${out_pattern}'")
-  endif()
-  if(NOT err MATCHES "${err_pattern}")
-    message(FATAL_ERROR "${name}: stderr '${err}' does not match '${err_pattern}'")
-  endif()
-  set(saida "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../check_cli.cmake)
 
 # The header is read as a plain string: its ";" would split a CMake list.
 # (The CR LF line ends are the library tests' business.)

@@ -1,0 +1,52 @@
+#pragma once
+// Tuning rules: PID settings from an identified process model, in the
+// controller's own structure and units (Kc dimensionless in % per %, Ti and
+// Td in seconds, the process direction from the sign of the gain).
+#include <string>
+#include <vector>
+
+#include "tuning/Identification.h"
+
+namespace kivo::tuning {
+
+enum class Rule { Simc, Imc, Amigo, ZieglerNichols };
+enum class Action { P, PI, PID };
+
+// "simc", "imc", "amigo", "zn"; "P", "PI", "PID".
+const char* RuleName(Rule r);
+const char* ActionName(Action a);
+inline constexpr Rule kRules[] = {Rule::Simc, Rule::Imc, Rule::Amigo, Rule::ZieglerNichols};
+
+struct Setting {
+    Rule rule = Rule::Simc;
+    Action action = Action::PI;
+    // Ideal (ISA) form: MV = Kc (e + 1/Ti integral of e + Td de/dt); Ti = 0
+    // means no integral action.
+    double Kc = 0, Ti = 0, Td = 0;
+    // The closed-loop time constant (SIMC) or lambda (IMC) used; 0 for the
+    // rules without one.
+    double tc = 0;
+    // What to type into the controller: its Kc, Ti and Td fields for its
+    // structure, and its "Tipo Processo" index (0 reverse, 1 direct).
+    double kp = 0, ti = 0, td = 0;
+    int acao = 1;
+    std::string KpText, KiText, KdText;
+};
+
+// The settings of one rule, in its P, PI and PID variants where it has
+// them. isa: the controller's structure (false = parallel). tc: the
+// closed-loop time constant or lambda in seconds, 0 for the rule's default.
+std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc = 0);
+
+// Fills kp, ti, td, acao and the texts of s from its ideal-form settings.
+void ToControllerForm(Setting& s, double processGain, bool isa);
+
+// A setting typed into a field: enough digits for the settings' precision,
+// decimal point, no exponent.
+std::string FieldText(double x);
+
+// Dead times below one cycle of the simulator are taken as one cycle: the
+// loop always waits one cycle, and the rules divide by the dead time.
+inline constexpr double kMinDeadTime = 0.1;
+
+}  // namespace kivo::tuning

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "tuning/Rules.h"
+
+namespace kivo {
+namespace {
+
+using tuning::Action;
+using tuning::ModelKind;
+using tuning::ProcessModel;
+using tuning::Rule;
+
+TEST(RulesTest, SettingsMatchTheWorkedValuesOfTheirSources) {
+    // SIMC: Skogestad (2003), example E1, the half-rule models of
+    // e^-s (-0.3s+1)(0.08s+1) / ((2s+1)(s+1)(0.4s+1)(0.2s+1)(0.05s+1)^3):
+    // PI 0.85 / 2.5 for the first order (tau 2.5, theta 1.47), PID in series
+    // form 1.30 / 2 / 1.2 for the second order (2, 1.2, 0.77), tau_c = theta.
+    // The others: the published formulas worked by hand for K = 1, T = 10,
+    // L = 2 (IMC with lambda 4).
+    const ProcessModel fo{ModelKind::Fopdt, 1, 2.5, 0, 1.47};
+    const ProcessModel so{ModelKind::Sopdt, 1, 2, 1.2, 0.77};
+    const ProcessModel ref{ModelKind::Fopdt, 1, 10, 0, 2};
+    const ProcessModel integ{ModelKind::Ipdt, 0.05, 0, 0, 2};
+    const struct {
+        const char* caso;
+        ProcessModel m;
+        Rule r;
+        double tc;
+        Action a;
+        double Kc, Ti, Td;
+    } casos[] = {
+        {"SIMC PI", fo, Rule::Simc, 0, Action::PI, 0.850, 2.5, 0},
+        // Series 1.30 / 2 / 1.2 in the ideal form: Kc (1 + 1.2/2), 3.2, 2.4/3.2.
+        {"SIMC PID", so, Rule::Simc, 0, Action::PID, 1.2987 * 1.6, 3.2, 0.75},
+        {"SIMC integrating PI", integ, Rule::Simc, 0, Action::PI, 5, 16, 0},
+        {"IMC PI", ref, Rule::Imc, 4, Action::PI, 2.75, 11, 0},
+        {"IMC PID", ref, Rule::Imc, 4, Action::PID, 22.0 / 12, 11, 10.0 / 11},
+        {"AMIGO PI", ref, Rule::Amigo, 0, Action::PI, 1.205556, 7.765217, 0},
+        {"AMIGO PID", ref, Rule::Amigo, 0, Action::PID, 2.45, 5.866667, 0.943396},
+        {"AMIGO integrating PID", integ, Rule::Amigo, 0, Action::PID, 4.5, 16, 1},
+        {"ZN P", ref, Rule::ZieglerNichols, 0, Action::P, 5, 0, 0},
+        {"ZN PI", ref, Rule::ZieglerNichols, 0, Action::PI, 4.5, 6, 0},
+        {"ZN PID", ref, Rule::ZieglerNichols, 0, Action::PID, 6, 4, 1},
+    };
+    for (const auto& c : casos) {
+        bool achou = false;
+        for (const auto& s : tuning::ProposeSettings(c.m, c.r, true, c.tc)) {
+            if (s.action != c.a) continue;
+            achou = true;
+            EXPECT_NEAR(s.Kc, c.Kc, 0.002 * c.Kc) << c.caso;
+            EXPECT_NEAR(s.Ti, c.Ti, 0.002 * c.Ti + 1e-9) << c.caso;
+            EXPECT_NEAR(s.Td, c.Td, 0.002 * c.Td + 1e-9) << c.caso;
+        }
+        EXPECT_TRUE(achou) << c.caso;
+    }
+}
+
+TEST(RulesTest, SettingsFollowTheControllersStructureAndDirection) {
+    const ProcessModel m{ModelKind::Fopdt, -2, 10, 0, 2};
+    const auto isa = tuning::ProposeSettings(m, Rule::ZieglerNichols, true);
+    const auto par = tuning::ProposeSettings(m, Rule::ZieglerNichols, false);
+    ASSERT_EQ(isa.size(), 3u);
+    const auto& pid = isa[2];
+    EXPECT_EQ(pid.acao, 0) << "a negative gain is a reverse process";
+    EXPECT_EQ(pid.KpText, "3");  // 1.2 / (2 * 2 / 10)
+    EXPECT_EQ(pid.KiText, "4");
+    EXPECT_EQ(pid.KdText, "1");
+    // Parallel: the integral e T / Ti and the derivative Td de/dt carry no Kc.
+    EXPECT_EQ(par[2].KpText, "3");
+    EXPECT_EQ(par[2].KiText, "1.3333");
+    EXPECT_EQ(par[2].KdText, "3");
+    EXPECT_EQ(isa[0].KiText, "0") << "P only: no integral";
+    EXPECT_EQ(tuning::FieldText(1234.56), "1234.6");
+    EXPECT_EQ(tuning::FieldText(0.0123456), "0.01235");
+}
+
+}  // namespace
+}  // namespace kivo

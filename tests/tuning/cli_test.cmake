@@ -1,0 +1,40 @@
+# kivo-batch bumptest and tune, driven as a student would: a step test of a
+# loop, the tuning of the series it wrote, and the refusals. Each case: name,
+# expected exit code, a pattern for stdout, one for stderr, the arguments.
+include(${CMAKE_CURRENT_LIST_DIR}/../check_cli.cmake)
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(P ${PROJECT})
+
+check(bump_help 0 "^Usage: kivo-batch bumptest" "^$" bumptest --help)
+check(tune_help 0 "^Usage: kivo-batch tune" "^$" tune --help)
+check(bump 0 "^t,MV,PV,SP\n" "^$" bumptest ${P} --loop 1 --step 10 --duration 60)
+file(WRITE ${WORK}/fic.csv "${saida}")
+
+check(tune_text 0 "Models .*fopdt .*best.*simc +PI .*zn +PID " "^$" tune fic.csv --loop 1 --project ${P})
+check(tune_json 0 "^{" "^$" tune fic.csv --loop 1 --rule simc --tc 2 --format json)
+string(JSON n LENGTH "${saida}" settings)
+string(JSON tc GET "${saida}" settings 0 tc)
+string(JSON kc TYPE "${saida}" settings 0 Kc)
+string(JSON iema TYPE "${saida}" settings 0 setpoint iema)
+string(JSON rule GET "${saida}" settings 0 rule)
+if(n LESS 1 OR NOT tc EQUAL 2 OR NOT kc STREQUAL NUMBER OR NOT iema STREQUAL NUMBER OR NOT rule STREQUAL simc)
+  message(FATAL_ERROR "tune_json: ${saida}")
+endif()
+
+# Refusals: usage (2) and bad input (3), the reason on stderr.
+check(tune_no_loop 2 "^$" "--loop is required" tune fic.csv)
+check(tune_bad_rule 2 "^$" "--rule must be" tune fic.csv --loop 1 --rule pid)
+check(tune_bad_tc 2 "^$" "--tc must be" tune fic.csv --loop 1 --tc -1)
+file(WRITE ${WORK}/flat.csv "t,MV,PV\n")
+foreach(i RANGE 1 100)
+  file(APPEND ${WORK}/flat.csv "${i},40,50\n")
+endforeach()
+check(tune_no_step 3 "^$" "no MV step" tune flat.csv --loop 1 --english)
+check(tune_no_step_pt 3 "^$" "Não há degrau de MV" tune flat.csv --loop 1)
+check(tune_missing 3 "^$" "does not exist" tune missing.csv --loop 1 --english)
+check(tune_txd_without_pv 3 "^$" "needs the MV and PV addresses" tune ${WORK}/x.txd --loop 1 --english)
+check(bump_no_controller 3 "^$" "no controller 7" bumptest ${P} --loop 7 --step 10 --duration 60)
+check(bump_step_too_large 3 "^$" "leaves 0..100" bumptest ${P} --loop 1 --step 90 --duration 60)
+check(bump_no_step 2 "^$" "--step is required" bumptest ${P} --loop 1 --duration 60)
