@@ -552,12 +552,6 @@ double Formula::Executa(const Memorias& mem) const {
     return out;
 }
 
-double Formula::Avalia(const Memorias& mem, bool& erro) const {
-    erro = invalida_;
-    if (constante_) return valorConstante_;
-    return invalida_ ? 0.0 : Executa(mem);
-}
-
 double Formula::Avalia(const Memorias& mem) const {
     bool erro = false;
     const double v = Avalia(mem, erro);

@@ -29,7 +29,7 @@ public:
     // Recompiles only when the text or the mode changes; models call it with
     // their field at every cycle, so the unchanged case stays inline.
     void Define(std::string_view text, bool substitui = true) {
-        if (compilada_ && substitui == substitui_ && text == texto_) return;
+        if (compilada_ && substitui == substitui_ && MesmoTexto(text)) return;
         Compila(text, substitui);
     }
     const std::string& texto() const { return texto_; }
@@ -37,7 +37,12 @@ public:
     // Evaluates and sets ErroEquacao, like the reference chain.
     double Avalia(const Memorias& mem) const;
     // Evaluates without touching ErroEquacao; erro tells whether it was refused.
-    double Avalia(const Memorias& mem, bool& erro) const;
+    // Inline, as models evaluate constant texts at every cycle.
+    double Avalia(const Memorias& mem, bool& erro) const {
+        erro = invalida_;
+        if (constante_) return valorConstante_;
+        return invalida_ ? 0.0 : Executa(mem);
+    }
     // True when the text is refused whatever the memory holds.
     bool Invalida() const { return invalida_; }
 
@@ -112,6 +117,14 @@ public:
     };
 
 private:
+    // Model texts are short: a plain loop beats a call to the library's
+    // comparison.
+    bool MesmoTexto(std::string_view text) const {
+        if (text.size() != texto_.size()) return false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] != texto_[i]) return false;
+        return true;
+    }
     void Compila(std::string_view text, bool substitui);
     double Executa(const Memorias& mem) const;
     double Interpreta(const Memorias& mem, Gravacao* gravacao) const;
