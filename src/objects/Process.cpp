@@ -116,6 +116,35 @@ void AtrasoTransporte(EstadoProcesso& e, double theta, double T, Coeficientes& a
 
 }  // namespace
 
+// Type 0, the common one, kept out of the switch so that the step folds it in.
+double TProcesso::DuasConstantes(double T) {
+    EstadoProcesso& e = estado;
+    const Memorias& mem = sim_.mem;
+    tau1_.Define(LText);
+    tau2_.Define(Ctext);
+    const double t1 = tau1_.Avalia(mem);
+    const double t2 = tau2_.Avalia(mem);
+    double y1 = e.xd;
+    if (t1 != 0) {
+        // Tustin: (2 t1 - T) / (2 t1 + T) and T / (2 t1 + T).
+        const auto& c = lag1_.Para(t1, T, [](double t, double h) {
+            return std::array<double, 2>{(2 * t - h) / (2 * t + h), h / (2 * t + h)};
+        });
+        y1 = c[0] * e.IntAc1 + c[1] * (e.xd + e.Y0old);
+    }
+    double y2 = y1;
+    if (t2 != 0) {
+        const auto& c = lag2_.Para(t2, T, CoeficientesAtraso);
+        y2 = c[0] * e.IntAc2 + c[1] * y1;
+    }
+    if (!CheckBox1) y2 = std::clamp(y2, 0.0, 100.0);
+    if (std::isfinite(y1) && std::isfinite(y2)) {
+        e.IntAc1 = y1;
+        e.IntAc2 = y2;
+    }
+    return e.IntAc2;
+}
+
 double TProcesso::FuncaoTransferencia(double K, double T) {
     EstadoProcesso& e = estado;
     const Memorias& mem = sim_.mem;
@@ -123,31 +152,8 @@ double TProcesso::FuncaoTransferencia(double K, double T) {
     auto limita = [satura](double v) { return satura ? std::clamp(v, 0.0, 100.0) : v; };
 
     switch (tipo_) {
-        case 0: {
-            tau1_.Define(LText);
-            tau2_.Define(Ctext);
-            const double t1 = tau1_.Avalia(mem);
-            const double t2 = tau2_.Avalia(mem);
-            double y1 = e.xd;
-            if (t1 != 0) {
-                // Tustin: (2 t1 - T) / (2 t1 + T) and T / (2 t1 + T).
-                const auto& c = lag1_.Para(t1, T, [](double t, double h) {
-                    return std::array<double, 2>{(2 * t - h) / (2 * t + h), h / (2 * t + h)};
-                });
-                y1 = c[0] * e.IntAc1 + c[1] * (e.xd + e.Y0old);
-            }
-            double y2 = y1;
-            if (t2 != 0) {
-                const auto& c = lag2_.Para(t2, T, CoeficientesAtraso);
-                y2 = c[0] * e.IntAc2 + c[1] * y1;
-            }
-            y2 = limita(y2);
-            if (std::isfinite(y1) && std::isfinite(y2)) {
-                e.IntAc1 = y1;
-                e.IntAc2 = y2;
-            }
-            return e.IntAc2;
-        }
+        case 0:
+            return DuasConstantes(T);
         case 1: {
             const double w = 6.283 / P_;
             double y;
@@ -208,7 +214,7 @@ void TProcesso::CalculaCiclo() {
     if (std::isfinite(a)) e.a = a;
 
     AtrasoTransporte(e, tempoMorto_.Avalia(mem), T, ciclosAtraso_);
-    const double y = FuncaoTransferencia(K, T);
+    const double y = tipo_ == 0 ? DuasConstantes(T) : FuncaoTransferencia(K, T);
     e.Y0old = e.xd;
 
     // The gain acts after the clamp, except in the integrator, where it is

@@ -14,20 +14,6 @@ std::uint8_t PontoCurva(double v) { return static_cast<std::uint8_t>(Arredonda(2
 
 std::uint8_t TendenciaControlador::PontoFaixa(double x) const { return PontoCurva((x - base_) * 100 / (topo_ - base_)); }
 
-void TendenciaControlador::Amostra(double pv, double sp, double mv, double posicaoAtuador) {
-    ++contador_;
-    if (pausado) return;
-    const bool toca = BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
-    if (!toca) return;
-    contador_ = 0;
-
-    const double mvLimitado = std::clamp(mv, 0.0, 100.0);
-    grade_ = grade_ >= 29 ? 0 : grade_ + 1;
-    posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
-    amostras_[static_cast<std::size_t>(posicao_ - 1)] = {pv, sp, mvLimitado, posicaoAtuador};
-    if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
-}
-
 std::uint8_t TendenciaControlador::Ponto(Curva c, int i) const {
     const double v = amostras_[Indice(i)][c];
     return c == CurvaPV || c == CurvaSP ? PontoFaixa(v) : PontoCurva(v);

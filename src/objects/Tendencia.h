@@ -11,6 +11,7 @@
 // Fields: BaseTempoBox (time base index 0..2), EscalaAuto ("Auto"), pausado.
 // State: amostras, posicao (1..450, 0 before the first sample), contador,
 // grade (0..29), topo and base (trend range, % of the PV span).
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -31,8 +32,21 @@ public:
     static constexpr int kAmostras = 450;
     enum Curva { CurvaPV, CurvaSP, CurvaCO, CurvaAtuador };
 
-    // One call per controller step.
-    void Amostra(double pv, double sp, double mv, double posicaoAtuador);
+    // One call per controller step; inline, as it runs at every step.
+    void Amostra(double pv, double sp, double mv, double posicaoAtuador) {
+        ++contador_;
+        if (pausado) return;
+        const bool toca =
+            BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
+        if (!toca) return;
+        contador_ = 0;
+
+        const double mvLimitado = std::clamp(mv, 0.0, 100.0);
+        grade_ = grade_ >= 29 ? 0 : grade_ + 1;
+        posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
+        amostras_[static_cast<std::size_t>(posicao_ - 1)] = {pv, sp, mvLimitado, posicaoAtuador};
+        if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
+    }
 
     // The trend range at an apply (and on the faceplate's "Auto"): with
     // EscalaAuto from the PV history, otherwise the full PV span. PV and SP
