@@ -63,23 +63,34 @@ public:
     void Cria(int n, std::unique_ptr<ObjetoCiclo> obj) {
         objetos_[n - 1] = std::move(obj);
         ativo_[n - 1] = true;
+        ListaAtivos();
     }
     // Empties slot n; the object is released.
     void Apaga(int n) {
         ativo_[n - 1] = false;
         objetos_[n - 1].reset();
+        ListaAtivos();
     }
     void ApagaTodos() {
         for (int n = 1; n <= N; ++n) Apaga(n);
     }
     void PassoAtivos() const {
-        for (int i = 0; i < N; ++i)
-            if (ativo_[i]) objetos_[i]->CalculaCiclo();
+        for (int i = 0; i < numAtivos_; ++i) ativos_[static_cast<std::size_t>(i)]->CalculaCiclo();
     }
 
 private:
+    // The active objects in slot order, so that the step of every cycle
+    // does not walk the empty slots.
+    void ListaAtivos() {
+        numAtivos_ = 0;
+        for (int i = 0; i < N; ++i)
+            if (ativo_[i] && objetos_[i]) ativos_[static_cast<std::size_t>(numAtivos_++)] = objetos_[i].get();
+    }
+
     std::array<std::unique_ptr<ObjetoCiclo>, N> objetos_{};
     std::array<bool, N> ativo_{};
+    std::array<ObjetoCiclo*, N> ativos_{};
+    int numAtivos_ = 0;
 };
 
 // Output address of process slot n (1..24) and calculation block slot n.

@@ -14,12 +14,27 @@ using Item = Formula::Item;
 using Operando = Formula::Operando;
 using Passo = Formula::Passo;
 using Traco = Formula::Traco;
+using Gravacao = Formula::Gravacao;
 
 // More sign patterns than this are evaluated by rewriting every time.
 constexpr std::size_t kMaxTracos = 8;
 constexpr std::size_t kMaxPassos = 0xFFFF;
 
 bool EhSinal(char c) { return c == '+' || c == '-'; }
+
+// The value an operand reads from a recorded number x. A negated number is
+// never negative itself (its sign is part of the trace), and the text "-"
+// followed by a zero reads +0.
+double Le(Operando::Tipo tipo, double x) {
+    switch (tipo) {
+        case Operando::Modulo:
+            return std::fabs(x);
+        case Operando::Negado:
+            return x == 0 ? 0.0 : -x;
+        default:
+            return x;
+    }
+}
 
 Item Caractere(char c) {
     Item it;
@@ -41,7 +56,7 @@ Item Numero(double v) {
 // only of characters that belong to a number.
 class Reescrita {
 public:
-    Reescrita(std::vector<Item>& itens, const std::string& literais, std::string& conversao, Traco* gravacao)
+    Reescrita(std::vector<Item>& itens, const std::string& literais, std::string& conversao, Gravacao* gravacao)
         : it_(itens), lit_(literais), conv_(conversao), grav_(gravacao) {}
 
     double Executa() {
@@ -115,8 +130,19 @@ private:
                 return x.v;
             }
         }
-        // Mixed texts are read as text; a trace cannot replay that.
-        if (grav_) grav_->valido = false;
+        // A "-" before a number without its own sign: the "-" left behind
+        // when a negative number was an earlier step's left operand, now read
+        // as a right operand ("A*-B"). Its body is the number's 15 digits.
+        if (b - a == 2 && !parcial && EhCar(a, '-') && it_[a + 1].tipo == Item::Numero && it_[a + 1].c == ' ') {
+            o.reg = it_[a + 1].var;
+            o.tipo = Operando::Negado;
+            return Le(Operando::Negado, it_[a + 1].v);
+        }
+        // Other mixed texts are read as text. Characters and literals alone
+        // read the same at every replay; a number inside other text does not.
+        bool temNumero = false;
+        for (std::size_t i = a; i < b; ++i) temNumero = temNumero || it_[i].tipo == Item::Numero;
+        if (grav_ && temNumero) grav_->valido = false;
         conv_.clear();
         for (std::size_t i = a; i < b; ++i) {
             const Item& x = it_[i];
@@ -131,7 +157,9 @@ private:
                 conv_.append(buf + skip, kTamTextoNumero - skip);
             }
         }
-        return ConverteReal(conv_);
+        const double v = ConverteReal(conv_);
+        o.c = v;
+        return v;
     }
 
     std::size_t FimOperando(std::size_t j) const {
@@ -249,7 +277,7 @@ private:
     std::vector<Item>& it_;
     const std::string& lit_;
     std::string& conv_;
-    Traco* grav_;
+    Gravacao* grav_;
 };
 
 
@@ -264,6 +292,7 @@ void Formula::Compila(std::string_view text, bool substitui) {
     itens_.clear();
     literais_.clear();
     tracos_.clear();
+    numTracos_ = 0;
     constante_ = false;
     // A text beyond the limits is refused before any work on it.
     excesso_ = ExcessoDaExpressao(text);
@@ -348,7 +377,7 @@ void Formula::Compila(std::string_view text, bool substitui) {
     }
 }
 
-double Formula::Interpreta(const Memorias& mem, Traco* gravacao) const {
+double Formula::Interpreta(const Memorias& mem, Gravacao* gravacao) const {
     trabalho_.assign(itens_.begin(), itens_.end());
     Reescrita r(trabalho_, literais_, conversao_, gravacao);
     for (Item& x : trabalho_) {
@@ -370,15 +399,15 @@ bool Formula::Reproduz(const Traco& t, const Memorias& mem, double& out) const {
                 r = Arredonda15(mem[in.var]);
                 break;
             case Passo::Opera: {
-                const double a = in.moduloA ? std::fabs(v[in.a]) : v[in.a];
-                const double b = in.moduloB ? std::fabs(v[in.b]) : v[in.b];
+                const double a = Le(in.leituraA, v[in.a]);
+                const double b = Le(in.leituraB, v[in.b]);
                 r = Arredonda15(detail::Opera(in.op, a, b));
                 break;
             }
             default: {
                 double soma = 0.0;
                 for (std::uint32_t j = in.a; j < in.a + in.b; ++j) {
-                    const double x = termos[j].modulo ? std::fabs(v[termos[j].slot]) : v[termos[j].slot];
+                    const double x = Le(termos[j].leitura, v[termos[j].slot]);
                     soma += termos[j].negativo ? -x : x;
                 }
                 r = Arredonda15(soma);
@@ -393,30 +422,36 @@ bool Formula::Reproduz(const Traco& t, const Memorias& mem, double& out) const {
 
 // Steps that read no variable give the same value at every replay: they
 // become constants, and only the others remain as instructions.
-void Formula::Compila(Traco& t) {
-    std::vector<double> constantes;
-    std::vector<std::uint32_t> slotDoPasso(t.passos.size());
-    std::vector<bool> constante(t.passos.size());
+void Formula::Compila(Gravacao& g, Traco& t) {
+    // Everything here fits the space PreparaTracos reserved.
+    std::vector<double>& constantes = t.valores;
+    constantes.clear();
+    t.programa.clear();
+    t.termosProg.clear();
+    std::vector<std::uint32_t>& slotDoPasso = g.slotDoPasso;
+    slotDoPasso.assign(g.passos.size(), 0);
+    std::vector<char>& constante = g.constante;
+    constante.assign(g.passos.size(), 0);
     // Slots of results are numbered after the constants once these are known,
     // so they are first marked with the high bit.
     constexpr std::uint32_t kResultado = 0x80000000u;
-    auto slot = [&](const Operando& o, bool& modulo) -> std::uint32_t {
-        modulo = false;
+    auto slot = [&](const Operando& o, Operando::Tipo& leitura) -> std::uint32_t {
+        leitura = Operando::Registro;
         if (o.tipo == Operando::Constante) {
             constantes.push_back(o.c);
             return static_cast<std::uint32_t>(constantes.size() - 1);
         }
         if (constante[o.reg]) {
-            const double c = t.passos[o.reg].valor;
-            constantes.push_back(o.tipo == Operando::Modulo ? std::fabs(c) : c);
+            const double c = g.passos[o.reg].valor;
+            constantes.push_back(Le(o.tipo, c));
             return static_cast<std::uint32_t>(constantes.size() - 1);
         }
-        modulo = o.tipo == Operando::Modulo;
+        leitura = o.tipo;
         return slotDoPasso[o.reg] | kResultado;
     };
     std::uint32_t resultados = 0;
-    for (std::size_t i = 0; i < t.passos.size(); ++i) {
-        const Passo& p = t.passos[i];
+    for (std::size_t i = 0; i < g.passos.size(); ++i) {
+        const Passo& p = g.passos[i];
         Instrucao in;
         in.tipo = p.tipo;
         in.op = p.op;
@@ -427,22 +462,22 @@ void Formula::Compila(Traco& t) {
             variavel = (p.a.tipo != Operando::Constante && !constante[p.a.reg]) ||
                        (p.b.tipo != Operando::Constante && !constante[p.b.reg]);
             if (variavel) {
-                in.a = slot(p.a, in.moduloA);
-                in.b = slot(p.b, in.moduloB);
+                in.a = slot(p.a, in.leituraA);
+                in.b = slot(p.b, in.leituraB);
             }
         } else if (p.tipo == Passo::Soma) {
             for (std::uint32_t j = 0; j < p.termos; ++j) {
-                const Operando& o = t.termos[p.primeiroTermo + j].o;
+                const Operando& o = g.termos[p.primeiroTermo + j].o;
                 if (o.tipo != Operando::Constante && !constante[o.reg]) variavel = true;
             }
             if (variavel) {
                 in.a = static_cast<std::uint32_t>(t.termosProg.size());
                 in.b = p.termos;
                 for (std::uint32_t j = 0; j < p.termos; ++j) {
-                    const Termo& termo = t.termos[p.primeiroTermo + j];
+                    const Termo& termo = g.termos[p.primeiroTermo + j];
                     TermoCompilado tc;
                     tc.negativo = termo.negativo;
-                    tc.slot = slot(termo.o, tc.modulo);
+                    tc.slot = slot(termo.o, tc.leitura);
                     t.termosProg.push_back(tc);
                 }
             }
@@ -452,10 +487,10 @@ void Formula::Compila(Traco& t) {
         // number whose "-" became the sign run, or a positive one) leaves it
         // unchanged, as it already has 15 digits: reuse its slot.
         if (variavel && p.tipo == Passo::Soma && p.termos == 1) {
-            const Termo& unico = t.termos[p.primeiroTermo];
+            const Termo& unico = g.termos[p.primeiroTermo];
             const bool mesmoValor =
                 (unico.o.tipo == Operando::Registro && !unico.negativo) ||
-                (unico.o.tipo == Operando::Modulo && unico.negativo == t.passos[unico.o.reg].negativo);
+                (unico.o.tipo == Operando::Modulo && unico.negativo == g.passos[unico.o.reg].negativo);
             if (mesmoValor) {
                 t.termosProg.pop_back();
                 slotDoPasso[i] = slotDoPasso[unico.o.reg];
@@ -468,8 +503,8 @@ void Formula::Compila(Traco& t) {
             t.programa.push_back(in);
         }
     }
-    const std::size_t ultimo = t.passos.size() - 1;
-    if (constante[ultimo]) constantes.push_back(t.passos[ultimo].valor);
+    const std::size_t ultimo = g.passos.size() - 1;
+    if (constante[ultimo]) constantes.push_back(g.passos[ultimo].valor);
     const auto base = static_cast<std::uint32_t>(constantes.size());
     t.resultado = constante[ultimo] ? base - 1 : slotDoPasso[ultimo] + base;
     auto fixa = [base](std::uint32_t& s) {
@@ -483,35 +518,44 @@ void Formula::Compila(Traco& t) {
         fixa(in.saida);
     }
     for (TermoCompilado& tc : t.termosProg) fixa(tc.slot);
-    t.valores = constantes;
     t.valores.resize(base + resultados);
-    // The recording is no longer needed.
-    t.passos = {};
-    t.termos = {};
+}
+
+// The bounds follow from the items: each step consumes a variable, an
+// operator or a "(" of the text, each term at least one item of its group,
+// and the values are the constants read (at most two per operation, one per
+// term and the result) and one result per step.
+void Formula::PreparaTracos() const {
+    const std::size_t n = itens_.size() + 1;
+    gravacao_.passos.reserve(n);
+    gravacao_.termos.reserve(n);
+    gravacao_.slotDoPasso.reserve(n);
+    gravacao_.constante.reserve(n);
+    tracos_.resize(kMaxTracos);
+    for (Traco& t : tracos_) {
+        t.programa.reserve(n);
+        t.termosProg.reserve(n);
+        t.valores.reserve(4 * n);
+    }
 }
 
 double Formula::Executa(const Memorias& mem) const {
     double out = 0.0;
-    for (std::size_t i = 0; i < tracos_.size(); ++i) {
+    for (std::size_t i = 0; i < numTracos_; ++i) {
         if (!Reproduz(tracos_[i], mem, out)) continue;
         // Signs change seldom: the trace that fitted is tried first next time.
         if (i != 0) std::swap(tracos_[0], tracos_[i]);
         return out;
     }
-    if (tracos_.size() >= kMaxTracos) return Interpreta(mem, nullptr);
-    Traco novo;
-    out = Interpreta(mem, &novo);
-    if (novo.valido) {
-        Compila(novo);
-        tracos_.push_back(std::move(novo));
-    }
+    if (numTracos_ >= kMaxTracos) return Interpreta(mem, nullptr);
+    if (tracos_.empty()) PreparaTracos();
+    Gravacao& g = gravacao_;
+    g.passos.clear();
+    g.termos.clear();
+    g.valido = true;
+    out = Interpreta(mem, &g);
+    if (g.valido) Compila(g, tracos_[numTracos_++]);
     return out;
-}
-
-double Formula::Avalia(const Memorias& mem, bool& erro) const {
-    erro = invalida_;
-    if (constante_) return valorConstante_;
-    return invalida_ ? 0.0 : Executa(mem);
 }
 
 double Formula::Avalia(const Memorias& mem) const {

@@ -30,7 +30,7 @@ public:
     // Recompiles only when the text or the mode changes; models call it with
     // their field at every cycle, so the unchanged case stays inline.
     void Define(std::string_view text, bool substitui = true) {
-        if (compilada_ && substitui == substitui_ && text == texto_) return;
+        if (compilada_ && substitui == substitui_ && MesmoTexto(text)) return;
         Compila(text, substitui);
     }
     const std::string& texto() const { return texto_; }
@@ -38,7 +38,12 @@ public:
     // Evaluates and sets ErroEquacao, like the reference chain.
     double Avalia(const Memorias& mem) const;
     // Evaluates without touching ErroEquacao; erro tells whether it was refused.
-    double Avalia(const Memorias& mem, bool& erro) const;
+    // Inline, as models evaluate constant texts at every cycle.
+    double Avalia(const Memorias& mem, bool& erro) const {
+        erro = invalida_;
+        if (constante_) return valorConstante_;
+        return invalida_ ? 0.0 : Executa(mem);
+    }
     // True when the text is refused whatever the memory holds.
     bool Invalida() const { return invalida_; }
     // Which limit of a typed expression the text exceeds, if any (it is then
@@ -59,8 +64,11 @@ public:
     // rewriting's course depends on the memory only through the signs of
     // the numbers it writes back, so a trace replays any evaluation that
     // produces the same signs; each step checks its sign.
+    // How an operand reads a recorded number: as it is, its magnitude (the
+    // number's "-" stayed in the text), or its magnitude after a "-" that
+    // stands before it in the text (which reads a zero as +0).
     struct Operando {
-        enum Tipo : std::uint8_t { Constante, Registro, Modulo };
+        enum Tipo : std::uint8_t { Constante, Registro, Modulo, Negado };
         Tipo tipo = Constante;
         std::uint16_t reg = 0;
         double c = 0.0;
@@ -86,20 +94,26 @@ public:
         Passo::Tipo tipo = Passo::Carrega;
         char op = 0;
         bool negativo = false;
-        bool moduloA = false, moduloB = false;
+        Operando::Tipo leituraA = Operando::Registro, leituraB = Operando::Registro;
         std::uint32_t a = 0, b = 0;     // Opera: operand slots; Soma: first term and count
         std::uint32_t saida = 0;        // slot written
         std::uint16_t var = 0;
     };
     struct TermoCompilado {
         std::uint32_t slot = 0;
-        bool modulo = false;
+        Operando::Tipo leitura = Operando::Registro;
         bool negativo = false;
     };
-    struct Traco {
+    // What one rewriting recorded, and the scratch space that turns it into
+    // a trace.
+    struct Gravacao {
         std::vector<Passo> passos;
         std::vector<Termo> termos;
-        bool valido = true;       // false when a step read a number as text
+        bool valido = true;       // false when a step read a number inside other text
+        std::vector<std::uint32_t> slotDoPasso;
+        std::vector<char> constante;
+    };
+    struct Traco {
         std::vector<Instrucao> programa;
         std::vector<TermoCompilado> termosProg;
         std::uint32_t resultado = 0;
@@ -107,11 +121,20 @@ public:
     };
 
 private:
+    // Model texts are short: a plain loop beats a call to the library's
+    // comparison.
+    bool MesmoTexto(std::string_view text) const {
+        if (text.size() != texto_.size()) return false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] != texto_[i]) return false;
+        return true;
+    }
     void Compila(std::string_view text, bool substitui);
     double Executa(const Memorias& mem) const;
-    double Interpreta(const Memorias& mem, Traco* gravacao) const;
+    double Interpreta(const Memorias& mem, Gravacao* gravacao) const;
     bool Reproduz(const Traco& t, const Memorias& mem, double& out) const;
-    static void Compila(Traco& t);
+    void PreparaTracos() const;
+    static void Compila(Gravacao& g, Traco& t);
 
     std::string texto_;
     bool substitui_ = true;
@@ -122,9 +145,13 @@ private:
     double valorConstante_ = 0.0;
     std::vector<Item> itens_;
     std::string literais_;
-    // Traces of the sign patterns met so far, and scratch space reused by
-    // every evaluation.
+    // Traces of the sign patterns met so far (the first numTracos_), and
+    // scratch space reused by every evaluation. All of it is sized for the
+    // largest trace the items allow at the first recording, so that a sign
+    // pattern met later is recorded without heap allocation.
     mutable std::vector<Traco> tracos_;
+    mutable std::size_t numTracos_ = 0;
+    mutable Gravacao gravacao_;
     mutable std::vector<Item> trabalho_;
     mutable std::string conversao_;
 };

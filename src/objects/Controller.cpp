@@ -34,7 +34,8 @@ void TControlador::CalculaCiclo() {
     s.SP = std::clamp(s.SP, 0.0, 100.0);
 
     if (DCHK && derivadaPV_) {
-        const double f = (tauF_ / (tauF_ + T)) * s.PVfant + (T / (tauF_ + T)) * s.PV;
+        const auto& c = filtroPV_.Para(tauF_, T, CoeficientesAtraso);
+        const double f = c[0] * s.PVfant + c[1] * s.PV;
         // A filter time of -T zeroes the denominator; the filter then holds
         // instead of carrying NaN into the output.
         if (std::isfinite(f)) s.PVf = f;
@@ -58,9 +59,12 @@ void TControlador::CalculaCiclo() {
     double D = 0;
     if (DCHK) {
         if (derivadaPV_)
-            D = reverso_ ? (s.PVf - s.PVfant) * Td_ / T : (s.PVfant - s.PVf) * Td_ / T;
+            D = reverso_ ? (s.PVf - s.PVfant) * Td_ : (s.PVfant - s.PVf) * Td_;
         else
-            D = (s.e - s.Erroant) * Td_ / T;
+            D = (s.e - s.Erroant) * Td_;
+        // A zero over the positive step is that same zero: a PI controller
+        // (Td 0) skips the division.
+        if (!(D == 0 && T > 0)) D = D / T;
         if (isa_) D = K * D;
         D = std::clamp(D, -100.0, 100.0);
     }

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "core/Ciclo.h"
+#include "objects/Coeficientes.h"
 #include "objects/ExpressaoViva.h"
 #include "objects/Mensagens.h"
 #include "objects/Tendencia.h"
@@ -136,6 +137,7 @@ private:
     int pv_ = 1;
     int spr_ = 1;
     ExpressaoViva ffw_;
+    Coeficientes filtroPV_;  // of the derivative's PV filter
 };
 
 }  // namespace kivo

@@ -1,6 +1,7 @@
 #include "objects/Process.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -24,9 +25,9 @@ namespace {
 // The stages of the step, each on the state it owns. Internal to this file so
 // that the compiler can fold them into the step.
 
-void Folga(EstadoProcesso& e, double x, double H) {
+void Folga(EstadoProcesso& e, double x, double H, Decimos& decimos) {
     if (H > 0) {
-        const double xr = Arredonda(10 * x) / 10;
+        const double xr = decimos.Arredonda(x);
         if (e.h + H <= xr) {
             e.h = xr - H;
             e.hr = xr;
@@ -39,14 +40,15 @@ void Folga(EstadoProcesso& e, double x, double H) {
     }
 }
 
-void Agarramento(EstadoProcesso& e, double T, double S) {
+void Agarramento(EstadoProcesso& e, double T, double S, Coeficientes& filtro, Decimos& decimos) {
     constexpr double kTalFiltro = 0.5;
     constexpr double kMovimento = 0.2;
     constexpr int kCiclosParado = 4;
     if (!e.agarrado) {
         e.s = e.h;
-        e.f = (kTalFiltro / (kTalFiltro + T)) * e.f + (T / (kTalFiltro + T)) * e.h;
-        e.fr = Arredonda(10 * e.f) / 10;
+        const auto& c = filtro.Para(kTalFiltro, T, CoeficientesAtraso);
+        e.f = c[0] * e.f + c[1] * e.h;
+        e.fr = decimos.Arredonda(e.f);
         if (std::fabs(e.fr - e.x5old) >= kMovimento) {
             e.nParado = 0;
         } else if (e.nParado <= kCiclosParado) {
@@ -89,9 +91,10 @@ double Curva(int curva, double r) {
     }
 }
 
-void AtrasoTransporte(EstadoProcesso& e, double theta, double T) {
+void AtrasoTransporte(EstadoProcesso& e, double theta, double T, Coeficientes& atraso) {
     constexpr int kTam = EstadoProcesso::kTamBuffer;
-    const double ciclos = Arredonda(theta / T);
+    const double ciclos =
+        atraso.Para(theta, T, [](double th, double t) { return std::array<double, 2>{Arredonda(th / t), 0.0}; })[0];
     // The apply refuses typed dead times beyond the buffer; a live expression
     // that leaves 0..kMaxAtrasoCiclos is bounded here instead of reading
     // outside the buffer or acting as no delay.
@@ -136,6 +139,35 @@ void TProcesso::RepousaNoEstadoSalvo() {
     sim_.posicaoAtuador[static_cast<std::size_t>(u_)] = e.a;
 }
 
+// Type 0, the common one, kept out of the switch so that the step folds it in.
+double TProcesso::DuasConstantes(double T) {
+    EstadoProcesso& e = estado;
+    const Memorias& mem = sim_.mem;
+    tau1_.Define(LText);
+    tau2_.Define(Ctext);
+    const double t1 = tau1_.Avalia(mem);
+    const double t2 = tau2_.Avalia(mem);
+    double y1 = e.xd;
+    if (t1 != 0) {
+        // Tustin: (2 t1 - T) / (2 t1 + T) and T / (2 t1 + T).
+        const auto& c = lag1_.Para(t1, T, [](double t, double h) {
+            return std::array<double, 2>{(2 * t - h) / (2 * t + h), h / (2 * t + h)};
+        });
+        y1 = c[0] * e.IntAc1 + c[1] * (e.xd + e.Y0old);
+    }
+    double y2 = y1;
+    if (t2 != 0) {
+        const auto& c = lag2_.Para(t2, T, CoeficientesAtraso);
+        y2 = c[0] * e.IntAc2 + c[1] * y1;
+    }
+    if (!CheckBox1) y2 = std::clamp(y2, 0.0, 100.0);
+    if (std::isfinite(y1) && std::isfinite(y2)) {
+        e.IntAc1 = y1;
+        e.IntAc2 = y2;
+    }
+    return e.IntAc2;
+}
+
 double TProcesso::FuncaoTransferencia(double K, double T) {
     EstadoProcesso& e = estado;
     const Memorias& mem = sim_.mem;
@@ -143,22 +175,8 @@ double TProcesso::FuncaoTransferencia(double K, double T) {
     auto limita = [satura](double v) { return satura ? std::clamp(v, 0.0, 100.0) : v; };
 
     switch (tipo_) {
-        case 0: {
-            tau1_.Define(LText);
-            tau2_.Define(Ctext);
-            const double t1 = tau1_.Avalia(mem);
-            const double t2 = tau2_.Avalia(mem);
-            double y1 = e.xd;
-            if (t1 != 0) y1 = ((2 * t1 - T) / (2 * t1 + T)) * e.IntAc1 + (T / (2 * t1 + T)) * (e.xd + e.Y0old);
-            double y2 = y1;
-            if (t2 != 0) y2 = (t2 / (t2 + T)) * e.IntAc2 + (T / (t2 + T)) * y1;
-            y2 = limita(y2);
-            if (std::isfinite(y1) && std::isfinite(y2)) {
-                e.IntAc1 = y1;
-                e.IntAc2 = y2;
-            }
-            return e.IntAc2;
-        }
+        case 0:
+            return DuasConstantes(T);
         case 1: {
             const double w = 6.283 / P_;
             double y;
@@ -208,18 +226,22 @@ void TProcesso::CalculaCiclo() {
 
     e.X0 = mem[entrada_];
     const double K = ganho_.Avalia(mem);
-    Folga(e, e.X0, H_);
-    Agarramento(e, T, S_);
+    Folga(e, e.X0, H_, decimosFolga_);
+    Agarramento(e, T, S_, filtroAgarramento_, decimosFiltro_);
     rate_.Define(ratetext);
     Limitador(e, T, rate_.Avalia(mem));
 
     const double c = Curva(curva_, e.r);
     if (std::isfinite(c)) e.c = c;
-    const double a = tauA_ == 0 ? e.c : (tauA_ / (tauA_ + T)) * e.a + (T / (tauA_ + T)) * e.c;
+    double a = e.c;
+    if (tauA_ != 0) {
+        const auto& k = atrasoAtuador_.Para(tauA_, T, CoeficientesAtraso);
+        a = k[0] * e.a + k[1] * e.c;
+    }
     if (std::isfinite(a)) e.a = a;
 
-    AtrasoTransporte(e, tempoMorto_.Avalia(mem), T);
-    const double y = FuncaoTransferencia(K, T);
+    AtrasoTransporte(e, tempoMorto_.Avalia(mem), T, ciclosAtraso_);
+    const double y = tipo_ == 0 ? DuasConstantes(T) : FuncaoTransferencia(K, T);
     e.Y0old = e.xd;
 
     // The gain acts after the clamp, except in the integrator, where it is

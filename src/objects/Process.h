@@ -32,6 +32,7 @@
 #include <string>
 
 #include "core/Ciclo.h"
+#include "objects/Coeficientes.h"
 #include "objects/ExpressaoViva.h"
 #include "objects/Mensagens.h"
 
@@ -133,6 +134,7 @@ public:
 
 private:
     double FuncaoTransferencia(double K, double T);
+    double DuasConstantes(double T);
 
     Simulacao& sim_;
     int slot_;
@@ -150,6 +152,11 @@ private:
     ExpressaoViva ganho_;
     ExpressaoViva tempoMorto_;
     ExpressaoViva tau1_, tau2_, lead_, lag_, rate_;
+    // Step coefficients of the stiction filter, the actuator lag, the dead
+    // time (cycles) and the two lags of type 0, worked out when they change.
+    Coeficientes filtroAgarramento_, atrasoAtuador_, ciclosAtraso_, lag1_, lag2_;
+    // The input and the stiction filter rounded to tenths.
+    Decimos decimosFolga_, decimosFiltro_;
 
 public:
     // Last member: its dead-time buffer is large.

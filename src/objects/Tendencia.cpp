@@ -14,41 +14,18 @@ std::uint8_t PontoCurva(double v) { return static_cast<std::uint8_t>(Arredonda(2
 
 std::uint8_t TendenciaControlador::PontoFaixa(double x) const { return PontoCurva((x - base_) * 100 / (topo_ - base_)); }
 
-void TendenciaControlador::Amostra(double pv, double sp, double mv, double posicaoAtuador) {
-    ++contador_;
-    if (pausado) return;
-    const bool toca = BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
-    if (!toca) return;
-    contador_ = 0;
-
-    const double mvLimitado = std::clamp(mv, 0.0, 100.0);
-    grade_ = grade_ >= 29 ? 0 : grade_ + 1;
-    posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
-    amostras_ = std::min(amostras_ + 1, kAmostras);
-    const auto i = static_cast<std::size_t>(posicao_ - 1);
-    historico_[0][i] = pv;
-    historico_[1][i] = sp;
-    curvas_[CurvaPV][i] = PontoFaixa(pv);
-    curvas_[CurvaSP][i] = PontoFaixa(sp);
-    curvas_[CurvaCO][i] = PontoCurva(mvLimitado);
-    curvas_[CurvaAtuador][i] = PontoCurva(posicaoAtuador);
-    if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
-}
-
-void TendenciaControlador::RecalculaCurvasPVSP() {
-    for (std::size_t i = 0; i < kAmostras; ++i) {
-        curvas_[CurvaPV][i] = PontoFaixa(historico_[0][i]);
-        curvas_[CurvaSP][i] = PontoFaixa(historico_[1][i]);
-    }
+std::uint8_t TendenciaControlador::Ponto(Curva c, int i) const {
+    const double v = amostras_[Indice(i)][c];
+    return c == CurvaPV || c == CurvaSP ? PontoFaixa(v) : PontoCurva(v);
 }
 
 void TendenciaControlador::RecalculaEscala() {
     if (EscalaAuto) {
         double maximo = -1000000;
         double minimo = 1000000;
-        for (const double v : historico_[0]) {
-            maximo = std::max(maximo, v);
-            minimo = std::min(minimo, v);
+        for (const auto& a : amostras_) {
+            maximo = std::max(maximo, a[CurvaPV]);
+            minimo = std::min(minimo, a[CurvaPV]);
         }
         topo_ = 1.1 * maximo;
         base_ = 0.9 * minimo;
@@ -64,14 +41,12 @@ void TendenciaControlador::RecalculaEscala() {
         base_ = 0;
         topo_ = 100;
     }
-    RecalculaCurvasPVSP();
 }
 
 bool TendenciaControlador::DefineFaixa(double base, double topo) {
     if (!(base < topo)) return false;
     base_ = base;
     topo_ = topo;
-    RecalculaCurvasPVSP();
     return true;
 }
 

@@ -1,13 +1,17 @@
 #pragma once
-// Trend sampler of a controller: the last 450 samples of PV and SP (raw, for
-// rescaling) and the four curves as drawn (PV, SP, CO, actuator position),
-// one byte per point on 0..200. It runs at the end of every controller step,
-// in fast runs too; drawing and the data log belong to the faceplate, which
+// Trend sampler of a controller: the last 450 samples of PV, SP, CO (limited
+// to 0..100) and actuator position, and the four curves as drawn, one byte per
+// point on 0..200. It runs at the end of every controller step, in fast runs
+// too, so a sample only stores the four values: a point is worked out when
+// it is read, from the sample and the range in force then, which is what
+// storing it at the sample and redrawing the PV and SP curves at every change
+// of range gives. Drawing and the data log belong to the faceplate, which
 // hears about each sample through ObservadorTendencia.
 //
 // Fields: BaseTempoBox (time base index 0..2), EscalaAuto ("Auto"), pausado.
-// State: historico, curvas, posicao (1..450, 0 before the first sample),
-// contador, grade (0..29), topo and base (trend range, % of the PV span).
+// State: amostras, posicao (1..450, 0 before the first sample), contador,
+// grade (0..29), topo and base (trend range, % of the PV span).
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -28,12 +32,26 @@ public:
     static constexpr int kAmostras = 450;
     enum Curva { CurvaPV, CurvaSP, CurvaCO, CurvaAtuador };
 
-    // One call per controller step.
-    void Amostra(double pv, double sp, double mv, double posicaoAtuador);
+    // One call per controller step; inline, as it runs at every step.
+    void Amostra(double pv, double sp, double mv, double posicaoAtuador) {
+        ++contador_;
+        if (pausado) return;
+        const bool toca =
+            BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
+        if (!toca) return;
+        contador_ = 0;
+
+        const double mvLimitado = std::clamp(mv, 0.0, 100.0);
+        grade_ = grade_ >= 29 ? 0 : grade_ + 1;
+        posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
+        preenchidas_ = std::min(preenchidas_ + 1, kAmostras);
+        amostras_[static_cast<std::size_t>(posicao_ - 1)] = {pv, sp, mvLimitado, posicaoAtuador};
+        if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
+    }
 
     // The trend range at an apply (and on the faceplate's "Auto"): with
     // EscalaAuto from the PV history, otherwise the full PV span. PV and SP
-    // curves are recomputed from the history.
+    // curves follow the new range.
     void RecalculaEscala();
     // A range typed by the operator, in % of the PV span; taken only when
     // base < topo. Returns whether it was taken.
@@ -41,14 +59,14 @@ public:
 
     // Sample i counted from the oldest (0) to the newest (449), as drawn
     // from left to right.
-    double HistoricoPV(int i) const { return historico_[0][Indice(i)]; }
-    double HistoricoSP(int i) const { return historico_[1][Indice(i)]; }
-    std::uint8_t Ponto(Curva c, int i) const { return curvas_[c][Indice(i)]; }
+    double HistoricoPV(int i) const { return amostras_[Indice(i)][CurvaPV]; }
+    double HistoricoSP(int i) const { return amostras_[Indice(i)][CurvaSP]; }
+    std::uint8_t Ponto(Curva c, int i) const;
 
     int posicao() const { return posicao_; }
     // How many of the 450 positions hold a sample (the rest still hold the
     // zeros of the start), so that a history can be read without them.
-    int amostras() const { return amostras_; }
+    int amostras() const { return preenchidas_; }
     int grade() const { return grade_; }
     int contador() const { return contador_; }
     double topo() const { return topo_; }
@@ -63,12 +81,11 @@ private:
     // Array index of the sample i counted from the oldest.
     std::size_t Indice(int i) const { return static_cast<std::size_t>((posicao_ + i) % kAmostras); }
     std::uint8_t PontoFaixa(double x) const;
-    void RecalculaCurvasPVSP();
 
-    std::array<std::array<double, kAmostras>, 2> historico_{};
-    std::array<std::array<std::uint8_t, kAmostras>, 4> curvas_{};
+    // Per sample, in the order of Curva.
+    std::array<std::array<double, 4>, kAmostras> amostras_{};
     int posicao_ = 0;
-    int amostras_ = 0;
+    int preenchidas_ = 0;
     int contador_ = 0;
     int grade_ = 0;
     double topo_ = 100;

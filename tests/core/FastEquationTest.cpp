@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "ContaAlocacoes.h"
 #include "EquationCases.h"
 #include "core/Equation.h"
 
@@ -41,6 +42,48 @@ TEST(FastEquation, FollowsTheMemoryAndRecompilesOnlyOnChange) {
     bool erro = false;
     EXPECT_EQ(f.Avalia(mem, erro), 0);
     EXPECT_TRUE(erro);
+}
+
+// A negative number that was the left operand of "*" or "/" leaves its "-"
+// in the text, so a product or quotient further left reads its right
+// operand as "-" followed by the result ("A*-B"). Plant models meet such
+// signs as they move: every pattern must agree with the rewriting, and a
+// pattern met after the first evaluation must not allocate.
+TEST(FastEquation, SignsMetLaterAgreeAndAllocateNothing) {
+    const char* const textos[] = {
+        "(M21/60)^0.5*(1+M11*(M81-50)/100)",
+        "0.4*M22+0.3*(M23-50)-0.4*M28",
+        "50+0.8*(M23-50)-0.6*(M22-50)",
+        "M21*(M22-50)/100*2",
+        "M21/(M22-50)*(M23-50)^2",
+        "2*-(M22-50)/4",
+    };
+    const double valores[] = {-75, -50, -0.5, -0.0, 0, 0.25, 30, 50, 50.5, 120};
+    for (const char* t : textos) {
+        const Formula f(t);
+        Memorias mem;
+        std::uint64_t alocacoes = 0;
+        bool primeira = true;
+        for (const double a : valores) {
+            for (const double b : valores) {
+                for (const double c : {-10.0, 0.0, 60.0}) {
+                    mem[11] = c;
+                    mem[21] = 60 + a;
+                    mem[22] = b;
+                    mem[23] = 100 - b;
+                    mem[28] = a;
+                    mem[81] = b;
+                    const double esperado = AvaliaTexto(t, mem);
+                    double obtido = 0;
+                    const std::uint64_t n = testing::AlocacoesDe([&] { obtido = f.Avalia(mem); });
+                    if (!primeira) alocacoes += n;
+                    primeira = false;
+                    ASSERT_EQ(Bits(obtido), Bits(esperado)) << t << " with M11=" << c << " M21=" << mem[21] << " M22=" << b;
+                }
+            }
+        }
+        EXPECT_EQ(alocacoes, 0u) << t;
+    }
 }
 
 // Random texts over the whole alphabet of the language, and beyond it,

@@ -1,7 +1,8 @@
 // Every example plant, run headless: it loads without a validation message in
 // both languages, its picture and markers fit together, and an hour of plant
 // time with a 10 % setpoint step leaves every variable finite and every
-// automatic loop at its setpoint.
+// automatic loop at its setpoint. Past its first second, its cycle makes no
+// heap allocation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ContaAlocacoes.h"
 #include "core/NumberText.h"
 #include "core/Registro.h"
 #include "Exemplos.h"
@@ -182,7 +184,33 @@ void VerificaExecucao(const Caso& c, double T) {
     }
 }
 
-class Exemplo : public testing::TestWithParam<Caso> {};
+// The real-time cycle runs ten times a second for hours: past the first
+// second (which records the formulas' first sign patterns), it must not touch
+// the heap, also while the loops move after a setpoint step.
+void VerificaAlocacoes(const Caso& c) {
+    Projeto p;
+    ASSERT_TRUE(LeProjeto(p, Pasta(c) / c.arquivo, OpcoesCarga{true, nullptr}).ok);
+    constexpr long long kPrimeiroSegundo = 10;
+    constexpr long long kCiclos = 18000;  // 30 min
+    constexpr long long kDegrauEm = 1800;
+    long double agora = 0;
+    auto tick = [&] {
+        agora += p.sim.estado.periodoTimer;
+        p.sim.Tick(agora);
+    };
+    for (long long i = 0; i < kPrimeiroSegundo; ++i) tick();
+    std::uint64_t alocacoes = 0;
+    for (long long i = 0; i < kCiclos; ++i) {
+        if (i == kDegrauEm) {
+            for (int n = 1; n <= 10; ++n)
+                if (TControlador* ctl = p.controlador(n)) ctl->estado.SP += kDegrau;
+        }
+        alocacoes += testing::AlocacoesDe(tick);
+    }
+    EXPECT_EQ(alocacoes, 0u) << static_cast<double>(alocacoes) / kCiclos << " per cycle";
+}
+
+class Exemplo : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(Exemplo, LoadsFitsItsPictureAndSettles) {
     const Caso& c = GetParam();
@@ -202,8 +230,10 @@ TEST_P(Exemplo, LoadsFitsItsPictureAndSettles) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Exemplos, Exemplo, testing::ValuesIn(kCasos),
-                         [](const testing::TestParamInfo<Caso>& i) { return std::string(i.param.nome); });
+TEST_P(Exemplo, SteadyCycleAllocatesNothing) { VerificaAlocacoes(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Exemplos, Exemplo, ::testing::ValuesIn(kCasos),
+                         [](const ::testing::TestParamInfo<Caso>& i) { return std::string(i.param.nome); });
 
 }  // namespace
 }  // namespace kivo
