@@ -28,7 +28,9 @@
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/recorders/CicloRegistros.h"
 #include "ui/recorders/PainelWidgets.h"
+#include "ui/recorders/TRegXY.h"
 #include "ui/widgets/Icones.h"
 
 namespace kivo::ui {
@@ -72,6 +74,11 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     config_ = new TConfigForm(app_, *this);
     ciclo_ = std::make_unique<CicloProjeto>(app_, *this);
     carga_ = std::make_unique<Carga>(*this);
+    registros_ = new CicloRegistros(*this);
+    connect(acao("RegistradorXY1"), &QAction::triggered, this, [this] {
+        registros_->regXY().show();
+        registros_->regXY().raise();
+    });
     connect(&app_, &Aplicacao::estadoSalvoMudou, this, &TForm1::AtualizaIndicador);
     AtualizaIndicador(app_.salvo());
     setWindowState(Qt::WindowMaximized);

@@ -23,6 +23,7 @@ namespace kivo::ui {
 
 class Aplicacao;
 class CicloProjeto;
+class CicloRegistros;
 class Diagrama;
 class EscolhaExemplos;
 class PainelWidgets;
@@ -45,6 +46,7 @@ public:
     TConfigForm& config() { return *config_; }
     EscolhaExemplos& escolha() { return *escolha_; }
     CicloProjeto& ciclo() { return *ciclo_; }
+    CicloRegistros& registros() { return *registros_; }
     QToolButton* indicador() const { return salvar1_; }
     QTextEdit* comentarios() const { return richEdit1_; }
     QGroupBox* progresso() const { return groupBox1_; }
@@ -96,6 +98,7 @@ private:
     TConfigForm* config_ = nullptr;
     std::unique_ptr<CicloProjeto> ciclo_;
     std::unique_ptr<Carga> carga_;
+    CicloRegistros* registros_ = nullptr;
     // Stops the panel's own edits from being written back while the panel
     // is filled from the project.
     bool preenchendoComentarios_ = false;
