@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     // A setpoint step on the first loop, so that the curves move.
     for (int i = 0; i < 300; ++i) amb.app->Tick();
     if (auto* c = p.controlador(1)) {
-        c->SP += 10;
+        c->estado.SP += 10;
     }
     for (int i = 0; i < 450; ++i) amb.app->Tick();
     w.AtualizaDiagrama();

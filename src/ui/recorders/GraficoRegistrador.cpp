@@ -9,7 +9,11 @@ namespace kivo::ui {
 
 namespace {
 constexpr int kEspaco = 4;  // between a column and the chart
-}
+
+// The size a label or field takes: its hint within its own limits (a
+// field of fixed width is narrower than its hint).
+QSize Tamanho(const QWidget* w) { return w->sizeHint().expandedTo(w->minimumSize()).boundedTo(w->maximumSize()); }
+}  // namespace
 
 GraficoRegistrador::GraficoRegistrador(const AmostradorRegistrador& a, QWidget* parent) : QWidget(parent), a_(a) {
     setObjectName(QStringLiteral("Image1"));
@@ -50,14 +54,14 @@ AreaGrafico::AreaGrafico(QWidget* grafico, QWidget* parent) : QWidget(parent), g
 
 int AreaGrafico::Largura(const std::vector<std::pair<QWidget*, int>>& coluna) const {
     int l = 0;
-    for (const auto& [w, y] : coluna) l = std::max(l, w->sizeHint().width());
+    for (const auto& [w, y] : coluna) l = std::max(l, Tamanho(w).width());
     return l;
 }
 
 int AreaGrafico::Margem() const {
     int m = 0;
     for (const auto* coluna : {&esquerda_, &direita_})
-        for (const auto& [w, y] : *coluna) m = std::max(m, w->sizeHint().height() / 2 + 1);
+        for (const auto& [w, y] : *coluna) m = std::max(m, Tamanho(w).height() / 2 + 1);
     return m;
 }
 
@@ -75,11 +79,11 @@ void AreaGrafico::Reposiciona() {
     grafico_->move(le + kEspaco, m);
     const int xd = le + kEspaco + grafico_->width() + kEspaco;
     for (const auto& [w, y] : esquerda_) {
-        const QSize s = w->sizeHint();
+        const QSize s = Tamanho(w);
         w->setGeometry(le - s.width(), m + y - s.height() / 2, s.width(), s.height());
     }
     for (const auto& [w, y] : direita_) {
-        const QSize s = w->sizeHint();
+        const QSize s = Tamanho(w);
         w->setGeometry(xd, m + y - s.height() / 2, s.width(), s.height());
     }
 }

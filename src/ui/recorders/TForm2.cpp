@@ -270,13 +270,14 @@ void TForm2::CalculaCiclo() {
 
 void TForm2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    // The English texts are applied once; the row caption keeps its
-    // Portuguese words as the layout writes them.
-    if (app_.ingles() && label3_->text() != QStringLiteral("Equation")) {
+    if (app_.ingles() && windowTitle() != QStringLiteral("Animated text")) {
         AplicaTextos(this, TextosTexto(), true);
         AplicaDicas(this, DicasTexto(), true);
         setWindowTitle(QStringLiteral("Animated text"));
-        label3_->setText(QStringLiteral("Equation"));
+        // The row caption reads "Equation" only beside a formula: over the
+        // variable list or the two texts it would name the wrong thing.
+        // Otherwise it keeps the words the layout writes.
+        if (exibicao_->dados().Tipo == 2) label3_->setText(QStringLiteral("Equation"));
     }
     CalculaCiclo();
 }

@@ -113,15 +113,9 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     janela_->setAccessibleName(QStringLiteral("Janela:"));
 
     for (ListaVariaveis* l : {x, y})
-        l->aoAbrir = [this, l] {
-            const int atual = l->currentIndex();
-            QStringList itens;
-            for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << QString::fromStdString(s);
-            l->clear();
-            l->addItems(itens);
-            // The choice made stays; opening a list only ends the preset.
-            l->setCurrentIndex(std::max(atual, 0));
-            l->view()->setMinimumWidth(l->view()->sizeHintForColumn(0) + 24);
+        l->aoAbrir = [this] {
+            // Opening a list ends the preset; the choice made stays.
+            AtualizaListas();
             presets_->setCurrentIndex(0);
         };
     connect(comboX_, &QComboBox::activated, this, &TRegXY::AtualizaBotao);
@@ -212,14 +206,24 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
 TRegXY::~TRegXY() = default;
 
 void TRegXY::PreencheListas() {
+    AtualizaListas();
+    comboX_->setCurrentIndex(0);
+    comboY_->setCurrentIndex(0);
+    AtualizaBotao();
+}
+
+void TRegXY::AtualizaListas() {
+    // The entries carry the variable table's descriptions, which a project
+    // load or the variable list changes.
     QStringList itens;
     for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << QString::fromStdString(s);
     for (QComboBox* c : {comboX_, comboY_}) {
+        const int atual = c->currentIndex();
         c->clear();
         c->addItems(itens);
-        c->setCurrentIndex(0);
+        c->setCurrentIndex(std::max(atual, 0));
+        c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     }
-    AtualizaBotao();
 }
 
 void TRegXY::AtualizaBotao() { registra_->setEnabled(comboX_->currentIndex() >= 0 && comboY_->currentIndex() >= 0); }
@@ -227,6 +231,7 @@ void TRegXY::AtualizaBotao() { registra_->setEnabled(comboX_->currentIndex() >= 
 void TRegXY::PresetsChange(int i) {
     const auto par = PresetXY(app_.sim(), i);
     if (!par) return;
+    AtualizaListas();
     comboX_->setCurrentIndex(par->first - 1);
     comboY_->setCurrentIndex(par->second - 1);
     AtualizaBotao();
@@ -281,6 +286,7 @@ void TRegXY::EscalaAutomatica() {
 
 void TRegXY::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    AtualizaListas();
     if (app_.ingles() && !traduzido_) {
         traduzido_ = true;
         AplicaTextos(this, TextosRegXY(), true);

@@ -44,6 +44,7 @@ private:
     void Button1Click();
     void PresetsChange(int i);
     void PreencheListas();
+    void AtualizaListas();
     void AtualizaBotao();
     void EscalaAutomatica();
 

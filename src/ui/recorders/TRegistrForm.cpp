@@ -163,6 +163,8 @@ QWidget* TRegistrForm::CriaAreaGrafico() {
     }
     panel3_->hide();
     coluna->addWidget(panel3_);
+    // Beside the taller configuration area the chart stays at the top.
+    coluna->addStretch(1);
     return painel;
 }
 
