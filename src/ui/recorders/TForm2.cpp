@@ -29,7 +29,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QLabel* Rotulo(const char* nome, const QString& texto, QWidget* pai) {
     auto* l = new QLabel(texto, pai);
     l->setObjectName(QString::fromLatin1(nome));
-    l->setAccessibleName(texto);
+    l->setAccessibleName(texto.isEmpty() ? l->objectName() : texto);
     return l;
 }
 

@@ -51,9 +51,16 @@ constexpr int kIntervaloEventosMs = 50;
 // Moves the progress bar and keeps the screen alive during a run. User
 // input is held back, so no click can start a second run or edit the
 // plant midway, and the cycle timer is stopped, so no tick interleaves.
-class TRegXY::Progresso : public ObservadorProgresso {
+// A window closed from outside (its title bar) would slip past the input
+// filter and could end the program under the run, so closing waits too.
+class TRegXY::Progresso : public QObject, public ObservadorProgresso {
 public:
-    explicit Progresso(QProgressBar& barra) : barra_(barra) { relogio_.start(); }
+    explicit Progresso(QProgressBar& barra) : barra_(barra) {
+        relogio_.start();
+        qApp->installEventFilter(this);
+    }
+    ~Progresso() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Close; }
     void AoProgresso(int percent) override {
         barra_.setValue(percent);
         if (relogio_.elapsed() >= kIntervaloEventosMs) {
