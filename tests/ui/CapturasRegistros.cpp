@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <cstdio>
 #include <QToolButton>
 
 #include "Auxiliares.h"
@@ -78,6 +81,33 @@ int main(int argc, char** argv) {
         t->hide();
         if (n > 2) break;
     }
+    // A new recorder opens untagged, with its configuration area.
+    for (int n = 10; n >= 1; --n)
+        if (!p.registrador(n)) {
+            p.CriaRegistrador(n);
+            TRegistrForm* r = w.registros().registrador(n);
+            r->show();
+            Grava(*r, QStringLiteral("%1/recorder%2_new.png").arg(saida, sufixo));
+            r->hide();
+            break;
+        }
+    // The other two text types, on a free slot.
+    for (int n = 20; n >= 1; --n)
+        if (!p.texto(n)) {
+            kivo::DadosTexto& d = p.CriaTexto(n);
+            TForm2* t = w.registros().texto(n);
+            for (int tipo : {1, 2}) {
+                d.Tipo = tipo;
+                d.ComboBox1 = 10;
+                d.FuncaoTr = tipo == 1 ? "Desligado/Ligado" : "M21*2";
+                t->ValidaParametros();
+                t->show();
+                t->CalculaCiclo();
+                Grava(*t, QStringLiteral("%1/text%2_type%3.png").arg(saida, sufixo).arg(tipo));
+                t->hide();
+            }
+            break;
+        }
     TRegXY& xy = w.registros().regXY();
     xy.show();
     auto* presets = xy.findChild<QComboBox*>(QStringLiteral("Presets"));
@@ -87,5 +117,18 @@ int main(int argc, char** argv) {
     auto* y = xy.findChild<QComboBox*>(QStringLiteral("ComboY"));
     xy.RegistraXY(600, x->currentIndex() + 1, y->currentIndex() + 1);
     Grava(xy, QStringLiteral("%1/xy%2.png").arg(saida, sufixo));
+    // The time of a one-hour run and of drawing its points, for the note.
+    QElapsedTimer relogio;
+    relogio.start();
+    xy.RegistraXY(3600, x->currentIndex() + 1, y->currentIndex() + 1);
+    const qint64 run = relogio.restart();
+    xy.grab();
+    std::fprintf(stderr, "XY 1 h run: %lld ms; drawing %d points: %lld ms\n", static_cast<long long>(run),
+                 xy.pontos(), static_cast<long long>(relogio.elapsed()));
+    // The same hour without the window, to see what the window adds.
+    std::vector<kivo::PontoXY> pontos;
+    relogio.restart();
+    kivo::RegistraXY(amb.app->sim(), 3600, x->currentIndex() + 1, y->currentIndex() + 1, pontos);
+    std::fprintf(stderr, "XY 1 h run without the window: %lld ms\n", static_cast<long long>(relogio.elapsed()));
     return 0;
 }

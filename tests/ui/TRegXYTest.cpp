@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScatterSeries>
+#include <QXYSeries>
 #include <QTest>
 #include <QToolButton>
 #include <QValueAxis>
@@ -28,7 +28,7 @@ private:
     T* filho(const char* nome) {
         return xy().findChild<T*>(QString::fromLatin1(nome));
     }
-    QScatterSeries* serie() { return filho<QChartView>("Chart1")->chart()->findChild<QScatterSeries*>(); }
+    QXYSeries* serie() { return filho<QChartView>("Chart1")->chart()->findChild<QXYSeries*>(); }
     QValueAxis* eixo(Qt::Orientation o) {
         return qobject_cast<QValueAxis*>(filho<QChartView>("Chart1")->chart()->axes(o).value(0));
     }

@@ -9,13 +9,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGridLayout>
+#include <QImage>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScatterSeries>
+#include <QLineSeries>
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
@@ -164,12 +165,16 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     chart_->legend()->hide();
     chart_->setBackgroundBrush(Qt::white);
     chart_->setMargins(QMargins(4, 4, 4, 4));
-    serie_ = new QScatterSeries;
-    serie_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    // A series without its line whose points are a small image painted in
+    // one pass: a point series keeps a scene item per marker, and tens of
+    // thousands of them take seconds to replace after a run.
+    serie_ = new QLineSeries;
     serie_->setMarkerSize(2);
     serie_->setPen(Qt::NoPen);
-    serie_->setBrush(Qt::red);
     serie_->setColor(Qt::red);
+    QImage ponto(4, 4, QImage::Format_ARGB32_Premultiplied);
+    ponto.fill(Qt::red);
+    serie_->setLightMarker(ponto);
     chart_->addSeries(serie_);
     eixoX_ = new QValueAxis;
     eixoY_ = new QValueAxis;

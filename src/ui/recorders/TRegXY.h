@@ -14,7 +14,7 @@ class QChartView;
 class QComboBox;
 class QProgressBar;
 class QPushButton;
-class QScatterSeries;
+class QLineSeries;
 class QToolButton;
 class QValueAxis;
 
@@ -63,7 +63,7 @@ private:
     QProgressBar* gauge1_ = nullptr;
     QChart* chart_ = nullptr;
     QChartView* vista_ = nullptr;
-    QScatterSeries* serie_ = nullptr;
+    QLineSeries* serie_ = nullptr;
     QValueAxis* eixoX_ = nullptr;
     QValueAxis* eixoY_ = nullptr;
 };
