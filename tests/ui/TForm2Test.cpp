@@ -118,6 +118,20 @@ private slots:
         QCOMPARE(Vermelho(valor()), vermelho);
     }
 
+    void variableTableChangesReachTheText() {
+        dados_->ComboBox1 = 20;  // M21
+        mem().setUeMax(21, "100");
+        mem().setUnidade(21, "m");
+        janela().ValidaParametros();
+        mem().setUeMax(21, "400");
+        mem().setUnidade(21, "cm");
+        amb_->janela->registros().AtualizaTodos();
+        QCOMPARE(dados_->Edit1, std::string("400"));
+        mem()[21] = 50;
+        Display();
+        QCOMPARE(valor()->text(), QString("200.00 cm"));
+    }
+
     void layoutFollowsTheType() {
         janela().show();
         struct Caso {

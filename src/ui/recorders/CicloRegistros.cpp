@@ -43,6 +43,13 @@ void CicloRegistros::AoFimDoCiclo() {
         if (TRegistrForm* r = registrador(n)) r->CalculaCiclo();
 }
 
+void CicloRegistros::AtualizaTodos() {
+    for (int n = 1; n <= 10; ++n)
+        if (TRegistrForm* r = registrador(n)) r->AtualizaRegistrador();
+    for (int n = 1; n <= 20; ++n)
+        if (TForm2* t = texto(n)) t->ValidaParametros();
+}
+
 void CicloRegistros::AtualizaTextos() {
     for (int n = 1; n <= 20; ++n) {
         TForm2* t = texto(n);

@@ -28,6 +28,9 @@ public:
     TForm2* texto(int n);
 
     void AoFimDoCiclo() override;
+    // After the variable table changed (the variable list's refresh): every
+    // recorder rescales and every text applies its settings again.
+    void AtualizaTodos();
     // The animated texts' display step, copied to the diagram's labels.
     void AtualizaTextos();
 
