@@ -97,6 +97,22 @@ private slots:
         painel_->barraTrack(1)->setValue(1000);
         QCOMPARE(mem[15], 10.0);
         QCOMPARE(texto->text(), QString("50.00"));
+        // A value between two slider steps: the slider's change takes the
+        // variable and the text to its step.
+        texto->setText("250.33");
+        QTest::keyClick(texto, Qt::Key_Return);
+        QCOMPARE(painel_->barraTrack(1)->value(), 5007);
+        QCOMPARE(mem[15], 50.07);
+        QCOMPARE(texto->text(), QString("250.35"));
+        // Esc and a text that is no number bring back the slider's value.
+        for (const char* ruim : {"abc", ""}) {
+            texto->setText(ruim);
+            QTest::keyClick(texto, Qt::Key_Return);
+            QCOMPARE(texto->text(), QString("250.35"));
+        }
+        texto->setText("1");
+        QTest::keyClick(texto, Qt::Key_Escape);
+        QCOMPARE(texto->text(), QString("250.35"));
     }
 
     void trackNameMovesTheEntryBox_data() {

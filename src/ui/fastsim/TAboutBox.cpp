@@ -155,7 +155,7 @@ TAboutBox::TAboutBox(Aplicacao& app, QWidget* parent) : QDialog(parent), app_(&a
         c->installEventFilter(this);
         PreencheSeletor(c);
     }
-    AplicaDicas(this, DicasRapida(), false);
+    AplicaDicasRapida(this, DicasRapida(), false);
     AplicaNomes(this, NomesRapida(), false);
     if (app.ingles()) Traduz();
     NomeiaAbas();
@@ -285,7 +285,7 @@ QWidget* TAboutBox::CriaFerramentas() {
 void TAboutBox::Traduz() {
     setWindowTitle(TituloRapida(true));
     AplicaTextos(this, TextosRapida(), true);
-    AplicaDicas(this, DicasRapida(), true);
+    AplicaDicasRapida(this, DicasRapida(), true);
     AplicaNomes(this, NomesRapida(), true);
     indices_->Traduz();
     const int item = sinal_->currentIndex();

@@ -74,7 +74,7 @@ void AplicaNomes(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
 std::span<const Traducao> TextosRapida() { return kTextos; }
 std::span<const Traducao> DicasRapida() { return kDicas; }
 
-void AplicaDicas(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
+void AplicaDicasRapida(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
     for (const Traducao& t : tabela) {
         const QString dica = QString::fromUtf8(ingles ? t.en : t.pt);
         for (QWidget* w : raiz->findChildren<QWidget*>(QString::fromLatin1(t.nome))) {

@@ -18,7 +18,7 @@ std::span<const Traducao> DicasRapida();
 // Sets the tool tip of every control of the table found under raiz; a
 // control marked with the property "nomePelaDica" (no caption of its own)
 // takes its hint as accessible name.
-void AplicaDicas(QObject* raiz, std::span<const Traducao> tabela, bool ingles);
+void AplicaDicasRapida(QObject* raiz, std::span<const Traducao> tabela, bool ingles);
 
 // Accessible names of the controls that have neither caption nor hint.
 std::span<const Traducao> NomesRapida();

@@ -21,6 +21,15 @@ QWidget* JanelasObjetos::Abre(Familia f, int slot) {
     return w;
 }
 
+QWidget* JanelasObjetos::Constroi(Familia f, int slot) {
+    if (QWidget* w = janela(f, slot)) return w;
+    const auto fab = fabricas_.find(f);
+    if (fab == fabricas_.end() || !fab->second) return nullptr;
+    QWidget* w = fab->second(slot);
+    if (w) janelas_[{f, slot}] = w;
+    return w;
+}
+
 QWidget* JanelasObjetos::janela(Familia f, int slot) const {
     const auto it = janelas_.find({f, slot});
     return it == janelas_.end() ? nullptr : it->second.data();

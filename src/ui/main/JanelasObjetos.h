@@ -28,6 +28,9 @@ public:
     // is toggled: shown if hidden, hidden if shown. Returns the window, or
     // nullptr when the family has no window type yet.
     QWidget* Abre(Familia f, int slot);
+    // The slot's window, built hidden if it was not: what a window that
+    // works while hidden (a recorder sampling) needs.
+    QWidget* Constroi(Familia f, int slot);
     // The slot's window if it was built.
     QWidget* janela(Familia f, int slot) const;
     // Closes and releases the slot's window (delete mode, project reset).

@@ -30,7 +30,9 @@
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/recorders/CicloRegistros.h"
 #include "ui/recorders/PainelWidgets.h"
+#include "ui/recorders/TRegXY.h"
 #include "ui/widgets/Icones.h"
 
 namespace kivo::ui {
@@ -74,6 +76,9 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     config_ = new TConfigForm(app_, *this);
     ciclo_ = std::make_unique<CicloProjeto>(app_, *this);
     carga_ = std::make_unique<Carga>(*this);
+    registros_ = new CicloRegistros(*this);
+    // The XY recorder lives as long as the main window; the menu shows it.
+    RegistraJanelaMenu("RegistradorXY1", [this]() -> QWidget* { return &registros_->regXY(); });
     connect(&app_, &Aplicacao::estadoSalvoMudou, this, &TForm1::AtualizaIndicador);
     AtualizaIndicador(app_.salvo());
     setWindowState(Qt::WindowMaximized);

@@ -26,6 +26,7 @@ namespace kivo::ui {
 
 class Aplicacao;
 class CicloProjeto;
+class CicloRegistros;
 class Diagrama;
 class EscolhaExemplos;
 class PainelWidgets;
@@ -48,6 +49,7 @@ public:
     TConfigForm& config() { return *config_; }
     EscolhaExemplos& escolha() { return *escolha_; }
     CicloProjeto& ciclo() { return *ciclo_; }
+    CicloRegistros& registros() { return *registros_; }
     QToolButton* indicador() const { return salvar1_; }
     QTextEdit* comentarios() const { return richEdit1_; }
     QGroupBox* progresso() const { return groupBox1_; }
@@ -106,6 +108,7 @@ private:
     std::map<QString, QPointer<QWidget>> janelasMenu_;
     std::unique_ptr<CicloProjeto> ciclo_;
     std::unique_ptr<Carga> carga_;
+    CicloRegistros* registros_ = nullptr;
     // Stops the panel's own edits from being written back while the panel
     // is filled from the project.
     bool preenchendoComentarios_ = false;

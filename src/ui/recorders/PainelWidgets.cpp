@@ -407,9 +407,9 @@ void PainelWidgets::TextoConfirmado(int n) {
     }
     trackTexto_[n - 1]->setText(QString::fromStdString(FormataFixo(valor, 4, 2)));
     mem[14 + n] = (valor - lo) * 100 / (hi - lo);
-    ajustando_ = true;
+    // The slider follows; when its position moves, its change handler sets
+    // the variable to the slider's step and rewrites the text from it.
     trackBarra_[n - 1]->setValue(Redondo(mem[14 + n] * 100));
-    ajustando_ = false;
 }
 
 bool PainelWidgets::Mover(QWidget* alvo) {

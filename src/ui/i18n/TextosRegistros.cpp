@@ -1,0 +1,93 @@
+#include "ui/i18n/TextosRegistros.h"
+
+#include <QAbstractButton>
+#include <QWidget>
+
+namespace kivo::ui {
+
+namespace {
+
+constexpr Traducao kRegistrador[] = {
+    {"BaseTempoLabel", "Tempo: 1 divisão =", "1 division time="},
+    {"CheckBox1", "Arquivar", "Archive"},
+    {"Label21", "Arquivando: TA=0.1 seg", "Saving 0.1 seg"},
+    {"EscalaGroup", "Escala", "Scale"},
+    {"DescricaoLabel", "   Descrição", "Description:"},
+    {"Variavel1Label", "Variável 1", "Variable 1"},
+    {"Texto1Label", "Texto 1", "Text 1"},
+    {"Variavel2Label", "Variável 2", "Variable 2"},
+    {"Texto2Label", "Texto 2", "Text 2"},
+    {"Variavel3Label", "Variável 3", "Variable 3"},
+    {"Texto3Label", "Texto 3", "Text 3"},
+    {"CheckBox2", "Linha Grossa", "Strong Line"},
+    {"UsarVirgula", "Utilizar ',' como separador decimal", "Uses , as decimal separator"},
+    {"UsarUE", "Salvar valores em Unid. de Eng.", "Uses Engineering Units"},
+};
+
+constexpr Traducao kDicasRegistrador[] = {
+    {"CheckBox1", "Salvar novos dados em arquivo TXT", "Save data into TXT file"},
+    {"ConfBTN", "Abrir configuração", "Open configuration area"},
+    {"SpeedButton1", "Pausar", "Pause Trend"},
+    {"SairBTN", "Sair", "Exit"},
+};
+
+constexpr Traducao kRegXY[] = {
+    {"JanelaLabel", "Janela:", "Window"},
+    {"SairButton", "Sair", "Exit"},
+    {"Button1", "Registra", "Register"},
+};
+
+constexpr Traducao kDicasRegXY[] = {
+    {"SpeedButton4", "Limpar", "Clean Graphic"},
+    {"Presets", "Pares de variáveis pré-selecionadas", "Preselected variable pairs"},
+    {"ComboX", "Variável do eixo X", "Horizontal axis variable"},
+    {"ComboY", "Variável do eixo vertical", "Vertical axis variable"},
+    {"SpeedButton3", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
+    {"SpeedButton1", "Zoom Window: Clicar e arrastar para baixo e para a direita",
+     "Zoom window: Click and drag to select zoom area"},
+    {"SpeedButton2", "Desfazer Zoom", "Undo zoom"},
+};
+
+constexpr Traducao kTexto[] = {
+    {"DescricaoLabel", "Descrição:", "Description:"},
+    {"Tipo", "Tipo:", "Type"},
+    {"UnidadeLabel", "Unid. Eng.:", "Eng.Unit:"},
+    {"Edit4Label", "Faixa min:", "Min Span:"},
+    {"Edit1Label", "Faixa máx:", "Max Span:"},
+    {"Edit3Label", "Alarme Baixo:", "Low Alarm:"},
+    {"Edit2Label", "Alarme Alto:", "High Alarm:"},
+    {"Tipo0", "Escalar", "Escalar"},
+    {"Tipo1", "Binário", "Binary"},
+    {"Tipo2", "Equação", "Equation"},
+    {"CasasDecimaisLabel", "Decimais:", "Decimais:"},
+    {"SairButton", "Sair", "Sair"},
+};
+
+constexpr Traducao kDicasTexto[] = {
+    {"ComboBox1", "Variável para exibição", "Variable to show"},
+    {"FuncaoTr", "Se tipo BINARIO, inserir respectivos textos para valores 0 e 1 separados pelo caracter /",
+     "If binary type, insert text for 0 and 1 values split by / caracter"},
+};
+
+}  // namespace
+
+std::span<const Traducao> TextosRegistrador() { return kRegistrador; }
+std::span<const Traducao> DicasRegistrador() { return kDicasRegistrador; }
+std::span<const Traducao> TextosRegXY() { return kRegXY; }
+std::span<const Traducao> DicasRegXY() { return kDicasRegXY; }
+std::span<const Traducao> TextosTexto() { return kTexto; }
+std::span<const Traducao> DicasTexto() { return kDicasTexto; }
+
+void AplicaDicas(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
+    for (const Traducao& t : tabela) {
+        const QString nome = QString::fromLatin1(t.nome);
+        const QString dica = QString::fromUtf8(ingles ? t.en : t.pt);
+        for (QWidget* w : raiz->findChildren<QWidget*>(nome)) {
+            w->setToolTip(dica);
+            const auto* b = qobject_cast<QAbstractButton*>(w);
+            if (!b || b->text().isEmpty()) w->setAccessibleName(dica);
+        }
+    }
+}
+
+}  // namespace kivo::ui

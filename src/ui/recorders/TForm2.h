@@ -1,0 +1,71 @@
+#pragma once
+// The settings window of an animated text ("TEXTO"): type, description,
+// variable or formula, range, alarms, unit and decimals, with the value as
+// the diagram shows it. Closed only with "Sair", which applies.
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QDialog>
+
+#include "ui/recorders/ExibicaoTexto.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+
+namespace kivo::ui {
+
+class Aplicacao;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama, QWidget* parent = nullptr);
+
+    ExibicaoTexto& exibicao() { return *exibicao_; }
+    // The display step: Label1's text and colour.
+    void CalculaCiclo();
+    QLabel* valor() const { return label1_; }
+    void ValidaParametros();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void TipoClick(int tipo);
+    void Preenche();
+    void AplicaLayout();
+    void SairButtonClick();
+    void Modificado();
+
+    Aplicacao& app_;
+    std::function<void()> atualizaDiagrama_;
+    std::unique_ptr<ExibicaoTexto> exibicao_;
+    bool preenchendo_ = false;
+    bool saindo_ = false;
+
+    QLabel* label4_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLineEdit* descricao_ = nullptr;
+    std::array<QRadioButton*, 3> tipos_{};
+    QComboBox* variavel_ = nullptr;
+    QLineEdit* funcao_ = nullptr;
+    QGroupBox* faixa_ = nullptr;
+    QLineEdit* edit1_ = nullptr;  // range max
+    QLineEdit* edit4_ = nullptr;  // range min
+    QLineEdit* edit2_ = nullptr;  // high alarm
+    QLineEdit* edit3_ = nullptr;  // low alarm
+    QLineEdit* unidade_ = nullptr;
+    std::array<QLabel*, 2> rotulosAlarme_{};
+    QSpinBox* casas_ = nullptr;
+};
+
+}  // namespace kivo::ui
