@@ -25,6 +25,8 @@ class Aplicacao;
 class CicloProjeto;
 class Diagrama;
 class EscolhaExemplos;
+class JanelaGeradores;
+class TDialogos;
 class PainelWidgets;
 class TConfigForm;
 
@@ -45,6 +47,8 @@ public:
     TConfigForm& config() { return *config_; }
     EscolhaExemplos& escolha() { return *escolha_; }
     CicloProjeto& ciclo() { return *ciclo_; }
+    TDialogos& dialogos() { return *dialogos_; }
+    JanelaGeradores& geradores() { return *geradores_; }
     QToolButton* indicador() const { return salvar1_; }
     QTextEdit* comentarios() const { return richEdit1_; }
     QGroupBox* progresso() const { return groupBox1_; }
@@ -94,6 +98,8 @@ private:
     QLabel* label21_ = nullptr;
     EscolhaExemplos* escolha_ = nullptr;
     TConfigForm* config_ = nullptr;
+    TDialogos* dialogos_ = nullptr;
+    JanelaGeradores* geradores_ = nullptr;
     std::unique_ptr<CicloProjeto> ciclo_;
     std::unique_ptr<Carga> carga_;
     // Stops the panel's own edits from being written back while the panel
