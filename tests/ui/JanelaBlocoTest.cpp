@@ -71,14 +71,14 @@ private slots:
         QTest::addColumn<bool>("inf");
         QTest::addColumn<QString>("limInf");
         QTest::addColumn<QStringList>("mensagens");
-        QTest::newRow("function") << "M21*(" << false << "105" << false << "-5"
+        QTest::newRow("function") << "M21*x" << false << "105" << false << "-5"
                                   << QStringList{"Bloco 75: Função inválida"};
         QTest::newRow("right side") << "M21>M22<M23" << false << "105" << false << "-5"
                                     << QStringList{"Bloco 75: Função inválida"};
-        QTest::newRow("disabled limits unchecked") << "M21" << false << "(" << false << "(" << QStringList{};
-        QTest::newRow("upper") << "M21" << true << "(" << false << "-5"
+        QTest::newRow("disabled limits unchecked") << "M21" << false << "x" << false << "x" << QStringList{};
+        QTest::newRow("upper") << "M21" << true << "x" << false << "-5"
                                << QStringList{"Bloco 75: Limite Superior inválido"};
-        QTest::newRow("all three") << "(" << true << "(" << true << "("
+        QTest::newRow("all three") << "x" << true << "x" << true << "x"
                                    << QStringList{"Bloco 75: Função inválida", "Bloco 75: Limite Superior inválido",
                                                   "Bloco 75: Limite Inferior inválido"};
     }

@@ -1,6 +1,7 @@
 // The variable list: rows, columns and initial texts of both grids, the
 // editing rules with the old text coming back, and the refresh with its
 // effects on tags, values and track hints.
+#include <QApplication>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -210,8 +211,13 @@ private:
         auto* editor = t->findChild<QLineEdit*>();
         QVERIFY(editor);
         editor->selectAll();
-        QTest::keyClicks(editor, texto);
+        if (texto.toLatin1() == texto.toUtf8())
+            QTest::keyClicks(editor, texto);
+        else
+            editor->insert(texto);
         QTest::keyClick(editor, tecla);
+        // The delegate commits through a queued call.
+        QApplication::processEvents();
         // The closed editor goes now, so that the next edit finds its own.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

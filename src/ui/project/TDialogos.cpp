@@ -36,6 +36,11 @@ class TDialogos::Editor : public QStyledItemDelegate {
 public:
     Editor(TDialogos& w, int g) : QStyledItemDelegate(&w), w_(w), g_(g) {}
 
+    QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        w_.grades_[g_].porEnter = false;
+        return QStyledItemDelegate::createEditor(pai, o, i);
+    }
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::KeyPress) {
@@ -119,7 +124,6 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);
-    t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     t->horizontalHeader()->setStretchLastSection(false);
     t->setItemDelegate(new Editor(*this, g));
@@ -143,6 +147,7 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     }
     connect(t, &QTableWidget::currentCellChanged, this, [this, g](int linha, int coluna) {
         Grade& gr = grades_[g];
+        gr.porEnter = false;
         gr.linha = linha + 1;
         gr.coluna = coluna + 1;
         const QTableWidgetItem* item = gr.tabela->item(linha, coluna);
