@@ -189,6 +189,14 @@ private slots:
         QCOMPARE(d_->celula(d_->listaVar(), 4, 1), QString("Variável de Processo"));
     }
 
+    void valuesFollowTheVariablesWhileOpen() {
+        amb_->app->sim().mem[21] = 33.333;
+        amb_->app->sim().mem[81] = 7;
+        emit amb_->app->displayAtualizar();
+        QCOMPARE(d_->celula(d_->listaVar(), 1, 8), QString("33.33"));
+        QCOMPARE(d_->celula(d_->listaVar2(), 36, 8), QString("7.00"));
+    }
+
     void refreshTellsTheWindowsThatShowTheTable() {
         int vezes = 0;
         connect(d_, &TDialogos::tabelaRelida, this, [&] { ++vezes; });

@@ -92,6 +92,11 @@ void JanelaBloco::CriaControles() {
     ident->setColumnStretch(1, 1);
     ident->setColumnStretch(3, 2);
     coluna->addLayout(ident);
+    // Room for a formula of a few terms and a description without scrolling.
+    const int letra = fontMetrics().averageCharWidth();
+    funcao_->setMinimumWidth(letra * 40);
+    descricao_->setMinimumWidth(letra * 24);
+    tag_->setMinimumWidth(letra * 10);
 
     auto* botoes = new QHBoxLayout;
     auto* ajuda = new QToolButton(this);

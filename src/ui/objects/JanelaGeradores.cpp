@@ -126,7 +126,9 @@ void JanelaGeradores::CriaLinha(int g, int linhaGrade) {
         for (QLineEdit* e : {l.min, l.max}) e->setMinimumWidth(largura);
     }
     l.valor->setMinimumWidth(largura);
-    l.desc->setMinimumWidth(largura);
+    // Wide enough for the longest placeholder of a narrow description.
+    l.desc->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Descrição  ")) +
+                            fontMetrics().averageCharWidth() * 2);
 
     l.valorDig = new QWidget(this);
     l.valorDig->setObjectName(m + QStringLiteral("ValorDig"));

@@ -72,6 +72,7 @@ void JanelaProcesso::CriaControles() {
     topo->addWidget(tipo_, 3, 1, 1, 3);
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 2);
+    descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
     coluna->addLayout(topo);
 
     // One group per transfer-function type; ComboChange shows the type's own.

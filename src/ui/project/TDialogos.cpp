@@ -111,6 +111,11 @@ TDialogos::TDialogos(Aplicacao& app, QWidget* principal)
     });
     connect(ajuda, &QToolButton::clicked, this,
             [this] { help::AbreAjuda(app_.interacao(), help::UrlBase(app_.ingles()), help::Entrada::Variaveis); });
+    // The value column follows the variables while the list is open; it is
+    // read-only, so no edit is disturbed.
+    connect(&app_, &Aplicacao::displayAtualizar, this, [this] {
+        if (isVisible()) AtualizaValores();
+    });
     PreencheInicial();
     resize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 120, fontMetrics().height() * 40);
 }
@@ -124,7 +129,10 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);
+    t->setWordWrap(false);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The description takes the room the other columns leave.
+    t->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
     t->horizontalHeader()->setStretchLastSection(false);
     t->setItemDelegate(new Editor(*this, g));
     grades_[g].tabela = t;
@@ -243,6 +251,15 @@ void TDialogos::LinhaDaTabela(int g, int r) {
     Define(g, r, 8, Valor(app_.sim().mem[k]));
 }
 
+void TDialogos::AtualizaValores() {
+    preenchendo_ = true;
+    const Memorias& mem = app_.sim().mem;
+    for (int r = 1; r <= kLinhasListaVar; ++r) Define(0, r, 8, Valor(mem[Endereco(0, r)]));
+    for (int r = 1; r <= 51; ++r)
+        if (r <= 32 || r >= 36) Define(1, r, 8, Valor(mem[Endereco(1, r)]));
+    preenchendo_ = false;
+}
+
 void TDialogos::Atualiza() {
     preenchendo_ = true;
     Projeto& p = app_.projeto();
@@ -262,6 +279,7 @@ void TDialogos::Atualiza() {
         }
     }
     preenchendo_ = false;
+    for (QTableWidget* t : {listaVar(), listaVar2()}) t->resizeColumnsToContents();
     // The tracks' hints name their ranges.
     if (QWidget* principal = parentWidget()) {
         for (int n = 1; n <= 6; ++n) {

@@ -57,6 +57,8 @@ private:
     void Armazena(int g, QTableWidgetItem* item);
     void Restaura(int g);
     void LinhaDaTabela(int g, int r);
+    // Column "Valor" of every row that shows a value.
+    void AtualizaValores();
     // First and last stored column of grid row r; 0, 0 when it stores none.
     static std::pair<int, int> ColunasArmazenadas(int grade, int r);
 
