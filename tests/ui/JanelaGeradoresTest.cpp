@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "Auxiliares.h"
+#include "ui/i18n/Exemplos.h"
 #include "ui/objects/JanelaGeradores.h"
 #include "ui/project/CicloProjeto.h"
 
@@ -177,6 +178,24 @@ private slots:
         Tipo(81)->setCurrentIndex(1);
         QVERIFY(w_->findChild<QWidget*>("M81ValorDig")->isVisible());
         QVERIFY(!Campo(81, "Valor")->isVisible());
+    }
+
+    void loadedProjectShowsItsRows() {
+        const auto ex = Exemplos();
+        int indice = -1;
+        for (int i = 0; i < int(ex.size()); ++i)
+            if (QByteArray(ex[i].caminho).contains("frequencyresponse")) indice = i;
+        QVERIFY(indice >= 0);
+        amb_->janela->ciclo().AbreExemplo(indice);
+        const TParmForm& banco = amb_->app->projeto().geradores;
+        bool algumTipo = false;
+        for (int g = 81; g <= 96; ++g) {
+            QCOMPARE(Tipo(g)->currentIndex(), banco.linha(g).Tipo);
+            QCOMPARE(Campo(g, "Desc")->text(), QString::fromStdString(banco.linha(g).Desc));
+            algumTipo = algumTipo || banco.linha(g).Tipo != 0;
+        }
+        QVERIFY(algumTipo);
+        QVERIFY(!Botao1()->isEnabled());
     }
 
     void projectResetReloadsTheRows() {

@@ -21,6 +21,7 @@ namespace kivo::ui {
 namespace {
 
 constexpr int kColunas = 9;
+constexpr int kColunaDescricao = 6;  // "Descrição", in the table widget's columns
 constexpr int kLinhasListaVar = 48;
 constexpr int kLinhasListaVar2 = 75;
 constexpr const char* kCabecalhos[kColunas] = {"",    "Tipo", "Unid. Eng", "UE min",   "UE max",
@@ -132,7 +133,7 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     t->setWordWrap(false);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The description takes the room the other columns leave.
-    t->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
+    t->horizontalHeader()->setSectionResizeMode(kColunaDescricao, QHeaderView::Stretch);
     t->horizontalHeader()->setStretchLastSection(false);
     t->setItemDelegate(new Editor(*this, g));
     grades_[g].tabela = t;
@@ -240,7 +241,6 @@ void TDialogos::PreencheInicial() {
         }
     }
     preenchendo_ = false;
-    for (QTableWidget* t : {listaVar(), listaVar2()}) t->resizeColumnsToContents();
 }
 
 void TDialogos::LinhaDaTabela(int g, int r) {
@@ -279,7 +279,9 @@ void TDialogos::Atualiza() {
         }
     }
     preenchendo_ = false;
-    for (QTableWidget* t : {listaVar(), listaVar2()}) t->resizeColumnsToContents();
+    for (QTableWidget* t : {listaVar(), listaVar2()})
+        for (int c = 0; c < kColunas - 1; ++c)
+            if (c != kColunaDescricao) t->resizeColumnToContents(c);
     // The tracks' hints name their ranges.
     if (QWidget* principal = parentWidget()) {
         for (int n = 1; n <= 6; ++n) {
