@@ -27,10 +27,14 @@
 #include "ui/i18n/Traducoes.h"
 #include "ui/main/Diagrama.h"
 #include "ui/main/TextoRtf.h"
+#include "ui/objects/JanelaBloco.h"
+#include "ui/objects/JanelaGeradores.h"
+#include "ui/objects/JanelaProcesso.h"
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
 #include "ui/recorders/CicloRegistros.h"
+#include "ui/project/TDialogos.h"
 #include "ui/recorders/PainelWidgets.h"
 #include "ui/recorders/TRegXY.h"
 #include "ui/widgets/Icones.h"
@@ -74,6 +78,13 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     CriaMenu();
     setCentralWidget(CriaCentro());
     config_ = new TConfigForm(app_, *this);
+    // The variable list and the generator bank live as long as the program.
+    dialogos_ = new TDialogos(app_, this);
+    geradores_ = new JanelaGeradores(app_, this);
+    RegistraJanelaMenu("Variveis1", [this]() -> QWidget* { return dialogos_; });
+    RegistraJanelaMenu("Configurao1", [this]() -> QWidget* { return geradores_; });
+    janelas_.Registra(Familia::Processo, [this](int slot) { return new JanelaProcesso(app_, *this, slot); });
+    janelas_.Registra(Familia::Bloco, [this](int slot) { return new JanelaBloco(app_, *this, slot); });
     ciclo_ = std::make_unique<CicloProjeto>(app_, *this);
     carga_ = std::make_unique<Carga>(*this);
     registros_ = new CicloRegistros(*this);

@@ -29,6 +29,8 @@ class CicloProjeto;
 class CicloRegistros;
 class Diagrama;
 class EscolhaExemplos;
+class JanelaGeradores;
+class TDialogos;
 class PainelWidgets;
 class TConfigForm;
 
@@ -50,6 +52,8 @@ public:
     EscolhaExemplos& escolha() { return *escolha_; }
     CicloProjeto& ciclo() { return *ciclo_; }
     CicloRegistros& registros() { return *registros_; }
+    TDialogos& dialogos() { return *dialogos_; }
+    JanelaGeradores& geradores() { return *geradores_; }
     QToolButton* indicador() const { return salvar1_; }
     QTextEdit* comentarios() const { return richEdit1_; }
     QGroupBox* progresso() const { return groupBox1_; }
@@ -106,6 +110,8 @@ private:
     TConfigForm* config_ = nullptr;
     std::map<QString, std::function<QWidget*()>> fabricasMenu_;
     std::map<QString, QPointer<QWidget>> janelasMenu_;
+    TDialogos* dialogos_ = nullptr;
+    JanelaGeradores* geradores_ = nullptr;
     std::unique_ptr<CicloProjeto> ciclo_;
     std::unique_ptr<Carga> carga_;
     CicloRegistros* registros_ = nullptr;

@@ -10,6 +10,8 @@
 #include "ui/main/TForm1.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
+#include "ui/project/TDialogos.h"
+#include "ui/objects/JanelaGeradores.h"
 #include "ui/recorders/PainelWidgets.h"
 
 namespace kivo::ui {
@@ -96,6 +98,8 @@ bool CicloProjeto::Carrega(const QString& caminho, bool exemplo) {
     w_.RecarregaComentarios();
     w_.MostraComentarios(app_.projeto().comentariosVisiveis);
     w_.config().Recarrega();
+    w_.geradores().Recarrega();
+    w_.dialogos().Atualiza();
     if (!app_.projeto().titulo.empty()) w_.setWindowTitle(QString::fromStdString(app_.projeto().titulo));
     w_.MostraEscolha(false);
     w_.MostraMenusProjeto(true);
@@ -173,6 +177,9 @@ void CicloProjeto::LimpaProjeto() {
     // Windows first: they show the objects the reset releases.
     w_.janelas().FechaTodas();
     app_.projeto().LimpaProjeto();
+    // The bank is closed and created anew with the project.
+    w_.geradores().hide();
+    w_.geradores().Recarrega();
     w_.RecarregaComentarios();
     w_.diagrama().Reinicia();
     w_.painel().Recarrega();
