@@ -25,6 +25,7 @@
 #include "ui/i18n/Traducoes.h"
 #include "ui/main/Diagrama.h"
 #include "ui/main/TextoRtf.h"
+#include "ui/objects/TControlador.h"
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
@@ -72,6 +73,10 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     config_ = new TConfigForm(app_, *this);
     ciclo_ = std::make_unique<CicloProjeto>(app_, *this);
     carga_ = std::make_unique<Carga>(*this);
+    janelas_.Registra(Familia::Controlador, [this](int n) -> QWidget* {
+        kivo::TControlador* c = app_.projeto().controlador(n);
+        return c ? new TControlador(app_, *this, *c) : nullptr;
+    });
     connect(&app_, &Aplicacao::estadoSalvoMudou, this, &TForm1::AtualizaIndicador);
     AtualizaIndicador(app_.salvo());
     setWindowState(Qt::WindowMaximized);
