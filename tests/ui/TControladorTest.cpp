@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(c.KpText, std::string("2,5"));
         QCOMPARE(f->windowTitle(), QString("FIC-101"));
         QCOMPARE(Filho<QLabel>(f, "Cabecalho")->text(), QString("Vazao de agua"));
-        QVERIFY(Filho<QPushButton>(f, "LocalRemotoBTN")->isEnabled());
+        QVERIFY(Filho<QToolButton>(f, "LocalRemotoBTN")->isEnabled());
         QVERIFY(!Filho<QPushButton>(f, "btnatualiza")->isEnabled());
         QVERIFY(Filho<QToolButton>(f, "ConfigBTN")->isEnabled());
         QVERIFY(!amb_->app->salvo());

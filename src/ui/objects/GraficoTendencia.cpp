@@ -1,5 +1,6 @@
 #include "ui/objects/GraficoTendencia.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QMouseEvent>
@@ -66,38 +67,41 @@ QPoint GraficoTendencia::PosicaoNaTela(double x, double y) const {
     return QPointF(a.left() + x * a.width() / kLargura, a.top() + y * a.height() / kAltura).toPoint();
 }
 
-void GraficoTendencia::paintEvent(QPaintEvent*) {
+void GraficoTendencia::AtualizaCurvas() { update(AreaGrafico().toAlignedRect()); }
+
+void GraficoTendencia::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
     const QRectF a = AreaGrafico();
+    // A new sample repaints the chart alone; the labels only when the
+    // scale or the size changes.
+    const bool comRotulos = e->rect().left() < a.left();
+    if (comRotulos) p.fillRect(QRectF(0, 0, a.left(), height()), palette().color(QPalette::Window));
     const double sx = a.width() / kLargura;
     const double sy = a.height() / kAltura;
     const auto X = [&](double x) { return a.left() + x * sx; };
     const auto Y = [&](double y) { return a.top() + y * sy; };
     p.fillRect(a, Qt::white);
 
-    // Grid lines sit on pixel centres so that a 1-pixel pen stays one pixel.
-    QPen grade(QColor(0xC0, 0xC0, 0xC0), 1);
-    p.setPen(grade);
-    for (int j = 0; j <= kAltura / kDivisaoH; ++j) {
-        const double y = std::floor(Y(j * kDivisaoH)) + 0.5;
-        p.drawLine(QPointF(a.left(), y), QPointF(a.right(), y));
-    }
-    for (int k = 1; k <= kLargura / kDivisaoV; ++k) {
-        const double x = std::floor(X(k * kDivisaoV - tendencia_.grade())) + 0.5;
-        p.drawLine(QPointF(x, a.top()), QPointF(x, a.bottom()));
-    }
+    // Grid lines are filled one chart pixel wide: a solid fill is far
+    // cheaper than stroking, and ten trends redraw at every tick.
+    const QColor prata(0xC0, 0xC0, 0xC0);
+    const double espessura = std::max(1.0, sy);
+    for (int j = 0; j <= kAltura / kDivisaoH; ++j)
+        p.fillRect(QRectF(a.left(), std::min(Y(j * kDivisaoH), a.bottom() - espessura), a.width(), espessura), prata);
+    for (int k = 1; k <= kLargura / kDivisaoV; ++k)
+        p.fillRect(QRectF(std::min(X(k * kDivisaoV - tendencia_.grade()), a.right() - espessura), a.top(), espessura,
+                          a.height()),
+                   prata);
 
     p.setPen(palette().color(QPalette::WindowText));
     const int alturaTexto = fontMetrics().height();
-    for (int i = 0; i < rotulos_.size(); ++i) {
+    for (int i = 0; comRotulos && i < rotulos_.size(); ++i) {
         const double y = Y((i + 1) * kDivisaoH);
         p.drawText(QRectF(0, y - alturaTexto / 2.0, a.left() - 2, alturaTexto), Qt::AlignRight | Qt::AlignVCenter,
                    rotulos_[i].trimmed());
     }
 
     // Oldest sample at the left, newest at the right end.
-    p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(a);
     pontosDesenhados_ = 0;
     QPolygonF linha(kLargura);
@@ -111,8 +115,8 @@ void GraficoTendencia::paintEvent(QPaintEvent*) {
         pontosDesenhados_ += kLargura;
     }
     p.setClipping(false);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(palette().color(QPalette::Mid));
+    QPen moldura(palette().color(QPalette::Mid), 0);  // cosmetic: one device pixel, the fast path
+    p.setPen(moldura);
     p.drawRect(a.adjusted(-0.5, -0.5, 0.5, 0.5));
 }
 

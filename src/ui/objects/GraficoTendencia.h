@@ -32,6 +32,9 @@ public:
     void setEscalaEU(double base, double topo);
     const QStringList& rotulos() const { return rotulos_; }
 
+    // Repaints the chart area after a sample.
+    void AtualizaCurvas();
+
     // Points drawn by the last paint, all curves together.
     int pontosDesenhados() const { return pontosDesenhados_; }
 

@@ -136,8 +136,11 @@ QWidget* TControlador::CriaFaceplate() {
     v->addWidget(cabecalho_);
 
     auto* modos = new QGridLayout;
-    lr_ = Nomeado(new QPushButton(f), "LocalRemotoBTN");
-    am_ = Nomeado(new QPushButton(f), "AutoManualBTN");
+    // Tool buttons: a push button's style minimum would widen the narrow
+    // faceplate.
+    lr_ = Nomeado(new QToolButton(f), "LocalRemotoBTN");
+    am_ = Nomeado(new QToolButton(f), "AutoManualBTN");
+    for (QToolButton* b : {lr_, am_}) b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     letraLR_ = Nomeado(new QLabel(f), "LetraLR");
     letraAM_ = Nomeado(new QLabel(f), "LetraAM");
     for (QLabel* l : {letraLR_, letraAM_}) {
@@ -151,8 +154,8 @@ QWidget* TControlador::CriaFaceplate() {
     modos->addWidget(am_, 0, 2);
     modos->addWidget(letraAM_, 0, 3);
     v->addLayout(modos);
-    connect(lr_, &QPushButton::clicked, this, &TControlador::LocalRemotoBTNClick);
-    connect(am_, &QPushButton::clicked, this, &TControlador::AutoManualBTNClick);
+    connect(lr_, &QToolButton::clicked, this, &TControlador::LocalRemotoBTNClick);
+    connect(am_, &QToolButton::clicked, this, &TControlador::AutoManualBTNClick);
 
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(4);
@@ -166,20 +169,21 @@ QWidget* TControlador::CriaFaceplate() {
     sp->setSpacing(1);
     spBar_ = Nomeado(new BarraVertical(Qt::blue, 200, f), "SPBar");
     sprBar_ = Nomeado(new BarraVertical(QColor(0x60, 0x90, 0xFF), 200, f), "SPRBar");
-    sprBar_->setMaximumWidth(sprBar_->fontMetrics().height() / 2);
-    sp->addWidget(spBar_, 2);
-    sp->addWidget(sprBar_, 1);
-    g->addLayout(sp, 1, 0);
+    sprBar_->setFixedWidth(sprBar_->fontMetrics().height() / 2);
+    sp->addWidget(spBar_);
+    sp->addWidget(sprBar_);
+    g->addLayout(sp, 1, 0, Qt::AlignHCenter);
     pvBar_ = Nomeado(new BarraVertical(Qt::red, 200, f), "PVBar");
     coBar_ = Nomeado(new BarraVertical(QColor(0, 160, 0), 200, f), "COBar");
     g->addWidget(pvBar_, 1, 1, Qt::AlignHCenter);
     g->addWidget(coBar_, 1, 2, Qt::AlignHCenter);
 
-    const int larguraCampo = fontMetrics().horizontalAdvance(QStringLiteral("-0000.00"));
+    const int larguraCampo = fontMetrics().horizontalAdvance(QStringLiteral("-0000.00 "));
     const auto campo = [&](const char* nome) {
         auto* e = Nomeado(new QLineEdit(f), nome);
         e->setAlignment(Qt::AlignRight);
         e->setMinimumWidth(larguraCampo);
+        e->setMaximumWidth(larguraCampo * 3 / 2);
         e->installEventFilter(this);
         return e;
     };

@@ -120,8 +120,8 @@ private:
     QToolButton* incMV_ = nullptr;
     QToolButton* decMV_ = nullptr;
     QPushButton* enviar_ = nullptr;
-    QPushButton* lr_ = nullptr;
-    QPushButton* am_ = nullptr;
+    QToolButton* lr_ = nullptr;
+    QToolButton* am_ = nullptr;
     QLabel* letraLR_ = nullptr;
     QLabel* letraAM_ = nullptr;
     QToolButton* configBtn_ = nullptr;

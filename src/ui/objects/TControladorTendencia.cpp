@@ -30,7 +30,7 @@ QString Str(double x, int w, int d) { return QString::fromStdString(FormataFixo(
 }  // namespace
 
 void TControlador::AoAmostrar(const TendenciaControlador&, double pv, double sp, double mv) {
-    if (isVisible() && layout_ == Layout::Tendencia) grafico_->update();
+    if (isVisible() && layout_ == Layout::Tendencia) grafico_->AtualizaCurvas();
     if (!log_.aberto()) return;
     if (unidEng_->isChecked()) {
         pv = ParaEU(pv);
