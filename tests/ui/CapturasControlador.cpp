@@ -57,5 +57,20 @@ int main(int argc, char** argv) {
     Grava(*f, QStringLiteral("%1/faceplate_config%2.png").arg(saida, sufixo));
     f->findChild<QAbstractButton*>("ConfigBTN")->click();
     Grava(*f, QStringLiteral("%1/faceplate_narrow%2.png").arg(saida, sufixo));
+
+    // New tuning through the configuration area, then a setpoint step up
+    // typed into the SP field.
+    f->findChild<QAbstractButton*>("ConfigBTN")->click();
+    auto* kc = f->findChild<QLineEdit*>("KpText");
+    kc->selectAll();
+    QTest::keyClicks(kc, "1,2");
+    f->findChild<QAbstractButton*>("btnatualiza")->click();
+    f->findChild<QAbstractButton*>("TrendButton")->click();
+    auto* sp = f->findChild<QLineEdit*>("SPText");
+    sp->selectAll();
+    QTest::keyClicks(sp, "35");
+    QTest::keyClick(sp, Qt::Key_Return);
+    for (int i = 0; i < 200; ++i) amb.app->Tick();
+    Grava(*f, QStringLiteral("%1/faceplate_tuned%2.png").arg(saida, sufixo));
     return 0;
 }

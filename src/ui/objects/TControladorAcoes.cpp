@@ -69,6 +69,7 @@ void TControlador::AtualizaDisplay() {
     DefineTexto(pvText_, TextoEU(s.PV));
     DefineTexto(spPorc_, QString::fromStdString(FormataFixo(s.SP, 1, 1)) + QStringLiteral(" %"));
     DefineTexto(pvPorc_, QString::fromStdString(FormataFixo(s.PV, 1, 1)) + QStringLiteral(" %"));
+    DefineTexto(unidade_, QString::fromStdString(c_.UnidEng));
     // Another window (the variable list) may have re-applied the
     // controller and moved its scale.
     RedesenhaEscala();
