@@ -82,16 +82,19 @@ void GraficoTendencia::paintEvent(QPaintEvent* e) {
     const auto Y = [&](double y) { return a.top() + y * sy; };
     p.fillRect(a, Qt::white);
 
-    // Grid lines are filled one chart pixel wide: a solid fill is far
-    // cheaper than stroking, and ten trends redraw at every tick.
+    // Grid lines are filled, not stroked (a solid fill is far cheaper, and
+    // ten trends redraw at every tick), each one whole logical pixel so that
+    // all look the same whatever the chart's stretch.
     const QColor prata(0xC0, 0xC0, 0xC0);
-    const double espessura = std::max(1.0, sy);
-    for (int j = 0; j <= kAltura / kDivisaoH; ++j)
-        p.fillRect(QRectF(a.left(), std::min(Y(j * kDivisaoH), a.bottom() - espessura), a.width(), espessura), prata);
-    for (int k = 1; k <= kLargura / kDivisaoV; ++k)
-        p.fillRect(QRectF(std::min(X(k * kDivisaoV - tendencia_.grade()), a.right() - espessura), a.top(), espessura,
-                          a.height()),
-                   prata);
+    const QRect inteira = a.toAlignedRect();
+    for (int j = 0; j <= kAltura / kDivisaoH; ++j) {
+        const int y = std::min(static_cast<int>(std::floor(Y(j * kDivisaoH))), inteira.bottom());
+        p.fillRect(QRect(inteira.left(), y, inteira.width(), 1), prata);
+    }
+    for (int k = 1; k <= kLargura / kDivisaoV; ++k) {
+        const int x = std::min(static_cast<int>(std::floor(X(k * kDivisaoV - tendencia_.grade()))), inteira.right());
+        p.fillRect(QRect(x, inteira.top(), 1, inteira.height()), prata);
+    }
 
     p.setPen(palette().color(QPalette::WindowText));
     const int alturaTexto = fontMetrics().height();
