@@ -42,11 +42,18 @@ int main(int argc, char** argv) {
     // A manual output step, then automatic with a setpoint step, so the
     // trend shows both.
     if (c.estado.modoAuto) f->findChild<QAbstractButton*>("AutoManualBTN")->click();
+    const auto digita = [&](const char* campo, const QString& texto) {
+        auto* e = f->findChild<QLineEdit*>(campo);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, texto);
+        QTest::keyClick(e, Qt::Key_Return);
+    };
     for (int i = 0; i < 100; ++i) amb.app->Tick();
-    c.estado.MV += 15;
+    digita("MVText", QString::number(c.estado.MV + 15));
     for (int i = 0; i < 150; ++i) amb.app->Tick();
     f->findChild<QAbstractButton*>("AutoManualBTN")->click();
-    c.estado.SP -= 20;
+    digita("SPText", QStringLiteral("20"));
     for (int i = 0; i < 200; ++i) amb.app->Tick();
     f->findChild<QAbstractButton*>("LinhaGrossa")->click();
     Grava(*f, QStringLiteral("%1/faceplate_trend%2.png").arg(saida, sufixo));
@@ -66,10 +73,7 @@ int main(int argc, char** argv) {
     QTest::keyClicks(kc, "1,2");
     f->findChild<QAbstractButton*>("btnatualiza")->click();
     f->findChild<QAbstractButton*>("TrendButton")->click();
-    auto* sp = f->findChild<QLineEdit*>("SPText");
-    sp->selectAll();
-    QTest::keyClicks(sp, "35");
-    QTest::keyClick(sp, Qt::Key_Return);
+    digita("SPText", QStringLiteral("35"));
     for (int i = 0; i < 200; ++i) amb.app->Tick();
     Grava(*f, QStringLiteral("%1/faceplate_tuned%2.png").arg(saida, sufixo));
     return 0;

@@ -62,10 +62,11 @@ void TControlador::AtualizaDisplay() {
     pvBar_->setValor(Barra(s.PV));
     coBar_->setValor(Barra(s.MV));
     sprBar_->setValor(Barra(s.SPR));
-    // The fields the operator types into are left alone while they are
-    // his: SP in local mode, MV in manual.
-    if (!s.modoLocal) DefineTexto(spText_, TextoEU(s.SP));
-    if (s.modoAuto) DefineTexto(mvText_, QString::fromStdString(FormataFixo(s.MV, 1, 2)));
+    // The fields the operator types into are left alone while he is
+    // typing there (SP in local mode, MV in manual); once he leaves a field
+    // without Enter it shows the value in use again.
+    if (!s.modoLocal || !spText_->hasFocus()) DefineTexto(spText_, TextoEU(s.SP));
+    if (s.modoAuto || !mvText_->hasFocus()) DefineTexto(mvText_, QString::fromStdString(FormataFixo(s.MV, 1, 2)));
     DefineTexto(pvText_, TextoEU(s.PV));
     DefineTexto(spPorc_, QString::fromStdString(FormataFixo(s.SP, 1, 1)) + QStringLiteral(" %"));
     DefineTexto(pvPorc_, QString::fromStdString(FormataFixo(s.PV, 1, 1)) + QStringLiteral(" %"));
