@@ -24,6 +24,7 @@ public:
     std::deque<QString> nomesSalvar;
     std::deque<QString> nomesAbrir;
     std::deque<QString> nomesImagem;
+    std::deque<QString> nomesLog;
     bool conectado = false;
 
     QStringList informacoes;
@@ -38,6 +39,7 @@ public:
     QString NomeSalvar(QWidget*, const QString&) override { return Tira(nomesSalvar, QString()); }
     QString NomeAbrir(QWidget*) override { return Tira(nomesAbrir, QString()); }
     QString NomeImagem(QWidget*) override { return Tira(nomesImagem, QString()); }
+    QString NomeArquivoLog(QWidget*, const QString&, const QString&) override { return Tira(nomesLog, QString()); }
     void AbreUrl(const QUrl& url) override { urls << url; }
     bool Conectado() override { return conectado; }
 

@@ -40,6 +40,14 @@ QString Interacao::NomeImagem(QWidget* pai) {
                                         QStringLiteral("Arquivos Bit-Map (*.bmp);;Todos os Arquivos (*.*)"));
 }
 
+QString Interacao::NomeArquivoLog(QWidget* pai, const QString& titulo, const QString& nomePadrao) {
+    QFileDialog d(pai, titulo);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setDefaultSuffix(QStringLiteral("txt"));
+    d.selectFile(nomePadrao);
+    return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first() : QString();
+}
+
 void Interacao::AbreUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 bool Interacao::Conectado() {

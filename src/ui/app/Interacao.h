@@ -23,6 +23,9 @@ public:
     virtual QString NomeAbrir(QWidget* pai);
     // The picture chooser of the configuration dialog; empty when cancelled.
     virtual QString NomeImagem(QWidget* pai);
+    // The save dialog that names a data log (its folder is what counts);
+    // empty when cancelled.
+    virtual QString NomeArquivoLog(QWidget* pai, const QString& titulo, const QString& nomePadrao);
     // Hands a URL to the desktop; a failure is not reported.
     virtual void AbreUrl(const QUrl& url);
     // Whether the machine reaches the internet; any failure counts as no.

@@ -30,6 +30,7 @@
 #include "ui/objects/JanelaBloco.h"
 #include "ui/objects/JanelaGeradores.h"
 #include "ui/objects/JanelaProcesso.h"
+#include "ui/objects/TControlador.h"
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/EscolhaExemplos.h"
 #include "ui/project/TConfigForm.h"
@@ -90,6 +91,10 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     registros_ = new CicloRegistros(*this);
     // The XY recorder lives as long as the main window; the menu shows it.
     RegistraJanelaMenu("RegistradorXY1", [this]() -> QWidget* { return &registros_->regXY(); });
+    janelas_.Registra(Familia::Controlador, [this](int n) -> QWidget* {
+        kivo::TControlador* c = app_.projeto().controlador(n);
+        return c ? new TControlador(app_, *this, *c) : nullptr;
+    });
     connect(&app_, &Aplicacao::estadoSalvoMudou, this, &TForm1::AtualizaIndicador);
     AtualizaIndicador(app_.salvo());
     setWindowState(Qt::WindowMaximized);
