@@ -93,15 +93,19 @@ double Curva(int curva, double r) {
 
 void AtrasoTransporte(EstadoProcesso& e, double theta, double T, Coeficientes& atraso) {
     constexpr int kTam = EstadoProcesso::kTamBuffer;
-    const double ciclos =
-        atraso.Para(theta, T, [](double th, double t) { return std::array<double, 2>{Arredonda(th / t), 0.0}; })[0];
     // The apply refuses typed dead times beyond the buffer; a live expression
     // that leaves 0..kMaxAtrasoCiclos is bounded here instead of reading
-    // outside the buffer or acting as no delay.
-    if (ciclos >= TProcesso::kMaxAtrasoCiclos)
-        e.D = TProcesso::kMaxAtrasoCiclos;
-    else
-        e.D = ciclos > 0 ? static_cast<int>(ciclos) : 0;
+    // outside the buffer or acting as no delay. Bounded once per change of
+    // the dead time or the step, with the division.
+    e.D = static_cast<int>(atraso.Para(theta, T, [](double th, double t) {
+        const double ciclos = Arredonda(th / t);
+        double D = 0;
+        if (ciclos >= TProcesso::kMaxAtrasoCiclos)
+            D = TProcesso::kMaxAtrasoCiclos;
+        else if (ciclos > 0)
+            D = static_cast<int>(ciclos);
+        return std::array<double, 2>{D, 0.0};
+    })[0]);
     e.k = (e.k >= kTam || e.k < 0) ? 1 : e.k + 1;
     e.buffer[static_cast<std::size_t>(e.k)] = e.a;
     int j = e.k - e.D;
