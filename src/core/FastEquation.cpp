@@ -287,7 +287,6 @@ private:
 void Formula::Compila(std::string_view text, bool substitui) {
     texto_.assign(text);
     substitui_ = substitui;
-    compilada_ = true;
     invalida_ = false;
     itens_.clear();
     literais_.clear();

@@ -22,15 +22,16 @@ namespace kivo {
 
 class Formula {
 public:
-    Formula() { Define("", true); }
+    // Compiled from the start, so that Define has only the text to compare.
+    Formula() { Compila("", true); }
     // substitui = false skips the variable substitution, as callers do where
     // variables are not allowed.
-    explicit Formula(std::string_view text, bool substitui = true) { Define(text, substitui); }
+    explicit Formula(std::string_view text, bool substitui = true) { Compila(text, substitui); }
 
     // Recompiles only when the text or the mode changes; models call it with
     // their field at every cycle, so the unchanged case stays inline.
     void Define(std::string_view text, bool substitui = true) {
-        if (compilada_ && substitui == substitui_ && MesmoTexto(text)) return;
+        if (substitui == substitui_ && MesmoTexto(text)) return;
         Compila(text, substitui);
     }
     const std::string& texto() const { return texto_; }
@@ -138,7 +139,6 @@ private:
 
     std::string texto_;
     bool substitui_ = true;
-    bool compilada_ = false;
     bool invalida_ = false;
     ExcessoExpressao excesso_ = ExcessoExpressao::Nenhum;
     bool constante_ = false;

@@ -112,10 +112,12 @@ bool ConverteInteiroEstrito(std::string_view text, int& out);
 // is to the nearest with halves to even; the sign of zero is kept.
 inline double Arredonda(double x) {
     constexpr double k2p52 = 4503599627370496.0;
-    const double a = x < 0 ? -x : x;
+    const double a = std::fabs(x);
     if (!(a < k2p52)) return x;  // already whole, or NaN
+    // r is never negative: the sign of x, that of -0 included, is put back
+    // by bit operations rather than a branch.
     const double r = (a + k2p52) - k2p52;
-    return x < 0 || (x == 0 && std::signbit(x)) ? -r : r;
+    return std::copysign(r, x);
 }
 
 // Str(x:w:d): fixed point with d decimals, rounded, padded on the left with

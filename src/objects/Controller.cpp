@@ -76,10 +76,9 @@ void TControlador::CalculaCiclo() {
             if (F >= 99.9 || F <= 0.1) congela = true;
         }
         if (!congela) s.Iant += isa_ ? K * s.e * T / Ti_ : s.e * T / Ti_;
-        // Limits typed the wrong way round are refused by the apply; the
-        // step orders them so that the output never jumps between the two.
-        const double lo = std::min(COmin_, COmax_);
-        const double hi = std::max(COmin_, COmax_);
+        // Limits in order, so that the output never jumps between the two.
+        const double lo = saidaMin_;
+        const double hi = saidaMax_;
         s.MV = s.b + P + s.Iant + D;
         // The integral keeps the excess back; the output is set to the limit
         // itself, which the sum may miss by a rounding.
@@ -135,6 +134,8 @@ bool TControlador::ValidaParametros(bool mostraMensagens) {
         const bool maxOk = numero(COmaxText, COmax_, ": COmax inválido");
         // Inverted limits would pin the output to one limit or the other.
         if (minOk && maxOk && COmin_ > COmax_) erro(": COmin maior que COmax");
+        saidaMin_ = std::min(COmin_, COmax_);
+        saidaMax_ = std::max(COmin_, COmax_);
 
         ff_ = FFwSelect;
         if (ff_) {

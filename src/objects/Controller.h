@@ -127,6 +127,11 @@ private:
     double tauF_ = 0;
     double COmin_ = 0;
     double COmax_ = 100;
+    // The output limits in order (limits typed the wrong way round are
+    // refused by the apply, yet stored): worked out when they are read, not
+    // at every step.
+    double saidaMin_ = 0;
+    double saidaMax_ = 100;
     double inicio_ = 0;
     double fim_ = 100;
     int casas_ = 1;

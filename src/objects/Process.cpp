@@ -93,20 +93,48 @@ double Curva(int curva, double r) {
 
 void AtrasoTransporte(EstadoProcesso& e, double theta, double T, Coeficientes& atraso) {
     constexpr int kTam = EstadoProcesso::kTamBuffer;
-    const double ciclos =
-        atraso.Para(theta, T, [](double th, double t) { return std::array<double, 2>{Arredonda(th / t), 0.0}; })[0];
     // The apply refuses typed dead times beyond the buffer; a live expression
     // that leaves 0..kMaxAtrasoCiclos is bounded here instead of reading
-    // outside the buffer or acting as no delay.
-    if (ciclos >= TProcesso::kMaxAtrasoCiclos)
-        e.D = TProcesso::kMaxAtrasoCiclos;
-    else
-        e.D = ciclos > 0 ? static_cast<int>(ciclos) : 0;
+    // outside the buffer or acting as no delay. Bounded once per change of
+    // the dead time or the step, with the division.
+    e.D = static_cast<int>(atraso.Para(theta, T, [](double th, double t) {
+        const double ciclos = Arredonda(th / t);
+        double D = 0;
+        if (ciclos >= TProcesso::kMaxAtrasoCiclos)
+            D = TProcesso::kMaxAtrasoCiclos;
+        else if (ciclos > 0)
+            D = static_cast<int>(ciclos);
+        return std::array<double, 2>{D, 0.0};
+    })[0]);
     e.k = (e.k >= kTam || e.k < 0) ? 1 : e.k + 1;
     e.buffer[static_cast<std::size_t>(e.k)] = e.a;
     int j = e.k - e.D;
     if (j <= 0) j += kTam;
     e.xd = e.buffer[static_cast<std::size_t>(j)];
+}
+
+// Type 0, the common one: two lags in series.
+double DuasConstantes(EstadoProcesso& e, double T, double t1, double t2, bool satura, Coeficientes& lag1,
+                      Coeficientes& lag2) {
+    double y1 = e.xd;
+    if (t1 != 0) {
+        // Tustin: (2 t1 - T) / (2 t1 + T) and T / (2 t1 + T).
+        const auto& c = lag1.Para(t1, T, [](double t, double h) {
+            return std::array<double, 2>{(2 * t - h) / (2 * t + h), h / (2 * t + h)};
+        });
+        y1 = c[0] * e.IntAc1 + c[1] * (e.xd + e.Y0old);
+    }
+    double y2 = y1;
+    if (t2 != 0) {
+        const auto& c = lag2.Para(t2, T, CoeficientesAtraso);
+        y2 = c[0] * e.IntAc2 + c[1] * y1;
+    }
+    if (satura) y2 = std::clamp(y2, 0.0, 100.0);
+    if (std::isfinite(y1) && std::isfinite(y2)) {
+        e.IntAc1 = y1;
+        e.IntAc2 = y2;
+    }
+    return e.IntAc2;
 }
 
 }  // namespace
@@ -139,44 +167,14 @@ void TProcesso::RepousaNoEstadoSalvo() {
     sim_.posicaoAtuador[static_cast<std::size_t>(u_)] = e.a;
 }
 
-// Type 0, the common one, kept out of the switch so that the step folds it in.
-double TProcesso::DuasConstantes(double T) {
-    EstadoProcesso& e = estado;
-    const Memorias& mem = sim_.mem;
-    tau1_.Define(LText);
-    tau2_.Define(Ctext);
-    const double t1 = tau1_.Avalia(mem);
-    const double t2 = tau2_.Avalia(mem);
-    double y1 = e.xd;
-    if (t1 != 0) {
-        // Tustin: (2 t1 - T) / (2 t1 + T) and T / (2 t1 + T).
-        const auto& c = lag1_.Para(t1, T, [](double t, double h) {
-            return std::array<double, 2>{(2 * t - h) / (2 * t + h), h / (2 * t + h)};
-        });
-        y1 = c[0] * e.IntAc1 + c[1] * (e.xd + e.Y0old);
-    }
-    double y2 = y1;
-    if (t2 != 0) {
-        const auto& c = lag2_.Para(t2, T, CoeficientesAtraso);
-        y2 = c[0] * e.IntAc2 + c[1] * y1;
-    }
-    if (!CheckBox1) y2 = std::clamp(y2, 0.0, 100.0);
-    if (std::isfinite(y1) && std::isfinite(y2)) {
-        e.IntAc1 = y1;
-        e.IntAc2 = y2;
-    }
-    return e.IntAc2;
-}
-
 double TProcesso::FuncaoTransferencia(double K, double T) {
     EstadoProcesso& e = estado;
     const Memorias& mem = sim_.mem;
     const bool satura = !CheckBox1;
     auto limita = [satura](double v) { return satura ? std::clamp(v, 0.0, 100.0) : v; };
 
+    // Type 0 is stepped by DuasConstantes, without the switch.
     switch (tipo_) {
-        case 0:
-            return DuasConstantes(T);
         case 1: {
             const double w = 6.283 / P_;
             double y;
@@ -231,7 +229,8 @@ void TProcesso::CalculaCiclo() {
     rate_.Define(ratetext);
     Limitador(e, T, rate_.Avalia(mem));
 
-    const double c = Curva(curva_, e.r);
+    // The linear curve, the usual one, is the position itself: no call.
+    const double c = curva_ == 0 ? e.r : Curva(curva_, e.r);
     if (std::isfinite(c)) e.c = c;
     double a = e.c;
     if (tauA_ != 0) {
@@ -241,7 +240,14 @@ void TProcesso::CalculaCiclo() {
     if (std::isfinite(a)) e.a = a;
 
     AtrasoTransporte(e, tempoMorto_.Avalia(mem), T, ciclosAtraso_);
-    const double y = tipo_ == 0 ? DuasConstantes(T) : FuncaoTransferencia(K, T);
+    double y;
+    if (tipo_ == 0) {
+        tau1_.Define(LText);
+        tau2_.Define(Ctext);
+        y = DuasConstantes(e, T, tau1_.Avalia(mem), tau2_.Avalia(mem), !CheckBox1, lag1_, lag2_);
+    } else {
+        y = FuncaoTransferencia(K, T);
+    }
     e.Y0old = e.xd;
 
     // The gain acts after the clamp, except in the integrator, where it is

@@ -134,7 +134,6 @@ public:
 
 private:
     double FuncaoTransferencia(double K, double T);
-    double DuasConstantes(double T);
 
     Simulacao& sim_;
     int slot_;
