@@ -270,7 +270,6 @@ private slots:
     }
 
     void markerClicksGoThroughTheWindowRegistry() {
-        AbreFluxo(*amb_);
         QPointer<QWidget> aberta;
         int criadas = 0;
         amb_->janela->janelas().Registra(Familia::Registrador, [&](int slot) {
@@ -280,6 +279,9 @@ private slots:
             aberta = w;
             return w;
         });
+        // Registered before the load: the load's variable table refresh
+        // already builds the recorders' windows.
+        AbreFluxo(*amb_);
         QToolButton* r1 = amb_->janela->diagrama().marcador(Familia::Registrador, 1);
         QVERIFY(r1->isVisible());
         r1->click();

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "ui/i18n/Dicas.h"
+
 namespace kivo::ui {
 namespace {
 
@@ -75,14 +77,8 @@ std::span<const Traducao> TextosRapida() { return kTextos; }
 std::span<const Traducao> DicasRapida() { return kDicas; }
 
 void AplicaDicasRapida(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
-    for (const Traducao& t : tabela) {
-        const QString dica = QString::fromUtf8(ingles ? t.en : t.pt);
-        for (QWidget* w : raiz->findChildren<QWidget*>(QString::fromLatin1(t.nome))) {
-            w->setToolTip(dica);
-            // Glyph buttons and fields without a caption are named by their hint.
-            if (w->property("nomePelaDica").toBool()) w->setAccessibleName(dica.trimmed());
-        }
-    }
+    // Glyph buttons and fields without a caption are marked where they are built.
+    AplicaDicasTabela(raiz, tabela, ingles, [](const QWidget* w) { return w->property("nomePelaDica").toBool(); });
 }
 
 QString TituloRapida(bool ingles) {

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include "ui/i18n/Dicas.h"
+
 namespace kivo::ui {
 
 namespace {
@@ -79,15 +81,11 @@ std::span<const Traducao> TextosTexto() { return kTexto; }
 std::span<const Traducao> DicasTexto() { return kDicasTexto; }
 
 void AplicaDicas(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
-    for (const Traducao& t : tabela) {
-        const QString nome = QString::fromLatin1(t.nome);
-        const QString dica = QString::fromUtf8(ingles ? t.en : t.pt);
-        for (QWidget* w : raiz->findChildren<QWidget*>(nome)) {
-            w->setToolTip(dica);
-            const auto* b = qobject_cast<QAbstractButton*>(w);
-            if (!b || b->text().isEmpty()) w->setAccessibleName(dica);
-        }
-    }
+    // Only buttons carry captions among these windows' hinted controls.
+    AplicaDicasTabela(raiz, tabela, ingles, [](const QWidget* w) {
+        const auto* b = qobject_cast<const QAbstractButton*>(w);
+        return !b || b->text().isEmpty();
+    });
 }
 
 }  // namespace kivo::ui

@@ -91,6 +91,9 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     registros_ = new CicloRegistros(*this);
     // The XY recorder lives as long as the main window; the menu shows it.
     RegistraJanelaMenu("RegistradorXY1", [this]() -> QWidget* { return &registros_->regXY(); });
+    // Recorders and texts derive their ranges and units from the variable
+    // table: they follow the list's refresh as the controllers do.
+    connect(dialogos_, &TDialogos::tabelaRelida, registros_, &CicloRegistros::AtualizaTodos);
     janelas_.Registra(Familia::Controlador, [this](int n) -> QWidget* {
         kivo::TControlador* c = app_.projeto().controlador(n);
         return c ? new TControlador(app_, *this, *c) : nullptr;

@@ -73,6 +73,7 @@ void JanelaProcesso::CriaControles() {
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 2);
     descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    tag_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     coluna->addLayout(topo);
 
     // One group per transfer-function type; ComboChange shows the type's own.

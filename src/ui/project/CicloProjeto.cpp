@@ -185,6 +185,8 @@ void CicloProjeto::LimpaProjeto() {
     w_.painel().Recarrega();
     w_.config().Recarrega();
     w_.config().Legendas();
+    // An open variable list shows the reset table, not the last project's.
+    w_.dialogos().Atualiza();
 }
 
 }  // namespace kivo::ui
