@@ -20,66 +20,75 @@ void TParmForm::Escreve(LinhaGerador& l, int g, double v) {
 }
 
 void TParmForm::CalculaCiclo() {
+    // Most rows of a plant are constants, which the step leaves alone: the
+    // kind is checked row by row without a loop, and only the other rows pay
+    // for a call.
+#pragma GCC unroll 10
+    for (int g = kPrimeira; g <= kUltimaDinamica; ++g)
+        if (static_cast<unsigned>(linha(g).Tipo - LinhaGerador::AleatorioRapido) <=
+            LinhaGerador::Exponencial - LinhaGerador::AleatorioRapido)
+            PassoLinha(g);
+}
+
+void TParmForm::PassoLinha(int g) {
     const double T = sim_.estado.T;
     const Memorias& mem = sim_.mem;
     GeradorAleatorio& rnd = sim_.aleatorio;
     // The thresholds scale with T / 0.1, so the rates do not depend on T.
     const double escala = T / 0.1;
 
-    for (int g = kPrimeira; g <= kUltimaDinamica; ++g) {
-        LinhaGerador& l = linha(g);
-        auto sorteio = [&] { return l.min + (l.max - l.min) / 10000 * rnd.Proximo(10000); };
-        switch (l.Tipo) {
-            case LinhaGerador::AleatorioRapido:
-                Escreve(l, g, sorteio());
-                break;
-            case LinhaGerador::AleatorioMedio: {
-                if (escala * 500 > rnd.Proximo(30000)) l.alvo = sorteio();
-                const double tau = l.P3;
-                const double y = tau / (tau + T) * l.y + T / (tau + T) * l.alvo;
-                // tau = -T divides by zero: the filter then holds.
-                if (std::isfinite(y)) l.y = y;
-                Escreve(l, g, l.y);
-                break;
-            }
-            case LinhaGerador::AleatorioLento:
-                if (escala * 30 > rnd.Proximo(30000)) Escreve(l, g, sorteio());
-                break;
-            case LinhaGerador::Senoidal:
-                l.t += T;
-                if (l.t > 100000000) l.t = 0;
-                l.periodo.Define(l.Desc);
-                l.P3 = l.periodo.Avalia(mem);
-                Escreve(l, g, l.P3 != 0 ? l.min + (std::sin(2 * std::numbers::pi * l.t / l.P3) + 1) / 2 * (l.max - l.min) : 0.0);
-                break;
-            case LinhaGerador::RandomWalk: {
-                double w = l.W + l.max * (rnd.Proximo(10000) / 5000.0 - 1);
-                if (w > l.min + l.P3 || w < l.min - l.P3) w = l.min;
-                if (std::isfinite(w)) l.W = w;
-                Escreve(l, g, l.W);
-                break;
-            }
-            case LinhaGerador::Equacao:
-            case LinhaGerador::Logaritmo:
-            case LinhaGerador::Exponencial: {
-                if (g > kUltimaEquacao) break;
-                const double v = l.equacao.Avalia(mem);
-                // Equation values go to M(g) only; the Valor field keeps the text.
-                double r = v;
-                if (l.Tipo == LinhaGerador::Logaritmo) {
-                    if (!(v > 0)) break;  // a logarithm of v <= 0 leaves the output
-                    r = std::log(v);
-                } else if (l.Tipo == LinhaGerador::Exponencial) {
-                    r = std::exp(v);
-                }
-                // Exp() beyond the double range keeps the last value, as LN()
-                // of a non-positive value does.
-                if (std::isfinite(r)) sim_.mem[g] = r;
-                break;
-            }
-            default:  // constants: the apply set the value
-                break;
+    LinhaGerador& l = linha(g);
+    auto sorteio = [&] { return l.min + (l.max - l.min) / 10000 * rnd.Proximo(10000); };
+    switch (l.Tipo) {
+        case LinhaGerador::AleatorioRapido:
+            Escreve(l, g, sorteio());
+            break;
+        case LinhaGerador::AleatorioMedio: {
+            if (escala * 500 > rnd.Proximo(30000)) l.alvo = sorteio();
+            const double tau = l.P3;
+            const double y = tau / (tau + T) * l.y + T / (tau + T) * l.alvo;
+            // tau = -T divides by zero: the filter then holds.
+            if (std::isfinite(y)) l.y = y;
+            Escreve(l, g, l.y);
+            break;
         }
+        case LinhaGerador::AleatorioLento:
+            if (escala * 30 > rnd.Proximo(30000)) Escreve(l, g, sorteio());
+            break;
+        case LinhaGerador::Senoidal:
+            l.t += T;
+            if (l.t > 100000000) l.t = 0;
+            l.periodo.Define(l.Desc);
+            l.P3 = l.periodo.Avalia(mem);
+            Escreve(l, g, l.P3 != 0 ? l.min + (std::sin(2 * std::numbers::pi * l.t / l.P3) + 1) / 2 * (l.max - l.min) : 0.0);
+            break;
+        case LinhaGerador::RandomWalk: {
+            double w = l.W + l.max * (rnd.Proximo(10000) / 5000.0 - 1);
+            if (w > l.min + l.P3 || w < l.min - l.P3) w = l.min;
+            if (std::isfinite(w)) l.W = w;
+            Escreve(l, g, l.W);
+            break;
+        }
+        case LinhaGerador::Equacao:
+        case LinhaGerador::Logaritmo:
+        case LinhaGerador::Exponencial: {
+            if (g > kUltimaEquacao) break;
+            const double v = l.equacao.Avalia(mem);
+            // Equation values go to M(g) only; the Valor field keeps the text.
+            double r = v;
+            if (l.Tipo == LinhaGerador::Logaritmo) {
+                if (!(v > 0)) break;  // a logarithm of v <= 0 leaves the output
+                r = std::log(v);
+            } else if (l.Tipo == LinhaGerador::Exponencial) {
+                r = std::exp(v);
+            }
+            // Exp() beyond the double range keeps the last value, as LN()
+            // of a non-positive value does.
+            if (std::isfinite(r)) sim_.mem[g] = r;
+            break;
+        }
+        default:
+            break;
     }
 }
 

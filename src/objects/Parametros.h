@@ -85,6 +85,8 @@ private:
     // Writes a value the step computed, and shows it in the row's Valor
     // field; a value that is not a finite number is not written.
     void Escreve(LinhaGerador& l, int g, double v);
+    // The step of row g of a kind that changes its output.
+    void PassoLinha(int g);
 
     Simulacao& sim_;
     std::array<LinhaGerador, kUltima - kPrimeira + 1> linhas_;
