@@ -11,7 +11,7 @@
 
 namespace kivo::ui {
 
-CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w) {
+CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w), app_(w.app()) {
     const auto atualiza = [&w] { w.AtualizaDiagrama(); };
     w_.janelas().Registra(Familia::Registrador, [&w, atualiza](int n) -> QWidget* {
         if (!w.app().projeto().registrador(n)) return nullptr;
@@ -26,7 +26,7 @@ CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w) {
     connect(&w_.app(), &Aplicacao::displayAtualizar, this, &CicloRegistros::AtualizaTextos);
 }
 
-CicloRegistros::~CicloRegistros() { w_.app().sim().RemoveObservador(this); }
+CicloRegistros::~CicloRegistros() { app_.sim().RemoveObservador(this); }
 
 TRegistrForm* CicloRegistros::registrador(int n) {
     if (!w_.app().sim().registradores.ativo(n)) return nullptr;

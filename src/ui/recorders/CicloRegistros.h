@@ -10,6 +10,8 @@
 
 namespace kivo::ui {
 
+class Aplicacao;
+
 class TForm1;
 class TForm2;
 class TRegistrForm;
@@ -36,6 +38,9 @@ public:
 
 private:
     TForm1& w_;
+    // Held apart from the main window, which is already gone when this child
+    // is destroyed.
+    Aplicacao& app_;
     TRegXY* regXY_ = nullptr;
 };
 
