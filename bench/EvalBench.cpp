@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/Equation.h"
-#include "AllocCounter.h"
+#include "ContaAlocacoes.h"
 #include "core/FastEquation.h"
 
 namespace {
@@ -81,7 +81,7 @@ void BM_EvalFast(benchmark::State& state) {
     auto& mem = Memoria();
     fa.Avalia(mem);
     fb.Avalia(mem);
-    const std::uint64_t before = kivo::bench::Alocacoes();
+    const std::uint64_t before = kivo::testing::Alocacoes();
     std::size_t i = 0;
     for (auto _ : state) {
         mem[21] = kValores.v[i++ & 1023];
@@ -89,7 +89,7 @@ void BM_EvalFast(benchmark::State& state) {
         if (c.b) benchmark::DoNotOptimize(fb.Avalia(mem));
     }
     state.counters["allocs_per_eval"] =
-        static_cast<double>(kivo::bench::Alocacoes() - before) / static_cast<double>(state.iterations());
+        static_cast<double>(kivo::testing::Alocacoes() - before) / static_cast<double>(state.iterations());
     state.SetLabel(Rotulo(c));
 }
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "AllocCounter.h"
+#include "ContaAlocacoes.h"
 #include "fastsim/SimulacaoRapida.h"
 #include "project/ArquivoProjeto.h"
 
@@ -65,13 +65,13 @@ void BM_FastSimLargestExample4h(benchmark::State& state) {
         auto p = std::make_unique<Projeto>();
         LeProjeto(*p, exemplo, OpcoesCarga{true, nullptr});
         objetos = Objetos(*p);
-        const std::uint64_t antes = bench::Alocacoes();
+        const std::uint64_t antes = kivo::testing::Alocacoes();
         state.ResumeTiming();
 
         const ResultadoRapida r = ExecutaRapida(p->sim, op);
 
         state.PauseTiming();
-        alocacoes += bench::Alocacoes() - antes;
+        alocacoes += kivo::testing::Alocacoes() - antes;
         if (!r.executou || r.erroArquivo || r.ciclos != 144000) state.SkipWithError("the run failed");
         fs::remove(r.arquivo);
         state.ResumeTiming();

@@ -11,7 +11,7 @@
 #include <numbers>
 #include <string>
 
-#include "AllocCounter.h"
+#include "ContaAlocacoes.h"
 #include "core/Ciclo.h"
 #include "core/NumberText.h"
 #include "objects/Blocos.h"
@@ -420,9 +420,9 @@ void BM_FullPlant144k(benchmark::State& state) {
     planta->Executa(1000);  // first evaluations size the formulas' scratch space
     std::uint64_t alocacoes = 0;
     for (auto _ : state) {
-        const std::uint64_t antes = bench::Alocacoes();
+        const std::uint64_t antes = kivo::testing::Alocacoes();
         planta->Executa(kCiclos);
-        alocacoes += bench::Alocacoes() - antes;
+        alocacoes += kivo::testing::Alocacoes() - antes;
     }
     const double ciclos = static_cast<double>(state.iterations()) * kCiclos;
     state.counters["alloc_per_cycle"] = static_cast<double>(alocacoes) / ciclos;

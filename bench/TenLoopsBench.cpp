@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "AllocCounter.h"
+#include "ContaAlocacoes.h"
 #include "core/Ciclo.h"
 #include "fastsim/Malhas.h"
 #include "objects/Controller.h"
@@ -191,13 +191,13 @@ void BM_TenLoops4h(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto planta = std::make_unique<PlantaDezMalhas>();
-        const std::uint64_t antes = bench::Alocacoes();
+        const std::uint64_t antes = kivo::testing::Alocacoes();
         state.ResumeTiming();
 
         r = planta->Executa();
 
         state.PauseTiming();
-        alocacoes += bench::Alocacoes() - antes;
+        alocacoes += kivo::testing::Alocacoes() - antes;
         planta.reset();
         state.ResumeTiming();
     }

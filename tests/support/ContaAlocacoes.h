@@ -1,6 +1,7 @@
 #pragma once
-// Counts the heap allocations of the whole test executable that links it, so
-// that a test can check that a stretch of code allocates nothing.
+// Counts the heap allocations of the whole executable that links it, so that
+// a test can check that a stretch of code allocates nothing and a benchmark
+// can report allocations per iteration.
 #include <cstdint>
 
 namespace kivo::testing {
