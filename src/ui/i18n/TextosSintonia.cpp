@@ -43,10 +43,15 @@ constexpr std::array kSintonia{
     TextoControle{"ModelosTabela", nullptr, nullptr,
                   "Parâmetros dos modelos ajustados; resíduo: erro RMS sobre a variação da PV",
                   "Parameters of the fitted models; residual: RMS misfit over the PV change"},
+    TextoControle{"LabelDirecao", nullptr, nullptr,
+                  "Tipo de processo pelo sinal do ganho do modelo; Aplicar o leva à área de configuração",
+                  "Process direction from the sign of the model's gain; Apply takes it to the configuration area"},
     TextoControle{"LabelTc", "τc SIMC (s):", "τc SIMC (s):", nullptr, nullptr},
     TextoControle{"TcText", nullptr, nullptr,
-                  "Constante de tempo de malha fechada da regra SIMC (padrão: o tempo morto; Enter recalcula)",
-                  "Closed-loop time constant of the SIMC rule (default: the dead time; Enter recomputes)"},
+                  "Constante de tempo de malha fechada da regra SIMC (vazio: o tempo morto do modelo que a regra usa; "
+                  "Enter recalcula)",
+                  "Closed-loop time constant of the SIMC rule (empty: the dead time of the model the rule works on; "
+                  "Enter recomputes)"},
     TextoControle{"LabelLambda", "λ IMC (s):", "λ IMC (s):", nullptr, nullptr},
     TextoControle{"LambdaText", nullptr, nullptr,
                   "Lambda da regra IMC (vazio: o padrão da regra; Enter recalcula)",
@@ -55,6 +60,7 @@ constexpr std::array kSintonia{
     TextoControle{"RegrasTabela", nullptr, nullptr,
                   "Sintonias propostas e índices previstos com o modelo (degrau de SP e de carga)",
                   "Proposed settings and the indices predicted with the model (setpoint and load steps)"},
+    TextoControle{"PainelIndices", "Índices de Desempenho", "Performance Indices", nullptr, nullptr},
     TextoControle{"RespostaAbas", nullptr, nullptr, "Resposta prevista da sintonia selecionada",
                   "Predicted response of the selected setting"},
     TextoControle{"RespostaSP", nullptr, nullptr, "Resposta prevista a um degrau de SP",
@@ -102,14 +108,14 @@ QStringList ColunasRegras(bool ingles) {
             QStringLiteral("Ti (s)"),
             QStringLiteral("Td (s)"),
             QStringLiteral("τc/λ (s)"),
-            T(ingles, "Tipo Processo", "Process Direction"),
-            T(ingles, "IEMA degrau SP", "Abs. error, SP step"),
-            T(ingles, "Excursão CO degrau SP", "CO travel, SP step"),
-            T(ingles, "IEMA degrau carga", "Abs. error, load step")};
+            T(ingles, "IEMA\ndegrau SP", "Abs. error\nSP step"),
+            T(ingles, "Excursão CO\ndegrau SP", "CO travel\nSP step"),
+            T(ingles, "IEMA\ndegrau carga", "Abs. error\nload step")};
 }
 
 QString TextoDirecao(int acao, bool ingles) {
-    return acao == 1 ? T(ingles, "Resposta Direta", "Direct response") : T(ingles, "Resposta Reversa", "Reverse response");
+    return acao == 1 ? T(ingles, "Tipo Processo: Resposta Direta", "Process Direction: Direct response")
+                     : T(ingles, "Tipo Processo: Resposta Reversa", "Process Direction: Reverse response");
 }
 
 QString TituloDegrauSP(bool ingles) { return T(ingles, "Degrau de SP", "Setpoint step"); }
@@ -129,6 +135,8 @@ QString TempoInvalido(const QString& campo, bool ingles) {
 }
 
 QString TextoForaDaFaixa(bool ingles) { return T(ingles, "diverge", "diverges"); }
+QString PadraoTc(bool ingles) { return T(ingles, "θ (padrão)", "θ (default)"); }
+QString PadraoLambda(bool ingles) { return T(ingles, "padrão", "default"); }
 QString MarcaMelhor(bool ingles) { return T(ingles, " (melhor)", " (best)"); }
 
 }  // namespace kivo::ui

@@ -24,7 +24,8 @@ QStringList ItensModelo(bool ingles);
 QStringList ColunasModelos(bool ingles);
 // Headings of the rule table.
 QStringList ColunasRegras(bool ingles);
-// The process direction as the configuration area names it (0 reverse, 1 direct).
+// The process direction with the configuration area's caption (0 reverse,
+// 1 direct).
 QString TextoDirecao(int acao, bool ingles);
 // The indices panel's two column headings and the response tabs.
 QString TituloDegrauSP(bool ingles);
@@ -39,6 +40,9 @@ QString FiltroArquivoSerie(bool ingles);
 QString TempoInvalido(const QString& campo, bool ingles);
 // Where a predicted index is out of range (the loop diverges).
 QString TextoForaDaFaixa(bool ingles);
+// The empty SIMC and IMC fields: the rule's own default.
+QString PadraoTc(bool ingles);
+QString PadraoLambda(bool ingles);
 // The model table's mark on the best fit.
 QString MarcaMelhor(bool ingles);
 

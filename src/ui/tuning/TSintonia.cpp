@@ -169,9 +169,12 @@ QWidget* TSintonia::CriaModelo() {
     modelos_->setRowCount(3);
     modelos_->setSelectionMode(QAbstractItemView::NoSelection);
     modelos_->setFocusPolicy(Qt::NoFocus);
+    modelos_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     const int altura = modelos_->horizontalHeader()->sizeHint().height() + 3 * modelos_->verticalHeader()->defaultSectionSize() + 4;
     modelos_->setFixedHeight(altura);
     v->addWidget(modelos_);
+    direcao_ = Nomeado(new QLabel(g), "LabelDirecao");
+    v->addWidget(direcao_);
     auto* tempos = new QHBoxLayout;
     tc_ = Nomeado(new QLineEdit(g), "TcText");
     lambda_ = Nomeado(new QLineEdit(g), "LambdaText");
@@ -183,13 +186,12 @@ QWidget* TSintonia::CriaModelo() {
     tempos->addWidget(lambda_);
     tempos->addStretch(1);
     v->addLayout(tempos);
-    connect(modelo_, &QComboBox::activated, this, [this] {
-        // A new model brings its own dead time as the SIMC default.
-        if (id_ && id_->fits[static_cast<std::size_t>(ModeloUsado())])
-            tc_->setText(QString::fromStdString(tuning::FieldText(
-                std::max(id_->fit(ModeloUsado()).model.theta, tuning::kMinDeadTime))));
-        Propoe();
-    });
+    // Empty fields leave each rule its own default, which the table shows:
+    // SIMC's tau_c is the dead time of the model it works on (for a PI on a
+    // second order, the half-rule first order's, longer than the model's).
+    tc_->setPlaceholderText(PadraoTc(ingles_));
+    lambda_->setPlaceholderText(PadraoLambda(ingles_));
+    connect(modelo_, &QComboBox::activated, this, &TSintonia::Propoe);
     connect(tc_, &QLineEdit::returnPressed, this, &TSintonia::Propoe);
     connect(lambda_, &QLineEdit::returnPressed, this, &TSintonia::Propoe);
     return g;
@@ -199,6 +201,7 @@ QWidget* TSintonia::CriaRegras() {
     auto* g = Nomeado(new QGroupBox(this), "RegrasGroup");
     auto* v = new QVBoxLayout(g);
     regras_ = Tabela("RegrasTabela", ColunasRegras(ingles_), g);
+    regras_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     // Room for the most rows the rules give (SIMC 2, IMC 2, AMIGO 2, ZN 3).
     regras_->setMinimumHeight(regras_->horizontalHeader()->sizeHint().height() +
                               10 * regras_->verticalHeader()->defaultSectionSize() + 4);
@@ -222,11 +225,8 @@ QWidget* TSintonia::CriaRegras() {
     abas_ = Nomeado(new QTabWidget(g), "RespostaAbas");
     respostaSP_ = Nomeado(new GraficoMalha(abas_), "RespostaSP");
     respostaCarga_ = Nomeado(new GraficoMalha(abas_), "RespostaCarga");
-    // Every point of the prediction on one page.
-    for (GraficoMalha* r : {respostaSP_, respostaCarga_}) {
-        r->DefinePontosPorPagina(1 << 20);
-        r->setMinimumSize(fontMetrics().height() * 18, fontMetrics().height() * 12);
-    }
+    for (GraficoMalha* r : {respostaSP_, respostaCarga_})
+        r->setMinimumSize(fontMetrics().height() * 22, fontMetrics().height() * 14);
     abas_->addTab(respostaSP_, TituloDegrauSP(ingles_));
     abas_->addTab(respostaCarga_, TituloDegrauCarga(ingles_));
     h->addWidget(abas_, 1);

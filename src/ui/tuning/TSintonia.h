@@ -104,6 +104,7 @@ private:
     GraficoDegrau* grafico_ = nullptr;
     QComboBox* modelo_ = nullptr;
     QTableWidget* modelos_ = nullptr;
+    QLabel* direcao_ = nullptr;
     QLineEdit* tc_ = nullptr;
     QLineEdit* lambda_ = nullptr;
     QTableWidget* regras_ = nullptr;

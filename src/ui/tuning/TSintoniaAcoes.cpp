@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -98,6 +99,7 @@ void TSintonia::LimpaResultados() {
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < modelos_->columnCount(); ++k) modelos_->setItem(r, k, nullptr);
     regras_->setRowCount(0);
+    direcao_->clear();
     indices_->Mostra(PainelIndices::Superior, nullptr);
     indices_->Mostra(PainelIndices::Inferior, nullptr);
     respostaSP_->Limpa();
@@ -176,7 +178,6 @@ void TSintonia::Identifica(const tuning::Step& degrau) {
         }
     }
     if (!id_->fits[static_cast<std::size_t>(ModeloUsado())]) modelo_->setCurrentIndex(3);
-    tc_->setText(Campo(std::max(id_->fit(ModeloUsado()).model.theta, tuning::kMinDeadTime)));
     MostraModelos();
     Propoe();
 }
@@ -271,19 +272,24 @@ void TSintonia::Propoe() {
                                  Q(s.KiText),
                                  Q(s.KdText),
                                  s.tc > 0 ? Campo(s.tc) : QString(),
-                                 TextoDirecao(s.acao, ingles_),
                                  indice(p.spIndices, 2),
                                  indice(p.spIndices, 3),
                                  indice(p.loadIndices, 2)};
         for (int k = 0; k < textos.size(); ++k) {
             auto* item = new QTableWidgetItem(textos[k]);
-            if (k >= 2 && k != 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (k >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             regras_->setItem(int(i), k, item);
         }
         // The row offered first: SIMC PI, the rule made for a robust loop.
         if (s.rule == tuning::Rule::Simc && s.action == tuning::Action::PI) padrao = int(i);
     }
-    if (!propostas_.empty()) regras_->selectRow(padrao);
+    // The table as wide as its columns: no setting hides behind a scroll bar.
+    regras_->setMinimumWidth(regras_->horizontalHeader()->length() + 2 * regras_->frameWidth());
+    if (!propostas_.empty()) {
+        direcao_->setText(TextoDirecao(propostas_.front().setting.acao, ingles_));
+        direcao_->setAccessibleName(direcao_->text());
+        regras_->selectRow(padrao);
+    }
 }
 
 void TSintonia::MostraProposta(int linha) {
@@ -294,8 +300,11 @@ void TSintonia::MostraProposta(int linha) {
     const tuning::Prediction& p = propostas_[std::size_t(linha)].prediction;
     indices_->Mostra(PainelIndices::Superior, p.spIndices ? &*p.spIndices : nullptr);
     indices_->Mostra(PainelIndices::Inferior, p.loadIndices ? &*p.loadIndices : nullptr);
-    respostaSP_->Mostra(p.setpoint);
-    respostaCarga_->Mostra(p.load);
+    // Every point of a prediction on one page of its chart.
+    for (auto [grafico, serie] : {std::pair{respostaSP_, &p.setpoint}, std::pair{respostaCarga_, &p.load}}) {
+        grafico->DefinePontosPorPagina(int(serie->tamanho()));
+        grafico->Mostra(*serie);
+    }
     aplicar_->setEnabled(true);
 }
 
