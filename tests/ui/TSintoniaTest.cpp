@@ -132,6 +132,7 @@ private slots:
         QTest::newRow("too short") << 1 << true << "too short";
         QTest::newRow("loop in automatic") << 2 << false << "automático";
         QTest::newRow("missing file") << 3 << false << "nao_existe.csv";
+        QTest::newRow("constant PV") << 4 << false << "A PV não responde";
     }
     void refusedDataShowsTheMessage() {
         QFETCH(int, caso);
@@ -150,6 +151,15 @@ private slots:
                 c.estado.SP += k % 2 ? -5 : 5;
                 Tica(80);
             }
+        }
+        if (caso == 4) {
+            // A process without gain: MV steps, PV stays.
+            auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
+            p.GanhoText = "0";
+            p.ValidaParametros(false);
+            Tica(100);
+            Digita(Filho<QLineEdit>(f, "MVText"), QString::number(c.estado.MV + 10, 'f', 2));
+            Tica(300);
         }
         Clica(f, "SintoniaBTN");
         TSintonia* s = f->sintonia();

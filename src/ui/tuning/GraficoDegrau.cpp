@@ -79,6 +79,7 @@ void GraficoDegrau::Limpa() {
 void GraficoDegrau::Ajusta(const tuning::StepSeries& s) {
     if (s.size() == 0) return;
     eixoT_->setRange(s.t.front(), std::max(s.t.back(), s.t.front() + 1e-3));
+    eixoT_->applyNiceNumbers();
     const auto [pvMin, pvMax] = std::minmax_element(s.pv.begin(), s.pv.end());
     const auto [mvMin, mvMax] = std::minmax_element(s.mv.begin(), s.mv.end());
     Faixa(eixoPV_, *pvMin, *pvMax);

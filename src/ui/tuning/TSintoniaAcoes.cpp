@@ -190,7 +190,8 @@ void TSintonia::MostraModelos() {
         if (f && f->model.kind == id_->best) textos[0] += MarcaMelhor(ingles_);
         if (f) {
             const auto& m = f->model;
-            textos << Campo(m.K) << (r == 2 ? QString() : Campo(m.tau1)) << (r == 1 ? Campo(m.tau2) : QString())
+            // An integrator's gain is a rate: % of PV per second per % of MV.
+            textos << Campo(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Campo(m.tau1)) << (r == 1 ? Campo(m.tau2) : QString())
                    << Campo(m.theta) << QString::number(f->residual, 'f', 4);
         } else {
             textos << QStringLiteral("—") << QString() << QString() << QString() << QString();
