@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -71,7 +72,7 @@ private slots:
         Clica(s, "LerBTN");
         QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
         QVERIFY(s->mensagem().isEmpty());
-        const auto& fo = s->identificacao()->fit(tuning::ModelKind::Fopdt).model;
+        const tuning::ProcessModel fo = s->identificacao()->fit(tuning::ModelKind::Fopdt).model;
         // The trend holds PV as sampled and CO to 0.5 %; the loop adds one
         // cycle to the dead time.
         QVERIFY2(std::abs(fo.K - kGanho) < 0.03 * kGanho, qPrintable(QString::number(fo.K)));
@@ -79,6 +80,28 @@ private slots:
         QVERIFY2(std::abs(fo.theta - kTempoMorto) < 0.25, qPrintable(QString::number(fo.theta)));
         const tuning::Step d = s->identificacao()->step;
         QCOMPARE(Filho<GraficoDegrau>(s, "DadosGrafico")->modelo()->count(), qsizetype(d.last - d.first));
+
+        // The same series from a bump-test file: the same model.
+        {
+            QFile csv(amb_->caminho("degrau.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            const auto& serie = s->identificacao()->series;
+            csv.write("t,MV,PV\n");
+            for (std::size_t i = 0; i < serie.size(); ++i)
+                csv.write(QString("%1,%2,%3\n")
+                              .arg(serie.t[i], 0, 'g', 17)
+                              .arg(serie.mv[i], 0, 'g', 17)
+                              .arg(serie.pv[i], 0, 'g', 17)
+                              .toLatin1());
+        }
+        auto* fonte = Filho<QComboBox>(s, "FonteCombo");
+        fonte->setCurrentIndex(TSintonia::FonteArquivo);
+        Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("degrau.csv"), false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        QCOMPARE(s->identificacao()->fit(tuning::ModelKind::Fopdt).model.K, fo.K);
+        fonte->setCurrentIndex(TSintonia::FonteTendencia);
+        Clica(s, "LerBTN");
 
         // The marked stretch shortened by hand: identified again on it.
         auto* fim = Filho<QDoubleSpinBox>(s, "FimSpin");

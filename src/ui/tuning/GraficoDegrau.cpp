@@ -104,7 +104,8 @@ void GraficoDegrau::Mostra(const tuning::StepSeries& s) {
 void GraficoDegrau::MarcaDegrau(const tuning::StepSeries& s, const tuning::Step& d, const std::vector<double>& modelo) {
     QList<QPointF> m;
     m.reserve(qsizetype(modelo.size()));
-    for (std::size_t i = 0; i < modelo.size() && d.first + i < s.size(); ++i) m.append(QPointF(s.t[d.first + i], modelo[i]));
+    for (std::size_t i = 0; i < modelo.size() && d.first + i < s.size(); ++i)
+        m.append(QPointF(s.t[d.first + i], modelo[i]));
     modelo_->replace(m);
     // The marks run from far below to far above the PV range, so they cross
     // the whole plot whatever the axis shows.

@@ -170,7 +170,8 @@ QWidget* TSintonia::CriaModelo() {
     modelos_->setSelectionMode(QAbstractItemView::NoSelection);
     modelos_->setFocusPolicy(Qt::NoFocus);
     modelos_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    const int altura = modelos_->horizontalHeader()->sizeHint().height() + 3 * modelos_->verticalHeader()->defaultSectionSize() + 4;
+    const int altura =
+        modelos_->horizontalHeader()->sizeHint().height() + 3 * modelos_->verticalHeader()->defaultSectionSize() + 4;
     modelos_->setFixedHeight(altura);
     v->addWidget(modelos_);
     direcao_ = Nomeado(new QLabel(g), "LabelDirecao");
@@ -178,7 +179,8 @@ QWidget* TSintonia::CriaModelo() {
     auto* tempos = new QHBoxLayout;
     tc_ = Nomeado(new QLineEdit(g), "TcText");
     lambda_ = Nomeado(new QLineEdit(g), "LambdaText");
-    for (QLineEdit* e : {tc_, lambda_}) e->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) * 3 / 2);
+    for (QLineEdit* e : {tc_, lambda_})
+        e->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) * 3 / 2);
     tempos->addWidget(Rotulo("LabelTc", g, tc_));
     tempos->addWidget(tc_);
     tempos->addSpacing(fontMetrics().averageCharWidth() * 2);
@@ -236,7 +238,8 @@ QWidget* TSintonia::CriaRegras() {
 
 void TSintonia::AtualizaFonte() {
     const bool arquivo = fonte_->currentIndex() == FonteArquivo;
-    for (QWidget* w : std::initializer_list<QWidget*>{arquivo_, escolher_, enderecoMV_, enderecoPV_}) w->setEnabled(arquivo);
+    for (QWidget* w : std::initializer_list<QWidget*>{arquivo_, escolher_, enderecoMV_, enderecoPV_})
+        w->setEnabled(arquivo);
     for (const char* nome : {"LabelEnderecoMV", "LabelEnderecoPV"})
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(nome))) l->setEnabled(arquivo);
 }

@@ -191,8 +191,8 @@ void TSintonia::MostraModelos() {
         if (f) {
             const auto& m = f->model;
             // An integrator's gain is a rate: % of PV per second per % of MV.
-            textos << Campo(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Campo(m.tau1)) << (r == 1 ? Campo(m.tau2) : QString())
-                   << Campo(m.theta) << QString::number(f->residual, 'f', 4);
+            textos << Campo(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Campo(m.tau1))
+                   << (r == 1 ? Campo(m.tau2) : QString()) << Campo(m.theta) << QString::number(f->residual, 'f', 4);
         } else {
             textos << QStringLiteral("—") << QString() << QString() << QString() << QString();
         }
@@ -214,13 +214,18 @@ void TSintonia::Propoe() {
     regras_->setRowCount(0);
     aplicar_->setEnabled(false);
     const tuning::ModelKind usado = ModeloUsado();
+    const tuning::LoopConfig cfg = tuning::ConfigOf(c_);
     if (!id_->fits[static_cast<std::size_t>(usado)]) {
-        Erro(ingles_ ? QStringLiteral("The %1 model could not be fitted to the series.").arg(tuning::KindName(usado))
-                     : QStringLiteral("O modelo %1 não pôde ser ajustado à série.").arg(tuning::KindName(usado)));
+        // The library says why; the identification stays for another model.
+        grafico_->Mostra(serie_);
+        try {
+            tuning::ProposeAndPredict(*id_, usado, cfg, {});
+        } catch (const tuning::TuningError& e) {
+            mensagem_->setText(Q(e.Message(ingles_)));
+        }
         return;
     }
-    const tuning::ModelFit& fit = id_->fit(usado);
-    grafico_->MarcaDegrau(serie_, id_->step, fit.fitted);
+    grafico_->MarcaDegrau(serie_, id_->step, id_->fit(usado).fitted);
 
     // Empty fields: the rules' own defaults.
     const auto le = [&](QLineEdit* e, double& v) {
@@ -237,7 +242,6 @@ void TSintonia::Propoe() {
     }
     mensagem_->clear();
 
-    const tuning::LoopConfig cfg = tuning::ConfigOf(c_);
     {
         Ocupado ocupado(app_.timer(), ocupado_);
         progresso_->setValue(0);
