@@ -120,6 +120,11 @@ QString TextoDirecao(int acao, bool ingles) {
 
 QString TituloDegrauSP(bool ingles) { return T(ingles, "Degrau de SP", "Setpoint step"); }
 QString TituloDegrauCarga(bool ingles) { return T(ingles, "Degrau de carga", "Load step"); }
+QString TituloIndicesPrevistos(double janela, bool ingles) {
+    return T(ingles, "Índices de Desempenho previstos (janela de %1 s)", "Predicted Performance Indices (%1 s window)")
+        .arg(janela, 0, 'f', 0);
+}
+
 QString LegendaModelo(bool ingles) { return T(ingles, "Modelo", "Model"); }
 QString LegendaDegrau(bool ingles) { return T(ingles, "Degrau", "Step"); }
 

@@ -30,6 +30,9 @@ QString TextoDirecao(int acao, bool ingles);
 // The indices panel's two column headings and the response tabs.
 QString TituloDegrauSP(bool ingles);
 QString TituloDegrauCarga(bool ingles);
+// The indices panel's title with the predicted runs' window, which the
+// prediction sizes to the model (not the fast simulation's window).
+QString TituloIndicesPrevistos(double janela, bool ingles);
 // Legends of the data chart.
 QString LegendaModelo(bool ingles);
 QString LegendaDegrau(bool ingles);

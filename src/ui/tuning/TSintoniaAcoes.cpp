@@ -303,6 +303,8 @@ void TSintonia::MostraProposta(int linha) {
         return;
     }
     const tuning::Prediction& p = propostas_[std::size_t(linha)].prediction;
+    indices_->setTitle(TituloIndicesPrevistos(p.window, ingles_));
+    indices_->setAccessibleName(indices_->title());
     indices_->Mostra(PainelIndices::Superior, p.spIndices ? &*p.spIndices : nullptr);
     indices_->Mostra(PainelIndices::Inferior, p.loadIndices ? &*p.loadIndices : nullptr);
     // Every point of a prediction on one page of its chart.
