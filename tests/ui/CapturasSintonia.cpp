@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
         Grava(*s, QStringLiteral("%1/tuning_%2%3.png").arg(saida, QString::fromLatin1(e.nome), sufixo));
 
         const double kcAntes = c.Kc();
+        const std::string tiAntes = c.KiText, tdAntes = c.KdText;
         s->findChild<QAbstractButton*>("AplicarBTN")->click();
         const QString kp = f->findChild<QLineEdit*>("KpText")->text();
         const QString ti = f->findChild<QLineEdit*>("KiText")->text();
@@ -110,9 +111,10 @@ int main(int argc, char** argv) {
         Grava(*f, QStringLiteral("%1/faceplate_applied_%2%3.png").arg(saida, QString::fromLatin1(e.nome), sufixo));
         const double kcAplicado = c.Kc();
         f->findChild<QAbstractButton*>("btnatualiza")->click();
-        std::printf("%s: %s | Kc %s Ti %s Td %s | running Kc %g, after Aplicar %g, after Atualizar %g\n", e.nome,
-                    qPrintable(s->mensagem()), qPrintable(kp), qPrintable(ti), qPrintable(td), kcAntes, kcAplicado,
-                    c.Kc());
+        std::printf("%s: %s | shipped Ti %s Td %s | Kc %s Ti %s Td %s | running Kc %g, after Aplicar %g, after "
+                    "Atualizar %g\n",
+                    e.nome, qPrintable(s->mensagem()), tiAntes.c_str(), tdAntes.c_str(), qPrintable(kp), qPrintable(ti),
+                    qPrintable(td), kcAntes, kcAplicado, c.Kc());
         const int acao = c.Acaogroup;
         std::fflush(stdout);
 
