@@ -170,11 +170,12 @@ void JsonModelo(std::string& o, const tuning::ModelFit& f) {
     o += "}";
 }
 
-void JsonIndices(std::string& o, const std::optional<ValoresIndices>& v) {
-    if (!v) {
+void JsonIndices(std::string& o, const std::optional<IndicesDesempenho>& i) {
+    if (!i) {
         o += "null";
         return;
     }
+    const ValoresIndices* v = &i->valores;
     const std::pair<const char*, double> campos[] = {
         {"variability", v->variabilidade}, {"iem", v->iem},           {"iema", v->iema},
         {"co_travel", v->excursaoCO},      {"co_std", v->desvioCO},   {"co_saturation", v->saturacaoCO},
@@ -339,9 +340,10 @@ int ComandoTune(const Args& args) {
                 tuning::KindName(usado), cfg.isa ? "ISA" : "parallel");
     std::printf("%-6s %-4s %9s %9s %9s %-8s | %-25s | %-25s\n", "rule", "", "Kc", "Ti", "Td", "process",
                 "SP step: IEMA PVmax COtrv", "load step: IEMA PVmax COtrv");
-    auto ind = [](const std::optional<ValoresIndices>& v) {
+    auto ind = [](const std::optional<IndicesDesempenho>& i) {
         char b[64];
-        if (!v) return std::string("out of range");
+        if (!i) return std::string("out of range");
+        const ValoresIndices* v = &i->valores;
         std::snprintf(b, sizeof b, "%7.2f %7.1f %7.2f", v->iema, v->pvMax, v->excursaoCO);
         return std::string(b);
     };

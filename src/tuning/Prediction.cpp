@@ -122,7 +122,7 @@ std::unique_ptr<Planta> Monta(const ProcessModel& m, const Setting& s, const Loo
 }
 
 void Executa(const ProcessModel& m, const Setting& s, const LoopConfig& c, const OperatingPoint& op, SinalTeste sinal,
-             int amplitude, double W, double T, SeriesMalha& serie, std::optional<ValoresIndices>& indices) {
+             int amplitude, double W, double T, SeriesMalha& serie, std::optional<IndicesDesempenho>& indices) {
     auto planta = Monta(m, s, c, op, T);
     OpcoesRapida o;
     o.janela = W;
@@ -132,7 +132,7 @@ void Executa(const ProcessModel& m, const Setting& s, const LoopConfig& c, const
     const ResultadoRapida r = ExecutaRapida(planta->sim, o);
     const MalhaDesempenho& malha = r.linha.malha(1);
     serie = malha.series;
-    if (malha.indices) indices = malha.indices->valores;
+    indices = malha.indices;
 }
 
 }  // namespace

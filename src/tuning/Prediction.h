@@ -38,8 +38,9 @@ struct Prediction {
     double sampleTime = 0;   // s
     int spStep = 0, loadStep = 0;  // amplitudes used, %
     SeriesMalha setpoint, load;    // one point per simulated second
-    // Empty when an index is out of range (the loop diverges).
-    std::optional<ValoresIndices> spIndices, loadIndices;
+    // The indices with the texts the fast simulation's panel shows, PV in %
+    // of span; empty when an index is out of range (the loop diverges).
+    std::optional<IndicesDesempenho> spIndices, loadIndices;
 };
 
 // Runs both tests. The window is long enough for the loop to settle at the

@@ -33,9 +33,9 @@ TEST(PredictionTest, SetpointAndLoadStepsSettleUnderTheRealController) {
             EXPECT_NEAR(p.setpoint.pv.front(), c.op.pv, 0.01) << caso << ": starts at rest";
             // SIMC with tau_c = theta: a modest overshoot (about 30 % for an
             // integrator, less for the others).
-            const double sobre = (p.spStep > 0 ? p.spIndices->pvMax - alvo : alvo - p.spIndices->pvMin);
+            const double sobre = (p.spStep > 0 ? p.spIndices->valores.pvMax - alvo : alvo - p.spIndices->valores.pvMin);
             EXPECT_LT(sobre, 0.35 * std::abs(p.spStep)) << caso;
-            EXPECT_GT(p.loadIndices->iema, 0) << caso;
+            EXPECT_GT(p.loadIndices->valores.iema, 0) << caso;
         }
     }
 }
@@ -48,8 +48,8 @@ TEST(PredictionTest, RulesCompareOnTheSameYardstick) {
     const auto simc = tuning::Predict(m, tuning::ProposeSettings(m, Rule::Simc, true)[0], {}, op);
     const auto zn = tuning::Predict(m, tuning::ProposeSettings(m, Rule::ZieglerNichols, true)[1], {}, op);
     ASSERT_TRUE(simc.spIndices && zn.spIndices);
-    EXPECT_GT(zn.spIndices->pvMax, simc.spIndices->pvMax);
-    EXPECT_GT(zn.spIndices->excursaoCO, simc.spIndices->excursaoCO);
+    EXPECT_GT(zn.spIndices->valores.pvMax, simc.spIndices->valores.pvMax);
+    EXPECT_GT(zn.spIndices->valores.excursaoCO, simc.spIndices->valores.excursaoCO);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ constexpr std::array kFaceplate{
     TextoControle{"AtuadorCheck", "Pos. Atuador", "Pos. Atuador", nullptr, nullptr},
     TextoControle{"LinhaGrossa", "Linha Grossa", "Strong Line", nullptr, nullptr},
     TextoControle{"SpeedButton2", nullptr, nullptr, "Pausar", "Pause Trend"},
+    TextoControle{"SintoniaBTN", "Sintonia", "Tuning", "Identificar o processo por um teste em degrau e propor sintonias",
+                  "Identify the process from a step test and propose settings"},
     TextoControle{"EscalaAuto", "Auto", "Auto", nullptr, nullptr},
     TextoControle{"eSupText", nullptr, nullptr, "Topo da escala da tendência (Enter aplica)",
                   "Trend scale top (Enter applies)"},

@@ -282,6 +282,10 @@ QWidget* TControlador::CriaTendencia() {
     topo->addSpacing(fontMetrics().averageCharWidth() * 2);
     topo->addWidget(grossa_);
     topo->addStretch(1);
+    // The tuning assistant starts from what the trend shows.
+    sintoniaBtn_ = Nomeado(new QPushButton(t), "SintoniaBTN");
+    topo->addWidget(sintoniaBtn_);
+    connect(sintoniaBtn_, &QPushButton::clicked, this, &TControlador::SintoniaBTNClick);
     pausa_ = Nomeado(new QToolButton(t), "SpeedButton2");
     pausa_->setCheckable(true);
     pausa_->setIcon(style()->standardIcon(QStyle::SP_MediaPause));

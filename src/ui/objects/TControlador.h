@@ -33,6 +33,7 @@ class BarraVertical;
 class ConfigControlador;
 class GraficoTendencia;
 class TForm1;
+class TSintonia;
 
 class TControlador : public QWidget, private ObservadorTendencia {
     Q_OBJECT
@@ -52,6 +53,13 @@ public:
 
     // Readouts from the model (display refresh, every sixth tick).
     void AtualizaDisplay();
+
+    // The tuning window, made at the first click on "Sintonia".
+    TSintonia* sintonia() const { return sintonia_; }
+    // A setting from the tuning window into the configuration area's fields,
+    // shown there with "Atualizar" enabled: the running loop takes it only
+    // when the student applies it (TControladorSintonia.cpp).
+    void AplicaSintonia(const QString& kp, const QString& ti, const QString& td, int acao);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -78,6 +86,7 @@ private:
     void TrendButtonClick();
     void btnatualizaClick();
     void ConfigEditada();
+    void SintoniaBTNClick();
 
     // Trend and data log (TControladorTendencia.cpp).
     void SpeedButton2Click();
@@ -137,6 +146,8 @@ private:
     std::array<QCheckBox*, 4> curvas_{};
     QCheckBox* grossa_ = nullptr;
     QToolButton* pausa_ = nullptr;
+    QPushButton* sintoniaBtn_ = nullptr;
+    TSintonia* sintonia_ = nullptr;
     QCheckBox* escalaAuto_ = nullptr;
     QLineEdit* eSup_ = nullptr;
     QLineEdit* eInf_ = nullptr;

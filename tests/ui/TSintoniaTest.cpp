@@ -1,0 +1,242 @@
+// The tuning window from a faceplate: a manual step test on the trend, the
+// identified model against the plant, a rule's setting written into the
+// configuration area and taken by the loop only on "Atualizar", and the
+// library's message for data it refuses.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "Auxiliares.h"
+#include "objects/Controller.h"
+#include "objects/Process.h"
+#include "ui/fastsim/GraficoMalha.h"
+#include "ui/objects/TControlador.h"
+#include "ui/project/CicloProjeto.h"
+#include "ui/tuning/GraficoDegrau.h"
+#include "ui/tuning/TSintonia.h"
+
+using namespace kivo;
+using namespace kivo::ui;
+using namespace kivo::ui::teste;
+using Faceplate = kivo::ui::TControlador;
+
+namespace {
+
+template <class W = QWidget>
+W* Filho(QWidget* raiz, const char* nome) {
+    auto* w = raiz->findChild<W*>(QString::fromLatin1(nome));
+    if (!w) qFatal("no control %s", nome);
+    return w;
+}
+
+void Clica(QWidget* raiz, const char* nome) { Filho<QAbstractButton>(raiz, nome)->click(); }
+
+void Digita(QLineEdit* e, const QString& texto, bool enter = true) {
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, texto);
+    if (enter) QTest::keyClick(e, Qt::Key_Return);
+}
+
+// The plant of the fixture: a clean first order plus dead time in place of
+// the example's flow process (no valve effects), so that the model found
+// can be told against it.
+constexpr double kGanho = 0.8, kTau = 4, kTempoMorto = 1;
+
+}  // namespace
+
+class TSintoniaTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { amb_ = std::make_unique<Ambiente>(); }
+    void cleanup() { amb_.reset(); }
+
+    void manualStepGivesThePlantAndApplyWaitsForAtualizar() {
+        Faceplate* f = Abre();
+        kivo::TControlador& c = f->modelo();
+        Tica(100);
+        Digita(Filho<QLineEdit>(f, "MVText"), QString::number(c.estado.MV + 10, 'f', 2));
+        Tica(350);
+
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        QVERIFY(s && s->isVisible());
+        Clica(s, "LerBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        QVERIFY(s->mensagem().isEmpty());
+        const tuning::ProcessModel fo = s->identificacao()->fit(tuning::ModelKind::Fopdt).model;
+        // The trend holds PV as sampled and CO to 0.5 %; the loop adds one
+        // cycle to the dead time.
+        QVERIFY2(std::abs(fo.K - kGanho) < 0.03 * kGanho, qPrintable(QString::number(fo.K)));
+        QVERIFY2(std::abs(fo.tau1 - kTau) < 0.1 * kTau, qPrintable(QString::number(fo.tau1)));
+        QVERIFY2(std::abs(fo.theta - kTempoMorto) < 0.25, qPrintable(QString::number(fo.theta)));
+        const tuning::Step d = s->identificacao()->step;
+        QCOMPARE(Filho<GraficoDegrau>(s, "DadosGrafico")->modelo()->count(), qsizetype(d.last - d.first));
+
+        // The same series from a bump-test file: the same model.
+        {
+            QFile csv(amb_->caminho("degrau.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            const auto& serie = s->identificacao()->series;
+            csv.write("t,MV,PV\n");
+            for (std::size_t i = 0; i < serie.size(); ++i)
+                csv.write(QString("%1,%2,%3\n")
+                              .arg(serie.t[i], 0, 'g', 17)
+                              .arg(serie.mv[i], 0, 'g', 17)
+                              .arg(serie.pv[i], 0, 'g', 17)
+                              .toLatin1());
+        }
+        auto* fonte = Filho<QComboBox>(s, "FonteCombo");
+        fonte->setCurrentIndex(TSintonia::FonteArquivo);
+        Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("degrau.csv"), false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        QCOMPARE(s->identificacao()->fit(tuning::ModelKind::Fopdt).model.K, fo.K);
+        fonte->setCurrentIndex(TSintonia::FonteTendencia);
+        Clica(s, "LerBTN");
+
+        // The marked stretch shortened by hand: identified again on it.
+        auto* fim = Filho<QDoubleSpinBox>(s, "FimSpin");
+        fim->setValue(Filho<QDoubleSpinBox>(s, "DegrauSpin")->value() + 20);
+        Clica(s, "IdentificarBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        QVERIFY(s->identificacao()->step.last < d.last);
+
+        // SIMC PI, chosen in the table: its texts and direction reach the
+        // configuration area, the running loop keeps its settings.
+        auto* regras = Filho<QTableWidget>(s, "RegrasTabela");
+        int linha = -1;
+        for (int r = 0; r < regras->rowCount(); ++r)
+            if (regras->item(r, 0)->text() == "SIMC" && regras->item(r, 1)->text() == "PI") linha = r;
+        QVERIFY(linha >= 0);
+        regras->selectRow(linha);
+        const tuning::Proposal& p = s->propostas()[std::size_t(linha)];
+        QVERIFY(p.prediction.spIndices);
+        QCOMPARE(Filho<QLabel>(s, "IEMAmalha")->text().toStdString(), p.prediction.spIndices->iema);
+        QCOMPARE(Filho<GraficoMalha>(s, "RespostaSP")->pv()->count(), qsizetype(p.prediction.setpoint.tamanho()));
+
+        const double kc = c.Kc(), ti = c.Ti();
+        const std::string kpTexto = c.KpText;
+        Clica(s, "AplicarBTN");
+        QCOMPARE(Filho<QLineEdit>(f, "KpText")->text().toStdString(), p.setting.KpText);
+        QCOMPARE(Filho<QLineEdit>(f, "KiText")->text().toStdString(), p.setting.KiText);
+        QCOMPARE(Filho<QLineEdit>(f, "KdText")->text().toStdString(), p.setting.KdText);
+        QVERIFY(Filho<QRadioButton>(f, "Acaogroup1")->isChecked());
+        QVERIFY(Filho<QAbstractButton>(f, "btnatualiza")->isEnabled());
+        QCOMPARE(f->layout(), Faceplate::Layout::Configuracao);
+        QCOMPARE(c.Kc(), kc);
+        QCOMPARE(c.Ti(), ti);
+        QCOMPARE(c.KpText, kpTexto);
+        Tica(10);
+        QCOMPARE(c.Kc(), kc);
+
+        Clica(f, "btnatualiza");
+        QCOMPARE(c.KpText, p.setting.KpText);
+        QVERIFY(std::abs(c.Kc() - p.setting.kp) < 1e-3 * p.setting.kp);
+        QVERIFY(std::abs(c.Ti() - p.setting.ti) < 1e-3 * p.setting.ti);
+        QCOMPARE(c.Acaogroup, 1);
+    }
+
+    // Data the library refuses: its message in the window, no model, no
+    // settings to apply.
+    void refusedDataShowsTheMessage_data() {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<bool>("ingles");
+        QTest::addColumn<QString>("trecho");
+        QTest::newRow("no step") << 0 << false << "Não há degrau de MV";
+        QTest::newRow("too short") << 1 << true << "too short";
+        QTest::newRow("loop in automatic") << 2 << false << "automático";
+        QTest::newRow("missing file") << 3 << false << "nao_existe.csv";
+        QTest::newRow("constant PV") << 4 << false << "A PV não responde";
+    }
+    void refusedDataShowsTheMessage() {
+        QFETCH(int, caso);
+        QFETCH(bool, ingles);
+        QFETCH(QString, trecho);
+        if (ingles) amb_->app->DefineIngles();
+        Faceplate* f = Abre();
+        kivo::TControlador& c = f->modelo();
+        if (caso == 0) Tica(300);
+        if (caso == 1) Tica(10);
+        if (caso == 2) {
+            Clica(f, "AutoManualBTN");
+            Tica(100);
+            // Setpoint steps keep the automatic output moving.
+            for (int k = 0; k < 4; ++k) {
+                c.estado.SP += k % 2 ? -5 : 5;
+                Tica(80);
+            }
+        }
+        if (caso == 4) {
+            // A process without gain: MV steps, PV stays.
+            auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
+            p.GanhoText = "0";
+            p.ValidaParametros(false);
+            Tica(100);
+            Digita(Filho<QLineEdit>(f, "MVText"), QString::number(c.estado.MV + 10, 'f', 2));
+            Tica(300);
+        }
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        QCOMPARE(Filho<QAbstractButton>(s, "AplicarBTN")->text(), ingles ? QString("Apply") : QString("Aplicar"));
+        if (caso == 3) {
+            auto* fonte = Filho<QComboBox>(s, "FonteCombo");
+            fonte->setCurrentIndex(TSintonia::FonteArquivo);
+            Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("nao_existe.csv"), false);
+        }
+        Clica(s, "LerBTN");
+        QVERIFY2(s->mensagem().contains(trecho), qPrintable(s->mensagem()));
+        QVERIFY(!s->identificacao());
+        QCOMPARE(Filho<QTableWidget>(s, "RegrasTabela")->rowCount(), 0);
+        QCOMPARE(Filho<GraficoDegrau>(s, "DadosGrafico")->modelo()->count(), 0);
+        QVERIFY(!Filho<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+    }
+
+    // Every control a student reaches is named and has an accessible name.
+    void controlsAreNamed() {
+        Faceplate* f = Abre();
+        QVERIFY(!Filho(f, "SintoniaBTN")->accessibleName().isEmpty());
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        for (const char* nome :
+             {"FonteCombo", "ArquivoText", "ArquivoBTN", "EnderecoMV", "EnderecoPV", "LerBTN", "DadosGrafico",
+              "InicioSpin", "DegrauSpin", "FimSpin", "IdentificarBTN", "ModeloCombo", "ModelosTabela", "TcText",
+              "LambdaText", "RegrasTabela", "PainelIndices", "RespostaAbas", "RespostaSP", "RespostaCarga",
+              "Progresso", "MensagemSintonia", "AplicarBTN", "FecharBTN"})
+            QVERIFY2(!Filho(s, nome)->accessibleName().isEmpty(), nome);
+    }
+
+private:
+    Faceplate* Abre() {
+        amb_->janela->ciclo().Carrega(PastaExemplos() + "/basic flow loop/basic flow loop.smp", true);
+        amb_->app->timer().stop();
+        auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
+        p.ComboBox1 = 0;
+        p.ComboBox2 = 0;
+        p.tal = p.Histerese = p.valveStext = p.ratetext = "0";
+        p.GanhoText = QString::number(kGanho).toStdString();
+        p.LText = QString::number(kTau).toStdString();
+        p.Ctext = "0";
+        p.TempoMorto = QString::number(kTempoMorto).toStdString();
+        p.ValidaParametros(false);
+        auto* f = qobject_cast<Faceplate*>(amb_->janela->janelas().Abre(Familia::Controlador, 1));
+        if (f->modelo().estado.modoAuto) Clica(f, "AutoManualBTN");
+        return f;
+    }
+    void Tica(int n) {
+        for (int i = 0; i < n; ++i) amb_->app->Tick();
+    }
+
+    std::unique_ptr<Ambiente> amb_;
+};
+
+QTEST_MAIN(TSintoniaTest)
+#include "TSintoniaTest.moc"
