@@ -161,7 +161,8 @@ Step FindStep(const StepSeries& s) {
         throw TuningError("A série é curta demais: " + std::to_string(n) + " amostras, são precisas pelo menos " +
                               std::to_string(kMinSamples) + ".",
                           "The series is too short: " + std::to_string(n) + " samples, at least " +
-                              std::to_string(kMinSamples) + " are needed.");
+                              std::to_string(kMinSamples) + " are needed.",
+                          TuningError::Kind::TooFewSamples);
     // The logs hold two decimals: a change below this is no move of MV.
     constexpr double kTolerancia = 0.015;
     std::vector<std::size_t> mudancas;
@@ -204,7 +205,8 @@ Step FindStep(const StepSeries& s) {
     }
     if (k - st.first < 2)
         throw TuningError("Há poucas amostras antes do degrau: a PV inicial não se conhece.",
-                          "There are too few samples before the step: the initial PV is not known.");
+                          "There are too few samples before the step: the initial PV is not known.",
+                          TuningError::Kind::TooFewSamples);
     if (st.last - k < kMinAfterStep)
         throw TuningError("Há poucas amostras depois do degrau (são precisas pelo menos " +
                               std::to_string(kMinAfterStep) + ")" +
@@ -212,7 +214,8 @@ Step FindStep(const StepSeries& s) {
                           "There are too few samples after the step (at least " + std::to_string(kMinAfterStep) +
                               " are needed)" +
                               (st.clamped ? ": the PV reaches the end of its span soon after it; use a smaller step."
-                                          : "."));
+                                          : "."),
+                          st.clamped ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
     const auto faixa = [&](std::size_t a, std::size_t b) {
         const auto [mn, mx] = std::minmax_element(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
                                                   s.pv.begin() + static_cast<std::ptrdiff_t>(b));

@@ -19,12 +19,18 @@ namespace kivo::tuning {
 // holds the English one.
 class TuningError : public std::runtime_error {
 public:
-    TuningError(std::string portugues, std::string ingles)
-        : std::runtime_error(std::move(ingles)), portugues_(std::move(portugues)) {}
+    // TooFewSamples: the data stop too soon around the step, which a longer
+    // record (a slower trend time base) would mend; callers can say so.
+    enum class Kind { Other, TooFewSamples };
+
+    TuningError(std::string portugues, std::string ingles, Kind kind = Kind::Other)
+        : std::runtime_error(std::move(ingles)), portugues_(std::move(portugues)), kind_(kind) {}
     std::string Message(bool ingles) const { return ingles ? what() : portugues_; }
+    Kind kind() const { return kind_; }
 
 private:
     std::string portugues_;
+    Kind kind_;
 };
 
 struct StepSeries {

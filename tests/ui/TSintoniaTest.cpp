@@ -194,6 +194,8 @@ private slots:
         }
         Clica(s, "LerBTN");
         QVERIFY2(s->mensagem().contains(trecho), qPrintable(s->mensagem()));
+        // Too little data from the trend: the message says what to change.
+        QCOMPARE(s->mensagem().contains(ingles ? "longer time base" : "base de tempo maior"), caso == 1);
         QVERIFY(!s->identificacao());
         QCOMPARE(Filho<QTableWidget>(s, "RegrasTabela")->rowCount(), 0);
         QCOMPARE(Filho<GraficoDegrau>(s, "DadosGrafico")->modelo()->count(), 0);

@@ -139,6 +139,12 @@ QString TempoInvalido(const QString& campo, bool ingles) {
         .arg(campo);
 }
 
+QString DicaBaseTempo(bool ingles) {
+    return T(ingles,
+             "A tendência guarda 450 amostras: escolha uma base de tempo maior no controlador e repita o degrau.",
+             "The trend keeps 450 samples: choose a longer time base on the controller and repeat the step.");
+}
+
 QString TextoForaDaFaixa(bool ingles) { return T(ingles, "diverge", "diverges"); }
 QString PadraoTc(bool ingles) { return T(ingles, "θ (padrão)", "θ (default)"); }
 QString PadraoLambda(bool ingles) { return T(ingles, "padrão", "default"); }

@@ -41,6 +41,8 @@ QString TituloArquivoSerie(bool ingles);
 QString FiltroArquivoSerie(bool ingles);
 // A field that does not hold a positive number.
 QString TempoInvalido(const QString& campo, bool ingles);
+// Added to a "too few samples" message when the data are the trend's.
+QString DicaBaseTempo(bool ingles);
 // Where a predicted index is out of range (the loop diverges).
 QString TextoForaDaFaixa(bool ingles);
 // The empty SIMC and IMC fields: the rule's own default.

@@ -134,7 +134,12 @@ void TSintonia::LerBTNClick() {
         if (serie_.size() > 0) grafico_->Mostra(serie_);
         degrau = tuning::FindStep(serie_);
     } catch (const tuning::TuningError& e) {
-        Erro(Q(e.Message(ingles_)));
+        QString texto = Q(e.Message(ingles_));
+        // The trend keeps 450 samples whatever its time base: a slower base
+        // holds a longer test, which is what the student can change.
+        if (fonte_->currentIndex() == FonteTendencia && e.kind() == tuning::TuningError::Kind::TooFewSamples)
+            texto += QLatin1Char(' ') + DicaBaseTempo(ingles_);
+        Erro(texto);
         return;
     }
     // The stretch found, in seconds, for the student to adjust.
