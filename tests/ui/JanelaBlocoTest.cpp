@@ -34,6 +34,7 @@ private slots:
         QCOMPARE(Rotulo("RotuloSaida")->text(), QString("M75="));
         QCOMPARE(Campo("FuncaoTr")->toolTip(), QString("Expressão matemática do cálculo"));
         QCOMPARE(Campo("FuncaoTr")->accessibleName(), QString("Função"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void fieldsRoundTripAndApplyComputes() {
@@ -127,6 +128,8 @@ private slots:
         QCOMPARE(Campo("LimSupText")->toolTip(), QString("Output Upper Limit"));
         QCOMPARE(Campo("LimInfText")->toolTip(), QString("Output Lower Limit"));
         QCOMPARE(Botao("btnatualiza")->text(), QString("Refresh"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
 private:

@@ -41,6 +41,9 @@ private slots:
         QCOMPARE(Campo(81, "Min")->text(), QString("Min."));
         QCOMPARE(Tipo(81)->itemText(5), QString("Sinal Senoidal"));
         QCOMPARE(Tipo(85)->itemText(9), QString("Exp()"));
+        QCOMPARE(Campo(86, "Max")->accessibleName(), QString("M86 Máx."));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Ajuda"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void layoutAndPlaceholdersByKind_data() {
@@ -178,6 +181,8 @@ private slots:
         Tipo(81)->setCurrentIndex(1);
         QVERIFY(w_->findChild<QWidget*>("M81ValorDig")->isVisible());
         QVERIFY(!Campo(81, "Valor")->isVisible());
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->toolTip(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void loadedProjectShowsItsRows() {

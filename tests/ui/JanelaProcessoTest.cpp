@@ -46,6 +46,8 @@ private slots:
         QCOMPARE(Rotulo("RotuloSaida")->text(), QString("(M21)"));
         QCOMPARE(Campo("GanhoText")->accessibleName(), QString("Ganho:"));
         QCOMPARE(Campo("GanhoText")->toolTip(), QString("Ganho estático do processo"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Ajuda"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void typedFieldsAreTheModelsFields_data() {
@@ -247,6 +249,8 @@ private slots:
         QCOMPARE(Combo("ComboBox1")->itemText(1), QString("Quick Open Curve"));
         QCOMPARE(Campo("TempoMorto")->toolTip(), QString("Dead Time(seconds)"));
         QCOMPARE(Campo("GanhoText")->accessibleName(), QString("Gain:"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
         // Validation messages stay Portuguese.
         Campo("GanhoText")->setText("x");
         Botao("btnatualiza")->click();

@@ -163,6 +163,27 @@ void TAboutBox::PreencheSeletor(QComboBox* c) {
     c->setCurrentIndex(c->findText(atual));  // -1, nothing selected, when it is gone
 }
 
+void TAboutBox::AcompanhaProjeto() {
+    if (!app_ || executando_) return;
+    NomeiaAbas();
+    for (int l : {Superior, Inferior}) {
+        linhas_[static_cast<std::size_t>(l)] = LinhaDesempenho{};
+        for (GraficoMalha* g : graficos_[static_cast<std::size_t>(l)]) g->Limpa();
+        indices_->Mostra(l == Superior ? PainelIndices::Superior : PainelIndices::Inferior, nullptr);
+        progressoLinha_[static_cast<std::size_t>(l)]->setValue(0);
+        seletores_[static_cast<std::size_t>(l)]->setCurrentIndex(-1);
+        PreencheSeletor(seletores_[static_cast<std::size_t>(l)]);
+    }
+    // A zoom asked for and not drawn yet belonged to the charts just emptied.
+    for (const auto& linha : graficos_)
+        for (GraficoMalha* g : linha) g->PermiteZoom(false);
+    zoom_->setEnabled(true);
+    progresso_->setValue(0);
+    mensagem_->clear();
+    prefixo_->setText(PrefixoArquivo(app_->projeto().titulo));
+    AtualizaSelPage();
+}
+
 void TAboutBox::MostraLinha(Linha l) {
     const auto t0 = std::chrono::steady_clock::now();
     for (int n = 1; n <= kMalhas; ++n) {

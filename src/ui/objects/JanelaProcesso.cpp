@@ -30,7 +30,7 @@ JanelaProcesso::JanelaProcesso(Aplicacao& app, TForm1& principal, int slot)
     setObjectName(QStringLiteral("TProcesso"));
     setWindowTitle(TituloProcesso(false));
     CriaControles();
-    AplicaDicas(this, DicasProcesso(), false);
+    AplicaDicasTabela(this, DicasProcesso(), false, MarcadoSemLegenda);
     Recarrega();
     connect(&app_, &Aplicacao::displayAtualizar, this, [this] {
         if (isVisible()) AtualizaLeituras();
@@ -39,12 +39,7 @@ JanelaProcesso::JanelaProcesso(Aplicacao& app, TForm1& principal, int slot)
 
 void JanelaProcesso::CriaControles() {
     auto* coluna = new QVBoxLayout(this);
-    cabecalho_ = new QLabel(this);
-    cabecalho_->setObjectName(QStringLiteral("Cabecalho"));
-    QFont negrito = cabecalho_->font();
-    negrito.setBold(true);
-    negrito.setPointSizeF(negrito.pointSizeF() * 1.2);
-    cabecalho_->setFont(negrito);
+    cabecalho_ = Cabecalho(this);
     coluna->addWidget(cabecalho_);
 
     auto* topo = new QGridLayout;
@@ -164,21 +159,9 @@ void JanelaProcesso::CriaControles() {
     leituras->setColumnStretch(1, 1);
     coluna->addLayout(leituras);
 
-    auto* botoes = new QHBoxLayout;
-    ajuda_ = new QToolButton(this);
-    ajuda_->setObjectName(QStringLiteral("SpeedButton1"));
-    ajuda_->setText(QStringLiteral("?"));
-    atualizar_ = new QPushButton(QStringLiteral("Atualizar"), this);
-    atualizar_->setObjectName(QStringLiteral("btnatualiza"));
-    atualizar_->setAccessibleName(atualizar_->text());
-    sair_ = new QPushButton(QStringLiteral("Sair"), this);
-    sair_->setObjectName(QStringLiteral("SairButton"));
-    sair_->setAccessibleName(sair_->text());
-    botoes->addWidget(ajuda_);
-    botoes->addStretch(1);
-    botoes->addWidget(atualizar_);
-    botoes->addWidget(sair_);
-    coluna->addLayout(botoes);
+    atualizar_ = BotaoLegendado<QPushButton>(this, "btnatualiza", "Atualizar");
+    sair_ = BotaoLegendado<QPushButton>(this, "SairButton", "Sair");
+    ajuda_ = RodapeBotoes(this, coluna, "SpeedButton1", {atualizar_, sair_});
     coluna->addStretch(1);
 
     // Every text goes into the model as typed. The step reads tau1, tau2,
@@ -295,16 +278,22 @@ bool JanelaProcesso::Atualiza() {
     // Messages reach the boxes through the project's sink, one per field.
     const bool ok = p_.ValidaParametros(true);
     if (!ok) return false;
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
-    preenchendo_ = false;
-    p_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
     atualizar_->setEnabled(false);
     sair_->setEnabled(true);
     AtualizaRotulos();
     principal_.AtualizaDiagrama();
     app_.MarcaModificado();
     return true;
+}
+
+void JanelaProcesso::RecarregaDescricao() {
+    // The variable table holds the description as stored (cut to its
+    // length); the field and the model take it back.
+    preenchendo_ = true;
+    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
+    preenchendo_ = false;
+    p_.DescricaoText = descricao_->text().toStdString();
 }
 
 void JanelaProcesso::AtualizaRotulos() {
@@ -326,7 +315,7 @@ void JanelaProcesso::AtualizaLeituras() {
 void JanelaProcesso::Traduz() {
     const bool ingles = app_.ingles();
     AplicaTextos(this, TextosProcesso(), ingles);
-    AplicaDicas(this, DicasProcesso(), ingles);
+    AplicaDicasTabela(this, DicasProcesso(), ingles, MarcadoSemLegenda);
     preenchendo_ = true;
     const int t = tipo_->currentIndex();
     tipo_->clear();
@@ -344,10 +333,7 @@ void JanelaProcesso::Traduz() {
 void JanelaProcesso::showEvent(QShowEvent* e) {
     // Activation: the description as the variable table holds it, and the
     // English captions once.
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
-    preenchendo_ = false;
-    p_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
     if (!traduzido_) {
         traduzido_ = true;
         if (app_.ingles()) Traduz();

@@ -26,6 +26,7 @@
 #include "fastsim/Progresso.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/i18n/TextosRegistros.h"
+#include "ui/objects/Formulario.h"
 
 namespace kivo::ui {
 
@@ -118,7 +119,6 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 1);
     coluna->addLayout(topo);
-    janela_->setAccessibleName(QStringLiteral("Janela:"));
 
     for (ListaVariaveis* l : {x, y})
         l->aoAbrir = [this] {
@@ -212,6 +212,8 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
 
     for (QPushButton* b : {registra_, sair_}) b->setAccessibleName(b->text());
     AplicaDicas(this, DicasRegXY(), false);
+    // The lists and the window selector are named by their captions.
+    SincronizaNomesAcessiveis(this);
     PreencheListas();
 }
 
@@ -225,15 +227,25 @@ void TRegXY::PreencheListas() {
 }
 
 void TRegXY::AtualizaListas() {
-    // The entries carry the variable table's descriptions, which a project
-    // load or the variable list changes.
+    // The entries carry the variable table's descriptions, which an apply,
+    // a project load or the variable list changes.
     QStringList itens;
     for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << QString::fromStdString(s);
     for (QComboBox* c : {comboX_, comboY_}) {
+        QStringList agora;
+        for (int i = 0; i < c->count(); ++i) agora << c->itemText(i);
+        // Unchanged: an open list is left alone.
+        if (agora == itens) continue;
         const int atual = c->currentIndex();
-        c->clear();
-        c->addItems(itens);
-        c->setCurrentIndex(std::max(atual, 0));
+        if (agora.size() == itens.size()) {
+            // Same entries, new texts: rewritten in place, so the choice
+            // and an open list stay as they are.
+            for (int i = 0; i < itens.size(); ++i) c->setItemText(i, itens[i]);
+        } else {
+            c->clear();
+            c->addItems(itens);
+            c->setCurrentIndex(std::max(atual, 0));
+        }
         c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     }
 }
@@ -303,6 +315,7 @@ void TRegXY::showEvent(QShowEvent* e) {
         traduzido_ = true;
         AplicaTextos(this, TextosRegXY(), true);
         AplicaDicas(this, DicasRegXY(), true);
+        SincronizaNomesAcessiveis(this);
     }
     // Centred on the screen.
     if (const QScreen* tela = screen()) move(tela->availableGeometry().center() - rect().center());
