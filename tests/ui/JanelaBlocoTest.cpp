@@ -102,6 +102,15 @@ private slots:
         QCOMPARE(QString::fromStdString(b_->funcaoAplicada()), funcao);
     }
 
+    void enterInAFieldApplies() {
+        w_->show();
+        Campo("FuncaoTr")->setText("M21*2");
+        QTest::keyClick(Campo("FuncaoTr"), Qt::Key_Return);
+        QVERIFY(!Botao("btnatualiza")->isEnabled());
+        QCOMPARE(b_->funcaoAplicada(), std::string("M21*2"));
+        QVERIFY(!amb_->app->salvo());
+    }
+
     void applySetsDescriptionHeaderAndMarksModified() {
         w_->show();
         Campo("FuncaoTr")->setText("M21");

@@ -173,6 +173,26 @@ private slots:
         QCOMPARE(amb_->roteiro->informacoes, QStringList{"Processo 21: Variável de entrada não informada"});
     }
 
+    // Enter in a field applies like "Atualizar", and only when there is
+    // something to apply.
+    void enterInAFieldApplies() {
+        w_->show();
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QVERIFY(amb_->app->salvo());
+        Campo("GanhoText")->selectAll();
+        QTest::keyClicks(Campo("GanhoText"), "x");
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QCOMPARE(amb_->roteiro->informacoes, QStringList{"Processo 21: Ganho inválido"});
+        QVERIFY(Botao("btnatualiza")->isEnabled());
+        Campo("GanhoText")->selectAll();
+        QTest::keyClicks(Campo("GanhoText"), "1,5");
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QCOMPARE(amb_->roteiro->informacoes.size(), 1);
+        QVERIFY(!Botao("btnatualiza")->isEnabled());
+        QVERIFY(Botao("SairButton")->isEnabled());
+        QVERIFY(!amb_->app->salvo());
+    }
+
     void successfulApplyUpdatesLabelsButtonsAndProject() {
         w_->show();
         Campo("TagText")->setText("LIC-7");

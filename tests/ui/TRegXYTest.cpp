@@ -160,6 +160,18 @@ private slots:
         QVERIFY(filho<QPushButton>("Button1")->isEnabled());
     }
 
+    // The points belong to the plant that drew them: another project
+    // starts an empty chart.
+    void anotherProjectClearsThePoints() {
+        xy().show();
+        xy().RegistraXY(600, 1, 2);
+        QCOMPARE(serie()->count(), 6000);
+        amb_->acao("Novo1")->trigger();
+        QCOMPARE(xy().pontos(), 0);
+        QCOMPARE(serie()->count(), 0);
+        QCOMPARE(filho<QProgressBar>("Gauge1")->value(), 0);
+    }
+
     void englishCaptions() {
         amb_->janela->TraduzIngles();
         xy().show();

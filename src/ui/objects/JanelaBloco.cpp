@@ -112,6 +112,12 @@ void JanelaBloco::CriaControles() {
             Editado();
         });
     }
+    // Enter in a field does what "Atualizar" does, while there is something
+    // to apply.
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (atualizar_->isEnabled()) Atualiza();
+        });
     connect(limSupCheck_, &QCheckBox::toggled, this, [this](bool v) {
         if (preenchendo_) return;
         b_.LimSupCheck = v;

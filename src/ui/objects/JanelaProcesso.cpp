@@ -183,6 +183,12 @@ void JanelaProcesso::CriaControles() {
             Editado();
         });
     }
+    // Enter in a field does what "Atualizar" does, while there is something
+    // to apply.
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (atualizar_->isEnabled()) Atualiza();
+        });
     connect(valorInicial_, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (preenchendo_) return;
         p_.ValorInicialText = t.toStdString();

@@ -118,6 +118,9 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);
     t->setWordWrap(false);
+    // Rows as high as one line of text, so that a screen shows many of them.
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The description takes the room the other columns leave.
     t->horizontalHeader()->setSectionResizeMode(kColunaDescricao, QHeaderView::Stretch);

@@ -95,7 +95,8 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
         auto* c = new ListaVariaveis(this);
         c->setObjectName(QString::fromLatin1(nome));
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(12);
+        // Room for the number and a description of a few words.
+        c->setMinimumContentsLength(22);
         return c;
     };
     auto* x = lista("ComboX");
@@ -202,11 +203,7 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
         eixoX_->setRange(0, 100);
         eixoY_->setRange(0, 100);
     });
-    connect(limpa, &QToolButton::clicked, this, [this] {
-        pontos_.clear();
-        serie_->clear();
-        EscalaAutomatica();
-    });
+    connect(limpa, &QToolButton::clicked, this, &TRegXY::Limpa);
     connect(registra_, &QPushButton::clicked, this, &TRegXY::Button1Click);
     connect(sair_, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -248,6 +245,14 @@ void TRegXY::AtualizaListas() {
         }
         c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     }
+}
+
+void TRegXY::Limpa() {
+    if (executando_) return;
+    pontos_.clear();
+    serie_->clear();
+    EscalaAutomatica();
+    gauge1_->setValue(0);
 }
 
 void TRegXY::AtualizaBotao() { registra_->setEnabled(comboX_->currentIndex() >= 0 && comboY_->currentIndex() >= 0); }

@@ -36,6 +36,9 @@ public:
     // keeping the entries chosen; nothing is touched when they read the
     // same already.
     void AtualizaListas();
+    // Removes every point ("Limpar"; also when another project opens, since
+    // the points belong to the plant that drew them).
+    void Limpa();
 
 protected:
     void showEvent(QShowEvent* e) override;
