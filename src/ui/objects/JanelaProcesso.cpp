@@ -67,7 +67,7 @@ void JanelaProcesso::CriaControles() {
     topo->addWidget(tipo_, 3, 1, 1, 3);
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 2);
-    descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     tag_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     coluna->addLayout(topo);
 
