@@ -80,7 +80,10 @@ private slots:
         QFETCH(QString, descricao);
         // From another kind, so that the change is a change.
         Tipo(81)->setCurrentIndex(tipo == 6 ? 5 : 6);
+        w_->Aplica();
+        QVERIFY(!Botao1()->isEnabled());
         Tipo(81)->setCurrentIndex(tipo);
+        QVERIFY(Botao1()->isEnabled());
         for (const char* parte : {"Min", "Max", "Desc", "Valor", "ValorDig", "UpDown"})
             QCOMPARE(w_->findChild<QWidget*>(QStringLiteral("M81") + parte)->isVisible(),
                      visiveis.contains(QString::fromLatin1(parte)));

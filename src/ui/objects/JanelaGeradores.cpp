@@ -179,6 +179,9 @@ void JanelaGeradores::TipoMudou(int g, int tipo) {
     banco_.linha(g).Tipo = tipo;
     banco_.LayoutLinha(g, false);
     RecarregaLinha(g);
+    // The new kind takes its parameters at the next apply: the button says
+    // there is something to apply.
+    botao1_->setEnabled(true);
 }
 
 void JanelaGeradores::Recarrega() {
