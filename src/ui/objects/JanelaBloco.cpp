@@ -177,6 +177,8 @@ void JanelaBloco::RecarregaDescricao() {
     // length); the field and the model take it back.
     preenchendo_ = true;
     descricao_->setText(Texto(app_.sim().mem.entrada(b_.numero()).descricao));
+    // A description longer than the field shows its beginning.
+    descricao_->setCursorPosition(0);
     preenchendo_ = false;
     b_.DescricaoText = descricao_->text().toStdString();
 }

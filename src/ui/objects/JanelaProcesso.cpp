@@ -67,7 +67,7 @@ void JanelaProcesso::CriaControles() {
     topo->addWidget(tipo_, 3, 1, 1, 3);
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 2);
-    descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
+    descricao_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(32, QLatin1Char('x'))));
     tag_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     coluna->addLayout(topo);
 
@@ -298,6 +298,8 @@ void JanelaProcesso::RecarregaDescricao() {
     // length); the field and the model take it back.
     preenchendo_ = true;
     descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
+    // A description longer than the field shows its beginning.
+    descricao_->setCursorPosition(0);
     preenchendo_ = false;
     p_.DescricaoText = descricao_->text().toStdString();
 }
