@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "ui/i18n/Dicas.h"
@@ -54,6 +55,12 @@ QToolButton* RodapeBotoes(QWidget* pai, QBoxLayout* coluna, const char* nomeAjud
     for (QAbstractButton* b : direita) linha->addWidget(b);
     coluna->addLayout(linha);
     return ajuda;
+}
+
+void MostraTexto(QLineEdit* campo, const std::string& texto) {
+    const QSignalBlocker calado(campo);
+    campo->setText(QString::fromStdString(texto));
+    campo->setCursorPosition(0);
 }
 
 QString DuasCasas(double v) { return QString::number(v, 'f', 2); }

@@ -3,6 +3,7 @@
 // accessible name follows their caption, the header and the foot row of
 // buttons every object window has.
 #include <initializer_list>
+#include <string>
 
 #include <QString>
 
@@ -42,6 +43,10 @@ QLabel* Cabecalho(QWidget* pai);
 // left, named by its hint, and the window's own buttons at the right.
 QToolButton* RodapeBotoes(QWidget* pai, QBoxLayout* coluna, const char* nomeAjuda,
                           std::initializer_list<QAbstractButton*> direita);
+
+// Fills a field from its model without the field's change handlers
+// running; a text longer than the field shows its beginning.
+void MostraTexto(QLineEdit* campo, const std::string& texto);
 
 // Two decimals, as every readout shows a value.
 QString DuasCasas(double v);

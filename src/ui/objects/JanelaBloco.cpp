@@ -175,12 +175,8 @@ bool JanelaBloco::Atualiza() {
 void JanelaBloco::RecarregaDescricao() {
     // The variable table holds the description as stored (cut to its
     // length); the field and the model take it back.
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(b_.numero()).descricao));
-    // A description longer than the field shows its beginning.
-    descricao_->setCursorPosition(0);
-    preenchendo_ = false;
-    b_.DescricaoText = descricao_->text().toStdString();
+    b_.DescricaoText = app_.sim().mem.entrada(b_.numero()).descricao;
+    MostraTexto(descricao_, b_.DescricaoText);
 }
 
 void JanelaBloco::AtualizaRotulos() {

@@ -296,12 +296,8 @@ bool JanelaProcesso::Atualiza() {
 void JanelaProcesso::RecarregaDescricao() {
     // The variable table holds the description as stored (cut to its
     // length); the field and the model take it back.
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
-    // A description longer than the field shows its beginning.
-    descricao_->setCursorPosition(0);
-    preenchendo_ = false;
-    p_.DescricaoText = descricao_->text().toStdString();
+    p_.DescricaoText = app_.sim().mem.entrada(p_.numero()).descricao;
+    MostraTexto(descricao_, p_.DescricaoText);
 }
 
 void JanelaProcesso::AtualizaRotulos() {
