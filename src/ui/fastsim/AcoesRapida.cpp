@@ -166,17 +166,19 @@ void TAboutBox::PreencheSeletor(QComboBox* c) {
 void TAboutBox::AcompanhaProjeto() {
     if (!app_ || executando_) return;
     NomeiaAbas();
-    for (int l : {Superior, Inferior}) {
-        linhas_[static_cast<std::size_t>(l)] = LinhaDesempenho{};
-        for (GraficoMalha* g : graficos_[static_cast<std::size_t>(l)]) g->Limpa();
+    for (std::size_t l : {std::size_t{Superior}, std::size_t{Inferior}}) {
+        linhas_[l] = LinhaDesempenho{};
+        // A zoom asked for and not drawn yet goes with the charts' points.
+        for (GraficoMalha* g : graficos_[l]) {
+            g->Limpa();
+            g->PermiteZoom(false);
+        }
         indices_->Mostra(l == Superior ? PainelIndices::Superior : PainelIndices::Inferior, nullptr);
-        progressoLinha_[static_cast<std::size_t>(l)]->setValue(0);
-        seletores_[static_cast<std::size_t>(l)]->setCurrentIndex(-1);
-        PreencheSeletor(seletores_[static_cast<std::size_t>(l)]);
+        progressoLinha_[l]->setValue(0);
+        // The archives named belong to the directory of the project before.
+        seletores_[l]->setCurrentIndex(-1);
+        PreencheSeletor(seletores_[l]);
     }
-    // A zoom asked for and not drawn yet belonged to the charts just emptied.
-    for (const auto& linha : graficos_)
-        for (GraficoMalha* g : linha) g->PermiteZoom(false);
     zoom_->setEnabled(true);
     progresso_->setValue(0);
     mensagem_->clear();
