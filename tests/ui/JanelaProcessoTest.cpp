@@ -251,6 +251,18 @@ private slots:
         QCOMPARE(Combo("EntradaSelect")->currentIndex(), 0);
     }
 
+    // A description another window applies reaches the open list, and the
+    // input chosen stays.
+    void inputListFollowsTheTableWhileOpen() {
+        w_->show();
+        Combo("EntradaSelect")->setCurrentIndex(2);
+        amb_->app->sim().mem.setDescricao(3, "MV TIC-3");
+        amb_->janela->AtualizaDiagrama();  // where every apply ends
+        QCOMPARE(Combo("EntradaSelect")->currentText(), QString("03 MV TIC-3"));
+        QCOMPARE(Combo("EntradaSelect")->currentIndex(), 2);
+        QCOMPARE(p_->EntradaSelect, 2);
+    }
+
     void englishCaptionsOnFirstActivation() {
         amb_->janela->janelas().Fecha(Familia::Processo, 1);
         amb_->app->DefineIngles();

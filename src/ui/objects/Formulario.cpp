@@ -1,6 +1,7 @@
 #include "ui/objects/Formulario.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -61,6 +62,18 @@ void MostraTexto(QLineEdit* campo, const std::string& texto) {
     const QSignalBlocker calado(campo);
     campo->setText(QString::fromStdString(texto));
     campo->setCursorPosition(0);
+}
+
+void AtualizaItens(QComboBox* lista, const QStringList& itens) {
+    if (lista->count() == itens.size()) {
+        for (int i = 0; i < itens.size(); ++i)
+            if (lista->itemText(i) != itens[i]) lista->setItemText(i, itens[i]);
+        return;
+    }
+    const int atual = lista->currentIndex();
+    lista->clear();
+    lista->addItems(itens);
+    if (atual < itens.size()) lista->setCurrentIndex(atual);
 }
 
 QString DuasCasas(double v) { return QString::number(v, 'f', 2); }

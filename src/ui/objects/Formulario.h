@@ -6,12 +6,14 @@
 #include <string>
 
 #include <QString>
+#include <QStringList>
 
 #include "ui/i18n/Dicas.h"
 #include "ui/i18n/TraducoesObjetos.h"
 
 class QAbstractButton;
 class QBoxLayout;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -47,6 +49,11 @@ QToolButton* RodapeBotoes(QWidget* pai, QBoxLayout* coluna, const char* nomeAjud
 // Fills a field from its model without the field's change handlers
 // running; a text longer than the field shows its beginning.
 void MostraTexto(QLineEdit* campo, const std::string& texto);
+
+// A list's entries made to read itens: texts rewritten in place when the
+// count is the same (the choice and an open list stay), rebuilt otherwise
+// with the chosen index kept where it still exists.
+void AtualizaItens(QComboBox* lista, const QStringList& itens);
 
 // Two decimals, as every readout shows a value.
 QString DuasCasas(double v);

@@ -35,6 +35,10 @@ JanelaProcesso::JanelaProcesso(Aplicacao& app, TForm1& principal, int slot)
     connect(&app_, &Aplicacao::displayAtualizar, this, [this] {
         if (isVisible()) AtualizaLeituras();
     });
+    // The input list names the variables as the table describes them now.
+    connect(&principal_, &TForm1::tabelaAlterada, this, [this] {
+        if (isVisible()) RecarregaEntradas();
+    });
 }
 
 void JanelaProcesso::CriaControles() {
@@ -259,10 +263,11 @@ void JanelaProcesso::Recarrega() {
 
 void JanelaProcesso::RecarregaEntradas() {
     // The list shows the variable table's current descriptions.
+    QStringList itens;
+    for (const std::string& item : app_.sim().mem.ListaEntrada()) itens << Texto(item);
     const bool antes = preenchendo_;
     preenchendo_ = true;
-    entrada_->clear();
-    for (const std::string& item : app_.sim().mem.ListaEntrada()) entrada_->addItem(Texto(item));
+    AtualizaItens(entrada_, itens);
     entrada_->setCurrentIndex(p_.EntradaSelect);
     preenchendo_ = antes;
 }
@@ -338,6 +343,7 @@ void JanelaProcesso::showEvent(QShowEvent* e) {
     // Activation: the description as the variable table holds it, and the
     // English captions once.
     RecarregaDescricao();
+    RecarregaEntradas();
     if (!traduzido_) {
         traduzido_ = true;
         if (app_.ingles()) Traduz();

@@ -229,20 +229,8 @@ void TRegXY::AtualizaListas() {
     QStringList itens;
     for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << QString::fromStdString(s);
     for (QComboBox* c : {comboX_, comboY_}) {
-        QStringList agora;
-        for (int i = 0; i < c->count(); ++i) agora << c->itemText(i);
-        // Unchanged: an open list is left alone.
-        if (agora == itens) continue;
-        const int atual = c->currentIndex();
-        if (agora.size() == itens.size()) {
-            // Same entries, new texts: rewritten in place, so the choice
-            // and an open list stay as they are.
-            for (int i = 0; i < itens.size(); ++i) c->setItemText(i, itens[i]);
-        } else {
-            c->clear();
-            c->addItems(itens);
-            c->setCurrentIndex(std::max(atual, 0));
-        }
+        AtualizaItens(c, itens);
+        if (c->currentIndex() < 0) c->setCurrentIndex(0);
         c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     }
 }
