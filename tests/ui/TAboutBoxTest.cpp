@@ -474,6 +474,7 @@ private slots:
         amb_->app->projeto().controlador(1)->TagText = "FIC-999";
         amb_->janela->AtualizaDiagrama();  // where every apply ends
         QCOMPARE(Filho<QTabWidget>(w, "TabbedNotebook1")->tabText(0), QString("FIC-999"));
+        QCOMPARE(w->grafico(TAboutBox::Inferior, 1)->accessibleName(), QString("FIC-999(hist)"));
         w->close();
     }
 

@@ -183,6 +183,7 @@ private slots:
         // A list is named by its caption, in the language shown.
         QCOMPARE(filho<QComboBox>("JanelaComboBox")->accessibleName(), QString("Window"));
         QCOMPARE(filho<QComboBox>("ComboX")->accessibleName(), QString("var X:"));
+        QCOMPARE(filho<QProgressBar>("Gauge1")->accessibleName(), QString("Recording progress"));
         QCOMPARE(ControlesSemNomeAcessivel(&xy()), QStringList{});
     }
 

@@ -290,6 +290,8 @@ void TAboutBox::NomeiaAbas() {
         const QString tag = c ? QString::fromStdString(c->TagText) : QString();
         abas_[Superior]->setTabText(n - 1, c ? tag : AbaMalha(n, ingles));
         abas_[Inferior]->setTabText(n - 1, c ? tag + QStringLiteral("(hist)") : AbaHistorico(n));
+        // A chart is named by its tab.
+        for (Linha l : {Superior, Inferior}) grafico(l, n)->setAccessibleName(abas_[l]->tabText(n - 1));
     }
 }
 

@@ -146,7 +146,7 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     QToolButton* limpa = botao("SpeedButton4", QStyle::SP_DialogResetButton);
     gauge1_ = new QProgressBar(this);
     gauge1_->setObjectName(QStringLiteral("Gauge1"));
-    gauge1_->setAccessibleName(QStringLiteral("Gauge1"));
+    gauge1_->setAccessibleName(QStringLiteral("Progresso do registro"));
     gauge1_->setRange(0, 100);
     gauge1_->setTextVisible(false);
     QPalette pal = gauge1_->palette();
@@ -186,7 +186,7 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     serie_->attachAxis(eixoY_);
     vista_ = new QChartView(chart_, this);
     vista_->setObjectName(QStringLiteral("Chart1"));
-    vista_->setAccessibleName(QStringLiteral("Chart1"));
+    vista_->setAccessibleName(QString::fromUtf8("Gráfico XY"));
     vista_->setMinimumSize(420, 320);
     coluna->addWidget(vista_, 1);
     coluna->addLayout(botoes);
