@@ -4,8 +4,16 @@
 #include <deque>
 #include <memory>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTabWidget>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -78,6 +86,22 @@ struct Ambiente {
     QAction* acao(const char* nome) const { return janela->acao(QString::fromLatin1(nome)); }
     QString caminho(const QString& nome) const { return QDir(pasta.path()).filePath(nome); }
 };
+
+// The named controls under raiz a user can operate or read that have no
+// accessible name (Qt's own inner widgets, which carry no name, aside).
+inline QStringList ControlesSemNomeAcessivel(const QWidget* raiz) {
+    QStringList sem;
+    for (const QWidget* c : raiz->findChildren<QWidget*>()) {
+        if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_"))) continue;
+        if (!qobject_cast<const QAbstractButton*>(c) && !qobject_cast<const QComboBox*>(c) &&
+            !qobject_cast<const QLineEdit*>(c) && !qobject_cast<const QProgressBar*>(c) &&
+            !qobject_cast<const QAbstractSpinBox*>(c) && !qobject_cast<const QAbstractSlider*>(c) &&
+            !qobject_cast<const QTabWidget*>(c) && !qobject_cast<const QAbstractItemView*>(c))
+            continue;
+        if (c->accessibleName().trimmed().isEmpty()) sem << c->objectName();
+    }
+    return sem;
+}
 
 // The shipped examples, beside the sources.
 inline QString PastaExemplos() { return QStringLiteral(KIVO_SOURCE_DIR "/examples"); }

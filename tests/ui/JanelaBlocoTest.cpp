@@ -34,6 +34,7 @@ private slots:
         QCOMPARE(Rotulo("RotuloSaida")->text(), QString("M75="));
         QCOMPARE(Campo("FuncaoTr")->toolTip(), QString("Expressão matemática do cálculo"));
         QCOMPARE(Campo("FuncaoTr")->accessibleName(), QString("Função"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void fieldsRoundTripAndApplyComputes() {
@@ -101,6 +102,15 @@ private slots:
         QCOMPARE(QString::fromStdString(b_->funcaoAplicada()), funcao);
     }
 
+    void enterInAFieldApplies() {
+        w_->show();
+        Campo("FuncaoTr")->setText("M21*2");
+        QTest::keyClick(Campo("FuncaoTr"), Qt::Key_Return);
+        QVERIFY(!Botao("btnatualiza")->isEnabled());
+        QCOMPARE(b_->funcaoAplicada(), std::string("M21*2"));
+        QVERIFY(!amb_->app->salvo());
+    }
+
     void applySetsDescriptionHeaderAndMarksModified() {
         w_->show();
         Campo("FuncaoTr")->setText("M21");
@@ -127,6 +137,8 @@ private slots:
         QCOMPARE(Campo("LimSupText")->toolTip(), QString("Output Upper Limit"));
         QCOMPARE(Campo("LimInfText")->toolTip(), QString("Output Lower Limit"));
         QCOMPARE(Botao("btnatualiza")->text(), QString("Refresh"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
 private:

@@ -41,6 +41,9 @@ private slots:
         QCOMPARE(Campo(81, "Min")->text(), QString("Min."));
         QCOMPARE(Tipo(81)->itemText(5), QString("Sinal Senoidal"));
         QCOMPARE(Tipo(85)->itemText(9), QString("Exp()"));
+        QCOMPARE(Campo(86, "Max")->accessibleName(), QString("M86 Máx."));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Ajuda"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void layoutAndPlaceholdersByKind_data() {
@@ -77,7 +80,10 @@ private slots:
         QFETCH(QString, descricao);
         // From another kind, so that the change is a change.
         Tipo(81)->setCurrentIndex(tipo == 6 ? 5 : 6);
+        w_->Aplica();
+        QVERIFY(!Botao1()->isEnabled());
         Tipo(81)->setCurrentIndex(tipo);
+        QVERIFY(Botao1()->isEnabled());
         for (const char* parte : {"Min", "Max", "Desc", "Valor", "ValorDig", "UpDown"})
             QCOMPARE(w_->findChild<QWidget*>(QStringLiteral("M81") + parte)->isVisible(),
                      visiveis.contains(QString::fromLatin1(parte)));
@@ -178,6 +184,8 @@ private slots:
         Tipo(81)->setCurrentIndex(1);
         QVERIFY(w_->findChild<QWidget*>("M81ValorDig")->isVisible());
         QVERIFY(!Campo(81, "Valor")->isVisible());
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->toolTip(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void loadedProjectShowsItsRows() {

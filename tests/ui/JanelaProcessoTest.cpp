@@ -46,6 +46,8 @@ private slots:
         QCOMPARE(Rotulo("RotuloSaida")->text(), QString("(M21)"));
         QCOMPARE(Campo("GanhoText")->accessibleName(), QString("Ganho:"));
         QCOMPARE(Campo("GanhoText")->toolTip(), QString("Ganho estático do processo"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Ajuda"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
     }
 
     void typedFieldsAreTheModelsFields_data() {
@@ -171,6 +173,26 @@ private slots:
         QCOMPARE(amb_->roteiro->informacoes, QStringList{"Processo 21: Variável de entrada não informada"});
     }
 
+    // Enter in a field applies like "Atualizar", and only when there is
+    // something to apply.
+    void enterInAFieldApplies() {
+        w_->show();
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QVERIFY(amb_->app->salvo());
+        Campo("GanhoText")->selectAll();
+        QTest::keyClicks(Campo("GanhoText"), "x");
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QCOMPARE(amb_->roteiro->informacoes, QStringList{"Processo 21: Ganho inválido"});
+        QVERIFY(Botao("btnatualiza")->isEnabled());
+        Campo("GanhoText")->selectAll();
+        QTest::keyClicks(Campo("GanhoText"), "1,5");
+        QTest::keyClick(Campo("GanhoText"), Qt::Key_Return);
+        QCOMPARE(amb_->roteiro->informacoes.size(), 1);
+        QVERIFY(!Botao("btnatualiza")->isEnabled());
+        QVERIFY(Botao("SairButton")->isEnabled());
+        QVERIFY(!amb_->app->salvo());
+    }
+
     void successfulApplyUpdatesLabelsButtonsAndProject() {
         w_->show();
         Campo("TagText")->setText("LIC-7");
@@ -229,6 +251,18 @@ private slots:
         QCOMPARE(Combo("EntradaSelect")->currentIndex(), 0);
     }
 
+    // A description another window applies reaches the open list, and the
+    // input chosen stays.
+    void inputListFollowsTheTableWhileOpen() {
+        w_->show();
+        Combo("EntradaSelect")->setCurrentIndex(2);
+        amb_->app->sim().mem.setDescricao(3, "MV TIC-3");
+        amb_->janela->AtualizaDiagrama();  // where every apply ends
+        QCOMPARE(Combo("EntradaSelect")->currentText(), QString("03 MV TIC-3"));
+        QCOMPARE(Combo("EntradaSelect")->currentIndex(), 2);
+        QCOMPARE(p_->EntradaSelect, 2);
+    }
+
     void englishCaptionsOnFirstActivation() {
         amb_->janela->janelas().Fecha(Familia::Processo, 1);
         amb_->app->DefineIngles();
@@ -247,6 +281,8 @@ private slots:
         QCOMPARE(Combo("ComboBox1")->itemText(1), QString("Quick Open Curve"));
         QCOMPARE(Campo("TempoMorto")->toolTip(), QString("Dead Time(seconds)"));
         QCOMPARE(Campo("GanhoText")->accessibleName(), QString("Gain:"));
+        QCOMPARE(w_->findChild<QWidget*>("SpeedButton1")->accessibleName(), QString("Help"));
+        QCOMPARE(ControlesSemNomeAcessivel(w_), QStringList{});
         // Validation messages stay Portuguese.
         Campo("GanhoText")->setText("x");
         Botao("btnatualiza")->click();

@@ -85,6 +85,13 @@ private slots:
         cfg_->findChild<QCheckBox*>("Ent1check")->click();
         QLineEdit* texto = painel_->textoTrack(1);
         QVERIFY(texto->isVisible());
+        // Named by the track's caption, or by its variable while it has none.
+        QCOMPARE(texto->accessibleName(), QString("Track 1 (M15)"));
+        QCOMPARE(painel_->barraTrack(1)->accessibleName(), texto->accessibleName());
+        amb_->app->projeto().tracks[0].rotulo = "Vazão";
+        painel_->AplicaTrack(1);
+        QCOMPARE(texto->accessibleName(), QString("Vazão"));
+        QCOMPARE(painel_->barraTrack(1)->accessibleName(), QString("Vazão"));
         texto->setText("250");
         QTest::keyClick(texto, Qt::Key_Return);
         QCOMPARE(mem[15], 50.0);

@@ -3,6 +3,7 @@
 // about-box form.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -404,6 +405,77 @@ private slots:
         Filho<QCheckBox>(w.get(), "CheckArquivar")->setChecked(true);
         Filho<QPushButton>(w.get(), "BTNSimular")->click();
         QCOMPARE(Texto(w.get(), "Mensagem"), QString("Data saved on file"));
+    }
+
+    // A window left open across New and Open shows the project in front of
+    // it: the new tags, no charts or indices of the old plant, the archives
+    // of the directory that is current now.
+    void anOpenWindowFollowsTheProject() {
+        AbreFluxo(*amb_);
+        amb_->acao("Dese1")->trigger();
+        auto* w = amb_->janela->findChild<TAboutBox*>();
+        QVERIFY(w);
+        Filho<QCheckBox>(w, "CheckArquivar")->setChecked(true);
+        Filho<QLineEdit>(w, "Edit2")->setText("ensaio");
+        Filho<QPushButton>(w, "BTNSimular")->click();
+        auto* cima = Filho<QComboBox>(w, "ComboBox2");
+        QCOMPARE(cima->currentText(), QString("ensaio_1"));
+        QVERIFY(!Texto(w, "varPVmalha").isEmpty());
+        QVERIFY(w->grafico(TAboutBox::Superior, 1)->pontos() > 0);
+        Filho<QToolButton>(w, "SpeedButton1")->click();  // a zoom asked for, never drawn
+
+        // Another folder becomes current with the next project.
+        QDir(amb_->pasta.path()).mkdir("outra");
+        const QString outra = amb_->caminho("outra");
+        QFile::copy(PastaExemplos() + "/regulatory level/regulatory level.smp", outra + "/nivel.smp");
+        QFile arquivo(outra + "/antigo_1.txd");
+        QVERIFY(arquivo.open(QIODevice::WriteOnly));
+        arquivo.close();
+        amb_->roteiro->nomesAbrir.push_back(outra + "/nivel.smp");
+        amb_->acao("Abrir1")->trigger();
+        QCOMPARE(QDir::currentPath(), QDir(outra).canonicalPath());
+
+        const auto* abas = Filho<QTabWidget>(w, "TabbedNotebook1");
+        const auto* c1 = amb_->app->projeto().controlador(1);
+        QVERIFY(c1);
+        QCOMPARE(abas->tabText(0), QString::fromStdString(c1->TagText));
+        QCOMPARE(Filho<QTabWidget>(w, "TabbedNotebook2")->tabText(0), QString::fromStdString(c1->TagText) + "(hist)");
+        for (auto l : {TAboutBox::Superior, TAboutBox::Inferior}) {
+            QVERIFY(!w->linha(l).temIndices);
+            for (int n = 1; n <= 10; ++n) QCOMPARE(w->grafico(l, n)->pontos(), 0);
+        }
+        for (std::size_t k = 0; k < 7; ++k) {
+            QCOMPARE(Texto(w, kSuperior[k]), QString());
+            QCOMPARE(Texto(w, kInferior[k]), QString());
+        }
+        for (const char* nome : {"ComboBox1", "ComboBox2"}) {
+            auto* c = Filho<QComboBox>(w, nome);
+            QCOMPARE(c->count(), 1);
+            QCOMPARE(c->itemText(0), QString("antigo_1"));
+            QCOMPARE(c->currentIndex(), -1);
+        }
+        QCOMPARE(Texto(w, "Mensagem"), QString());
+        QVERIFY(Filho<QToolButton>(w, "SpeedButton1")->isEnabled());
+        QCOMPARE(Filho<QLineEdit>(w, "Edit2")->text(),
+                 PrefixoArquivo(amb_->app->projeto().titulo));
+
+        // New: no controller, the tabs take their numbered captions back.
+        amb_->acao("Novo1")->trigger();
+        QCOMPARE(abas->tabText(0), QString("Malha 1"));
+        QCOMPARE(Filho<QLineEdit>(w, "Edit2")->text(), QString("DadosDesempenho"));
+        w->close();
+    }
+
+    // A tag changed while the window is open reaches its tab.
+    void aTagAppliedWhileOpenRenamesTheTab() {
+        AbreFluxo(*amb_);
+        amb_->acao("Dese1")->trigger();
+        auto* w = amb_->janela->findChild<TAboutBox*>();
+        amb_->app->projeto().controlador(1)->TagText = "FIC-999";
+        amb_->janela->AtualizaDiagrama();  // where every apply ends
+        QCOMPARE(Filho<QTabWidget>(w, "TabbedNotebook1")->tabText(0), QString("FIC-999"));
+        QCOMPARE(w->grafico(TAboutBox::Inferior, 1)->accessibleName(), QString("FIC-999(hist)"));
+        w->close();
     }
 
     void everyControlHasAnAccessibleName() {

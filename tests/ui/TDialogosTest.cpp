@@ -2,6 +2,7 @@
 // editing rules with the old text coming back, and the refresh with its
 // effects on tags, values and track hints.
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -10,6 +11,8 @@
 #include "Auxiliares.h"
 #include "ui/project/CicloProjeto.h"
 #include "ui/project/TDialogos.h"
+#include "ui/recorders/CicloRegistros.h"
+#include "ui/recorders/TRegXY.h"
 #include "ui/recorders/PainelWidgets.h"
 
 using namespace kivo;
@@ -189,6 +192,28 @@ private slots:
         QCOMPARE(d_->celula(d_->listaVar(), 4, 1), QString("Variável de Processo"));
     }
 
+    // The "Tipo" column names the objects of the project on screen, not the
+    // tags of the one before it.
+    void anotherProjectForgetsTheLastProjectsTags() {
+        amb_->app->projeto().CriaProcesso(3).TagText = "FIC-101";
+        d_->Atualiza();
+        QCOMPARE(d_->celula(d_->listaVar(), 3, 1), QString("FIC-101"));
+        amb_->acao("Novo1")->trigger();
+        QCOMPARE(d_->celula(d_->listaVar(), 3, 1), QString("Variável de Processo"));
+        QVERIFY(amb_->janela->ciclo().Carrega(PastaExemplos() + "/basic flow loop/basic flow loop.smp", true));
+        const auto* proc = amb_->app->projeto().processo(1);
+        QVERIFY(proc);
+        QCOMPARE(d_->celula(d_->listaVar(), 1, 1), QString::fromStdString(proc->TagText));
+        QCOMPARE(d_->celula(d_->listaVar(), 3, 1), QString("Variável de Processo"));
+    }
+
+    // A description stored here reaches the XY recorder's axis lists.
+    void aStoredDescriptionReachesTheXYLists() {
+        Edita(d_->listaVar(), 2, 7, "Vazao", Qt::Key_Return);
+        auto* x = amb_->janela->registros().regXY().findChild<QComboBox*>("ComboX");
+        QVERIFY(x->itemText(21).endsWith("Vazao"));
+    }
+
     void valuesFollowTheVariablesWhileOpen() {
         amb_->app->sim().mem[21] = 33.333;
         amb_->app->sim().mem[81] = 7;
@@ -203,6 +228,11 @@ private slots:
         d_->findChild<QToolButton*>("SpeedButton2")->click();
         QCOMPARE(vezes, 1);
         QVERIFY(!d_->isVisible());
+    }
+
+    void everyControlIsNamed() {
+        QCOMPARE(ControlesSemNomeAcessivel(d_), QStringList{});
+        QCOMPARE(d_->findChild<QWidget*>("SpeedButton3")->accessibleName(), QString("Ajuda"));
     }
 
     void helpOpensTheVariableMapPage() {

@@ -2,6 +2,7 @@
 // presets per loop, and the chart's scale buttons.
 #include <QChartView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QXYSeries>
@@ -10,7 +11,11 @@
 #include <QValueAxis>
 
 #include "Auxiliares.h"
+#include "ui/main/JanelasObjetos.h"
+#include "ui/objects/JanelaGeradores.h"
+#include "ui/objects/JanelaProcesso.h"
 #include "ui/project/CicloProjeto.h"
+#include "ui/project/TDialogos.h"
 #include "ui/recorders/CicloRegistros.h"
 #include "ui/recorders/TRegXY.h"
 
@@ -111,6 +116,62 @@ private slots:
         QVERIFY(ey->max() < 30);
     }
 
+    // The axis lists name the variables by the table's descriptions: an
+    // apply, the variable list's refresh and a project load while the
+    // window is open reach them, and the chosen entries stay.
+    void axisListsFollowTheTableWhileOpen() {
+        Projeto& p = amb_->app->projeto();
+        p.CriaProcesso(1);
+        xy().show();
+        auto* x = filho<QComboBox>("ComboX");
+        auto* y = filho<QComboBox>("ComboY");
+        x->setCurrentIndex(20);  // M21
+        y->setCurrentIndex(0);   // M1
+        const auto item = [this](int k) { return QString::fromStdString(amb_->app->sim().mem.ListaExibicao()[k - 1]); };
+
+        // An apply from the process window.
+        auto* janela = qobject_cast<JanelaProcesso*>(amb_->janela->janelas().Abre(Familia::Processo, 1));
+        auto* desc = janela->findChild<QLineEdit*>("DescricaoText");
+        desc->setText("Vazão de teste");
+        QVERIFY(janela->Atualiza());
+        QVERIFY(item(21).endsWith("Vazão de teste"));
+        QCOMPARE(x->itemText(20), item(21));
+        QCOMPARE(x->currentIndex(), 20);
+        QCOMPARE(x->currentText(), item(21));
+
+        // The variable list's refresh.
+        amb_->app->sim().mem.setDescricao(1, "Saída FIC");
+        amb_->janela->dialogos().Atualiza();
+        QCOMPARE(y->itemText(0), item(1));
+        QCOMPARE(y->currentText(), item(1));
+
+        // A signal generator's apply writes M81..M96's descriptions.
+        amb_->app->projeto().geradores.linha(81).Desc = "Ruído";
+        amb_->janela->geradores().Aplica();
+        QCOMPARE(x->itemText(80), item(81));
+
+        // Another project, as Examples opens one.
+        amb_->janela->ciclo().LimpaProjeto();
+        QVERIFY(amb_->janela->ciclo().Carrega(PastaExemplos() + "/basic flow loop/basic flow loop.smp", true));
+        QVERIFY(!item(21).endsWith("Vazão de teste"));
+        QCOMPARE(x->itemText(20), item(21));
+        QCOMPARE(x->currentIndex(), 20);
+        QCOMPARE(y->currentIndex(), 0);
+        QVERIFY(filho<QPushButton>("Button1")->isEnabled());
+    }
+
+    // The points belong to the plant that drew them: another project
+    // starts an empty chart.
+    void anotherProjectClearsThePoints() {
+        xy().show();
+        xy().RegistraXY(600, 1, 2);
+        QCOMPARE(serie()->count(), 6000);
+        amb_->acao("Novo1")->trigger();
+        QCOMPARE(xy().pontos(), 0);
+        QCOMPARE(serie()->count(), 0);
+        QCOMPARE(filho<QProgressBar>("Gauge1")->value(), 0);
+    }
+
     void englishCaptions() {
         amb_->janela->TraduzIngles();
         xy().show();
@@ -119,6 +180,11 @@ private slots:
         QCOMPARE(filho<QToolButton>("SpeedButton4")->toolTip(), QString("Clean Graphic"));
         QCOMPARE(filho<QToolButton>("SpeedButton4")->accessibleName(), QString("Clean Graphic"));
         QCOMPARE(xy().windowTitle(), QString("Registrador XY"));
+        // A list is named by its caption, in the language shown.
+        QCOMPARE(filho<QComboBox>("JanelaComboBox")->accessibleName(), QString("Window"));
+        QCOMPARE(filho<QComboBox>("ComboX")->accessibleName(), QString("var X:"));
+        QCOMPARE(filho<QProgressBar>("Gauge1")->accessibleName(), QString("Recording progress"));
+        QCOMPARE(ControlesSemNomeAcessivel(&xy()), QStringList{});
     }
 
 private:

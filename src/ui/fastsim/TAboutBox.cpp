@@ -22,6 +22,7 @@
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
 #include "ui/i18n/TextosRapida.h"
+#include "ui/objects/Formulario.h"
 #include "ui/widgets/Icones.h"
 
 namespace kivo::ui {
@@ -51,30 +52,17 @@ W* Nomeado(W* w, const char* nome) {
     return w;
 }
 
-QLabel* Rotulo(QWidget* pai, const char* nome, const char* texto) {
-    auto* l = Nomeado(new QLabel(QString::fromUtf8(texto), pai), nome);
-    l->setAccessibleName(l->text());
-    return l;
-}
-
 QCheckBox* Marca(QWidget* pai, const char* nome, const char* texto, bool marcada) {
-    auto* c = Nomeado(new QCheckBox(QString::fromUtf8(texto), pai), nome);
-    c->setAccessibleName(c->text());
+    auto* c = BotaoLegendado<QCheckBox>(pai, nome, texto);
     c->setChecked(marcada);
     return c;
 }
 
-QPushButton* Botao(QWidget* pai, const char* nome, const char* texto) {
-    auto* b = Nomeado(new QPushButton(QString::fromUtf8(texto), pai), nome);
-    b->setAccessibleName(b->text());
-    return b;
-}
-
+// A tool button showing a glyph; nomePelaDica when the glyph says too
+// little to name it.
 QToolButton* Ferramenta(QWidget* pai, const char* nome, const char* glifo, bool nomePelaDica) {
-    auto* b = Nomeado(new QToolButton(pai), nome);
-    b->setText(QString::fromUtf8(glifo));
-    b->setAccessibleName(b->text());
-    b->setProperty("nomePelaDica", nomePelaDica);
+    auto* b = BotaoLegendado<QToolButton>(pai, nome, glifo);
+    if (nomePelaDica) NomeiaPelaDica(b);
     return b;
 }
 
@@ -121,7 +109,7 @@ void TAboutBox::CriaFormaSobre() {
     texto->setAccessibleName(QStringLiteral("KIVO v 7.71"));
     linha->addWidget(texto, 1);
     coluna->addLayout(linha, 1);
-    auto* fechar = Botao(this, "OKButton", "Fechar");
+    auto* fechar = BotaoLegendado<QPushButton>(this, "OKButton", "Fechar");
     connect(fechar, &QPushButton::clicked, this, &QDialog::close);
     coluna->addWidget(fechar, 0, Qt::AlignRight);
     resize(602, 452);
@@ -174,23 +162,23 @@ QWidget* TAboutBox::CriaPainelSimulacao() {
     auto* forma = new QFormLayout(painel);
     janela_ = Nomeado(new QComboBox(painel), "JanelaComboBox");
     janela_->addItems({"30 min", "1 hora", "2 horas", "4 horas"});
-    forma->addRow(Rotulo(painel, "JanelaLabel", "Janela Simulação:"), janela_);
+    forma->addRow(Legenda(painel, "JanelaLabel", "Janela Simulação:"), janela_);
     ta_ = Nomeado(new QComboBox(painel), "TACombo");
     ta_->addItems({"100 ms", "200 ms", "500 ms", "1 seg"});
-    forma->addRow(Rotulo(painel, "TALabel", "Tempo Amostragem:"), ta_);
+    forma->addRow(Legenda(painel, "TALabel", "Tempo Amostragem:"), ta_);
     sinal_ = Nomeado(new QComboBox(painel), "SinalTesteCombo");
     sinal_->addItems(ItensSinalTeste(false));
     forma->addRow(sinal_);
-    amplitudeRotulo_ = Rotulo(painel, "SinalTesteLabel", "Amplitude do Degrau(%):");
+    amplitudeRotulo_ = Legenda(painel, "SinalTesteLabel", "Amplitude do Degrau(%):");
     amplitude_ = Nomeado(new QLineEdit(QStringLiteral("10"), painel), "SinalTesteValor");
     forma->addRow(amplitudeRotulo_, amplitude_);
     arquivar_ = Marca(painel, "CheckArquivar", "Armazenar Dados", false);
     forma->addRow(arquivar_);
     prefixo_ = Nomeado(new QLineEdit(painel), "Edit2");
-    forma->addRow(Rotulo(painel, "ArquivoLabel", "Arquivo:"), prefixo_);
+    forma->addRow(Legenda(painel, "ArquivoLabel", "Arquivo:"), prefixo_);
     normaliza_ = Marca(painel, "Normaliza", "Normalizar", true);
     forma->addRow(normaliza_);
-    simular_ = Botao(painel, "BTNSimular", "Simular");
+    simular_ = BotaoLegendado<QPushButton>(painel, "BTNSimular", "Simular");
     auto* ajuda = Ferramenta(painel, "SpeedButton4", "?", true);
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(simular_, 1);
@@ -223,7 +211,7 @@ QWidget* TAboutBox::CriaLinha(Linha l) {
     seletores_[l] = Nomeado(new QComboBox(caixa), l == Superior ? "ComboBox2" : "ComboBox1");
     seletores_[l]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     seletores_[l]->setMinimumContentsLength(16);
-    carregar_[l] = Botao(caixa, l == Superior ? "Button1" : "BTNCarregar", "Carregar Histórico");
+    carregar_[l] = BotaoLegendado<QPushButton>(caixa, l == Superior ? "Button1" : "BTNCarregar", "Carregar Histórico");
     progressoLinha_[l] = Nomeado(new QProgressBar(caixa), l == Superior ? "ProgressBar2" : "ProgressBar3");
     progressoLinha_[l]->setRange(0, 100);
     progressoLinha_[l]->setValue(0);
@@ -295,12 +283,15 @@ void TAboutBox::Traduz() {
 }
 
 void TAboutBox::NomeiaAbas() {
+    if (!app_) return;
     const bool ingles = app_->ingles();
     for (int n = 1; n <= kMalhas; ++n) {
         const auto* c = app_->sim().controladores.ativo(n) ? app_->projeto().controlador(n) : nullptr;
         const QString tag = c ? QString::fromStdString(c->TagText) : QString();
         abas_[Superior]->setTabText(n - 1, c ? tag : AbaMalha(n, ingles));
         abas_[Inferior]->setTabText(n - 1, c ? tag + QStringLiteral("(hist)") : AbaHistorico(n));
+        // A chart is named by its tab.
+        for (Linha l : {Superior, Inferior}) grafico(l, n)->setAccessibleName(abas_[l]->tabText(n - 1));
     }
 }
 

@@ -56,6 +56,13 @@ public:
     // Fill the selectors with the "*.txd" of the current directory.
     void ComboBox1Enter();
     void ComboBox2Enter();
+    // Another project is open: tabs captioned with its tags, both rows and
+    // their indices emptied (they showed the previous plant), the archive
+    // selectors refilled from the current directory, which may have
+    // changed, and the prefix from the new title.
+    void AcompanhaProjeto();
+    // The tabs captioned with the active controllers' tags.
+    void NomeiaAbas();
 
     GraficoMalha* grafico(Linha l, int n) const { return graficos_[l][static_cast<std::size_t>(n - 1)]; }
     const LinhaDesempenho& linha(Linha l) const { return linhas_[l]; }
@@ -76,7 +83,6 @@ private:
     QWidget* CriaLinha(Linha l);
     QWidget* CriaFerramentas();
     void Traduz();
-    void NomeiaAbas();
 
     void JanelaComboBoxChange(int i);
     void SinalTesteComboChange(int i);

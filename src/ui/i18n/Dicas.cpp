@@ -14,4 +14,8 @@ void AplicaDicasTabela(QObject* raiz, std::span<const Traducao> tabela, bool ing
     }
 }
 
+void NomeiaPelaDica(QWidget* w) { w->setProperty("nomePelaDica", true); }
+
+bool MarcadoSemLegenda(const QWidget* w) { return w->property("nomePelaDica").toBool(); }
+
 }  // namespace kivo::ui

@@ -16,4 +16,10 @@ using SemLegenda = bool (*)(const QWidget* w);
 // control without a caption takes its hint, trimmed, as accessible name.
 void AplicaDicasTabela(QObject* raiz, std::span<const Traducao> tabela, bool ingles, SemLegenda semLegenda);
 
+// Marks a control that has no caption of its own (a glyph button, a field
+// without a label) to be named by its hint.
+void NomeiaPelaDica(QWidget* w);
+// The SemLegenda of windows that mark their controls with NomeiaPelaDica.
+bool MarcadoSemLegenda(const QWidget* w);
+
 }  // namespace kivo::ui

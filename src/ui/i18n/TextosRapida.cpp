@@ -34,8 +34,9 @@ constexpr std::array kDicas{
              "Zoom Window: Drag and drop cursor at right/down directions"},
     Traducao{"SpeedButton2", "Desfazer Zoom", "Undo Zoom"},
     Traducao{"SpeedButton3", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
-    // The help button carries this hint in both languages.
-    Traducao{"SpeedButton4", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
+    // The help button says what it opens, as in the other windows, rather
+    // than repeating the scale button's hint.
+    Traducao{"SpeedButton4", "Ajuda", "Help"},
     Traducao{"ReplicaZoom", "Reproduzir Zoom na Janela Inferior", "Uses same zoom in both graphics"},
     Traducao{"CheckBox1", "Esconde Sinal de Saída do Controlador", "Hide control output signal"},
     Traducao{"VariabilidadeLabel", "Variabilidade da PV (3*Desvio padrão)", "Variabilidade da PV (3*Desvio padrão)"},
@@ -78,7 +79,7 @@ std::span<const Traducao> DicasRapida() { return kDicas; }
 
 void AplicaDicasRapida(QObject* raiz, std::span<const Traducao> tabela, bool ingles) {
     // Glyph buttons and fields without a caption are marked where they are built.
-    AplicaDicasTabela(raiz, tabela, ingles, [](const QWidget* w) { return w->property("nomePelaDica").toBool(); });
+    AplicaDicasTabela(raiz, tabela, ingles, MarcadoSemLegenda);
 }
 
 QString TituloRapida(bool ingles) {

@@ -37,6 +37,8 @@ constexpr Traducao kRegXY[] = {
     {"JanelaLabel", "Janela:", "Window"},
     {"SairButton", "Sair", "Exit"},
     {"Button1", "Registra", "Register"},
+    {"Gauge1", "Progresso do registro", "Recording progress"},
+    {"Chart1", "Gráfico XY", "XY chart"},
 };
 
 constexpr Traducao kDicasRegXY[] = {

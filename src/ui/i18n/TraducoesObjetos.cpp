@@ -30,12 +30,12 @@ constexpr std::array kProcesso{
 };
 
 constexpr std::array kDicasProcesso{
-    Dica{"EntradaSelect", "Selecionar variável de entrada", "Select Input Variable"},
-    Dica{"GanhoText", "Ganho estático do processo", "Process Static Gain"},
-    Dica{"TempoMorto", "Tempo morto (segundos)", "Dead Time(seconds)"},
-    Dica{"ComboBox2", "Selecionar função de transferência", "Select Transfer Function"},
-    Dica{"SairButton", "Sair", "Exit"},
-    Dica{"SpeedButton1", "Ajuda", "Help", true},
+    Traducao{"EntradaSelect", "Selecionar variável de entrada", "Select Input Variable"},
+    Traducao{"GanhoText", "Ganho estático do processo", "Process Static Gain"},
+    Traducao{"TempoMorto", "Tempo morto (segundos)", "Dead Time(seconds)"},
+    Traducao{"ComboBox2", "Selecionar função de transferência", "Select Transfer Function"},
+    Traducao{"SairButton", "Sair", "Exit"},
+    Traducao{"SpeedButton1", "Ajuda", "Help"},
 };
 
 constexpr std::array kBloco{
@@ -47,16 +47,20 @@ constexpr std::array kBloco{
 };
 
 constexpr std::array kDicasBloco{
-    Dica{"FuncaoTr", "Expressão matemática do cálculo", "Math expression for calculation"},
-    Dica{"LimSupText", "Limite superior para saída", "Output Upper Limit"},
-    Dica{"LimInfText", "Limite inferior para saída", "Output Lower Limit"},
-    Dica{"SairButton", "Sair", "Exit"},
-    Dica{"SpeedButton1", "Ajuda", "Help", true},
+    Traducao{"FuncaoTr", "Expressão matemática do cálculo", "Math expression for calculation"},
+    Traducao{"LimSupText", "Limite superior para saída", "Output Upper Limit"},
+    Traducao{"LimInfText", "Limite inferior para saída", "Output Lower Limit"},
+    Traducao{"SairButton", "Sair", "Exit"},
+    Traducao{"SpeedButton1", "Ajuda", "Help"},
 };
 
 constexpr std::array kGeradores{
     Traducao{"Button1", "Atualiza", "Refresh"},
     Traducao{"SairButton", "Sair", "Exit"},
+};
+
+constexpr std::array kDicasGeradores{
+    Traducao{"SpeedButton1", "Ajuda", "Help"},
 };
 
 constexpr std::array kVariaveis{
@@ -66,10 +70,14 @@ constexpr std::array kVariaveis{
     Traducao{"SpeedButton2", "Sair", "Exit"},
 };
 
+constexpr std::array kDicasVariaveis{
+    Traducao{"SpeedButton3", "Ajuda", "Help"},
+};
+
 }  // namespace
 
 std::span<const Traducao> TextosProcesso() { return kProcesso; }
-std::span<const Dica> DicasProcesso() { return kDicasProcesso; }
+std::span<const Traducao> DicasProcesso() { return kDicasProcesso; }
 
 QStringList ItensTipoFT(bool ingles) {
     if (ingles)
@@ -85,13 +93,14 @@ QStringList ItensCurvaValvula(bool ingles) {
 QString TituloProcesso(bool ingles) { return ingles ? QStringLiteral("Process") : QStringLiteral("Processo"); }
 
 std::span<const Traducao> TextosBloco() { return kBloco; }
-std::span<const Dica> DicasBloco() { return kDicasBloco; }
+std::span<const Traducao> DicasBloco() { return kDicasBloco; }
 
 QString TituloBloco(bool ingles) {
     return ingles ? QStringLiteral("Calculations Block") : QStringLiteral("Bloco de Cálculo");
 }
 
 std::span<const Traducao> TextosGeradores() { return kGeradores; }
+std::span<const Traducao> DicasGeradores() { return kDicasGeradores; }
 
 QStringList ItensTipoGerador(bool ingles) {
     if (ingles)
@@ -106,6 +115,7 @@ QString TituloGeradores(bool ingles) {
 }
 
 std::span<const Traducao> TextosVariaveis() { return kVariaveis; }
+std::span<const Traducao> DicasVariaveis() { return kDicasVariaveis; }
 
 QString TituloVariaveis(bool ingles) {
     return ingles ? QStringLiteral("Variable List") : QStringLiteral("Lista de Variáveis");

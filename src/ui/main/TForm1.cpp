@@ -94,6 +94,14 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     // Recorders and texts derive their ranges and units from the variable
     // table: they follow the list's refresh as the controllers do.
     connect(dialogos_, &TDialogos::tabelaRelida, registros_, &CicloRegistros::AtualizaTodos);
+    // Whatever rewrites the table's texts reaches the windows that list them.
+    connect(dialogos_, &TDialogos::tabelaRelida, this, &TForm1::tabelaAlterada);
+    connect(dialogos_, &TDialogos::tabelaEditada, this, &TForm1::tabelaAlterada);
+    connect(geradores_, &JanelaGeradores::aplicado, this, &TForm1::tabelaAlterada);
+    connect(this, &TForm1::tabelaAlterada, &registros_->regXY(), &TRegXY::AtualizaListas);
+    connect(this, &TForm1::projetoTrocado, &registros_->regXY(), &TRegXY::Limpa);
+    // The list's "Tipo" column names the owners of the project it shows.
+    connect(this, &TForm1::projetoTrocado, dialogos_, &TDialogos::ReiniciaTipos);
     janelas_.Registra(Familia::Controlador, [this](int n) -> QWidget* {
         kivo::TControlador* c = app_.projeto().controlador(n);
         return c ? new TControlador(app_, *this, *c) : nullptr;
@@ -238,6 +246,8 @@ void TForm1::CriaMenu() {
     RegistraJanelaMenu("Dese1", [this]() -> QWidget* {
         auto* rapida = new TAboutBox(app_, this);
         rapida->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &TForm1::projetoTrocado, rapida, &TAboutBox::AcompanhaProjeto);
+        connect(this, &TForm1::tabelaAlterada, rapida, &TAboutBox::NomeiaAbas);
         return rapida;
     });
 }
@@ -340,6 +350,8 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
 void TForm1::AtualizaDiagrama() {
     painel_->AtualizaDiagrama();
     diagrama_->AtualizaDiagrama();
+    // Every apply and every load end here, after writing their descriptions.
+    emit tabelaAlterada();
 }
 
 void TForm1::TraduzIngles() {

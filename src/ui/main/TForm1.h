@@ -83,6 +83,14 @@ public:
     // directory and then beside the project file.
     void CarregaImagemProjeto(const QString& caminhoImagem, const QString& caminhoProjeto);
 
+signals:
+    // A project was reset or loaded: windows that outlive projects drop
+    // what they showed of the previous one.
+    void projetoTrocado();
+    // The variable table's texts may have changed (an apply, a load, the
+    // list's refresh or a stored cell): windows that list variables follow.
+    void tabelaAlterada();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;

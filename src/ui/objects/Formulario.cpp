@@ -1,7 +1,13 @@
 #include "ui/objects/Formulario.h"
 
+#include <QBoxLayout>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include "ui/i18n/Dicas.h"
 
 namespace kivo::ui {
 
@@ -30,14 +36,44 @@ void SincronizaNomesAcessiveis(QWidget* raiz) {
     }
 }
 
-void AplicaDicas(QWidget* raiz, std::span<const Dica> tabela, bool ingles) {
-    for (const Dica& d : tabela) {
-        const QString texto = QString::fromUtf8(ingles ? d.en : d.pt);
-        for (QWidget* w : raiz->findChildren<QWidget*>(QString::fromLatin1(d.nome))) {
-            w->setToolTip(texto);
-            if (d.nomeAcessivel) w->setAccessibleName(texto);
-        }
+QLabel* Cabecalho(QWidget* pai) {
+    auto* l = new QLabel(pai);
+    l->setObjectName(QStringLiteral("Cabecalho"));
+    QFont negrito = l->font();
+    negrito.setBold(true);
+    negrito.setPointSizeF(negrito.pointSizeF() * 1.2);
+    l->setFont(negrito);
+    return l;
+}
+
+QToolButton* RodapeBotoes(QWidget* pai, QBoxLayout* coluna, const char* nomeAjuda,
+                          std::initializer_list<QAbstractButton*> direita) {
+    auto* linha = new QHBoxLayout;
+    auto* ajuda = BotaoLegendado<QToolButton>(pai, nomeAjuda, "?");
+    NomeiaPelaDica(ajuda);
+    linha->addWidget(ajuda);
+    linha->addStretch(1);
+    for (QAbstractButton* b : direita) linha->addWidget(b);
+    coluna->addLayout(linha);
+    return ajuda;
+}
+
+void MostraTexto(QLineEdit* campo, const std::string& texto) {
+    const QSignalBlocker calado(campo);
+    campo->setText(QString::fromStdString(texto));
+    campo->setCursorPosition(0);
+}
+
+void AtualizaItens(QComboBox* lista, const QStringList& itens) {
+    if (lista->count() == itens.size()) {
+        for (int i = 0; i < itens.size(); ++i)
+            if (lista->itemText(i) != itens[i]) lista->setItemText(i, itens[i]);
+        return;
     }
+    const int atual = lista->currentIndex();
+    lista->clear();
+    lista->addItems(itens);
+    if (atual < itens.size()) lista->setCurrentIndex(atual);
 }
 
 QString DuasCasas(double v) { return QString::number(v, 'f', 2); }

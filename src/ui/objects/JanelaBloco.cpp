@@ -28,7 +28,7 @@ JanelaBloco::JanelaBloco(Aplicacao& app, TForm1& principal, int slot)
     setObjectName(QStringLiteral("TBloco"));
     setWindowTitle(TituloBloco(false));
     CriaControles();
-    AplicaDicas(this, DicasBloco(), false);
+    AplicaDicasTabela(this, DicasBloco(), false, MarcadoSemLegenda);
     Recarrega();
     connect(&app_, &Aplicacao::displayAtualizar, this, [this] {
         if (isVisible()) valor_->setText(DuasCasas(b_.saida()));
@@ -37,12 +37,7 @@ JanelaBloco::JanelaBloco(Aplicacao& app, TForm1& principal, int slot)
 
 void JanelaBloco::CriaControles() {
     auto* coluna = new QVBoxLayout(this);
-    cabecalho_ = new QLabel(this);
-    cabecalho_->setObjectName(QStringLiteral("Cabecalho"));
-    QFont negrito = cabecalho_->font();
-    negrito.setBold(true);
-    negrito.setPointSizeF(negrito.pointSizeF() * 1.2);
-    cabecalho_->setFont(negrito);
+    cabecalho_ = Cabecalho(this);
     coluna->addWidget(cabecalho_);
 
     funcao_ = CampoTexto(this, "FuncaoTr");
@@ -98,21 +93,9 @@ void JanelaBloco::CriaControles() {
     descricao_->setMinimumWidth(letra * 24);
     tag_->setMinimumWidth(letra * 10);
 
-    auto* botoes = new QHBoxLayout;
-    auto* ajuda = new QToolButton(this);
-    ajuda->setObjectName(QStringLiteral("SpeedButton1"));
-    ajuda->setText(QStringLiteral("?"));
-    atualizar_ = new QPushButton(QStringLiteral("Atualizar"), this);
-    atualizar_->setObjectName(QStringLiteral("btnatualiza"));
-    atualizar_->setAccessibleName(atualizar_->text());
-    sair_ = new QPushButton(QStringLiteral("Sair"), this);
-    sair_->setObjectName(QStringLiteral("SairButton"));
-    sair_->setAccessibleName(sair_->text());
-    botoes->addWidget(ajuda);
-    botoes->addStretch(1);
-    botoes->addWidget(atualizar_);
-    botoes->addWidget(sair_);
-    coluna->addLayout(botoes);
+    atualizar_ = BotaoLegendado<QPushButton>(this, "btnatualiza", "Atualizar");
+    sair_ = BotaoLegendado<QPushButton>(this, "SairButton", "Sair");
+    QToolButton* ajuda = RodapeBotoes(this, coluna, "SpeedButton1", {atualizar_, sair_});
     coluna->addStretch(1);
 
     // Texts go into the model as typed; the step uses what the last apply
@@ -129,6 +112,12 @@ void JanelaBloco::CriaControles() {
             Editado();
         });
     }
+    // Enter in a field does what "Atualizar" does, while there is something
+    // to apply.
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (atualizar_->isEnabled()) Atualiza();
+        });
     connect(limSupCheck_, &QCheckBox::toggled, this, [this](bool v) {
         if (preenchendo_) return;
         b_.LimSupCheck = v;
@@ -175,15 +164,19 @@ bool JanelaBloco::Atualiza() {
     // field is refused.
     AtualizaRotulos();
     if (!ok) return false;
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(b_.numero()).descricao));
-    preenchendo_ = false;
-    b_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
     atualizar_->setEnabled(false);
     sair_->setEnabled(true);
     app_.MarcaModificado();
     principal_.AtualizaDiagrama();
     return true;
+}
+
+void JanelaBloco::RecarregaDescricao() {
+    // The variable table holds the description as stored (cut to its
+    // length); the field and the model take it back.
+    b_.DescricaoText = app_.sim().mem.entrada(b_.numero()).descricao;
+    MostraTexto(descricao_, b_.DescricaoText);
 }
 
 void JanelaBloco::AtualizaRotulos() {
@@ -195,16 +188,13 @@ void JanelaBloco::AtualizaRotulos() {
 }
 
 void JanelaBloco::showEvent(QShowEvent* e) {
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(b_.numero()).descricao));
-    preenchendo_ = false;
-    b_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
     if (!traduzido_) {
         traduzido_ = true;
         if (app_.ingles()) {
             setWindowTitle(TituloBloco(true));
             AplicaTextos(this, TextosBloco(), true);
-            AplicaDicas(this, DicasBloco(), true);
+            AplicaDicasTabela(this, DicasBloco(), true, MarcadoSemLegenda);
             SincronizaNomesAcessiveis(this);
         }
     }

@@ -31,6 +31,7 @@ protected:
 private:
     void CriaControles();
     void Editado();
+    void RecarregaDescricao();
     void AtualizaRotulos();
 
     Aplicacao& app_;

@@ -78,22 +78,10 @@ JanelaGeradores::JanelaGeradores(Aplicacao& app, QWidget* principal)
     grade_->setColumnStretch(cValor, 1);
     coluna->addLayout(grade_);
 
-    auto* botoes = new QHBoxLayout;
-    auto* ajuda = new QToolButton(this);
-    ajuda->setObjectName(QStringLiteral("SpeedButton1"));
-    ajuda->setText(QStringLiteral("?"));
-    ajuda->setAccessibleName(QStringLiteral("?"));
-    botao1_ = new QPushButton(QStringLiteral("Atualiza"), this);
-    botao1_->setObjectName(QStringLiteral("Button1"));
-    botao1_->setAccessibleName(botao1_->text());
-    auto* sair = new QPushButton(QStringLiteral("Sair"), this);
-    sair->setObjectName(QStringLiteral("SairButton"));
-    sair->setAccessibleName(sair->text());
-    botoes->addWidget(ajuda);
-    botoes->addStretch(1);
-    botoes->addWidget(botao1_);
-    botoes->addWidget(sair);
-    coluna->addLayout(botoes);
+    botao1_ = BotaoLegendado<QPushButton>(this, "Button1", "Atualiza");
+    auto* sair = BotaoLegendado<QPushButton>(this, "SairButton", "Sair");
+    QToolButton* ajuda = RodapeBotoes(this, coluna, "SpeedButton1", {botao1_, sair});
+    AplicaDicasTabela(this, DicasGeradores(), false, MarcadoSemLegenda);
     coluna->addStretch(1);
 
     connect(botao1_, &QPushButton::clicked, this, &JanelaGeradores::AplicaMarcando);
@@ -126,6 +114,14 @@ void JanelaGeradores::CriaLinha(int g, int linhaGrade) {
         for (QLineEdit* e : {l.min, l.max}) e->setMinimumWidth(largura);
     }
     l.valor->setMinimumWidth(largura);
+    // The fields have no captions: each is named by its row and by the
+    // text it starts with.
+    l.desc->setAccessibleName(m + QStringLiteral(" Descrição"));
+    l.valor->setAccessibleName(m + QStringLiteral(" Valor"));
+    if (l.min) {
+        l.min->setAccessibleName(m + QStringLiteral(" Min."));
+        l.max->setAccessibleName(m + QStringLiteral(" Máx."));
+    }
     // Wide enough for the longest placeholder of a narrow description.
     l.desc->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Descrição  ")) +
                             fontMetrics().averageCharWidth() * 2);
@@ -183,6 +179,9 @@ void JanelaGeradores::TipoMudou(int g, int tipo) {
     banco_.linha(g).Tipo = tipo;
     banco_.LayoutLinha(g, false);
     RecarregaLinha(g);
+    // The new kind takes its parameters at the next apply: the button says
+    // there is something to apply.
+    botao1_->setEnabled(true);
 }
 
 void JanelaGeradores::Recarrega() {
@@ -254,6 +253,7 @@ void JanelaGeradores::Aplica() {
         if (row.Tipo == LinhaGerador::Constante) l.valor->setText(Texto(row.Valor));
     }
     botao1_->setEnabled(false);
+    emit aplicado();
 }
 
 void JanelaGeradores::AplicaMarcando() {
@@ -275,6 +275,7 @@ void JanelaGeradores::showEvent(QShowEvent* e) {
         if (app_.ingles()) {
             setWindowTitle(TituloGeradores(true));
             AplicaTextos(this, TextosGeradores(), true);
+            AplicaDicasTabela(this, DicasGeradores(), true, MarcadoSemLegenda);
             const QStringList itens = ItensTipoGerador(true);
             preenchendo_ = true;
             for (int g = TParmForm::kPrimeira; g <= TParmForm::kUltima; ++g) {

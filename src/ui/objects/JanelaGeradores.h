@@ -54,6 +54,10 @@ public:
     // The apply: rows into the bank's parameters and the variable memory.
     void Aplica();
 
+signals:
+    // After an apply, which rewrites the descriptions of M81..M96.
+    void aplicado();
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -30,21 +30,20 @@ JanelaProcesso::JanelaProcesso(Aplicacao& app, TForm1& principal, int slot)
     setObjectName(QStringLiteral("TProcesso"));
     setWindowTitle(TituloProcesso(false));
     CriaControles();
-    AplicaDicas(this, DicasProcesso(), false);
+    AplicaDicasTabela(this, DicasProcesso(), false, MarcadoSemLegenda);
     Recarrega();
     connect(&app_, &Aplicacao::displayAtualizar, this, [this] {
         if (isVisible()) AtualizaLeituras();
+    });
+    // The input list names the variables as the table describes them now.
+    connect(&principal_, &TForm1::tabelaAlterada, this, [this] {
+        if (isVisible()) RecarregaEntradas();
     });
 }
 
 void JanelaProcesso::CriaControles() {
     auto* coluna = new QVBoxLayout(this);
-    cabecalho_ = new QLabel(this);
-    cabecalho_->setObjectName(QStringLiteral("Cabecalho"));
-    QFont negrito = cabecalho_->font();
-    negrito.setBold(true);
-    negrito.setPointSizeF(negrito.pointSizeF() * 1.2);
-    cabecalho_->setFont(negrito);
+    cabecalho_ = Cabecalho(this);
     coluna->addWidget(cabecalho_);
 
     auto* topo = new QGridLayout;
@@ -72,7 +71,7 @@ void JanelaProcesso::CriaControles() {
     topo->addWidget(tipo_, 3, 1, 1, 3);
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 2);
-    descricao_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    descricao_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(32, QLatin1Char('x'))));
     tag_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     coluna->addLayout(topo);
 
@@ -164,21 +163,9 @@ void JanelaProcesso::CriaControles() {
     leituras->setColumnStretch(1, 1);
     coluna->addLayout(leituras);
 
-    auto* botoes = new QHBoxLayout;
-    ajuda_ = new QToolButton(this);
-    ajuda_->setObjectName(QStringLiteral("SpeedButton1"));
-    ajuda_->setText(QStringLiteral("?"));
-    atualizar_ = new QPushButton(QStringLiteral("Atualizar"), this);
-    atualizar_->setObjectName(QStringLiteral("btnatualiza"));
-    atualizar_->setAccessibleName(atualizar_->text());
-    sair_ = new QPushButton(QStringLiteral("Sair"), this);
-    sair_->setObjectName(QStringLiteral("SairButton"));
-    sair_->setAccessibleName(sair_->text());
-    botoes->addWidget(ajuda_);
-    botoes->addStretch(1);
-    botoes->addWidget(atualizar_);
-    botoes->addWidget(sair_);
-    coluna->addLayout(botoes);
+    atualizar_ = BotaoLegendado<QPushButton>(this, "btnatualiza", "Atualizar");
+    sair_ = BotaoLegendado<QPushButton>(this, "SairButton", "Sair");
+    ajuda_ = RodapeBotoes(this, coluna, "SpeedButton1", {atualizar_, sair_});
     coluna->addStretch(1);
 
     // Every text goes into the model as typed. The step reads tau1, tau2,
@@ -200,6 +187,12 @@ void JanelaProcesso::CriaControles() {
             Editado();
         });
     }
+    // Enter in a field does what "Atualizar" does, while there is something
+    // to apply.
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (atualizar_->isEnabled()) Atualiza();
+        });
     connect(valorInicial_, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (preenchendo_) return;
         p_.ValorInicialText = t.toStdString();
@@ -270,10 +263,11 @@ void JanelaProcesso::Recarrega() {
 
 void JanelaProcesso::RecarregaEntradas() {
     // The list shows the variable table's current descriptions.
+    QStringList itens;
+    for (const std::string& item : app_.sim().mem.ListaEntrada()) itens << Texto(item);
     const bool antes = preenchendo_;
     preenchendo_ = true;
-    entrada_->clear();
-    for (const std::string& item : app_.sim().mem.ListaEntrada()) entrada_->addItem(Texto(item));
+    AtualizaItens(entrada_, itens);
     entrada_->setCurrentIndex(p_.EntradaSelect);
     preenchendo_ = antes;
 }
@@ -295,16 +289,20 @@ bool JanelaProcesso::Atualiza() {
     // Messages reach the boxes through the project's sink, one per field.
     const bool ok = p_.ValidaParametros(true);
     if (!ok) return false;
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
-    preenchendo_ = false;
-    p_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
     atualizar_->setEnabled(false);
     sair_->setEnabled(true);
     AtualizaRotulos();
     principal_.AtualizaDiagrama();
     app_.MarcaModificado();
     return true;
+}
+
+void JanelaProcesso::RecarregaDescricao() {
+    // The variable table holds the description as stored (cut to its
+    // length); the field and the model take it back.
+    p_.DescricaoText = app_.sim().mem.entrada(p_.numero()).descricao;
+    MostraTexto(descricao_, p_.DescricaoText);
 }
 
 void JanelaProcesso::AtualizaRotulos() {
@@ -326,7 +324,7 @@ void JanelaProcesso::AtualizaLeituras() {
 void JanelaProcesso::Traduz() {
     const bool ingles = app_.ingles();
     AplicaTextos(this, TextosProcesso(), ingles);
-    AplicaDicas(this, DicasProcesso(), ingles);
+    AplicaDicasTabela(this, DicasProcesso(), ingles, MarcadoSemLegenda);
     preenchendo_ = true;
     const int t = tipo_->currentIndex();
     tipo_->clear();
@@ -344,10 +342,8 @@ void JanelaProcesso::Traduz() {
 void JanelaProcesso::showEvent(QShowEvent* e) {
     // Activation: the description as the variable table holds it, and the
     // English captions once.
-    preenchendo_ = true;
-    descricao_->setText(Texto(app_.sim().mem.entrada(p_.numero()).descricao));
-    preenchendo_ = false;
-    p_.DescricaoText = descricao_->text().toStdString();
+    RecarregaDescricao();
+    RecarregaEntradas();
     if (!traduzido_) {
         traduzido_ = true;
         if (app_.ingles()) Traduz();

@@ -40,6 +40,7 @@ private:
     void Traduz();
     void ComboChange();
     void Editado();
+    void RecarregaDescricao();
     void AtualizaRotulos();
     void AtualizaLeituras();
     void RecarregaEntradas();

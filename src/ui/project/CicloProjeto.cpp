@@ -99,6 +99,7 @@ bool CicloProjeto::Carrega(const QString& caminho, bool exemplo) {
     w_.MostraComentarios(app_.projeto().comentariosVisiveis);
     w_.config().Recarrega();
     w_.geradores().Recarrega();
+    emit w_.projetoTrocado();
     w_.dialogos().Atualiza();
     if (!app_.projeto().titulo.empty()) w_.setWindowTitle(QString::fromStdString(app_.projeto().titulo));
     w_.MostraEscolha(false);
@@ -185,6 +186,7 @@ void CicloProjeto::LimpaProjeto() {
     w_.painel().Recarrega();
     w_.config().Recarrega();
     w_.config().Legendas();
+    emit w_.projetoTrocado();
     // An open variable list shows the reset table, not the last project's.
     w_.dialogos().Atualiza();
 }

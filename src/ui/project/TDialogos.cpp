@@ -16,6 +16,7 @@
 #include "objects/Controller.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/i18n/TraducoesObjetos.h"
+#include "ui/objects/Formulario.h"
 
 namespace kivo::ui {
 namespace {
@@ -86,24 +87,10 @@ TDialogos::TDialogos(Aplicacao& app, QWidget* principal)
     }
     coluna->addWidget(divisor, 1);
 
-    auto* botoes = new QHBoxLayout;
-    auto* ajuda = new QToolButton(this);
-    ajuda->setObjectName(QStringLiteral("SpeedButton3"));
-    ajuda->setText(QStringLiteral("?"));
-    ajuda->setAccessibleName(QStringLiteral("?"));
-    auto* atualiza = new QToolButton(this);
-    atualiza->setObjectName(QStringLiteral("SpeedButton1"));
-    atualiza->setText(QStringLiteral("Atualiza"));
-    atualiza->setAccessibleName(atualiza->text());
-    auto* sair = new QToolButton(this);
-    sair->setObjectName(QStringLiteral("SpeedButton2"));
-    sair->setText(QStringLiteral("Sair"));
-    sair->setAccessibleName(sair->text());
-    botoes->addWidget(ajuda);
-    botoes->addStretch(1);
-    botoes->addWidget(atualiza);
-    botoes->addWidget(sair);
-    coluna->addLayout(botoes);
+    auto* atualiza = BotaoLegendado<QToolButton>(this, "SpeedButton1", "Atualiza");
+    auto* sair = BotaoLegendado<QToolButton>(this, "SpeedButton2", "Sair");
+    QToolButton* ajuda = RodapeBotoes(this, coluna, "SpeedButton3", {atualiza, sair});
+    AplicaDicasTabela(this, DicasVariaveis(), false, MarcadoSemLegenda);
 
     connect(atualiza, &QToolButton::clicked, this, &TDialogos::Atualiza);
     connect(sair, &QToolButton::clicked, this, [this] {
@@ -131,6 +118,9 @@ QTableWidget* TDialogos::CriaGrade(int g, const char* nome, int linhas) {
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);
     t->setWordWrap(false);
+    // Rows as high as one line of text, so that a screen shows many of them.
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The description takes the room the other columns leave.
     t->horizontalHeader()->setSectionResizeMode(kColunaDescricao, QHeaderView::Stretch);
@@ -201,8 +191,8 @@ void TDialogos::Define(int g, int r, int c, const QString& texto) {
 void TDialogos::PreencheInicial() {
     preenchendo_ = true;
     const Memorias& mem = app_.sim().mem;
+    ReiniciaTipos();
     for (int r = 1; r <= kLinhasListaVar; ++r) {
-        Define(0, r, 1, QStringLiteral("Variável de Processo"));
         Define(0, r, 2, QStringLiteral("%"));
         Define(0, r, 3, QStringLiteral("0"));
         Define(0, r, 4, QStringLiteral("100"));
@@ -241,6 +231,13 @@ void TDialogos::PreencheInicial() {
         }
     }
     preenchendo_ = false;
+}
+
+void TDialogos::ReiniciaTipos() {
+    const bool antes = preenchendo_;
+    preenchendo_ = true;
+    for (int r = 1; r <= kLinhasListaVar; ++r) Define(0, r, 1, QStringLiteral("Variável de Processo"));
+    preenchendo_ = antes;
 }
 
 void TDialogos::LinhaDaTabela(int g, int r) {
@@ -344,6 +341,7 @@ void TDialogos::Armazena(int g, QTableWidgetItem* item) {
     gr.velho = item->text();
     // The table is saved with the project.
     app_.MarcaModificado();
+    emit tabelaEditada();
 }
 
 void TDialogos::Restaura(int g) {
@@ -360,6 +358,7 @@ void TDialogos::showEvent(QShowEvent* e) {
         if (app_.ingles()) {
             setWindowTitle(TituloVariaveis(true));
             AplicaTextos(this, TextosVariaveis(), true);
+            AplicaDicasTabela(this, DicasVariaveis(), true, MarcadoSemLegenda);
             listaVar()->setAccessibleName(findChild<QLabel*>(QStringLiteral("LabelListaVar"))->text());
             listaVar2()->setAccessibleName(findChild<QLabel*>(QStringLiteral("LabelListaVar2"))->text());
         }

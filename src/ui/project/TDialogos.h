@@ -30,11 +30,17 @@ public:
     // Values, table texts, tags, track hints; the objects that show table
     // texts re-read them.
     void Atualiza();
+    // Column "Tipo" of ListaVar back to its initial texts, for a project
+    // whose slots are not the ones the column named; the next refresh puts
+    // the tags of the new project's objects in.
+    void ReiniciaTipos();
 
 signals:
     // After a refresh: windows that show units, ranges or descriptions
     // re-read them from the table.
     void tabelaRelida();
+    // A cell was stored into the table.
+    void tabelaEditada();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -178,7 +178,6 @@ void PainelWidgets::CriaTracks() {
         barra->setTickPosition(QSlider::TicksBelow);
         barra->resize(kLarguraTrack - 12, 32);
         for (QWidget* w : std::initializer_list<QWidget*>{fundo, rotulo, texto, barra}) {
-            w->setAccessibleName(QStringLiteral("Ent%1").arg(n));
             w->setAttribute(Qt::WA_NoMousePropagation);
             w->installEventFilter(this);
             w->hide();
@@ -336,6 +335,11 @@ void PainelWidgets::AplicaTrack(int n) {
     const QString nome = QString::fromStdString(t.rotulo);
     trackRotulo_[n - 1]->setText(nome);
     trackRotulo_[n - 1]->adjustSize();
+    // Every part of the track is named by the track's caption; a track
+    // without a name by the variable it writes.
+    const QString acessivel = nome.trimmed().isEmpty() ? QStringLiteral("Track %1 (M%2)").arg(n).arg(14 + n) : nome;
+    for (QWidget* w : std::initializer_list<QWidget*>{fundo, trackRotulo_[n - 1], trackTexto_[n - 1], barra})
+        w->setAccessibleName(acessivel);
     const int comprimento = int(nome.size());
     if (comprimento > kNomeCurto) {
         fundo->resize(7 * comprimento + 75, fundo->height());

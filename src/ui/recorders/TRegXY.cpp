@@ -26,6 +26,7 @@
 #include "fastsim/Progresso.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/i18n/TextosRegistros.h"
+#include "ui/objects/Formulario.h"
 
 namespace kivo::ui {
 
@@ -94,7 +95,8 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
         auto* c = new ListaVariaveis(this);
         c->setObjectName(QString::fromLatin1(nome));
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(12);
+        // Room for the number and a description of a few words.
+        c->setMinimumContentsLength(22);
         return c;
     };
     auto* x = lista("ComboX");
@@ -118,7 +120,6 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     topo->setColumnStretch(1, 1);
     topo->setColumnStretch(3, 1);
     coluna->addLayout(topo);
-    janela_->setAccessibleName(QStringLiteral("Janela:"));
 
     for (ListaVariaveis* l : {x, y})
         l->aoAbrir = [this] {
@@ -145,7 +146,7 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     QToolButton* limpa = botao("SpeedButton4", QStyle::SP_DialogResetButton);
     gauge1_ = new QProgressBar(this);
     gauge1_->setObjectName(QStringLiteral("Gauge1"));
-    gauge1_->setAccessibleName(QStringLiteral("Gauge1"));
+    gauge1_->setAccessibleName(QStringLiteral("Progresso do registro"));
     gauge1_->setRange(0, 100);
     gauge1_->setTextVisible(false);
     QPalette pal = gauge1_->palette();
@@ -185,7 +186,7 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     serie_->attachAxis(eixoY_);
     vista_ = new QChartView(chart_, this);
     vista_->setObjectName(QStringLiteral("Chart1"));
-    vista_->setAccessibleName(QStringLiteral("Chart1"));
+    vista_->setAccessibleName(QString::fromUtf8("Gráfico XY"));
     vista_->setMinimumSize(420, 320);
     coluna->addWidget(vista_, 1);
     coluna->addLayout(botoes);
@@ -202,16 +203,14 @@ TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
         eixoX_->setRange(0, 100);
         eixoY_->setRange(0, 100);
     });
-    connect(limpa, &QToolButton::clicked, this, [this] {
-        pontos_.clear();
-        serie_->clear();
-        EscalaAutomatica();
-    });
+    connect(limpa, &QToolButton::clicked, this, &TRegXY::Limpa);
     connect(registra_, &QPushButton::clicked, this, &TRegXY::Button1Click);
     connect(sair_, &QPushButton::clicked, this, &QWidget::hide);
 
     for (QPushButton* b : {registra_, sair_}) b->setAccessibleName(b->text());
     AplicaDicas(this, DicasRegXY(), false);
+    // The lists and the window selector are named by their captions.
+    SincronizaNomesAcessiveis(this);
     PreencheListas();
 }
 
@@ -225,17 +224,23 @@ void TRegXY::PreencheListas() {
 }
 
 void TRegXY::AtualizaListas() {
-    // The entries carry the variable table's descriptions, which a project
-    // load or the variable list changes.
+    // The entries carry the variable table's descriptions, which an apply,
+    // a project load or the variable list changes.
     QStringList itens;
     for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << QString::fromStdString(s);
     for (QComboBox* c : {comboX_, comboY_}) {
-        const int atual = c->currentIndex();
-        c->clear();
-        c->addItems(itens);
-        c->setCurrentIndex(std::max(atual, 0));
+        AtualizaItens(c, itens);
+        if (c->currentIndex() < 0) c->setCurrentIndex(0);
         c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     }
+}
+
+void TRegXY::Limpa() {
+    if (executando_) return;
+    pontos_.clear();
+    serie_->clear();
+    EscalaAutomatica();
+    gauge1_->setValue(0);
 }
 
 void TRegXY::AtualizaBotao() { registra_->setEnabled(comboX_->currentIndex() >= 0 && comboY_->currentIndex() >= 0); }
@@ -303,6 +308,7 @@ void TRegXY::showEvent(QShowEvent* e) {
         traduzido_ = true;
         AplicaTextos(this, TextosRegXY(), true);
         AplicaDicas(this, DicasRegXY(), true);
+        SincronizaNomesAcessiveis(this);
     }
     // Centred on the screen.
     if (const QScreen* tela = screen()) move(tela->availableGeometry().center() - rect().center());

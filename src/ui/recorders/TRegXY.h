@@ -32,6 +32,13 @@ public:
     void RegistraXY(double janela, int x, int y);
     int pontos() const { return static_cast<int>(pontos_.size()); }
     bool executando() const { return executando_; }
+    // Both axis lists from the variable table's current descriptions,
+    // keeping the entries chosen; nothing is touched when they read the
+    // same already.
+    void AtualizaListas();
+    // Removes every point ("Limpar"; also when another project opens, since
+    // the points belong to the plant that drew them).
+    void Limpa();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -44,7 +51,6 @@ private:
     void Button1Click();
     void PresetsChange(int i);
     void PreencheListas();
-    void AtualizaListas();
     void AtualizaBotao();
     void EscalaAutomatica();
 
