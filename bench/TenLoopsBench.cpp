@@ -74,7 +74,8 @@ struct PlantaDezMalhas {
         }
     }
 
-    // Not inlined, so that a profiler can count this run alone.
+    // Not inlined, nor is the floor's, so that a profiler can count each run
+    // alone.
     [[gnu::noinline]] Resultado Executa() {
         ColetaMalhas coleta(sim, true, kCiclos / kPorSegundo);
         sim.ExecutaSemDisplay(
