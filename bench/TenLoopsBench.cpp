@@ -74,7 +74,9 @@ struct PlantaDezMalhas {
         }
     }
 
-    Resultado Executa() {
+    // Not inlined, nor is the floor's, so that a profiler can count each run
+    // alone.
+    [[gnu::noinline]] Resultado Executa() {
         ColetaMalhas coleta(sim, true, kCiclos / kPorSegundo);
         sim.ExecutaSemDisplay(
             kCiclos, kT,
@@ -129,7 +131,7 @@ struct PlantaManual {
         }
     }
 
-    Resultado Executa() {
+    [[gnu::noinline]] Resultado Executa() {
         constexpr double a1 = (2 * kTau1 - kT) / (2 * kTau1 + kT), b1 = kT / (2 * kTau1 + kT);
         constexpr double a2 = kTau2 / (kTau2 + kT), b2 = kT / (kTau2 + kT);
         double* mem = m.data();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "core/Memorias.h"
@@ -34,6 +35,13 @@ class ObjetoCiclo {
 public:
     virtual ~ObjetoCiclo() = default;
     virtual void CalculaCiclo() = 0;
+    // Steps objetos[0..n) in order. The pools pass runs of objects of this
+    // object's own dynamic type, so that a kind a plant holds many of can
+    // step them all with direct calls instead of one dispatch and one call
+    // per object.
+    virtual void CalculaCiclos(ObjetoCiclo* const* objetos, int n) {
+        for (int i = 0; i < n; ++i) objetos[i]->CalculaCiclo();
+    }
 };
 
 // Hooks for the display work the GUI attaches to the tick.
@@ -75,22 +83,40 @@ public:
         for (int n = 1; n <= N; ++n) Apaga(n);
     }
     void PassoAtivos() const {
-        for (int i = 0; i < numAtivos_; ++i) ativos_[static_cast<std::size_t>(i)]->CalculaCiclo();
+        for (int g = 0; g < numGrupos_; ++g) {
+            const Grupo& grupo = grupos_[static_cast<std::size_t>(g)];
+            ObjetoCiclo* const* inicio = ativos_.data() + grupo.inicio;
+            (*inicio)->CalculaCiclos(inicio, grupo.n);
+        }
     }
 
 private:
+    // A run of consecutive active objects of one dynamic type.
+    struct Grupo {
+        int inicio = 0;
+        int n = 0;
+    };
+
     // The active objects in slot order, so that the step of every cycle
-    // does not walk the empty slots.
+    // does not walk the empty slots, cut into runs of one type each.
     void ListaAtivos() {
-        numAtivos_ = 0;
-        for (int i = 0; i < N; ++i)
-            if (ativo_[i] && objetos_[i]) ativos_[static_cast<std::size_t>(numAtivos_++)] = objetos_[i].get();
+        int numAtivos = 0;
+        numGrupos_ = 0;
+        for (int i = 0; i < N; ++i) {
+            ObjetoCiclo* o = objetos_[i].get();
+            if (!ativo_[i] || !o) continue;
+            if (numGrupos_ == 0 || typeid(*o) != typeid(*ativos_[static_cast<std::size_t>(numAtivos - 1)]))
+                grupos_[static_cast<std::size_t>(numGrupos_++)] = {numAtivos, 0};
+            ++grupos_[static_cast<std::size_t>(numGrupos_ - 1)].n;
+            ativos_[static_cast<std::size_t>(numAtivos++)] = o;
+        }
     }
 
     std::array<std::unique_ptr<ObjetoCiclo>, N> objetos_{};
     std::array<bool, N> ativo_{};
     std::array<ObjetoCiclo*, N> ativos_{};
-    int numAtivos_ = 0;
+    std::array<Grupo, N> grupos_{};
+    int numGrupos_ = 0;
 };
 
 // Output address of process slot n (1..24) and calculation block slot n.

@@ -12,6 +12,11 @@
 
 namespace kivo {
 
+// The bits of a signalling NaN, which no input of a cache can have: neither
+// arithmetic nor a number conversion yields one. A cache that holds them as
+// its inputs has nothing yet, so the check needs no separate flag.
+inline constexpr std::uint64_t kSemEntrada = 0x7FF0'DEAD'0000'DEADull;
+
 class Coeficientes {
 public:
     // calcula(x, T) gives the pair for time constant x and step T.
@@ -19,19 +24,17 @@ public:
     const std::array<double, 2>& Para(double x, double T, F&& calcula) {
         const auto bx = std::bit_cast<std::uint64_t>(x);
         const auto bT = std::bit_cast<std::uint64_t>(T);
-        if (!valido_ || bx != x_ || bT != T_) {
+        if (bx != x_ || bT != T_) {
             c_ = calcula(x, T);
             x_ = bx;
             T_ = bT;
-            valido_ = true;
         }
         return c_;
     }
 
 private:
-    std::uint64_t x_ = 0;
-    std::uint64_t T_ = 0;
-    bool valido_ = false;
+    std::uint64_t x_ = kSemEntrada;
+    std::uint64_t T_ = kSemEntrada;
     std::array<double, 2> c_{};
 };
 
@@ -47,17 +50,15 @@ public:
     double Arredonda(double v) {
         const double q = kivo::Arredonda(10 * v);
         const auto bq = std::bit_cast<std::uint64_t>(q);
-        if (!valido_ || bq != q_) {
+        if (bq != q_) {
             r_ = q / 10;
             q_ = bq;
-            valido_ = true;
         }
         return r_;
     }
 
 private:
-    std::uint64_t q_ = 0;
-    bool valido_ = false;
+    std::uint64_t q_ = kSemEntrada;
     double r_ = 0;
 };
 

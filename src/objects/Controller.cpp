@@ -12,7 +12,8 @@ TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_stri
     ffw_.Define(FFwEquation);
 }
 
-void TControlador::CalculaCiclo() {
+// Inlined into the loop over a pool's run of controllers.
+[[gnu::always_inline]] inline void TControlador::Passo() {
     const double T = sim_.estado.T;
     Memorias& mem = sim_.mem;
     EstadoControlador& s = estado;
@@ -100,6 +101,15 @@ void TControlador::CalculaCiclo() {
     mem[n_] = s.MV;
 
     tendencia.Amostra(s.PV, s.SP, s.MV, sim_.posicaoAtuador[static_cast<std::size_t>(n_ + 20)]);
+}
+
+void TControlador::CalculaCiclos(ObjetoCiclo* const* objetos, int n) {
+    for (int i = 0; i < n; ++i) static_cast<TControlador*>(objetos[i])->Passo();
+}
+
+void TControlador::CalculaCiclo() {
+    ObjetoCiclo* const eu = this;
+    CalculaCiclos(&eu, 1);
 }
 
 bool TControlador::ValidaParametros(bool mostraMensagens) {

@@ -53,13 +53,16 @@ struct EstadoControlador {
     bool modoAuto = false;
 };
 
-class TControlador : public ObjetoCiclo {
+// Final: the pool hands CalculaCiclos runs of controllers, which it steps
+// with direct calls.
+class TControlador final : public ObjetoCiclo {
 public:
     TControlador(Simulacao& sim, int n);
 
     int numero() const { return n_; }
 
     void CalculaCiclo() override;
+    void CalculaCiclos(ObjetoCiclo* const* objetos, int n) override;
     bool ValidaParametros(bool mostraMensagens);
 
     void SalvaParametros(EscritorLinhas& w) const;
@@ -115,6 +118,7 @@ public:
     SaidaMensagens mensagens;
 
 private:
+    void Passo();
     void LimitaEstadoLido();
 
     Simulacao& sim_;

@@ -217,7 +217,8 @@ double TProcesso::FuncaoTransferencia(double K, double T) {
     }
 }
 
-void TProcesso::CalculaCiclo() {
+// Inlined into the loop over a pool's run of processes.
+[[gnu::always_inline]] inline void TProcesso::Passo() {
     const double T = sim_.estado.T;
     Memorias& mem = sim_.mem;
     EstadoProcesso& e = estado;
@@ -256,6 +257,15 @@ void TProcesso::CalculaCiclo() {
     if (std::isfinite(yo)) e.Y2 = yo;
     mem[u_] = e.Y2;
     sim_.posicaoAtuador[static_cast<std::size_t>(u_)] = e.a;
+}
+
+void TProcesso::CalculaCiclos(ObjetoCiclo* const* objetos, int n) {
+    for (int i = 0; i < n; ++i) static_cast<TProcesso*>(objetos[i])->Passo();
+}
+
+void TProcesso::CalculaCiclo() {
+    ObjetoCiclo* const eu = this;
+    CalculaCiclos(&eu, 1);
 }
 
 bool TProcesso::ValidaParametros(bool mostraMensagens) {

@@ -69,7 +69,9 @@ struct EstadoProcesso {
     std::array<double, kTamBuffer + 1> buffer{};  // positions 1..10000
 };
 
-class TProcesso : public ObjetoCiclo {
+// Final: the pool hands CalculaCiclos runs of processes, which it steps with
+// direct calls.
+class TProcesso final : public ObjetoCiclo {
 public:
     // Delays up to this many cycles fit in the buffer.
     static constexpr int kMaxAtrasoCiclos = EstadoProcesso::kTamBuffer - 1;
@@ -85,6 +87,7 @@ public:
     int numero() const { return u_; }
 
     void CalculaCiclo() override;
+    void CalculaCiclos(ObjetoCiclo* const* objetos, int n) override;
     bool ValidaParametros(bool mostraMensagens);
 
     void SalvaParametros(EscritorLinhas& w) const;
@@ -133,6 +136,7 @@ public:
     SaidaMensagens mensagens;
 
 private:
+    void Passo();
     double FuncaoTransferencia(double K, double T);
 
     Simulacao& sim_;

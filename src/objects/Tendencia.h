@@ -34,17 +34,27 @@ public:
 
     // One call per controller step; inline, as it runs at every step.
     void Amostra(double pv, double sp, double mv, double posicaoAtuador) {
-        ++contador_;
-        if (pausado) return;
-        const bool toca =
-            BaseTempoBox == 0 || (BaseTempoBox == 1 && contador_ > 2) || (BaseTempoBox == 2 && contador_ > 19);
-        if (!toca) return;
+        if (pausado) {
+            ++contador_;
+            return;
+        }
+        // The usual time base samples at every step and needs no count.
+        if (BaseTempoBox != 0) {
+            const int contador = contador_ + 1;
+            if (!(BaseTempoBox == 1 && contador > 2) && !(BaseTempoBox == 2 && contador > 19)) {
+                contador_ = contador;
+                return;
+            }
+        }
         contador_ = 0;
 
         const double mvLimitado = std::clamp(mv, 0.0, 100.0);
-        grade_ = grade_ >= 29 ? 0 : grade_ + 1;
-        posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
-        preenchidas_ = std::min(preenchidas_ + 1, kAmostras);
+        if (posicao_ < kAmostras) {
+            ++posicao_;
+        } else {
+            posicao_ = 1;
+            cheio_ = true;
+        }
         amostras_[static_cast<std::size_t>(posicao_ - 1)] = {pv, sp, mvLimitado, posicaoAtuador};
         if (observador) observador->AoAmostrar(*this, pv, sp, mvLimitado);
     }
@@ -66,8 +76,10 @@ public:
     int posicao() const { return posicao_; }
     // How many of the 450 positions hold a sample (the rest still hold the
     // zeros of the start), so that a history can be read without them.
-    int amostras() const { return preenchidas_; }
-    int grade() const { return grade_; }
+    int amostras() const { return cheio_ ? kAmostras : posicao_; }
+    // The grid moves one step per sample and has 30 steps; 450 samples make
+    // whole turns of it, so it follows from the position.
+    int grade() const { return posicao_ % 30; }
     int contador() const { return contador_; }
     double topo() const { return topo_; }
     double base() const { return base_; }
@@ -84,10 +96,10 @@ private:
 
     // Per sample, in the order of Curva.
     std::array<std::array<double, 4>, kAmostras> amostras_{};
+    static_assert(kAmostras % 30 == 0);
     int posicao_ = 0;
-    int preenchidas_ = 0;
+    bool cheio_ = false;  // posicao_ has gone round once
     int contador_ = 0;
-    int grade_ = 0;
     double topo_ = 100;
     double base_ = 0;
 };

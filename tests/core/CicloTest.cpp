@@ -24,6 +24,20 @@ private:
     std::string nome_;
 };
 
+// A kind that steps its runs itself: records each run it is handed, then
+// steps it one by one.
+class Lote : public Marcador {
+public:
+    Lote(Registro& r, std::string nome) : Marcador(r, std::move(nome)), r_(r) {}
+    void CalculaCiclos(ObjetoCiclo* const* objetos, int n) override {
+        r_.passos.push_back("run of " + std::to_string(n));
+        ObjetoCiclo::CalculaCiclos(objetos, n);
+    }
+
+private:
+    Registro& r_;
+};
+
 class Contador : public ObservadorCiclo {
 public:
     int refreshes = 0;
@@ -52,6 +66,32 @@ TEST(Ciclo, PassOrder) {
     EXPECT_EQ(r.passos, expected);
     EXPECT_FALSE(sim.processos.ativo(2));
     EXPECT_EQ(sim.processos.objeto(2), nullptr);
+}
+
+// A run handed to one object's CalculaCiclos holds only objects of that
+// object's type, in slot order, across empty and inactive slots; it follows
+// creations and deletions.
+TEST(Ciclo, PoolsHandRunsOfOneTypeInSlotOrder) {
+    Simulacao sim;
+    Registro r;
+    sim.blocos.Cria(1, std::make_unique<Lote>(r, "a"));
+    sim.blocos.Cria(3, std::make_unique<Lote>(r, "b"));
+    sim.blocos.Cria(4, std::make_unique<Marcador>(r, "c"));
+    sim.blocos.Cria(5, std::make_unique<Lote>(r, "d"));
+    sim.blocos.Cria(7, std::make_unique<Lote>(r, "e"));
+    sim.PassoModelos();
+    EXPECT_EQ(r.passos, (std::vector<std::string>{"run of 2", "a", "b", "c", "run of 2", "d", "e"}));
+
+    r.passos.clear();
+    sim.blocos.Apaga(4);
+    sim.PassoModelos();
+    EXPECT_EQ(r.passos, (std::vector<std::string>{"run of 4", "a", "b", "d", "e"}));
+
+    r.passos.clear();
+    sim.blocos.Cria(6, std::make_unique<Marcador>(r, "f"));
+    sim.blocos.Apaga(1);
+    sim.PassoModelos();
+    EXPECT_EQ(r.passos, (std::vector<std::string>{"run of 2", "b", "d", "f", "run of 1", "e"}));
 }
 
 TEST(Ciclo, EmptyPlantStillStepsTheGeneratorsAndMeasures) {

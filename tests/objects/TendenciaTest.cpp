@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "objects/Tendencia.h"
 
 namespace kivo {
@@ -33,9 +35,12 @@ TEST(Tendencia, PausedTakesNoSample) {
 
 TEST(Tendencia, PositionAndGridWrapAndSamplesReadOldestFirst) {
     T t;
-    for (int i = 1; i <= 451; ++i) t.Amostra(i % 100, 0, 0, 0);
+    for (int i = 1; i <= 451; ++i) {
+        t.Amostra(i % 100, 0, 0, 0);
+        EXPECT_EQ(t.grade(), i % 30) << "sample " << i;
+        EXPECT_EQ(t.amostras(), std::min(i, 450)) << "sample " << i;
+    }
     EXPECT_EQ(t.posicao(), 1);
-    EXPECT_EQ(t.grade(), 451 % 30);
     EXPECT_DOUBLE_EQ(t.HistoricoPV(449), 451 % 100) << "newest at the right";
     EXPECT_DOUBLE_EQ(t.HistoricoPV(0), 2) << "oldest at the left";
 }
