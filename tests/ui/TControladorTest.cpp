@@ -16,7 +16,6 @@
 #include "objects/Controller.h"
 #include "ui/main/Diagrama.h"
 #include "ui/objects/GraficoTendencia.h"
-#include "ui/objects/LogControlador.h"
 #include "ui/objects/TControlador.h"
 #include "ui/project/CicloProjeto.h"
 
@@ -418,23 +417,6 @@ private slots:
         QVERIFY(!f->log().aberto());
         QVERIFY(Faceplate::pastaLog().isEmpty());
         QVERIFY(amb_->roteiro->informacoes.isEmpty());
-    }
-
-    void logLineFormat_data() {
-        QTest::addColumn<double>("tempo");
-        QTest::addColumn<double>("pv");
-        QTest::addColumn<bool>("virgula");
-        QTest::addColumn<QString>("linha");
-        QTest::newRow("comma") << 0.1 << 50.0 << true << "0,10;50,00;50,00;45,20";
-        QTest::newRow("point") << 12.345 << 1234.5 << false << "12.35;1234.50;50.00;45.20";
-        QTest::newRow("negative") << 0.0 << -5.0 << false << "0.00;-5.00;50.00;45.20";
-    }
-    void logLineFormat() {
-        QFETCH(double, tempo);
-        QFETCH(double, pv);
-        QFETCH(bool, virgula);
-        QFETCH(QString, linha);
-        QCOMPARE(LogControlador::Linha(tempo, pv, 50, 45.2, virgula), linha);
     }
 
     void englishCaptionsAndHints() {

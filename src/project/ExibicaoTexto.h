@@ -2,20 +2,19 @@
 // What an animated text shows: its apply step (range, alarm limits and
 // unit from the variable table, the formula prepared) and its display step
 // (the text and whether it is in alarm). The settings are the project's
-// DadosTexto; the numbers derived from them live here. Plain C++, so the
-// formats and colours can be checked without a window.
+// DadosTexto, which owns this; the numbers derived from them live here.
 #include <string>
 
 namespace kivo {
+
 class DadosTexto;
 class Memorias;
-}  // namespace kivo
-
-namespace kivo::ui {
 
 class ExibicaoTexto {
 public:
     ExibicaoTexto(const Memorias& mem, DadosTexto& dados) : mem_(mem), dados_(dados) {}
+    ExibicaoTexto(const ExibicaoTexto&) = delete;
+    ExibicaoTexto& operator=(const ExibicaoTexto&) = delete;
 
     DadosTexto& dados() const { return dados_; }
 
@@ -50,4 +49,4 @@ private:
     bool vermelho_ = false;
 };
 
-}  // namespace kivo::ui
+}  // namespace kivo

@@ -1,11 +1,11 @@
-#include "ui/recorders/ExibicaoTexto.h"
+#include "project/ExibicaoTexto.h"
 
 #include "core/Equation.h"
 #include "core/Memorias.h"
 #include "core/NumberText.h"
 #include "project/DadosTexto.h"
 
-namespace kivo::ui {
+namespace kivo {
 
 namespace {
 constexpr double kSemAlarme = 1000000;
@@ -103,4 +103,4 @@ void ExibicaoTexto::CalculaCiclo() {
     vermelho_ = mostrado > alto_ || mostrado < baixo_;
 }
 
-}  // namespace kivo::ui
+}  // namespace kivo
