@@ -26,13 +26,8 @@ public:
     static constexpr int kItensVariavel = 124;
 
     // slot 1..20; the number given at creation is 100 + slot. mem is the
-    // variable memory shown, which outlives the text. Created applied and
-    // with a value, so that a window opened before the first display
-    // refresh does not show an empty one.
-    DadosTexto(const Memorias& mem, int slot) : slot_(slot), exibicao_(mem, *this) {
-        exibicao_.ValidaParametros();
-        exibicao_.CalculaCiclo();
-    }
+    // variable memory shown, which outlives the text. Created applied.
+    DadosTexto(const Memorias& mem, int slot) : slot_(slot), exibicao_(mem, *this) { exibicao_.ValidaParametros(); }
     DadosTexto(const DadosTexto&) = delete;
     DadosTexto& operator=(const DadosTexto&) = delete;
 

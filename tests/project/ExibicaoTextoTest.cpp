@@ -32,8 +32,10 @@ TEST(TextoAnimado, DisplayStepRunsOnEverySixthTick) {
     t.ComboBox1 = 20;  // M21
     t.ValidaParametros();
     p.sim.mem[21] = 50;
+    // Until the sixth tick the value is the one before the variable was
+    // chosen (the unit is already the one applied).
     for (int tick = 1; tick <= 5; ++tick) p.sim.Tick(tick * 100.0L);
-    EXPECT_EQ(t.exibicao().texto(), "0.00 ");
+    EXPECT_EQ(t.exibicao().texto(), "0.00 °C");
     p.sim.Tick(600);
     EXPECT_EQ(t.exibicao().texto(), "100.00 °C");
     EXPECT_FALSE(t.exibicao().vermelho());
