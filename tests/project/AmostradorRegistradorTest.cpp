@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Auxiliares.h"
+#include "ContaAlocacoes.h"
 #include "TempDir.h"
 #include "project/Projeto.h"
 
@@ -62,6 +63,14 @@ TEST_F(Registrador, SamplesAtTheEndOfEveryTick) {
     Ticks(1);
     EXPECT_FALSE(a.comLegenda(AmostradorRegistrador::Curva3));
     EXPECT_EQ(a.legenda(AmostradorRegistrador::Curva3), "");
+}
+
+TEST_F(Registrador, SamplingAllocatesNothing) {
+    r.Variavel2Select = 21;
+    std::uint64_t alocacoes = 0;
+    for (int i = 0; i < 500; ++i) alocacoes += testing::AlocacoesDe([this] { Ticks(1); });
+    EXPECT_EQ(a.posicao(), 50);
+    EXPECT_EQ(alocacoes, 0u);
 }
 
 TEST_F(Registrador, TimeBaseAndPauseDecideTheSamples) {

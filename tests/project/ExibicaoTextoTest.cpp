@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Auxiliares.h"
+#include "ContaAlocacoes.h"
 #include "project/Projeto.h"
 
 namespace kivo {
@@ -45,6 +46,29 @@ TEST(TextoAnimado, DisplayStepRunsOnEverySixthTick) {
     p.sim.Tick(1200);
     EXPECT_EQ(t.exibicao().texto(), "160.00 °C");
     EXPECT_TRUE(t.exibicao().vermelho());
+}
+
+// The display step runs in the cycle, which allocates nothing once running.
+TEST(TextoAnimado, DisplayStepAllocatesNothing) {
+    Projeto p;
+    TabelaM21(p.sim.mem);
+    p.sim.mem.setLse(21, "M22*2");
+    for (int tipo = 0; tipo < 3; ++tipo) {
+        DadosTexto& t = p.CriaTexto(tipo + 1);
+        t.Tipo = tipo;
+        t.ComboBox1 = tipo == 1 ? 10 : 20;
+        t.FuncaoTr = tipo == 1 ? "Parado/Ligado" : "M21/2,5+M22";
+        t.ValidaParametros();
+    }
+    long double agora = 0;
+    const auto tick = [&] { p.sim.Tick(agora += 100); };
+    for (int i = 0; i < 6; ++i) tick();
+    std::uint64_t alocacoes = 0;
+    for (int i = 0; i < 60; ++i) {
+        p.sim.mem[21] = i;
+        alocacoes += testing::AlocacoesDe(tick);
+    }
+    EXPECT_EQ(alocacoes, 0u);
 }
 
 struct Caso {
