@@ -209,17 +209,13 @@ QWidget* TRegistrForm::CriaConfiguracao() {
         adiciona(rotulosTexto[c], QStringLiteral("Texto %1").arg(c + 1), nomes_[c]);
         connect(variaveis_[c], &QComboBox::activated, this, [this, c](int i) {
             if (preenchendo_) return;
-            int& campo = c == 0 ? r_.Variavel1Select
-                         : c == 1 ? r_.Variavel2Select
-                                  : r_.Variavel3Select;
+            int& campo = c == 0 ? r_.Variavel1Select : c == 1 ? r_.Variavel2Select : r_.Variavel3Select;
             campo = i;
             if (c == 2) Variavel3SelectChange();
             else ConfiguracaoMudou();
         });
         connect(nomes_[c], &QLineEdit::textEdited, this, [this, c](const QString& t) {
-            std::string& nome = c == 0 ? r_.Edit1
-                                : c == 1 ? r_.Edit2
-                                         : r_.Edit3;
+            std::string& nome = c == 0 ? r_.Edit1 : c == 1 ? r_.Edit2 : r_.Edit3;
             nome = t.toStdString();
             ConfiguracaoMudou();
         });
