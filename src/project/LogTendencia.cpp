@@ -71,14 +71,8 @@ bool LogTendencia::Abre(const std::filesystem::path& pasta, const std::string& t
         }
     }
     if (!arquivo_) return false;
-    const std::string cabecalho = Utf8ParaCp1252(Cabecalho(baseTempo, nome1, nome2, nome3)) + "\r\n";
-    errno = 0;
-    if (std::fwrite(cabecalho.data(), 1, cabecalho.size(), arquivo_.get()) != cabecalho.size() ||
-        std::fflush(arquivo_.get()) != 0) {
+    if (!Grava(Utf8ParaCp1252(Cabecalho(baseTempo, nome1, nome2, nome3)) + "\r\n", Falha::Criar)) {
         // A file without its header is no log: it goes.
-        falha_ = Falha::Criar;
-        motivo_ = MotivoDoSistema(errno);
-        arquivo_.reset();
         std::error_code ec;
         std::filesystem::remove(caminho_, ec);
         return false;
@@ -88,18 +82,19 @@ bool LogTendencia::Abre(const std::filesystem::path& pasta, const std::string& t
 }
 
 bool LogTendencia::Escreve(double v1, double v2, double v3, bool virgula) {
-    if (!arquivo_) return false;
-    const std::string linha = Linha(tempo_, v1, v2, v3, virgula) + "\r\n";
-    errno = 0;
-    if (std::fwrite(linha.data(), 1, linha.size(), arquivo_.get()) != linha.size() ||
-        std::fflush(arquivo_.get()) != 0) {
-        falha_ = Falha::Gravar;
-        motivo_ = MotivoDoSistema(errno);
-        arquivo_.reset();
-        return false;
-    }
+    if (!arquivo_ || !Grava(Linha(tempo_, v1, v2, v3, virgula) + "\r\n", Falha::Gravar)) return false;
     tempo_ += passo_;
     return true;
+}
+
+bool LogTendencia::Grava(const std::string& bytes, Falha falha) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), arquivo_.get()) == bytes.size() && std::fflush(arquivo_.get()) == 0)
+        return true;
+    falha_ = falha;
+    motivo_ = MotivoDoSistema(errno);
+    arquivo_.reset();
+    return false;
 }
 
 void LogTendencia::Fecha() { arquivo_.reset(); }

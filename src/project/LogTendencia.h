@@ -48,6 +48,8 @@ private:
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     enum class Falha { Nenhuma, Criar, Gravar };
+    // Writes and flushes bytes; a refusal is kept as falha and closes the file.
+    bool Grava(const std::string& bytes, Falha falha);
 
     std::unique_ptr<std::FILE, FechaArquivo> arquivo_;
     std::filesystem::path caminho_;
