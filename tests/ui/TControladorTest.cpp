@@ -409,6 +409,23 @@ private slots:
         QVERIFY(amb_->roteiro->nomesLog.empty());
     }
 
+    // A folder that is gone by the time the log starts: the box names the
+    // file and the reason in the interface language, and the log stays off.
+    void logThatCannotBeCreatedSaysWhy() {
+        QTemporaryDir pasta;
+        const QString sumida = QDir(pasta.path()).filePath("sumida");
+        Faceplate::pastaLog() = sumida;
+        amb_->app->DefineIngles();
+        Faceplate* f = Novo(0, 100);
+        auto* arquivar = Filho<QCheckBox>(f, "CheckBox1");
+        arquivar->click();
+        QVERIFY(!arquivar->isChecked());
+        QVERIFY(!f->log().aberto());
+        QVERIFY(Filho<QLineEdit>(f, "eSupText")->isEnabled());
+        QCOMPARE(amb_->roteiro->informacoes,
+                 QStringList{"Could not create the file \"" + sumida + "/PID1_1.txt\": No such file or directory"});
+    }
+
     void cancelledFolderDialogLeavesTheLogOff() {
         Faceplate* f = Novo(0, 100);
         auto* arquivar = Filho<QCheckBox>(f, "CheckBox1");

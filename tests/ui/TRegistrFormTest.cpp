@@ -264,6 +264,22 @@ private slots:
         QVERIFY(segundo.value(1).section(';', 0, 0) != QString(virgula ? "0,00" : "0.00"));
     }
 
+    // The log is the recorder's: it goes on while no window exists, and a
+    // window built again shows it running and can end it.
+    void logOutlivesItsWindow() {
+        mem()[21] = 25;
+        filho<QCheckBox>("CheckBox1")->click();
+        amb_->janela->janelas().Fecha(Familia::Registrador, 1);
+        Ticks(3);
+        QVERIFY(janela().amostrador().registrando());
+        QVERIFY(filho<QCheckBox>("CheckBox1")->isChecked());
+        QVERIFY(!filho<QLineEdit>("TagText")->isEnabled());
+        filho<QCheckBox>("CheckBox1")->click();
+        QCOMPARE(amb_->roteiro->informacoes.last(), QString("Data saved: TIC1_1.txt"));
+        QVERIFY(filho<QLineEdit>("TagText")->isEnabled());
+        QCOMPARE(Linhas("TIC1_1.txt").size(), 4);
+    }
+
     void logNeedsATagAndASafeFileName() {
         dados_->TagText.clear();
         janela().AtualizaRegistrador();
