@@ -37,7 +37,7 @@ public:
     virtual void AoAviso(const AvisoCarga& /*aviso*/) {}
     // The variable table was read or set to its defaults.
     virtual void AoAtualizarListaVariaveis() {}
-    // Recorder n or animated text n has its record: apply its settings.
+    // Recorder n or animated text n has read its record and applied it.
     virtual void AoAplicarRegistrador(int /*n*/) {}
     virtual void AoAplicarTexto(int /*n*/) {}
     // The project is complete: redraw the diagram (AtualizaDiagrama).

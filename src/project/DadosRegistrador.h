@@ -1,7 +1,8 @@
 #pragma once
-// Settings of a trend recorder as its record holds them. The object sits in
-// the recorder pool so that the slot's active flag and number are those of
-// the cycle; sampling and drawing belong to the recorder's window.
+// A trend recorder: its settings as its record holds them, and its sampler,
+// which the cycle steps at the end of every real-time tick whether or not
+// the recorder's window was ever built. The window only shows the samples
+// and writes settings back.
 //
 // Fields: TagText, DescricaoText (texts); Variavel1Select (display list
 // index, 124 items M1..M124, -1 none); Variavel2Select, Variavel3Select (125
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/Ciclo.h"
+#include "project/AmostradorRegistrador.h"
 
 namespace kivo {
 
@@ -22,15 +24,25 @@ public:
     static constexpr int kItensVariavel23 = 125;
     static constexpr int kItensBaseTempo = 3;
 
-    // slot 1..10; the number given at creation is 200 + slot.
-    explicit DadosRegistrador(int slot) : slot_(slot) {}
+    // slot 1..10; the number given at creation is 200 + slot. mem is the
+    // variable memory sampled, which outlives the recorder. Created applied,
+    // with the range of M1 (no variable 1 yet).
+    DadosRegistrador(const Memorias& mem, int slot) : slot_(slot), amostrador_(mem, *this) {
+        amostrador_.AtualizaRegistrador();
+    }
+    DadosRegistrador(const DadosRegistrador&) = delete;
+    DadosRegistrador& operator=(const DadosRegistrador&) = delete;
 
     int slot() const { return slot_; }
     int numero() const { return NumeroRegistrador(slot_); }
 
-    // The sampling step comes with the recorder's window; the settings alone
-    // have nothing to step.
-    void CalculaCiclo() override {}
+    void CalculaCiclo() override { amostrador_.CalculaCiclo(); }
+    // The apply step: after a change of the settings, a load or a refresh of
+    // the variable table.
+    void AtualizaRegistrador() { amostrador_.AtualizaRegistrador(); }
+
+    AmostradorRegistrador& amostrador() { return amostrador_; }
+    const AmostradorRegistrador& amostrador() const { return amostrador_; }
 
     void SalvaParametros(EscritorLinhas& w) const;
     void LeParametros(LeitorLinhas& r);
@@ -47,6 +59,8 @@ public:
 
 private:
     int slot_;
+    // Last: it reads the settings above.
+    AmostradorRegistrador amostrador_;
 };
 
 }  // namespace kivo

@@ -1,7 +1,8 @@
 #pragma once
-// Settings of an animated text as its record holds them. The object sits in
-// the text pool so that the slot's active flag and number are those of the
-// cycle; the value shown and its colour belong to the text's window.
+// An animated text: its settings as its record holds them, and what it
+// shows (ExibicaoTexto), which the cycle recomputes at every display refresh
+// whether or not the text's window was ever built; the diagram's value label
+// copies it from here.
 //
 // Fields: DescricaoText; FuncaoTr (the formula, or the texts for 0 and 1
 // separated by "/"); CasasDecimais (0..5); Unidade; Edit1, Edit4 (range max
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "core/Ciclo.h"
+#include "project/ExibicaoTexto.h"
 
 namespace kivo {
 
@@ -23,14 +25,23 @@ public:
     static constexpr int kItensTipo = 3;
     static constexpr int kItensVariavel = 124;
 
-    // slot 1..20; the number given at creation is 100 + slot.
-    explicit DadosTexto(int slot) : slot_(slot) {}
+    // slot 1..20; the number given at creation is 100 + slot. mem is the
+    // variable memory shown, which outlives the text. Created applied.
+    DadosTexto(const Memorias& mem, int slot) : slot_(slot), exibicao_(mem, *this) { exibicao_.ValidaParametros(); }
+    DadosTexto(const DadosTexto&) = delete;
+    DadosTexto& operator=(const DadosTexto&) = delete;
 
     int slot() const { return slot_; }
     int numero() const { return NumeroTexto(slot_); }
 
-    // The display step comes with the text's window.
-    void CalculaCiclo() override {}
+    // The display step: the text and its colour.
+    void CalculaCiclo() override { exibicao_.CalculaCiclo(); }
+    // The apply step, without messages: after "Sair", a load or a refresh
+    // of the variable table.
+    void ValidaParametros() { exibicao_.ValidaParametros(); }
+
+    ExibicaoTexto& exibicao() { return exibicao_; }
+    const ExibicaoTexto& exibicao() const { return exibicao_; }
 
     void SalvaParametros(EscritorLinhas& w) const;
     void LeParametros(LeitorLinhas& r);
@@ -46,6 +57,8 @@ public:
 
 private:
     int slot_;
+    // Last: it reads the settings above.
+    ExibicaoTexto exibicao_;
 };
 
 }  // namespace kivo

@@ -197,6 +197,7 @@ void Carga::Objetos() {
     for (int n = 1; n <= 10; ++n) {
         if (!registradores_[n - 1]) continue;
         p_.registrador(n)->LeParametros(r_);
+        p_.registrador(n)->AtualizaRegistrador();
         if (obs_) obs_->AoAplicarRegistrador(n);
     }
     Progresso(70);
@@ -208,6 +209,7 @@ void Carga::Objetos() {
     for (int n = 1; n <= 20; ++n) {
         if (!textos_[n - 1]) continue;
         p_.texto(n)->LeParametros(r_);
+        p_.texto(n)->ValidaParametros();
         if (obs_) obs_->AoAplicarTexto(n);
     }
     Progresso(85);

@@ -26,9 +26,9 @@ TControlador& Projeto::CriaControlador(int n) {
 TProcesso& Projeto::CriaProcesso(int n) { return Preenche<TProcesso>(sim.processos, n, saidaMensagens, sim, n); }
 TBloco& Projeto::CriaBloco(int n) { return Preenche<TBloco>(sim.blocos, n, saidaMensagens, sim, n); }
 DadosRegistrador& Projeto::CriaRegistrador(int n) {
-    return Preenche<DadosRegistrador>(sim.registradores, n, saidaMensagens, n);
+    return Preenche<DadosRegistrador>(sim.registradores, n, saidaMensagens, sim.mem, n);
 }
-DadosTexto& Projeto::CriaTexto(int n) { return Preenche<DadosTexto>(sim.textos, n, saidaMensagens, n); }
+DadosTexto& Projeto::CriaTexto(int n) { return Preenche<DadosTexto>(sim.textos, n, saidaMensagens, sim.mem, n); }
 
 // The initial places of the diagram. The object rows follow the markers'
 // default places; the widgets sit in a free band below them.

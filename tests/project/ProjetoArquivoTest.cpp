@@ -160,6 +160,7 @@ TEST(ArquivoProjeto, EverySlotOfEveryFamilyFilledSurvivesARoundTrip) {
     // As the windows would have done: every object applied once.
     for (int n = 1; n <= 10; ++n) a.controlador(n)->ValidaParametros(false);
     for (int n = 1; n <= 24; ++n) a.processo(n)->ValidaParametros(false);
+    for (int n = 1; n <= 20; ++n) a.texto(n)->ValidaParametros();
     a.geradores.AplicaParametros();
     a.AtualizaLegendas();
     const std::vector<std::string> linhas = LinhasProjeto(a);

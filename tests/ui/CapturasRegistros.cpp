@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
                 d.FuncaoTr = tipo == 1 ? "Desligado/Ligado" : "M21*2";
                 t->ValidaParametros();
                 t->show();
-                t->CalculaCiclo();
+                d.CalculaCiclo();
+                t->MostraValor();
                 Grava(*t, QStringLiteral("%1/text%2_type%3.png").arg(saida, sufixo).arg(tipo));
                 t->hide();
             }

@@ -16,7 +16,6 @@
 #include "objects/Controller.h"
 #include "ui/main/Diagrama.h"
 #include "ui/objects/GraficoTendencia.h"
-#include "ui/objects/LogControlador.h"
 #include "ui/objects/TControlador.h"
 #include "ui/project/CicloProjeto.h"
 
@@ -410,6 +409,23 @@ private slots:
         QVERIFY(amb_->roteiro->nomesLog.empty());
     }
 
+    // A folder that is gone by the time the log starts: the box names the
+    // file and the reason in the interface language, and the log stays off.
+    void logThatCannotBeCreatedSaysWhy() {
+        QTemporaryDir pasta;
+        const QString sumida = QDir(pasta.path()).filePath("sumida");
+        Faceplate::pastaLog() = sumida;
+        amb_->app->DefineIngles();
+        Faceplate* f = Novo(0, 100);
+        auto* arquivar = Filho<QCheckBox>(f, "CheckBox1");
+        arquivar->click();
+        QVERIFY(!arquivar->isChecked());
+        QVERIFY(!f->log().aberto());
+        QVERIFY(Filho<QLineEdit>(f, "eSupText")->isEnabled());
+        QCOMPARE(amb_->roteiro->informacoes,
+                 QStringList{"Could not create the file \"" + sumida + "/PID1_1.txt\": No such file or directory"});
+    }
+
     void cancelledFolderDialogLeavesTheLogOff() {
         Faceplate* f = Novo(0, 100);
         auto* arquivar = Filho<QCheckBox>(f, "CheckBox1");
@@ -418,23 +434,6 @@ private slots:
         QVERIFY(!f->log().aberto());
         QVERIFY(Faceplate::pastaLog().isEmpty());
         QVERIFY(amb_->roteiro->informacoes.isEmpty());
-    }
-
-    void logLineFormat_data() {
-        QTest::addColumn<double>("tempo");
-        QTest::addColumn<double>("pv");
-        QTest::addColumn<bool>("virgula");
-        QTest::addColumn<QString>("linha");
-        QTest::newRow("comma") << 0.1 << 50.0 << true << "0,10;50,00;50,00;45,20";
-        QTest::newRow("point") << 12.345 << 1234.5 << false << "12.35;1234.50;50.00;45.20";
-        QTest::newRow("negative") << 0.0 << -5.0 << false << "0.00;-5.00;50.00;45.20";
-    }
-    void logLineFormat() {
-        QFETCH(double, tempo);
-        QFETCH(double, pv);
-        QFETCH(bool, virgula);
-        QFETCH(QString, linha);
-        QCOMPARE(LogControlador::Linha(tempo, pv, 50, 45.2, virgula), linha);
     }
 
     void englishCaptionsAndHints() {

@@ -55,6 +55,24 @@ private slots:
         QCOMPARE(janela().valor()->text(), QString("0.00 "));
     }
 
+    // The value on the diagram comes from the text itself, computed by the
+    // cycle; no text window is built for it.
+    void diagramLabelUpdatesWithoutTheWindow() {
+        dados_->Tipo = 1;
+        dados_->ComboBox1 = 10;  // M11, switch 1
+        dados_->FuncaoTr = "Parado/Ligado";
+        dados_->ValidaParametros();
+        mem()[11] = 1;
+        Display();
+        QCOMPARE(valor()->text(), QString("Ligado"));
+        QVERIFY(!Vermelho(valor()));
+        mem()[11] = 0;
+        Display();
+        QCOMPARE(valor()->text(), QString("Parado"));
+        QVERIFY(Vermelho(valor()));
+        QVERIFY(!amb_->janela->janelas().janela(Familia::Texto, 1));
+    }
+
     void binaryTextShowsItsTwoWords_data() {
         QTest::addColumn<double>("v");
         QTest::addColumn<QString>("texto");

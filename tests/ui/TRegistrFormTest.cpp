@@ -95,6 +95,27 @@ private slots:
         QCOMPARE(janela().amostrador().posicao(), amostras);
     }
 
+    // The recorder is the project's: it samples in the cycle though its
+    // window was never built, and the window opened later shows what it
+    // holds.
+    void samplesWithoutItsWindow() {
+        Projeto& p = amb_->app->projeto();
+        DadosRegistrador& r = p.CriaRegistrador(2);
+        r.Variavel1Select = 20;  // M21, 0..200 °C
+        r.AtualizaRegistrador();
+        mem()[21] = 25;
+        Ticks(7);
+        QVERIFY(!amb_->janela->janelas().janela(Familia::Registrador, 2));
+        QCOMPARE(r.amostrador().posicao(), 7);
+        QCOMPARE(r.amostrador().Ponto(AmostradorRegistrador::Curva1, 449), std::uint8_t(50));
+        amb_->janela->AtualizaDiagrama();
+        amb_->janela->diagrama().marcador(Familia::Registrador, 2)->click();
+        auto* janela = qobject_cast<TRegistrForm*>(amb_->janela->janelas().janela(Familia::Registrador, 2));
+        QVERIFY(janela && janela->isVisible());
+        QCOMPARE(janela->findChild<QLabel*>("VermelhoLabel")->text(), QString("PV: 50.00 °C"));
+        QCOMPARE(janela->findChild<QLineEdit*>("eSupText")->text(), QString("200.0"));
+    }
+
     void legendsUseVariableOnesRangeAndNenhumRemovesCurves() {
         dados_->Variavel2Select = 21;  // M22, a 0..10 bar variable
         dados_->Variavel3Select = 0;   // M1
@@ -241,6 +262,22 @@ private slots:
         const QStringList segundo = Linhas("TIC1_3.txt");
         QVERIFY(segundo.size() > 1);
         QVERIFY(segundo.value(1).section(';', 0, 0) != QString(virgula ? "0,00" : "0.00"));
+    }
+
+    // The log is the recorder's: it goes on while no window exists, and a
+    // window built again shows it running and can end it.
+    void logOutlivesItsWindow() {
+        mem()[21] = 25;
+        filho<QCheckBox>("CheckBox1")->click();
+        amb_->janela->janelas().Fecha(Familia::Registrador, 1);
+        Ticks(3);
+        QVERIFY(janela().amostrador().registrando());
+        QVERIFY(filho<QCheckBox>("CheckBox1")->isChecked());
+        QVERIFY(!filho<QLineEdit>("TagText")->isEnabled());
+        filho<QCheckBox>("CheckBox1")->click();
+        QCOMPARE(amb_->roteiro->informacoes.last(), QString("Data saved: TIC1_1.txt"));
+        QVERIFY(filho<QLineEdit>("TagText")->isEnabled());
+        QCOMPARE(Linhas("TIC1_1.txt").size(), 4);
     }
 
     void logNeedsATagAndASafeFileName() {

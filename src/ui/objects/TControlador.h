@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "objects/Tendencia.h"
-#include "ui/objects/LogControlador.h"
+#include "project/LogTendencia.h"
 
 class QCheckBox;
 class QComboBox;
@@ -46,7 +46,7 @@ public:
     kivo::TControlador& modelo() { return c_; }
     Layout layout() const { return layout_; }
     GraficoTendencia& grafico() { return *grafico_; }
-    const LogControlador& log() const { return log_; }
+    const LogTendencia& log() const { return log_; }
 
     // The folder every controller logs into; chosen once per program run.
     static QString& pastaLog();
@@ -95,6 +95,7 @@ private:
     void eSupTextEnter();
     void BaseTempoBoxChange(int indice);
     void CheckBox1Click(bool marcado);
+    void TerminaLog();
     void Timer1Timer();
     void RedesenhaEscala();
     void TextoIndicadorLog();
@@ -160,7 +161,7 @@ private:
     QCheckBox* unidEng_ = nullptr;
     QCheckBox* virgula_ = nullptr;
     QTimer pisca_;
-    LogControlador log_;
+    LogTendencia log_;
 
     // The range last written into the scale fields, in EU.
     double baseMostrada_ = 0;

@@ -2,6 +2,7 @@
 // automatic and manual scale, time base, and the log with its blinking
 // indicator.
 #include <array>
+#include <filesystem>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +37,11 @@ void TControlador::AoAmostrar(const TendenciaControlador&, double pv, double sp,
         pv = ParaEU(pv);
         sp = ParaEU(sp);
     }
-    log_.Escreve(pv, sp, mv, virgula_->isChecked());
+    if (log_.Escreve(pv, sp, mv, virgula_->isChecked())) return;
+    // The system refused a line (a full disk, a removed drive): the log is
+    // over, and the box says why instead of "Data saved".
+    TerminaLog();
+    app_.interacao().Informa(this, QString::fromStdString(log_.Erro(app_.ingles())));
 }
 
 void TControlador::RedesenhaEscala() {
@@ -114,40 +119,45 @@ void TControlador::Image1MouseDown(int x, int y) {
 }
 
 void TControlador::CheckBox1Click(bool marcado) {
-    const bool ligados = !marcado;
-    if (marcado) {
-        QString& pasta = pastaLog();
-        if (pasta.isEmpty()) {
-            const QString nome = app_.interacao().NomeArquivoLog(
-                this, TituloPastaLog(app_.ingles()), QString::fromStdString(c_.TagText) + QStringLiteral("_1.txt"));
-            // A cancelled dialog leaves the log off; asking again until a
-            // folder is chosen would leave no way out.
-            if (nome.isEmpty()) {
-                arquivar_->setChecked(false);
-                return;
-            }
-            pasta = QFileInfo(nome).absolutePath();
-        }
-        QString erro;
-        if (!log_.Abre(pasta, QString::fromStdString(c_.TagText), c_.tendencia.BaseTempoBox, erro)) {
+    if (!marcado) {
+        TerminaLog();
+        const QString caminho = QString::fromStdString(log_.caminho().string());
+        app_.interacao().Informa(this, QStringLiteral("Data saved: ") + QDir::toNativeSeparators(caminho));
+        return;
+    }
+    QString& pasta = pastaLog();
+    if (pasta.isEmpty()) {
+        const QString nome = app_.interacao().NomeArquivoLog(
+            this, TituloPastaLog(app_.ingles()), QString::fromStdString(LogTendencia::NomeArquivo(c_.TagText, 1)));
+        // A cancelled dialog leaves the log off; asking again until a
+        // folder is chosen would leave no way out.
+        if (nome.isEmpty()) {
             arquivar_->setChecked(false);
-            app_.interacao().Informa(this, app_.Texto(QStringLiteral("Não foi possível criar o arquivo "),
-                                                      QStringLiteral("Could not create the file ")) +
-                                               QDir::toNativeSeparators(log_.caminho()) + QStringLiteral(": ") + erro);
             return;
         }
-        indicador_->show();
-        pisca_.start();
-    } else {
-        pisca_.stop();
-        indicador_->hide();
-        log_.Fecha();
+        pasta = QFileInfo(nome).absolutePath();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{eSup_, eInf_, baseTempo_, ajuda_})
-        w->setEnabled(ligados);
-    if (auto* tag = findChild<QLineEdit*>(QStringLiteral("TagText"))) tag->setEnabled(ligados);
-    if (!marcado)
-        app_.interacao().Informa(this, QStringLiteral("Data saved: ") + QDir::toNativeSeparators(log_.caminho()));
+    if (!log_.Abre(std::filesystem::path(pasta.toStdU16String()), c_.TagText, c_.tendencia.BaseTempoBox, "PV", "SP",
+                   "MV")) {
+        arquivar_->setChecked(false);
+        app_.interacao().Informa(this, QString::fromStdString(log_.Erro(app_.ingles())));
+        return;
+    }
+    indicador_->show();
+    pisca_.start();
+    for (QWidget* w : std::initializer_list<QWidget*>{eSup_, eInf_, baseTempo_, ajuda_}) w->setEnabled(false);
+    if (auto* tag = findChild<QLineEdit*>(QStringLiteral("TagText"))) tag->setEnabled(false);
+}
+
+// Ends a log, whether the operator unchecked it or a line failed, and gives
+// back the controls it held.
+void TControlador::TerminaLog() {
+    pisca_.stop();
+    indicador_->hide();
+    log_.Fecha();
+    arquivar_->setChecked(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{eSup_, eInf_, baseTempo_, ajuda_}) w->setEnabled(true);
+    if (auto* tag = findChild<QLineEdit*>(QStringLiteral("TagText"))) tag->setEnabled(true);
 }
 
 void TControlador::Timer1Timer() { indicador_->setVisible(!indicador_->isVisible()); }

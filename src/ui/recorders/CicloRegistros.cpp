@@ -11,7 +11,7 @@
 
 namespace kivo::ui {
 
-CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w), app_(w.app()) {
+CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w) {
     const auto atualiza = [&w] { w.AtualizaDiagrama(); };
     w_.janelas().Registra(Familia::Registrador, [&w, atualiza](int n) -> QWidget* {
         if (!w.app().projeto().registrador(n)) return nullptr;
@@ -22,11 +22,9 @@ CicloRegistros::CicloRegistros(TForm1& w) : QObject(&w), w_(w), app_(w.app()) {
         return new TForm2(w.app(), n, atualiza, &w);
     });
     regXY_ = new TRegXY(w.app(), &w);
-    w_.app().sim().AdicionaObservador(this);
+    // The cycle has recomputed the texts just before this signal.
     connect(&w_.app(), &Aplicacao::displayAtualizar, this, &CicloRegistros::AtualizaTextos);
 }
-
-CicloRegistros::~CicloRegistros() { app_.sim().RemoveObservador(this); }
 
 TRegistrForm* CicloRegistros::registrador(int n) {
     if (!w_.app().sim().registradores.ativo(n)) return nullptr;
@@ -38,27 +36,45 @@ TForm2* CicloRegistros::texto(int n) {
     return qobject_cast<TForm2*>(w_.janelas().Constroi(Familia::Texto, n));
 }
 
-void CicloRegistros::AoFimDoCiclo() {
-    for (int n = 1; n <= 10; ++n)
-        if (TRegistrForm* r = registrador(n)) r->CalculaCiclo();
-}
-
 void CicloRegistros::AtualizaTodos() {
-    for (int n = 1; n <= 10; ++n)
-        if (TRegistrForm* r = registrador(n)) r->AtualizaRegistrador();
-    for (int n = 1; n <= 20; ++n)
-        if (TForm2* t = texto(n)) t->ValidaParametros();
+    Projeto& p = w_.app().projeto();
+    for (int n = 1; n <= 10; ++n) {
+        DadosRegistrador* r = p.registrador(n);
+        if (!r) continue;
+        if (auto* janela = qobject_cast<TRegistrForm*>(w_.janelas().janela(Familia::Registrador, n)))
+            janela->AtualizaRegistrador();
+        else
+            r->AtualizaRegistrador();
+    }
+    // A built window applies through itself, so that its fields follow.
+    bool algum = false;
+    for (int n = 1; n <= 20; ++n) {
+        DadosTexto* t = p.texto(n);
+        if (!t) continue;
+        if (auto* janela = qobject_cast<TForm2*>(w_.janelas().janela(Familia::Texto, n))) {
+            janela->ValidaParametros();
+        } else {
+            t->ValidaParametros();
+            algum = true;
+        }
+    }
+    if (algum) w_.AtualizaDiagrama();
 }
 
 void CicloRegistros::AtualizaTextos() {
+    Projeto& p = w_.app().projeto();
     for (int n = 1; n <= 20; ++n) {
-        TForm2* t = texto(n);
+        const DadosTexto* t = p.texto(n);
         if (!t) continue;
-        t->CalculaCiclo();
+        const QString texto = QString::fromStdString(t->exibicao().texto());
+        const QColor cor = t->exibicao().vermelho() ? QColor(Qt::red) : QColor(Qt::blue);
         QLabel* rotulo = w_.diagrama().valorTexto(n);
-        rotulo->setText(t->valor()->text());
-        rotulo->setPalette(t->valor()->palette());
+        rotulo->setText(texto);
+        QPalette pal = rotulo->palette();
+        pal.setColor(QPalette::WindowText, cor);
+        rotulo->setPalette(pal);
         rotulo->adjustSize();
+        if (auto* janela = qobject_cast<TForm2*>(w_.janelas().janela(Familia::Texto, n))) janela->MostraValor();
     }
 }
 

@@ -1,12 +1,11 @@
 #pragma once
-// Hooks the recorders and animated texts into the cycle and the diagram:
-// every active recorder slot samples at the end of each tick and every
-// active text recomputes at the display refresh, through their windows,
-// which are built (hidden) for a slot the first time it is stepped. Also
-// registers both window types for the markers, and owns the XY recorder.
+// Wires the recorders and animated texts to the main window: registers both
+// window types for the markers (a window is built when the user first opens
+// it), copies every text's value to its diagram label at the display
+// refresh, re-applies them all after the variable table is read again, and
+// owns the XY recorder. Sampling and the texts' display step are the models'
+// own, stepped by the cycle.
 #include <QObject>
-
-#include "core/Ciclo.h"
 
 namespace kivo::ui {
 
@@ -17,30 +16,26 @@ class TForm2;
 class TRegistrForm;
 class TRegXY;
 
-class CicloRegistros : public QObject, public ObservadorCiclo {
+class CicloRegistros : public QObject {
     Q_OBJECT
 public:
     explicit CicloRegistros(TForm1& w);
-    ~CicloRegistros() override;
 
     TRegXY& regXY() { return *regXY_; }
-    // The window of an active slot, built if needed; nullptr for an empty
-    // slot.
+    // The window of an active slot, built hidden if needed; nullptr for an
+    // empty slot.
     TRegistrForm* registrador(int n);
     TForm2* texto(int n);
 
-    void AoFimDoCiclo() override;
     // After the variable table changed (the variable list's refresh): every
     // recorder rescales and every text applies its settings again.
     void AtualizaTodos();
-    // The animated texts' display step, copied to the diagram's labels.
+    // The animated texts' values, as their last display step left them,
+    // copied to the diagram's labels (and to the windows built).
     void AtualizaTextos();
 
 private:
     TForm1& w_;
-    // Held apart from the main window, which is already gone when this child
-    // is destroyed.
-    Aplicacao& app_;
     TRegXY* regXY_ = nullptr;
 };
 

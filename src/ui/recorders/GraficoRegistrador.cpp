@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/recorders/AmostradorRegistrador.h"
+#include "project/AmostradorRegistrador.h"
 
 namespace kivo::ui {
 
@@ -37,7 +37,7 @@ void GraficoRegistrador::paintEvent(QPaintEvent*) {
     QPolygonF linha(AmostradorRegistrador::kAmostras);
     for (int c = 0; c < 3; ++c) {
         // Curves 2 and 3 are drawn only while they have a variable.
-        if (c > 0 && a_.legenda(c).empty()) continue;
+        if (c > 0 && !a_.comLegenda(c)) continue;
         for (int i = 0; i < AmostradorRegistrador::kAmostras; ++i) linha[i] = QPointF(i, kAltura - a_.Ponto(c, i));
         p.setPen(QPen(cores[c], largura));
         p.drawPolyline(linha);

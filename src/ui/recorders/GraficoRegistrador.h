@@ -7,9 +7,11 @@
 
 #include <QWidget>
 
-namespace kivo::ui {
-
+namespace kivo {
 class AmostradorRegistrador;
+}
+
+namespace kivo::ui {
 
 class GraficoRegistrador : public QWidget {
     Q_OBJECT

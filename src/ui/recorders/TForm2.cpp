@@ -44,10 +44,10 @@ QLineEdit* Campo(const char* nome, QWidget* pai) {
 TForm2::TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       app_(app),
-      atualizaDiagrama_(std::move(atualizaDiagrama)) {
+      atualizaDiagrama_(std::move(atualizaDiagrama)),
+      d_(*app_.projeto().texto(slot)) {
     setObjectName(QStringLiteral("Form2_%1").arg(slot));
     setWindowTitle(QStringLiteral("TEXTO"));
-    exibicao_ = std::make_unique<ExibicaoTexto>(app_.sim().mem, *app_.projeto().texto(slot));
 
     auto* coluna = new QVBoxLayout(this);
     coluna->setSizeConstraint(QLayout::SetFixedSize);
@@ -146,7 +146,7 @@ TForm2::TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama,
 
     AplicaDicas(this, DicasTexto(), false);
 
-    DadosTexto& d = exibicao_->dados();
+    DadosTexto& d = d_;
     connect(descricao_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
         d.DescricaoText = t.toStdString();
         Modificado();
@@ -162,27 +162,27 @@ TForm2::TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama,
     // Range max and min carry over into the alarm limit beside them.
     connect(edit1_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
         d.Edit1 = t.toStdString();
-        exibicao_->altoTexto = d.Edit1;
+        exibicao().altoTexto = d.Edit1;
         edit2_->setText(t);
         Modificado();
     });
     connect(edit4_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
         d.Edit4 = t.toStdString();
-        exibicao_->baixoTexto = d.Edit4;
+        exibicao().baixoTexto = d.Edit4;
         edit3_->setText(t);
         Modificado();
     });
     connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        exibicao_->altoTexto = t.toStdString();
+        exibicao().altoTexto = t.toStdString();
         Modificado();
     });
     connect(edit3_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        exibicao_->baixoTexto = t.toStdString();
+        exibicao().baixoTexto = t.toStdString();
         Modificado();
     });
     connect(variavel_, &QComboBox::activated, this, [this, &d](int i) {
         d.ComboBox1 = i;
-        exibicao_->VariavelEscolhida();
+        exibicao().VariavelEscolhida();
         Preenche();
         app_.MarcaModificado();
     });
@@ -194,9 +194,10 @@ TForm2::TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama,
         app_.MarcaModificado();
     });
 
+    // The text was applied when it was created or loaded; the window only
+    // shows it.
     Preenche();
-    exibicao_->ValidaParametros();
-    Preenche();
+    MostraValor();
 }
 
 void TForm2::Modificado() {
@@ -205,7 +206,7 @@ void TForm2::Modificado() {
 
 void TForm2::Preenche() {
     preenchendo_ = true;
-    const DadosTexto& d = exibicao_->dados();
+    const DadosTexto& d = d_;
     QStringList itens;
     for (const std::string& s : app_.sim().mem.ListaExibicao()) itens << Q(s);
     variavel_->clear();
@@ -216,8 +217,8 @@ void TForm2::Preenche() {
     funcao_->setText(Q(d.FuncaoTr));
     edit1_->setText(Q(d.Edit1));
     edit4_->setText(Q(d.Edit4));
-    edit2_->setText(Q(exibicao_->altoTexto));
-    edit3_->setText(Q(exibicao_->baixoTexto));
+    edit2_->setText(Q(exibicao().altoTexto));
+    edit3_->setText(Q(exibicao().baixoTexto));
     unidade_->setText(Q(d.Unidade));
     casas_->setValue(d.CasasDecimais);
     tipos_[std::clamp(d.Tipo, 0, 2)]->setChecked(true);
@@ -227,7 +228,7 @@ void TForm2::Preenche() {
 }
 
 void TForm2::AplicaLayout() {
-    const int tipo = exibicao_->dados().Tipo;
+    const int tipo = d_.Tipo;
     variavel_->setVisible(tipo != 2);
     funcao_->setVisible(tipo != 0);
     faixa_->setVisible(tipo != 1);
@@ -242,13 +243,13 @@ void TForm2::AplicaLayout() {
 }
 
 void TForm2::TipoClick(int tipo) {
-    exibicao_->dados().Tipo = tipo;
+    d_.Tipo = tipo;
     AplicaLayout();
     app_.MarcaModificado();
 }
 
 void TForm2::ValidaParametros() {
-    exibicao_->ValidaParametros();
+    d_.ValidaParametros();
     Preenche();
     if (atualizaDiagrama_) atualizaDiagrama_();
 }
@@ -260,11 +261,10 @@ void TForm2::SairButtonClick() {
     saindo_ = false;
 }
 
-void TForm2::CalculaCiclo() {
-    exibicao_->CalculaCiclo();
-    label1_->setText(Q(exibicao_->texto()));
+void TForm2::MostraValor() {
+    label1_->setText(Q(exibicao().texto()));
     QPalette pal = label1_->palette();
-    pal.setColor(QPalette::WindowText, exibicao_->vermelho() ? Qt::red : Qt::blue);
+    pal.setColor(QPalette::WindowText, exibicao().vermelho() ? Qt::red : Qt::blue);
     label1_->setPalette(pal);
 }
 
@@ -277,9 +277,9 @@ void TForm2::showEvent(QShowEvent* e) {
         // The row caption reads "Equation" only beside a formula: over the
         // variable list or the two texts it would name the wrong thing.
         // Otherwise it keeps the words the layout writes.
-        if (exibicao_->dados().Tipo == 2) label3_->setText(QStringLiteral("Equation"));
+        if (d_.Tipo == 2) label3_->setText(QStringLiteral("Equation"));
     }
-    CalculaCiclo();
+    MostraValor();
 }
 
 void TForm2::closeEvent(QCloseEvent* e) {

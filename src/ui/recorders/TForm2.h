@@ -1,14 +1,15 @@
 #pragma once
 // The settings window of an animated text ("TEXTO"): type, description,
 // variable or formula, range, alarms, unit and decimals, with the value as
-// the diagram shows it. Closed only with "Sair", which applies.
+// the diagram shows it. Closed only with "Sair", which applies. A view of
+// the text's model: the value is computed there by the cycle, whether or
+// not this window was ever built.
 #include <array>
 #include <functional>
-#include <memory>
 
 #include <QDialog>
 
-#include "ui/recorders/ExibicaoTexto.h"
+#include "project/DadosTexto.h"
 
 class QComboBox;
 class QFrame;
@@ -27,10 +28,11 @@ class TForm2 : public QDialog {
 public:
     TForm2(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama, QWidget* parent = nullptr);
 
-    ExibicaoTexto& exibicao() { return *exibicao_; }
-    // The display step: Label1's text and colour.
-    void CalculaCiclo();
+    ExibicaoTexto& exibicao() { return d_.exibicao(); }
+    // Label1's text and colour from the text's last display step.
+    void MostraValor();
     QLabel* valor() const { return label1_; }
+    // The apply step, then the fields and the diagram show its result.
     void ValidaParametros();
 
 protected:
@@ -47,7 +49,7 @@ private:
 
     Aplicacao& app_;
     std::function<void()> atualizaDiagrama_;
-    std::unique_ptr<ExibicaoTexto> exibicao_;
+    DadosTexto& d_;
     bool preenchendo_ = false;
     bool saindo_ = false;
 

@@ -1,5 +1,7 @@
 #include "ui/recorders/TRegistrForm.h"
 
+#include <filesystem>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -57,9 +59,12 @@ void LarguraNumero(QLineEdit* e) {
 }  // namespace
 
 TRegistrForm::TRegistrForm(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama, QWidget* parent)
-    : QWidget(parent, Qt::Tool), app_(app), slot_(slot), atualizaDiagrama_(std::move(atualizaDiagrama)) {
+    : QWidget(parent, Qt::Tool),
+      app_(app),
+      slot_(slot),
+      atualizaDiagrama_(std::move(atualizaDiagrama)),
+      r_(*app_.projeto().registrador(slot)) {
     setObjectName(QStringLiteral("RegistrForm%1").arg(slot));
-    amostrador_ = std::make_unique<AmostradorRegistrador>(app_.sim().mem, *app_.projeto().registrador(slot));
     auto* linha = new QHBoxLayout(this);
     linha->addWidget(CriaAreaGrafico());
     config_ = CriaConfiguracao();
@@ -71,13 +76,14 @@ TRegistrForm::TRegistrForm(Aplicacao& app, int slot, std::function<void()> atual
     timer1_.setInterval(500);
     connect(&timer1_, &QTimer::timeout, this, [this] { label21_->setVisible(!label21_->isVisible()); });
     Preenche();
-    AtualizaRegistrador();
+    MostraRegistrador();
+    amostrador().observador = this;
 }
 
 TRegistrForm::~TRegistrForm() {
-    // A recorder removed while logging keeps what it wrote: the file is
-    // closed with the lines so far, without the closing box.
-    amostrador_->EncerraLog();
+    // The window goes before its recorder (slot emptied, project reset or
+    // load); a log goes on with the recorder and closes with it.
+    if (amostrador().observador == this) amostrador().observador = nullptr;
 }
 
 QWidget* TRegistrForm::CriaAreaGrafico() {
@@ -101,7 +107,7 @@ QWidget* TRegistrForm::CriaAreaGrafico() {
     topo->addWidget(Rotulo(QStringLiteral("MVLabel"), QStringLiteral("MV(%)"), painel));
     coluna->addLayout(topo);
 
-    grafico_ = new GraficoRegistrador(*amostrador_);
+    grafico_ = new GraficoRegistrador(r_.amostrador());
     auto* area = new AreaGrafico(grafico_, painel);
     area_ = area;
     sup_ = new QLineEdit;
@@ -203,28 +209,24 @@ QWidget* TRegistrForm::CriaConfiguracao() {
         adiciona(rotulosTexto[c], QStringLiteral("Texto %1").arg(c + 1), nomes_[c]);
         connect(variaveis_[c], &QComboBox::activated, this, [this, c](int i) {
             if (preenchendo_) return;
-            int& campo = c == 0 ? amostrador_->dados().Variavel1Select
-                         : c == 1 ? amostrador_->dados().Variavel2Select
-                                  : amostrador_->dados().Variavel3Select;
+            int& campo = c == 0 ? r_.Variavel1Select : c == 1 ? r_.Variavel2Select : r_.Variavel3Select;
             campo = i;
             if (c == 2) Variavel3SelectChange();
             else ConfiguracaoMudou();
         });
         connect(nomes_[c], &QLineEdit::textEdited, this, [this, c](const QString& t) {
-            std::string& nome = c == 0 ? amostrador_->dados().Edit1
-                                : c == 1 ? amostrador_->dados().Edit2
-                                         : amostrador_->dados().Edit3;
+            std::string& nome = c == 0 ? r_.Edit1 : c == 1 ? r_.Edit2 : r_.Edit3;
             nome = t.toStdString();
             ConfiguracaoMudou();
         });
     }
     connect(tag_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        amostrador_->dados().TagText = t.toStdString();
+        r_.TagText = t.toStdString();
         ConfiguracaoMudou();
         if (atualizaDiagrama_) atualizaDiagrama_();
     });
     connect(descricao_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        amostrador_->dados().DescricaoText = t.toStdString();
+        r_.DescricaoText = t.toStdString();
         ConfiguracaoMudou();
     });
 
@@ -234,7 +236,7 @@ QWidget* TRegistrForm::CriaConfiguracao() {
     adiciona("BaseTempoLabel", QStringLiteral("Tempo: 1 divisão ="), baseTempo_);
     // The time base is saved with the project but is no change to mark.
     connect(baseTempo_, &QComboBox::activated, this, [this](int i) {
-        amostrador_->dados().BaseTempoBox = i;
+        r_.BaseTempoBox = i;
         AtualizaRegistrador();
     });
 
@@ -248,11 +250,11 @@ QWidget* TRegistrForm::CriaConfiguracao() {
     linhaEscala->addWidget(grossa_);
     form->addRow(escala);
     connect(auto_, &QCheckBox::clicked, this, [this](bool on) {
-        amostrador_->EscalaAuto = on;
+        amostrador().EscalaAuto = on;
         AtualizaRegistrador();
     });
     connect(grossa_, &QCheckBox::toggled, this, [this](bool on) {
-        amostrador_->LinhaGrossa = on;
+        amostrador().LinhaGrossa = on;
         DesenhaGrafico();
     });
 
@@ -263,14 +265,14 @@ QWidget* TRegistrForm::CriaConfiguracao() {
     form->addRow(virgula_);
     form->addRow(ue_);
     connect(arquivar_, &QCheckBox::clicked, this, &TRegistrForm::CheckBox1Click);
-    connect(virgula_, &QCheckBox::toggled, this, [this](bool on) { amostrador_->UsarVirgula = on; });
-    connect(ue_, &QCheckBox::toggled, this, [this](bool on) { amostrador_->UsarUE = on; });
+    connect(virgula_, &QCheckBox::toggled, this, [this](bool on) { amostrador().UsarVirgula = on; });
+    connect(ue_, &QCheckBox::toggled, this, [this](bool on) { amostrador().UsarUE = on; });
     return painel;
 }
 
 void TRegistrForm::Preenche() {
     preenchendo_ = true;
-    const DadosRegistrador& d = amostrador_->dados();
+    const DadosRegistrador& d = r_;
     const Memorias& mem = app_.sim().mem;
     QStringList itens;
     for (const std::string& s : mem.ListaExibicao()) itens << Q(s);
@@ -290,32 +292,42 @@ void TRegistrForm::Preenche() {
     nomes_[1]->setText(Q(d.Edit2));
     nomes_[2]->setText(Q(d.Edit3));
     baseTempo_->setCurrentIndex(d.BaseTempoBox);
-    auto_->setChecked(amostrador_->EscalaAuto);
-    grossa_->setChecked(amostrador_->LinhaGrossa);
-    virgula_->setChecked(amostrador_->UsarVirgula);
-    ue_->setChecked(amostrador_->UsarUE);
+    auto_->setChecked(amostrador().EscalaAuto);
+    grossa_->setChecked(amostrador().LinhaGrossa);
+    virgula_->setChecked(amostrador().UsarVirgula);
+    ue_->setChecked(amostrador().UsarUE);
+    pausa_->setChecked(amostrador().pausado);
+    MostraLog();
     preenchendo_ = false;
 }
 
-void TRegistrForm::CalculaCiclo() {
-    if (amostrador_->CalculaCiclo() && isVisible()) {
-        MostraLegendas();
-        DesenhaGrafico();
+void TRegistrForm::AoAmostrar() {
+    // A log the system stopped writing: the box says why.
+    if (arquivar_->isChecked() && !amostrador().registrando()) {
+        MostraLog();
+        app_.Informa(Q(amostrador().log().Erro(app_.ingles())));
     }
+    if (!isVisible()) return;
+    MostraLegendas();
+    DesenhaGrafico();
 }
 
 void TRegistrForm::MostraLegendas() {
-    for (int c = 0; c < 3; ++c) legendas_[c]->setText(Q(amostrador_->legenda(c)));
+    for (int c = 0; c < 3; ++c) legendas_[c]->setText(Q(amostrador().legenda(c)));
 }
 
 void TRegistrForm::DesenhaGrafico() { grafico_->update(); }
 
 void TRegistrForm::AtualizaRegistrador() {
-    const DadosRegistrador& d = amostrador_->dados();
+    r_.AtualizaRegistrador();
+    MostraRegistrador();
+}
+
+void TRegistrForm::MostraRegistrador() {
+    const DadosRegistrador& d = r_;
     arquivar_->setEnabled(!d.TagText.empty());
-    amostrador_->AtualizaRegistrador();
-    sup_->setText(Q(FormataFixo(amostrador_->topoEU(), 4, 1)));
-    inf_->setText(Q(FormataFixo(amostrador_->baseEU(), 4, 1)));
+    sup_->setText(Q(FormataFixo(amostrador().topoEU(), 4, 1)));
+    inf_->setText(Q(FormataFixo(amostrador().baseEU(), 4, 1)));
     AtualizaEscala();
     // A recorder with neither tag nor description keeps the window's own
     // caption rather than a bare " - ".
@@ -329,8 +341,8 @@ void TRegistrForm::AtualizaRegistrador() {
 }
 
 void TRegistrForm::AtualizaEscala() {
-    for (int j = 0; j < 9; ++j) escala_[j + 1]->setText(Q(amostrador_->rotulosEscala()[j]));
-    escala_[0]->setText(Q(amostrador_->unidade()));
+    for (int j = 0; j < 9; ++j) escala_[j + 1]->setText(Q(amostrador().rotulosEscala()[j]));
+    escala_[0]->setText(Q(amostrador().unidade()));
     escala_[0]->setAccessibleName(escala_[0]->text().isEmpty() ? QStringLiteral("Label1") : escala_[0]->text());
     area_->Reposiciona();
 }
@@ -342,7 +354,7 @@ void TRegistrForm::ConfiguracaoMudou() {
 }
 
 void TRegistrForm::Variavel3SelectChange() {
-    DadosRegistrador& d = amostrador_->dados();
+    DadosRegistrador& d = r_;
     const int i = d.Variavel3Select;
     if (i >= 0 && i < 10) {
         const int n = i + 1;
@@ -377,7 +389,7 @@ void TRegistrForm::closeEvent(QCloseEvent* e) {
 void TRegistrForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     // A new, untagged recorder opens with its configuration area.
-    config_->setVisible(amostrador_->dados().TagText.empty());
+    config_->setVisible(r_.TagText.empty());
     sair_->setEnabled(!config_->isVisibleTo(this));
     conf_->setEnabled(true);
     if (app_.ingles() && !traduzido_) {
@@ -385,26 +397,28 @@ void TRegistrForm::showEvent(QShowEvent* e) {
         AplicaTextos(this, TextosRegistrador(), true);
         AplicaDicas(this, DicasRegistrador(), true);
     }
+    // Showing changes nothing in the recorder: a range typed before the
+    // window was hidden is still the range.
     Preenche();
-    AtualizaRegistrador();
+    MostraRegistrador();
     MostraLegendas();
 }
 
 void TRegistrForm::SpeedButton1Click(bool pausar) {
-    amostrador_->pausado = pausar;
+    amostrador().pausado = pausar;
     panel3_->setVisible(pausar);
 }
 
 void TRegistrForm::CursorEm(QPoint p) {
-    if (!amostrador_->pausado) return;
-    const int i = amostrador_->ProximoCursor();
+    if (!amostrador().pausado) return;
+    const int i = amostrador().ProximoCursor();
     coordenadas_[i - 1]->setText(
-        Q(amostrador_->Coordenada(p.x(), p.y(), sup_->text().toStdString(), inf_->text().toStdString())));
+        Q(amostrador().Coordenada(p.x(), p.y(), sup_->text().toStdString(), inf_->text().toStdString())));
 }
 
 void TRegistrForm::eSupTextEnter() {
     auto_->setChecked(false);
-    amostrador_->EscalaManual(sup_->text().toStdString(), inf_->text().toStdString());
+    amostrador().EscalaManual(sup_->text().toStdString(), inf_->text().toStdString());
     AtualizaEscala();
     DesenhaGrafico();
 }
@@ -421,22 +435,31 @@ bool TRegistrForm::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TRegistrForm::CheckBox1Click(bool arquivar) {
-    if (arquivar) {
-        if (!amostrador_->IniciaLog(QDir::currentPath().toStdString())) {
-            arquivar_->setChecked(false);
-            app_.Informa(app_.Texto(QStringLiteral("Não foi possível criar o arquivo de dados na pasta atual."),
-                                    QStringLiteral("The data file could not be created in the current folder.")));
-            return;
-        }
+    if (!arquivar) {
+        const std::string nome = amostrador().EncerraLog();
+        MostraLog();
+        app_.Informa(QStringLiteral("Data saved: ") + Q(nome));
+        return;
+    }
+    if (!amostrador().IniciaLog(std::filesystem::path(QDir::currentPath().toStdU16String()))) {
+        MostraLog();
+        app_.Informa(Q(amostrador().log().Erro(app_.ingles())));
+        return;
+    }
+    MostraLog();
+}
+
+void TRegistrForm::MostraLog() {
+    const bool registrando = amostrador().registrando();
+    arquivar_->setChecked(registrando);
+    if (registrando && !timer1_.isActive()) {
         timer1_.start();
         label21_->show();
-    } else {
+    } else if (!registrando) {
         timer1_.stop();
         label21_->hide();
-        const std::string nome = amostrador_->EncerraLog();
-        app_.Informa(QStringLiteral("Data saved: ") + Q(nome));
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{sup_, inf_, pausa_, tag_, baseTempo_}) w->setEnabled(!arquivar);
+    for (QWidget* w : std::initializer_list<QWidget*>{sup_, inf_, pausa_, tag_, baseTempo_}) w->setEnabled(!registrando);
 }
 
 }  // namespace kivo::ui

@@ -1,16 +1,17 @@
 #pragma once
 // The trend recorder window: a strip chart of up to three variables with
 // its scale columns, legends, pause with cursor readout and data log, and
-// a configuration area beside it. It is the view of one recorder slot; the
-// samples live in its AmostradorRegistrador, the settings in the project.
+// a configuration area beside it. It is the view of one recorder slot: the
+// recorder (its settings, samples and data log) lives in the project and is
+// stepped by the cycle; the window redraws after each sample while shown and
+// writes what the operator changes back into the recorder.
 #include <array>
 #include <functional>
-#include <memory>
 
 #include <QTimer>
 #include <QWidget>
 
-#include "ui/recorders/AmostradorRegistrador.h"
+#include "project/DadosRegistrador.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,18 +26,19 @@ class Aplicacao;
 class AreaGrafico;
 class GraficoRegistrador;
 
-class TRegistrForm : public QWidget {
+class TRegistrForm : public QWidget, private ObservadorRegistrador {
     Q_OBJECT
 public:
     // atualizaDiagrama: what a new tag does to the recorder's marker.
     TRegistrForm(Aplicacao& app, int slot, std::function<void()> atualizaDiagrama, QWidget* parent = nullptr);
     ~TRegistrForm() override;
 
-    AmostradorRegistrador& amostrador() { return *amostrador_; }
-    // One sampling step; the chart and legends follow while shown.
-    void CalculaCiclo();
+    AmostradorRegistrador& amostrador() { return r_.amostrador(); }
     // Applies the settings, rescales, and shows the result.
     void AtualizaRegistrador();
+    // Shows what the recorder holds: scale fields and labels, caption, log
+    // indicator and chart.
+    void MostraRegistrador();
     void DesenhaGrafico();
     bool configuracaoVisivel() const;
 
@@ -46,6 +48,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void AoAmostrar() override;
     QWidget* CriaAreaGrafico();
     QWidget* CriaConfiguracao();
     void Preenche();
@@ -55,6 +58,9 @@ private:
     void SairBTNClick();
     void SpeedButton1Click(bool pausar);
     void CheckBox1Click(bool arquivar);
+    // The log check box, its blinking label and the controls a log holds,
+    // as the recorder's log stands.
+    void MostraLog();
     void eSupTextEnter();
     void Variavel3SelectChange();
     void ConfiguracaoMudou();
@@ -63,7 +69,7 @@ private:
     Aplicacao& app_;
     int slot_;
     std::function<void()> atualizaDiagrama_;
-    std::unique_ptr<AmostradorRegistrador> amostrador_;
+    DadosRegistrador& r_;
     bool traduzido_ = false;
     // Stops the program's own filling of the fields from writing back.
     bool preenchendo_ = false;

@@ -1,11 +1,11 @@
-#include "ui/recorders/ExibicaoTexto.h"
+#include "project/ExibicaoTexto.h"
 
 #include "core/Equation.h"
 #include "core/Memorias.h"
 #include "core/NumberText.h"
 #include "project/DadosTexto.h"
 
-namespace kivo::ui {
+namespace kivo {
 
 namespace {
 constexpr double kSemAlarme = 1000000;
@@ -63,33 +63,27 @@ void ExibicaoTexto::ValidaParametros() {
     if (dados_.Tipo == 2) {
         baixo_ = -kSemAlarme;
         alto_ = kSemAlarme;
-        formula_ = TrocaVirgulaPorPonto(dados_.FuncaoTr);
+        formula_.Define(TrocaVirgulaPorPonto(dados_.FuncaoTr));
     }
 }
 
 void ExibicaoTexto::CalculaCiclo() {
-    const int d = dados_.CasasDecimais;
     const int k = Endereco();
-    const auto numero = [&](double mostrado) {
-        texto_ = FormataFixo(mostrado, d, d) + " " + dados_.Unidade;
-        vermelho_ = mostrado > alto_ || mostrado < baixo_;
-    };
+    binario_ = false;
+    bool erro = false;
     if (dados_.Tipo == 2) {
-        numero(minimo_ + (maximo_ - minimo_) * Avalia(formula_) / 100);
+        mostrado_ = minimo_ + (maximo_ - minimo_) * formula_.Avalia(mem_, erro) / 100;
+        vermelho_ = mostrado_ > alto_ || mostrado_ < baixo_;
         return;
     }
     if (dados_.Tipo == 1 && k > 0 && k <= 100) {
-        const std::string& f = dados_.FuncaoTr;
-        const auto barra = f.find('/');
-        const bool zero = mem_[k] == 0;
-        texto_ = barra == std::string::npos ? (zero ? std::string() : f)
-                                            : (zero ? f.substr(0, barra) : f.substr(barra + 1));
-        vermelho_ = zero;
+        binario_ = true;
+        zero_ = mem_[k] == 0;
+        vermelho_ = zero_;
         return;
     }
     const double v = k > 0 ? mem_[k] : 0;
-    const double mostrado = minimo_ + (maximo_ - minimo_) * v / 100;
-    texto_ = FormataFixo(mostrado, d, d) + " " + dados_.Unidade;
+    mostrado_ = minimo_ + (maximo_ - minimo_) * v / 100;
     if (k == 0) {
         // Nothing chosen is nothing to alarm about.
         vermelho_ = false;
@@ -97,10 +91,21 @@ void ExibicaoTexto::CalculaCiclo() {
     }
     if (k <= kNumEngenharia) {
         // Limits changed in the variable table take effect at once.
-        baixo_ = Avalia(mem_.entrada(k).lie);
-        alto_ = Avalia(mem_.entrada(k).lse);
+        lie_.Define(mem_.entrada(k).lie);
+        lse_.Define(mem_.entrada(k).lse);
+        baixo_ = lie_.Avalia(mem_, erro);
+        alto_ = lse_.Avalia(mem_, erro);
     }
-    vermelho_ = mostrado > alto_ || mostrado < baixo_;
+    vermelho_ = mostrado_ > alto_ || mostrado_ < baixo_;
 }
 
-}  // namespace kivo::ui
+std::string ExibicaoTexto::texto() const {
+    if (!binario_) return FormataFixo(mostrado_, dados_.CasasDecimais, dados_.CasasDecimais) + " " + dados_.Unidade;
+    // Without "/" the word for 0 is empty and the word for 1 the whole text.
+    const std::string& f = dados_.FuncaoTr;
+    const auto barra = f.find('/');
+    if (barra == std::string::npos) return zero_ ? std::string() : f;
+    return zero_ ? f.substr(0, barra) : f.substr(barra + 1);
+}
+
+}  // namespace kivo

@@ -1,55 +1,36 @@
-#include "ui/recorders/AmostradorRegistrador.h"
+#include "project/AmostradorRegistrador.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <charconv>
+#include <string_view>
+#include <system_error>
 
 #include "core/Memorias.h"
 #include "core/NumberText.h"
-#include "core/Cp1252.h"
 #include "project/DadosRegistrador.h"
 
-namespace kivo::ui {
+namespace kivo {
 
 namespace {
 
-std::filesystem::path CaminhoUtf8(const std::string& texto) {
-    return std::filesystem::path(std::u8string(texto.begin(), texto.end()));
-}
-
-// The log's decimal comma replaces the first "." of a field.
-std::string ComVirgula(std::string campo) {
-    if (const auto p = campo.find('.'); p != std::string::npos) campo[p] = ',';
-    return campo;
-}
-
-// Whole text as a number; the scale fields take nothing less.
+// Whole text as a number, whatever the process locale; the scale fields
+// take nothing less.
 bool LeNumero(const std::string& texto, double& valor) {
     const auto ini = texto.find_first_not_of(' ');
     if (ini == std::string::npos) return false;
-    const auto fim = texto.find_last_not_of(' ');
-    const std::string t = texto.substr(ini, fim - ini + 1);
-    std::size_t usados = 0;
-    try {
-        valor = std::stod(t, &usados);
-    } catch (...) {
-        return false;
-    }
-    return usados == t.size() && t.find_first_of("xXpPnN") == std::string::npos;
+    std::string_view t(texto);
+    t = t.substr(ini, texto.find_last_not_of(' ') - ini + 1);
+    if (t.size() > 1 && t[0] == '+' && t[1] != '-') t.remove_prefix(1);
+    // from_chars also reads "inf" and "nan", which no scale is.
+    if (t.find_first_of("nN") != std::string_view::npos) return false;
+    double v = 0;
+    const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (erro != std::errc() || fim != t.data() + t.size()) return false;
+    valor = v;
+    return true;
 }
 
 }  // namespace
-
-std::string NomeArquivoSeguro(const std::string& tag) {
-    std::string nome = tag;
-    for (char& c : nome)
-        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || (c >= 0 && c < 32)) c = '_';
-    return nome;
-}
-
-AmostradorRegistrador::AmostradorRegistrador(const Memorias& mem, DadosRegistrador& dados)
-    : mem_(mem), dados_(dados) {
-    AtualizaRegistrador();
-}
 
 int AmostradorRegistrador::Endereco(int curva) const {
     const int indice = curva == Curva1   ? dados_.Variavel1Select
@@ -75,46 +56,51 @@ void AmostradorRegistrador::RecalculaCurvas12(double topo, double base) {
         for (int i = 0; i < kAmostras; ++i) curvas_[c][i] = PontoFaixa(historico_[c][i], topo, base);
 }
 
-bool AmostradorRegistrador::CalculaCiclo() {
+void AmostradorRegistrador::CalculaCiclo() {
     ++contador_;
-    if (pausado) return false;
+    if (pausado) return;
     const int limite = dados_.BaseTempoBox == 1 ? 2 : dados_.BaseTempoBox == 2 ? 19 : -1;
-    if (contador_ <= limite) return false;
+    if (contador_ <= limite) return;
     contador_ = 0;
 
-    const auto engenharia = [this](double r) { return ueMin_ + (ueMax_ - ueMin_) * r / 100; };
-    const auto trend = [this](double r) { return topo_ > base_ ? (r - base_) * 100 / (topo_ - base_) : 0.0; };
-    double r[3] = {0, 0, 0};
-    double p[2] = {0, 0};
-    const std::string* nomes[3] = {&dados_.Edit1, &dados_.Edit2, &dados_.Edit3};
     for (int c = 0; c < 3; ++c) {
         const int k = Endereco(c);
-        if (k == 0) {
-            legendas_[c].clear();
-            continue;
-        }
-        r[c] = mem_[k];
-        if (c < 2) {
-            // Variable 2 is shown in variable 1's units: both share the scale.
-            legendas_[c] = *nomes[c] + ": " + FormataFixo(engenharia(r[c]), 4, 2) + " " + unidade_;
-            p[c] = trend(r[c]);
-        } else {
-            legendas_[c] = *nomes[c] + ": " + FormataFixo(r[c], 4, 2) + "%";
-        }
+        comVariavel_[c] = k != 0;
+        ultimos_[c] = k != 0 ? mem_[k] : 0;
     }
+    const auto trend = [this](double r) { return topo_ > base_ ? (r - base_) * 100 / (topo_ - base_) : 0.0; };
+    const double r1 = ultimos_[0];
+    const double r2 = ultimos_[1];
+    const double r3 = ultimos_[2];
 
     grade_ = grade_ >= 29 ? 0 : grade_ + 1;
     posicao_ = posicao_ >= kAmostras ? 1 : posicao_ + 1;
     const std::size_t i = static_cast<std::size_t>(posicao_ - 1);
-    historico_[0][i] = r[0];
-    historico_[1][i] = r[1];
+    historico_[0][i] = r1;
+    historico_[1][i] = r2;
     const auto ponto = [](double v) { return static_cast<std::uint8_t>(Arredonda(2 * std::clamp(v, 0.0, 100.0))); };
-    curvas_[0][i] = ponto(p[0]);
-    if (!legendas_[1].empty()) curvas_[1][i] = ponto(p[1]);
-    if (!legendas_[2].empty()) curvas_[2][i] = ponto(r[2]);
+    curvas_[0][i] = ponto(comVariavel_[0] ? trend(r1) : 0);
+    if (comVariavel_[1]) curvas_[1][i] = ponto(trend(r2));
+    if (comVariavel_[2]) curvas_[2][i] = ponto(r3);
 
-    if (registrando()) GravaLinha(r[0], r[1], r[2], engenharia(r[0]), engenharia(r[1]));
-    return true;
+    if (log_.aberto())
+        log_.Escreve(UsarUE ? ParaEngenharia(r1) : r1, UsarUE ? ParaEngenharia(r2) : r2, std::clamp(r3, 0.0, 100.0),
+                     UsarVirgula);
+    if (observador) observador->AoAmostrar();
+}
+
+// Made when asked rather than at every sample: only a shown window reads
+// them, and a recorder stepped without one (or by the headless tool) does
+// not pay for three number texts per cycle.
+std::string AmostradorRegistrador::legenda(int curva) const {
+    if (!comVariavel_[static_cast<std::size_t>(curva)]) return {};
+    const double r = ultimos_[static_cast<std::size_t>(curva)];
+    switch (curva) {
+        // Variable 2 is shown in variable 1's units: both share the scale.
+        case Curva1: return dados_.Edit1 + ": " + FormataFixo(ParaEngenharia(r), 4, 2) + " " + unidade_;
+        case Curva2: return dados_.Edit2 + ": " + FormataFixo(ParaEngenharia(r), 4, 2) + " " + unidade_;
+        default: return dados_.Edit3 + ": " + FormataFixo(r, 4, 2) + "%";
+    }
 }
 
 void AmostradorRegistrador::AtualizaRegistrador() {
@@ -180,49 +166,13 @@ int AmostradorRegistrador::ProximoCursor() {
     return atual;
 }
 
-bool AmostradorRegistrador::IniciaLog(const std::string& pasta) {
-    const std::string base = NomeArquivoSeguro(dados_.TagText);
-    const std::filesystem::path dir = CaminhoUtf8(pasta);
-    std::string nome;
-    std::error_code erro;
-    for (int k = 1;; ++k) {
-        nome = base + "_" + std::to_string(k) + ".txt";
-        if (!std::filesystem::exists(dir / CaminhoUtf8(nome), erro)) break;
-    }
-    log_.open(dir / CaminhoUtf8(nome), std::ios::binary | std::ios::trunc);
-    if (!log_.is_open()) return false;
-    nomeLog_ = nome;
-    const char* cabecalho = "Tempo (0.100 seg);";
-    passoLog_ = 0.1;
-    if (dados_.BaseTempoBox == 1) {
-        // The log keeps the recorder's nominal 1/3 s, not the cursor's 0.3 s.
-        passoLog_ = 0.334;
-        cabecalho = "Tempo (0.334 seg);";
-    } else if (dados_.BaseTempoBox == 2) {
-        passoLog_ = 2;
-        cabecalho = "Tempo (2 seg);";
-    }
-    log_ << Utf8ParaCp1252(cabecalho + dados_.Edit1 + ";" + dados_.Edit2 + ";" + dados_.Edit3) << "\r\n";
-    log_.flush();
-    return true;
+bool AmostradorRegistrador::IniciaLog(const std::filesystem::path& pasta) {
+    return log_.Abre(pasta, dados_.TagText, dados_.BaseTempoBox, dados_.Edit1, dados_.Edit2, dados_.Edit3);
 }
 
 std::string AmostradorRegistrador::EncerraLog() {
-    log_.close();
-    return nomeLog_;
+    log_.Fecha();
+    return log_.nomeArquivo();
 }
 
-void AmostradorRegistrador::GravaLinha(double r1, double r2, double r3, double e1, double e2) {
-    const double campos[4] = {tempoLog_, UsarUE ? e1 : r1, UsarUE ? e2 : r2, std::clamp(r3, 0.0, 100.0)};
-    std::string linha;
-    for (int c = 0; c < 4; ++c) {
-        if (c > 0) linha += ';';
-        const std::string campo = FormataFixo(campos[c], 3, 2);
-        linha += UsarVirgula ? ComVirgula(campo) : campo;
-    }
-    log_ << linha << "\r\n";
-    log_.flush();
-    tempoLog_ += passoLog_;
-}
-
-}  // namespace kivo::ui
+}  // namespace kivo

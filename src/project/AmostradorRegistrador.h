@@ -1,21 +1,30 @@
 #pragma once
 // The running part of a trend recorder: the ring of the last 450 samples,
-// the trend range, pause, cursor readout and the data log. The settings it
-// samples by are the project's DadosRegistrador; the options that the
-// project does not keep (scale, "Auto", thick line, log options) live here,
-// beside the samples, so that closing the window loses nothing. Plain C++,
-// so that the sampling and the log can be checked without a window.
+// the trend range, pause, cursor readout and the data log. It belongs to the
+// recorder (DadosRegistrador), whose settings it samples by, and is stepped
+// by the cycle with it, so a recorder samples whether or not its window was
+// ever built. The options that the project does not keep (scale, "Auto",
+// thick line, log options) live here too, beside the samples, so that a
+// window holds no setting of its own.
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <filesystem>
 #include <string>
 
+#include "project/LogTendencia.h"
+
 namespace kivo {
+
 class DadosRegistrador;
 class Memorias;
-}  // namespace kivo
 
-namespace kivo::ui {
+class ObservadorRegistrador {
+public:
+    virtual ~ObservadorRegistrador() = default;
+    // After each sample: what the window redraws. A log whose line the
+    // system refused is closed by then (registrando() is false).
+    virtual void AoAmostrar() = 0;
+};
 
 class AmostradorRegistrador {
 public:
@@ -23,13 +32,12 @@ public:
     static constexpr int kNenhum = 124;  // the last entry of the lists of variables 2 and 3
     enum Curva { Curva1, Curva2, Curva3 };
 
-    AmostradorRegistrador(const Memorias& mem, DadosRegistrador& dados);
+    AmostradorRegistrador(const Memorias& mem, const DadosRegistrador& dados) : mem_(mem), dados_(dados) {}
+    AmostradorRegistrador(const AmostradorRegistrador&) = delete;
+    AmostradorRegistrador& operator=(const AmostradorRegistrador&) = delete;
 
-    DadosRegistrador& dados() const { return dados_; }
-
-    // One call per simulation cycle; returns whether a sample was taken
-    // (and the chart wants a redraw).
-    bool CalculaCiclo();
+    // One sampling step, at the end of every real-time cycle.
+    void CalculaCiclo();
 
     // Applies the settings and rescales: variable 1's range and unit, the
     // trend range from "Auto" or the full span, curves 1 and 2 recomputed.
@@ -50,15 +58,14 @@ public:
     // Address of each curve's variable (0 for none).
     int Endereco(int curva) const;
 
-    // The data log. Inicia picks tag + "_" + k + ".txt" in pasta for the
-    // smallest free k, creates it and writes the header; returns false (and
-    // logs nothing) when the file cannot be created.
-    bool IniciaLog(const std::string& pasta);
+    // The data log: tag + "_" + k + ".txt" in pasta for the smallest free k.
+    // Returns false (and logs nothing) when the file cannot be created;
+    // log().Erro says why.
+    bool IniciaLog(const std::filesystem::path& pasta);
     // Closes the file; returns its bare name.
     std::string EncerraLog();
-    bool registrando() const { return log_.is_open(); }
-    const std::string& nomeLog() const { return nomeLog_; }
-    double tempoLog() const { return tempoLog_; }
+    bool registrando() const { return log_.aberto(); }
+    const LogTendencia& log() const { return log_; }
 
     // Sample i counted from the oldest (0) to the newest (449).
     std::uint8_t Ponto(int curva, int i) const { return curvas_[curva][Indice(i)]; }
@@ -74,8 +81,10 @@ public:
     // Label2..Label10 (j = 9 down to 1) and Label1.
     const std::array<std::string, 9>& rotulosEscala() const { return rotulos_; }
     const std::string& unidade() const { return unidade_; }
-    // The three legends (empty while a curve has no variable).
-    const std::string& legenda(int curva) const { return legendas_[curva]; }
+    // The legend of a curve at the last sample (empty while the curve has no
+    // variable).
+    std::string legenda(int curva) const;
+    bool comLegenda(int curva) const { return comVariavel_[static_cast<std::size_t>(curva)]; }
 
     // Options the project does not keep.
     bool EscalaAuto = false;
@@ -84,15 +93,17 @@ public:
     bool UsarUE = false;
     bool pausado = false;
 
+    ObservadorRegistrador* observador = nullptr;
+
 private:
     std::size_t Indice(int i) const { return static_cast<std::size_t>((posicao_ + i) % kAmostras); }
     double ParaPercentual(double eu) const;
+    double ParaEngenharia(double r) const { return ueMin_ + (ueMax_ - ueMin_) * r / 100; }
     std::uint8_t PontoFaixa(double valor, double topo, double base) const;
     void RecalculaCurvas12(double topo, double base);
-    void GravaLinha(double r1, double r2, double r3, double e1, double e2);
 
     const Memorias& mem_;
-    DadosRegistrador& dados_;
+    const DadosRegistrador& dados_;
 
     std::array<std::array<double, kAmostras>, 2> historico_{};
     std::array<std::array<std::uint8_t, kAmostras>, 3> curvas_{};
@@ -100,6 +111,9 @@ private:
     int contador_ = 0;
     int grade_ = 0;
     int cursor_ = 1;
+    // The three values of the last sample, and which curves had a variable.
+    std::array<double, 3> ultimos_{};
+    std::array<bool, 3> comVariavel_{};
 
     double ueMin_ = 0;  // variable 1's engineering range
     double ueMax_ = 100;
@@ -109,16 +123,8 @@ private:
     double topoEU_ = 100;
     double baseEU_ = 0;
     std::array<std::string, 9> rotulos_{};
-    std::array<std::string, 3> legendas_{};
 
-    std::ofstream log_;
-    std::string nomeLog_;
-    double tempoLog_ = 0;
-    double passoLog_ = 0.1;
+    LogTendencia log_;
 };
 
-// A tag made fit for a file name: path separators and the characters a
-// file name cannot hold become "_".
-std::string NomeArquivoSeguro(const std::string& tag);
-
-}  // namespace kivo::ui
+}  // namespace kivo
