@@ -29,7 +29,6 @@ void Simulacao::Tick(long double nowMs) {
 
     PassoModelos();
     registradores.PassoAtivos();
-    for (auto* o : observadores_) o->AoFimDoCiclo();
 }
 
 bool Simulacao::Pausa() {

@@ -53,8 +53,6 @@ public:
     virtual void AoAtualizarDisplay() {}
     // Called at every tick with the measured cycle time in ms.
     virtual void AoMedirCiclo(double /*ms*/) {}
-    // Called after the recorders, at the end of every real-time tick.
-    virtual void AoFimDoCiclo() {}
 };
 
 template <int N>
