@@ -451,6 +451,7 @@ private slots:
             if (controle && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
+        QCOMPARE(ControlesSemNomeAcessivel(f), QStringList{});
     }
 
 private:

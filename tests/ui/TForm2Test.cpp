@@ -212,6 +212,7 @@ private slots:
         QCOMPARE(janela().windowTitle(), QString("Animated text"));
         QCOMPARE(filho<QRadioButton>("Tipo1")->text(), QString("Binary"));
         QCOMPARE(filho<QComboBox>("ComboBox1")->toolTip(), QString("Variable to show"));
+        QCOMPARE(ControlesSemNomeAcessivel(&janela()), QStringList{});
     }
 };
 

@@ -303,6 +303,7 @@ private slots:
         QCOMPARE(filho<QToolButton>("SpeedButton1")->toolTip(), QString("Pause Trend"));
         QCOMPARE(filho<QToolButton>("SairBTN")->accessibleName(), QString("Exit"));
         QCOMPARE(filho<QComboBox>("BaseTempoBox")->itemText(2), QString("1 minuto"));
+        QCOMPARE(ControlesSemNomeAcessivel(&janela()), QStringList{});
     }
 };
 

@@ -214,6 +214,7 @@ private slots:
               "LambdaText", "RegrasTabela", "PainelIndices", "RespostaAbas", "RespostaSP", "RespostaCarga",
               "Progresso", "MensagemSintonia", "AplicarBTN", "FecharBTN"})
             QVERIFY2(!Filho(s, nome)->accessibleName().isEmpty(), nome);
+        QCOMPARE(ControlesSemNomeAcessivel(s), QStringList{});
     }
 
 private:
