@@ -15,7 +15,8 @@ std::span<const TextoControle> TextosSintonia();
 
 // "Sintonia - TAG" / "Tuning - TAG".
 QString TituloSintonia(const QString& tag, bool ingles);
-// The data sources: 0 the controller's trend, 1 a file.
+// The data sources: 0 the controller's trend, 1 a file, 2 a step test
+// simulated on a copy of the plant.
 QStringList ItensFonte(bool ingles);
 // The model choices: 0 FOPDT, 1 SOPDT, 2 IPDT (in the order of the model
 // kinds), 3 the best fit.

@@ -2,6 +2,7 @@
 // rules' settings with their predictions, and the apply.
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +20,9 @@
 
 #include "objects/Campos.h"
 #include "objects/Controller.h"
+#include "project/ArquivoProjeto.h"
+#include "project/ArquivoTexto.h"
+#include "tuning/BumpTest.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
@@ -93,6 +97,27 @@ void TSintonia::EscolheArquivo() {
     if (!nome.isEmpty()) arquivo_->setText(nome);
 }
 
+tuning::StepSeries TSintonia::TesteSimulado() {
+    // A field that is not a number reaches the library as NaN, which refuses
+    // it with the message of an out-of-range value.
+    const auto le = [](QLineEdit* e) {
+        double v = 0;
+        return LeNumeroCampo(e->text().trimmed().toStdString(), v) ? v : std::nan("");
+    };
+    const double degrau = le(degrauSim_), duracao = le(duracaoSim_);
+    Ocupado ocupado(app_.timer(), ocupado_);
+    // The running plant copied through its file text: the same objects and
+    // settings, and the states the file keeps (to two decimals, which for a
+    // plant at rest is where it is; the test waits for rest anyway). The
+    // test then ticks the copy only: the running loop, its memory and its
+    // time are left as they are.
+    Projeto copia(ingles_);
+    const std::string bytes = JuntaLinhas(LinhasProjeto(app_.projeto()));
+    const ResultadoCarga carga = LeProjetoBytes(copia, bytes, app_.projeto().titulo);
+    if (!carga.ok) throw tuning::TuningError(carga.erro, carga.erro);
+    return tuning::BumpTest(copia.sim, c_.numero(), degrau, duracao).series;
+}
+
 void TSintonia::LimpaResultados() {
     id_.reset();
     propostas_.clear();
@@ -128,6 +153,8 @@ void TSintonia::LerBTNClick() {
             const int base = std::clamp(c_.tendencia.BaseTempoBox, 0, 2);
             const double passo = app_.sim().estado.periodoTimer / 1000.0 * kCiclosPorAmostra[std::size_t(base)];
             serie_ = tuning::SeriesFromTrend(c_.tendencia, passo);
+        } else if (fonte_->currentIndex() == FonteSimulado) {
+            serie_ = TesteSimulado();
         } else {
             serie_ = tuning::ReadSeries(arquivo_->text().toStdString(), enderecoMV_->value(), enderecoPV_->value());
         }
