@@ -132,5 +132,24 @@ int main(int argc, char** argv) {
         Indices(amb, "SIMC PI");
         std::fflush(stdout);
     }
+
+    // The simulated step test on the slow loop: no wait, no manual mode.
+    {
+        teste::Ambiente amb;
+        if (ingles) amb.app->DefineIngles();
+        amb.janela->ciclo().Carrega(teste::PastaExemplos() + "/heat exchanger/heatexchanger.smp", true);
+        amb.app->timer().stop();
+        auto* f = qobject_cast<TControlador*>(amb.janela->janelas().Abre(Familia::Controlador, 1));
+        if (!f) return 1;
+        f->findChild<QAbstractButton*>("SintoniaBTN")->click();
+        TSintonia* s = f->sintonia();
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        s->adjustSize();
+        Grava(*s, QStringLiteral("%1/tuning_simulated_heatexchanger%2.png").arg(saida, sufixo));
+        const auto& id = s->identificacao();
+        std::printf("simulated heatexchanger: %s | best %s, loop 1 still %s\n", qPrintable(s->mensagem()),
+                    id ? kivo::tuning::KindName(id->best) : "none", f->modelo().estado.modoAuto ? "auto" : "manual");
+    }
     return 0;
 }
