@@ -54,6 +54,19 @@ TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
     EXPECT_NEAR(m.theta, kTempoMorto, 0.15);
 }
 
+TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
+    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
+    p.ComboBox2 = 3;
+    p.GanhoText = "0.0001";
+    p.ValorInicialText = "40";
+    p.valorInicialPendente = true;
+    p.ValidaParametros(false);
+    const BumpTestResult r = BumpTest(projeto.sim, 1, 10, 60);
+    EXPECT_FALSE(r.rested);
+    EXPECT_EQ(r.series.size(), 700u);
+}
+
 TEST_F(BumpTestTest, LongTestsAreSampledCoarser) {
     const BumpTestResult r = BumpTest(projeto.sim, 1, 5, 3600);
     // 3960 s at 0.1 s is 39,600 cycles: every fourth kept.

@@ -173,6 +173,8 @@ private slots:
         QVERIFY(s->mensagem().isEmpty());
         const tuning::Identification& id = *s->identificacao();
         QCOMPARE(id.step.mvAfter - id.step.mvBefore, -10.0);
+        // The default duration, 900 s, after a lead-in of a tenth of it.
+        QCOMPARE(id.series.t.back(), 990.0);
         const tuning::ProcessModel fo = id.fit(tuning::ModelKind::Fopdt).model;
         QVERIFY2(std::abs(fo.K - kGanho) < 0.03 * kGanho, qPrintable(QString::number(fo.K)));
         QVERIFY2(std::abs(fo.tau1 - kTau) < 0.1 * kTau, qPrintable(QString::number(fo.tau1)));
@@ -184,6 +186,27 @@ private slots:
         QCOMPARE(c.estado.MV, mv);
         QCOMPARE(sim.estado.tickAnterior, tempo);
         for (int k = 1; k <= kNumVariaveis; ++k) QCOMPARE(sim.mem[k], memoria[std::size_t(k - 1)]);
+    }
+
+    // An integrator drifts for ever: the test steps anyway, and says so.
+    void simulatedStepTestOfAnIntegratorWarns() {
+        amb_->app->DefineIngles();
+        Faceplate* f = Abre();
+        auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
+        // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
+        p.ComboBox2 = 3;
+        p.GanhoText = "0.0001";
+        p.ValorInicialText = "40";
+        p.valorInicialPendente = true;
+        p.ValidaParametros(false);
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+        Digita(Filho<QLineEdit>(s, "DegrauSimText"), f->modelo().estado.MV > 50 ? "-40" : "40", false);
+        Digita(Filho<QLineEdit>(s, "DuracaoSimText"), "600", false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->mensagem().contains("did not come to rest"), qPrintable(s->mensagem()));
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
     }
 
     // Data the library refuses: its message in the window, no model, no

@@ -156,6 +156,13 @@ QString DicaBaseTempo(bool ingles) {
              "The trend keeps 450 samples: choose a longer time base on the controller and repeat the step.");
 }
 
+QString AvisoSemRepouso(double segundos, bool ingles) {
+    return T(ingles,
+             "A PV não chegou ao repouso em %1 s de simulação (processo integrador?): o degrau foi dado assim mesmo.",
+             "The PV did not come to rest in %1 s of simulation (an integrating process?): stepped anyway.")
+        .arg(segundos, 0, 'f', 0);
+}
+
 QString TextoForaDaFaixa(bool ingles) { return T(ingles, "diverge", "diverges"); }
 QString PadraoTc(bool ingles) { return T(ingles, "θ (padrão)", "θ (default)"); }
 QString PadraoLambda(bool ingles) { return T(ingles, "padrão", "default"); }

@@ -44,6 +44,9 @@ QString FiltroArquivoSerie(bool ingles);
 QString TempoInvalido(const QString& campo, bool ingles);
 // Added to a "too few samples" message when the data are the trend's.
 QString DicaBaseTempo(bool ingles);
+// The simulated step test stepped on a PV that had not come to rest in the
+// given time.
+QString AvisoSemRepouso(double segundos, bool ingles);
 // Where a predicted index is out of range (the loop diverges).
 QString TextoForaDaFaixa(bool ingles);
 // The empty SIMC and IMC fields: the rule's own default.

@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+#include "tuning/BumpTest.h"
 #include "tuning/Identification.h"
 #include "tuning/Prediction.h"
 
@@ -75,7 +76,7 @@ private:
     // Actions (TSintoniaAcoes.cpp).
     void EscolheArquivo();
     // The step test run on a copy of the running plant (TSintoniaAcoes.cpp).
-    tuning::StepSeries TesteSimulado();
+    tuning::BumpTestResult TesteSimulado();
     void Identifica(const tuning::Step& degrau);
     void MostraModelos();
     void Propoe();

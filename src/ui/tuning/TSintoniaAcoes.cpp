@@ -97,7 +97,7 @@ void TSintonia::EscolheArquivo() {
     if (!nome.isEmpty()) arquivo_->setText(nome);
 }
 
-tuning::StepSeries TSintonia::TesteSimulado() {
+tuning::BumpTestResult TSintonia::TesteSimulado() {
     // A field that is not a number reaches the library as NaN, which refuses
     // it with the message of an out-of-range value.
     const auto le = [](QLineEdit* e) {
@@ -115,7 +115,7 @@ tuning::StepSeries TSintonia::TesteSimulado() {
     const std::string bytes = JuntaLinhas(LinhasProjeto(app_.projeto()));
     const ResultadoCarga carga = LeProjetoBytes(copia, bytes, app_.projeto().titulo);
     if (!carga.ok) throw tuning::TuningError(carga.erro, carga.erro);
-    return tuning::BumpTest(copia.sim, c_.numero(), degrau, duracao).series;
+    return tuning::BumpTest(copia.sim, c_.numero(), degrau, duracao);
 }
 
 void TSintonia::LimpaResultados() {
@@ -148,13 +148,18 @@ void TSintonia::LerBTNClick() {
     grafico_->Limpa();
     identificar_->setEnabled(false);
     tuning::Step degrau;
+    // The step was made on a PV still moving (an integrator drifts for
+    // ever): the fit allows for a drift, but the student should know.
+    QString aviso;
     try {
         if (fonte_->currentIndex() == FonteTendencia) {
             const int base = std::clamp(c_.tendencia.BaseTempoBox, 0, 2);
             const double passo = app_.sim().estado.periodoTimer / 1000.0 * kCiclosPorAmostra[std::size_t(base)];
             serie_ = tuning::SeriesFromTrend(c_.tendencia, passo);
         } else if (fonte_->currentIndex() == FonteSimulado) {
-            serie_ = TesteSimulado();
+            tuning::BumpTestResult r = TesteSimulado();
+            if (!r.rested) aviso = AvisoSemRepouso(tuning::kMaxRestWait, ingles_);
+            serie_ = std::move(r.series);
         } else {
             serie_ = tuning::ReadSeries(arquivo_->text().toStdString(), enderecoMV_->value(), enderecoPV_->value());
         }
@@ -166,6 +171,7 @@ void TSintonia::LerBTNClick() {
         // holds a longer test, which is what the student can change.
         if (fonte_->currentIndex() == FonteTendencia && e.kind() == tuning::TuningError::Kind::TooFewSamples)
             texto += QLatin1Char(' ') + DicaBaseTempo(ingles_);
+        if (!aviso.isEmpty()) texto += QLatin1Char(' ') + aviso;
         Erro(texto);
         return;
     }
@@ -182,6 +188,7 @@ void TSintonia::LerBTNClick() {
     fim_->setValue(serie_.t[degrau.last - 1]);
     identificar_->setEnabled(true);
     Identifica(degrau);
+    if (!aviso.isEmpty()) mensagem_->setText(mensagem_->text().isEmpty() ? aviso : mensagem_->text() + ' ' + aviso);
 }
 
 void TSintonia::IdentificarBTNClick() {
