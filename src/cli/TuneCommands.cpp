@@ -45,8 +45,8 @@ TControlador* Controlador(const char* comando, const Projeto& p, int n) {
 int ComandoBumptest(const Args& args) {
     static const std::string kUsoBump =
         "Usage: kivo-batch bumptest PROJECT.smp --loop N --step PERCENT --duration SECONDS [--english]\n"
-        "Puts controller N in manual at its current output and runs the plant in its\n"
-        "real-time cycle without waiting until the PV is at rest (the mean PV of two\n"
+        "Puts controller N in manual at its current output and runs the plant's 0.1 s\n"
+        "cycle, without waiting for the clock, until the PV is at rest (the mean PV of two\n"
         "consecutive 30 s windows within 0.02 % of span; at most 2 hours of plant time,\n"
         "after which it steps anyway, as an integrating process never rests). It then\n"
         "records a lead-in of a tenth of the duration (at least 10 s), steps the\n"
