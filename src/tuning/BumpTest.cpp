@@ -82,4 +82,28 @@ BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double dur
     return r;
 }
 
+std::optional<double> SettledDuration(const BumpTestResult& r) {
+    const StepSeries& s = r.series;
+    const std::size_t n = s.size();
+    if (n < 2) return std::nullopt;
+    // The step: the first sample past half of it.
+    const double degrau = s.mv.back() - s.mv.front();
+    std::size_t k = 0;
+    while (k < n && std::abs(s.mv[k] - s.mv.front()) < 0.5 * std::abs(degrau)) ++k;
+    if (k == 0 || k + 20 > n) return std::nullopt;
+    // The final value: the mean of the last 5 % (a project may add noise).
+    const std::size_t m = std::max<std::size_t>(1, (n - k) / 20);
+    double fim = 0;
+    for (std::size_t i = n - m; i < n; ++i) fim += s.pv[i];
+    fim /= static_cast<double>(m);
+    const double faixa = 0.05 * std::abs(fim - s.pv[k - 1]);
+    if (!(faixa > 1e-6)) return std::nullopt;
+    std::size_t ultimo = k;  // the last sample outside the band
+    for (std::size_t i = k; i < n; ++i)
+        if (std::abs(s.pv[i] - fim) > faixa) ultimo = i;
+    const double t0 = s.t[k], registro = s.t[n - 1] - t0, assentamento = s.t[ultimo] - t0;
+    if (assentamento > 0.75 * registro) return std::nullopt;
+    return std::max(kMinSettledDuration, std::ceil(2 * assentamento / 10) * 10);
+}
+
 }  // namespace kivo::tuning

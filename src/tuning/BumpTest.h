@@ -3,6 +3,7 @@
 // plant run in its real-time cycle until the PV rests, then the output
 // stepped and the response recorded. Run it on a copy of the plant when the
 // running one must not be disturbed: it ticks the simulation it is given.
+#include <optional>
 #include <vector>
 
 #include "tuning/StepSeries.h"
@@ -33,6 +34,15 @@ struct BumpTestResult {
 // duration outside 1..86400 s.
 BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double durationSeconds);
 
+// The duration a step test of this plant needs, from a test long enough to
+// show it: twice the time the PV took after the step to come for good within
+// 5 % of its change (about three time constants plus the dead time of a
+// first-order plant), rounded up to 10 s and at least kMinSettledDuration.
+// None when the PV had not settled by the last quarter of the record (an
+// integrator, or a plant slower than the test) or did not move.
+std::optional<double> SettledDuration(const BumpTestResult& r);
+
+inline constexpr double kMinSettledDuration = 60;  // s
 inline constexpr double kMaxRestWait = 7200;  // s of plant time
 inline constexpr double kMaxBumpDuration = 86400;  // s
 

@@ -52,6 +52,20 @@ TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
     EXPECT_NEAR(m.tau1, kTau, 0.03 * kTau);
     // The loop adds up to a cycle to the dead time.
     EXPECT_NEAR(m.theta, kTempoMorto, 0.15);
+
+    // Within 5 % after about three time constants plus the dead time (63 s):
+    // twice that, rounded up to 10 s.
+    EXPECT_EQ(SettledDuration(r), 130.0);
+}
+
+TEST_F(BumpTestTest, SettledDurationNeedsASettledRecord) {
+    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 50)), std::nullopt);
+    // A fast plant: at least a minute.
+    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    p.LText = "1";
+    p.TempoMorto = "0";
+    p.ValidaParametros(false);
+    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 300)), kMinSettledDuration);
 }
 
 TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
@@ -65,6 +79,7 @@ TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
     const BumpTestResult r = BumpTest(projeto.sim, 1, 10, 60);
     EXPECT_FALSE(r.rested);
     EXPECT_EQ(r.series.size(), 700u);
+    EXPECT_EQ(SettledDuration(r), std::nullopt);
 }
 
 TEST_F(BumpTestTest, LongTestsAreSampledCoarser) {

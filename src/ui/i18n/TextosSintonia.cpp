@@ -29,8 +29,10 @@ constexpr std::array kSintonia{
                   "Step of the controller output in the simulated test, in % (negative: downwards)"},
     TextoControle{"LabelDuracaoSim", "Duração (s):", "Duration (s):", nullptr, nullptr},
     TextoControle{"DuracaoSimText", nullptr, nullptr,
-                  "Tempo registrado após o degrau no teste simulado (a planta em execução não é alterada)",
-                  "Time recorded after the step in the simulated test (the running plant is left alone)"},
+                  "Tempo registrado após o degrau no teste simulado; vazio: o dobro do tempo de acomodação da PV, de "
+                  "60 a 900 s (a planta em execução não é alterada)",
+                  "Time recorded after the step in the simulated test; empty: twice the PV's settling time, 60 to "
+                  "900 s (the running plant is left alone)"},
     TextoControle{"LerBTN", "Ler dados", "Read data", "Ler os dados, achar o degrau e identificar o processo",
                   "Read the data, find the step and identify the process"},
     TextoControle{"DadosGrafico", nullptr, nullptr, "MV, PV e a resposta do modelo ajustado",
@@ -155,6 +157,8 @@ QString DicaBaseTempo(bool ingles) {
              "A tendência guarda 450 amostras: escolha uma base de tempo maior no controlador e repita o degrau.",
              "The trend keeps 450 samples: choose a longer time base on the controller and repeat the step.");
 }
+
+QString DuracaoAutomatica(bool ingles) { return T(ingles, "automática", "automatic"); }
 
 QString AvisoSemRepouso(double segundos, bool ingles) {
     return T(ingles,

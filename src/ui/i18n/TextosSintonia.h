@@ -44,6 +44,8 @@ QString FiltroArquivoSerie(bool ingles);
 QString TempoInvalido(const QString& campo, bool ingles);
 // Added to a "too few samples" message when the data are the trend's.
 QString DicaBaseTempo(bool ingles);
+// The placeholder of the simulated test's empty duration.
+QString DuracaoAutomatica(bool ingles);
 // The simulated step test stepped on a PV that had not come to rest in the
 // given time.
 QString AvisoSemRepouso(double segundos, bool ingles);

@@ -139,13 +139,11 @@ QWidget* TSintonia::CriaDados() {
     for (QSpinBox* s : {enderecoMV_, enderecoPV_}) s->setRange(1, 99);
     enderecoMV_->setValue(c_.numero());
     enderecoPV_->setValue(c_.enderecoPV() > 0 ? c_.enderecoPV() : 21);
-    // The simulated test: a step of 10 % (the sign picks the direction), and
-    // 900 s after it, the longest record the faceplate's trend holds (450
-    // samples at its slowest time base): what the trend could show of a
-    // slow loop, this shows too, and a fast loop's response is still
-    // sampled every 0.1 s.
+    // The simulated test: a step of 10 % (the sign picks the direction); its
+    // duration, left empty, is sized to the plant (TesteSimulado).
     degrauSim_ = Nomeado(new QLineEdit(QStringLiteral("10"), g), "DegrauSimText");
-    duracaoSim_ = Nomeado(new QLineEdit(QStringLiteral("900"), g), "DuracaoSimText");
+    duracaoSim_ = Nomeado(new QLineEdit(g), "DuracaoSimText");
+    duracaoSim_->setPlaceholderText(DuracaoAutomatica(ingles_));
     for (QLineEdit* e : {degrauSim_, duracaoSim_})
         e->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-000.00")) * 3 / 2);
     auto* ler = Nomeado(new QPushButton(g), "LerBTN");

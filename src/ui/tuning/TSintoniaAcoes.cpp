@@ -70,6 +70,9 @@ const char* NomeRegra(tuning::Rule r) {
     return "";
 }
 
+// The first run of a simulated test whose duration is left to the window.
+constexpr double kDuracaoAutomatica = 900;  // s
+
 // The samples of the trend are taken every cycle, every third or every
 // twentieth, by the faceplate's time base.
 constexpr std::array kCiclosPorAmostra{1, 3, 20};
@@ -104,18 +107,31 @@ tuning::BumpTestResult TSintonia::TesteSimulado() {
         double v = 0;
         return LeNumeroCampo(e->text().trimmed().toStdString(), v) ? v : std::nan("");
     };
-    const double degrau = le(degrauSim_), duracao = le(duracaoSim_);
+    const double degrau = le(degrauSim_);
+    const bool automatica = duracaoSim_->text().trimmed().isEmpty();
+    const double duracao = automatica ? kDuracaoAutomatica : le(duracaoSim_);
     Ocupado ocupado(app_.timer(), ocupado_);
     // The running plant copied through its file text: the same objects and
     // settings, and the states the file keeps (to two decimals, which for a
     // plant at rest is where it is; the test waits for rest anyway). The
     // test then ticks the copy only: the running loop, its memory and its
     // time are left as they are.
-    Projeto copia(ingles_);
     const std::string bytes = JuntaLinhas(LinhasProjeto(app_.projeto()));
-    const ResultadoCarga carga = LeProjetoBytes(copia, bytes, app_.projeto().titulo);
-    if (!carga.ok) throw tuning::TuningError(carga.erro, carga.erro);
-    return tuning::BumpTest(copia.sim, c_.numero(), degrau, duracao);
+    const auto testa = [&](double segundos) {
+        Projeto copia(ingles_);
+        const ResultadoCarga carga = LeProjetoBytes(copia, bytes, app_.projeto().titulo);
+        if (!carga.ok) throw tuning::TuningError(carga.erro, carga.erro);
+        return tuning::BumpTest(copia.sim, c_.numero(), degrau, segundos);
+    };
+    tuning::BumpTestResult r = testa(duracao);
+    // Left empty, the duration is sized to the plant: a first test as long
+    // as the longest record the faceplate's trend holds (450 samples at its
+    // slowest time base), then, where the PV settled well within it, a test
+    // of twice its settling time on a fresh copy, so a fast loop's response
+    // fills the chart instead of a corner of it.
+    if (automatica)
+        if (const auto d = tuning::SettledDuration(r); d && *d < duracao) r = testa(*d);
+    return r;
 }
 
 void TSintonia::LimpaResultados() {
