@@ -1,5 +1,7 @@
 #include "ui/tuning/TSintonia.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -144,8 +146,15 @@ QWidget* TSintonia::CriaDados() {
     degrauSim_ = Nomeado(new QLineEdit(QStringLiteral("10"), g), "DegrauSimText");
     duracaoSim_ = Nomeado(new QLineEdit(g), "DuracaoSimText");
     duracaoSim_->setPlaceholderText(DuracaoAutomatica(ingles_));
-    for (QLineEdit* e : {degrauSim_, duracaoSim_})
-        e->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-000.00")) * 3 / 2);
+    // Room for a number or the placeholder, and the frame's margins.
+    const QFontMetrics fm = duracaoSim_->fontMetrics();
+    const int largura = std::max(fm.horizontalAdvance(QStringLiteral("-000.00")),
+                                 fm.horizontalAdvance(duracaoSim_->placeholderText())) +
+                        fm.horizontalAdvance(QStringLiteral("000"));
+    for (QLineEdit* e : {degrauSim_, duracaoSim_}) {
+        e->setMinimumWidth(largura);
+        e->setMaximumWidth(largura);
+    }
     auto* ler = Nomeado(new QPushButton(g), "LerBTN");
     h->addWidget(Rotulo("LabelFonte", g, fonte_));
     h->addWidget(fonte_);
