@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "objects/Campos.h"
 #include "objects/Controller.h"
 #include "project/ArquivoProjeto.h"
+#include "tuning/BumpTest.h"
 #include "tuning/Prediction.h"
 
 namespace kivo::cli {
@@ -40,20 +40,13 @@ TControlador* Controlador(const char* comando, const Projeto& p, int n) {
     return c;
 }
 
-// ---- bumptest ---------------------------------------------------------------
-
-constexpr double kCiclo = 0.1;           // s, the real-time cycle
-constexpr double kMaxAssentamento = 7200;  // s of plant time to wait for rest
-constexpr double kJanelaRepouso = 30;    // s: two such windows of equal mean PV
-constexpr double kToleranciaRepouso = 0.02;  // % of span
-
 }  // namespace
 
 int ComandoBumptest(const Args& args) {
     static const std::string kUsoBump =
         "Usage: kivo-batch bumptest PROJECT.smp --loop N --step PERCENT --duration SECONDS [--english]\n"
-        "Puts controller N in manual at its current output and runs the plant in its\n"
-        "real-time cycle without waiting until the PV is at rest (the mean PV of two\n"
+        "Puts controller N in manual at its current output and runs the plant's 0.1 s\n"
+        "cycle, without waiting for the clock, until the PV is at rest (the mean PV of two\n"
         "consecutive 30 s windows within 0.02 % of span; at most 2 hours of plant time,\n"
         "after which it steps anyway, as an integrating process never rests). It then\n"
         "records a lead-in of a tenth of the duration (at least 10 s), steps the\n"
@@ -81,56 +74,26 @@ int ComandoBumptest(const Args& args) {
 
     Projeto projeto(a.flags.count("--english") > 0);
     if (!Carrega("bumptest", a.posicionais[0], projeto)) return kEntradaInvalida;
-    TControlador* c = Controlador("bumptest", projeto, n);
-    if (!c) return kEntradaInvalida;
-    Simulacao& sim = projeto.sim;
-    sim.estado.periodoTimer = 100;
-    c->estado.modoAuto = false;
-    const double mv0 = c->estado.MV;
-    if (mv0 + degrau < 0 || mv0 + degrau > 100) {
-        std::fprintf(stderr, "kivo-batch bumptest: the output is %.2f %%: a step of %g %% leaves 0..100 %%\n", mv0,
-                     degrau);
+    if (!Controlador("bumptest", projeto, n)) return kEntradaInvalida;
+    tuning::BumpTestResult r;
+    try {
+        r = tuning::BumpTest(projeto.sim, n, degrau, duracao);
+    } catch (const tuning::TuningError& e) {
+        // Like every message of this command, in English.
+        std::fprintf(stderr, "kivo-batch bumptest: %s\n", e.what());
         return kEntradaInvalida;
     }
-    long long tick = 0;
-    auto passo = [&] {
-        ++tick;
-        sim.Tick(static_cast<long double>(tick) * 100);
-        return sim.mem[c->enderecoPV()];
-    };
-
-    // Rest: compare the means of consecutive windows.
-    const long long porJanela = std::llround(kJanelaRepouso / kCiclo);
-    std::optional<double> anterior;
-    bool repouso = false;
-    while (!repouso && tick * kCiclo < kMaxAssentamento) {
-        double soma = 0;
-        for (long long i = 0; i < porJanela; ++i) soma += passo();
-        const double media = soma / static_cast<double>(porJanela);
-        repouso = anterior && std::abs(media - *anterior) < kToleranciaRepouso;
-        anterior = media;
-    }
-    if (!repouso)
+    if (!r.rested)
         std::fprintf(stderr,
                      "kivo-batch bumptest: the PV of loop %d did not come to rest in %g s (an integrating "
                      "process?); stepping anyway\n",
-                     n, kMaxAssentamento);
-
-    const double lead = std::max(10.0, duracao / 10);
-    const long long total = std::llround((lead + duracao) / kCiclo);
-    const long long cada = std::max<long long>(1, (total + 11999) / 12000);
-    const long long inicioDegrau = std::llround(lead / kCiclo);
+                     n, tuning::kMaxRestWait);
     std::printf("t,MV,PV,SP\n");
     std::string linha;
-    for (long long i = 1; i <= total; ++i) {
-        // The step, as the operator's typed output: the controller writes it
-        // in this tick.
-        if (i == inicioDegrau + 1) c->estado.MV = mv0 + degrau;
-        const double pv = passo();
-        if (i % cada != 0) continue;
+    for (std::size_t i = 0; i < r.series.size(); ++i) {
         linha.clear();
-        EscreveValor(linha, static_cast<double>(i) * kCiclo);
-        for (double v : {sim.mem[n], pv, sim.mem[60 + n]}) {
+        EscreveValor(linha, r.series.t[i]);
+        for (double v : {r.series.mv[i], r.series.pv[i], r.sp[i]}) {
             linha += ',';
             EscreveValor(linha, v);
         }

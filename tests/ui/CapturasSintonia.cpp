@@ -132,5 +132,25 @@ int main(int argc, char** argv) {
         Indices(amb, "SIMC PI");
         std::fflush(stdout);
     }
+
+    // The simulated step test on the slow loop and on the fast one, both
+    // running in automatic: no wait, no manual mode.
+    for (const Exemplo* e : {&kExemplos[2], &kExemplos[0]}) {
+        teste::Ambiente amb;
+        if (ingles) amb.app->DefineIngles();
+        amb.janela->ciclo().Carrega(teste::PastaExemplos() + "/" + QString::fromUtf8(e->projeto), true);
+        amb.app->timer().stop();
+        auto* f = qobject_cast<TControlador*>(amb.janela->janelas().Abre(Familia::Controlador, 1));
+        if (!f) return 1;
+        f->findChild<QAbstractButton*>("SintoniaBTN")->click();
+        TSintonia* s = f->sintonia();
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        s->adjustSize();
+        Grava(*s, QStringLiteral("%1/tuning_simulated_%2%3.png").arg(saida, QString::fromLatin1(e->nome), sufixo));
+        const auto& id = s->identificacao();
+        std::printf("simulated %s: %s | best %s, loop 1 still %s\n", e->nome, qPrintable(s->mensagem()),
+                    id ? kivo::tuning::KindName(id->best) : "none", f->modelo().estado.modoAuto ? "auto" : "manual");
+    }
     return 0;
 }

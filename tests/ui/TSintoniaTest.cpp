@@ -1,7 +1,8 @@
 // The tuning window from a faceplate: a manual step test on the trend, the
 // identified model against the plant, a rule's setting written into the
-// configuration area and taken by the loop only on "Atualizar", and the
-// library's message for data it refuses.
+// configuration area and taken by the loop only on "Atualizar", a step test
+// simulated on a copy that leaves the running loop alone, and the library's
+// message for data it refuses.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -145,6 +146,70 @@ private slots:
         QCOMPARE(c.Acaogroup, 1);
     }
 
+    // The simulated step test: the plant identified from a copy, while the
+    // running loop stays in automatic, its memory and time untouched.
+    void simulatedStepTestLeavesThePlantAlone() {
+        Faceplate* f = Abre(false);
+        kivo::TControlador& c = f->modelo();
+        Simulacao& sim = amb_->app->sim();
+        Tica(50);
+        QVERIFY(c.estado.modoAuto);
+        std::vector<double> memoria;
+        for (int k = 1; k <= kNumVariaveis; ++k) memoria.push_back(sim.mem[k]);
+        const double mv = c.estado.MV;
+        const long double tempo = sim.estado.tickAnterior;
+
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        auto* degrau = Filho<QLineEdit>(s, "DegrauSimText");
+        QVERIFY(!degrau->isEnabled());
+        Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+        QVERIFY(degrau->isEnabled());
+        QVERIFY(Filho(s, "DuracaoSimText")->isEnabled());
+        QVERIFY(!Filho(s, "ArquivoText")->isEnabled());
+        Digita(degrau, "-10", false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        QVERIFY(s->mensagem().isEmpty());
+        const tuning::Identification& id = *s->identificacao();
+        QCOMPARE(id.step.mvAfter - id.step.mvBefore, -10.0);
+        // The duration left empty: sized to this fast plant, the shortest,
+        // 60 s after a lead-in of 10 s.
+        QVERIFY2(std::abs(id.series.t.back() - 70) < 1e-9, qPrintable(QString::number(id.series.t.back())));
+        const tuning::ProcessModel fo = id.fit(tuning::ModelKind::Fopdt).model;
+        QVERIFY2(std::abs(fo.K - kGanho) < 0.03 * kGanho, qPrintable(QString::number(fo.K)));
+        QVERIFY2(std::abs(fo.tau1 - kTau) < 0.1 * kTau, qPrintable(QString::number(fo.tau1)));
+        QVERIFY2(std::abs(fo.theta - kTempoMorto) < 0.25, qPrintable(QString::number(fo.theta)));
+        QVERIFY(Filho<QTableWidget>(s, "RegrasTabela")->rowCount() > 0);
+        QVERIFY(Filho<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+
+        QVERIFY(c.estado.modoAuto);
+        QCOMPARE(c.estado.MV, mv);
+        QCOMPARE(sim.estado.tickAnterior, tempo);
+        for (int k = 1; k <= kNumVariaveis; ++k) QCOMPARE(sim.mem[k], memoria[std::size_t(k - 1)]);
+    }
+
+    // An integrator drifts for ever: the test steps anyway, and says so.
+    void simulatedStepTestOfAnIntegratorWarns() {
+        amb_->app->DefineIngles();
+        Faceplate* f = Abre();
+        auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
+        // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
+        p.ComboBox2 = 3;
+        p.GanhoText = "0.0001";
+        p.ValorInicialText = "40";
+        p.valorInicialPendente = true;
+        p.ValidaParametros(false);
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+        Digita(Filho<QLineEdit>(s, "DegrauSimText"), f->modelo().estado.MV > 50 ? "-40" : "40", false);
+        Digita(Filho<QLineEdit>(s, "DuracaoSimText"), "600", false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->mensagem().contains("did not come to rest"), qPrintable(s->mensagem()));
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+    }
+
     // Data the library refuses: its message in the window, no model, no
     // settings to apply.
     void refusedDataShowsTheMessage_data() {
@@ -156,6 +221,8 @@ private slots:
         QTest::newRow("loop in automatic") << 2 << false << "automático";
         QTest::newRow("missing file") << 3 << false << "nao_existe.csv";
         QTest::newRow("constant PV") << 4 << false << "A PV não responde";
+        QTest::newRow("simulated step beyond 100 %") << 5 << false << "sai de 0..100 %";
+        QTest::newRow("simulated duration not a number") << 6 << true << "1 to 86400 seconds";
     }
     void refusedDataShowsTheMessage() {
         QFETCH(int, caso);
@@ -192,6 +259,11 @@ private slots:
             fonte->setCurrentIndex(TSintonia::FonteArquivo);
             Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("nao_existe.csv"), false);
         }
+        if (caso >= 5) {
+            Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
+            if (caso == 5) Digita(Filho<QLineEdit>(s, "DegrauSimText"), QString::number(101 - c.estado.MV), false);
+            if (caso == 6) Digita(Filho<QLineEdit>(s, "DuracaoSimText"), "abc", false);
+        }
         Clica(s, "LerBTN");
         QVERIFY2(s->mensagem().contains(trecho), qPrintable(s->mensagem()));
         // Too little data from the trend: the message says what to change.
@@ -209,7 +281,8 @@ private slots:
         Clica(f, "SintoniaBTN");
         TSintonia* s = f->sintonia();
         for (const char* nome :
-             {"FonteCombo", "ArquivoText", "ArquivoBTN", "EnderecoMV", "EnderecoPV", "LerBTN", "DadosGrafico",
+             {"FonteCombo", "ArquivoText", "ArquivoBTN", "EnderecoMV", "EnderecoPV", "DegrauSimText",
+              "DuracaoSimText", "LerBTN", "DadosGrafico",
               "InicioSpin", "DegrauSpin", "FimSpin", "IdentificarBTN", "ModeloCombo", "ModelosTabela", "TcText",
               "LambdaText", "RegrasTabela", "PainelIndices", "RespostaAbas", "RespostaSP", "RespostaCarga",
               "Progresso", "MensagemSintonia", "AplicarBTN", "FecharBTN"})
@@ -218,7 +291,9 @@ private slots:
     }
 
 private:
-    Faceplate* Abre() {
+    // The example with its flow process made a clean first order plus dead
+    // time; the loop put in manual unless told otherwise.
+    Faceplate* Abre(bool manual = true) {
         amb_->janela->ciclo().Carrega(PastaExemplos() + "/basic flow loop/basic flow loop.smp", true);
         amb_->app->timer().stop();
         auto& p = *amb_->app->sim().processos.como<TProcesso>(1);
@@ -231,7 +306,7 @@ private:
         p.TempoMorto = QString::number(kTempoMorto).toStdString();
         p.ValidaParametros(false);
         auto* f = qobject_cast<Faceplate*>(amb_->janela->janelas().Abre(Familia::Controlador, 1));
-        if (f->modelo().estado.modoAuto) Clica(f, "AutoManualBTN");
+        if (manual && f->modelo().estado.modoAuto) Clica(f, "AutoManualBTN");
         return f;
     }
     void Tica(int n) {

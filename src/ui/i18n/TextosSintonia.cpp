@@ -9,8 +9,10 @@ namespace {
 constexpr std::array kSintonia{
     TextoControle{"DadosGroup", "Dados do teste em degrau", "Step test data", nullptr, nullptr},
     TextoControle{"LabelFonte", "Origem:", "Source:", nullptr, nullptr},
-    TextoControle{"FonteCombo", nullptr, nullptr, "Origem dos dados: a tendência do controlador ou um arquivo",
-                  "Data source: the controller's trend or a file"},
+    TextoControle{"FonteCombo", nullptr, nullptr,
+                  "Origem dos dados: a tendência do controlador, um arquivo ou um teste em degrau simulado numa cópia "
+                  "da planta",
+                  "Data source: the controller's trend, a file, or a step test simulated on a copy of the plant"},
     TextoControle{"ArquivoText", nullptr, nullptr,
                   "Arquivo: teste em degrau (CSV), registro do controlador ou do registrador, ou histórico .txd",
                   "File: step test (CSV), controller or recorder log, or .txd archive"},
@@ -21,6 +23,16 @@ constexpr std::array kSintonia{
     TextoControle{"LabelEnderecoPV", "PV: M", "PV: M", nullptr, nullptr},
     TextoControle{"EnderecoPV", nullptr, nullptr, "Endereço da PV no histórico .txd",
                   "PV address in the .txd archive"},
+    TextoControle{"LabelDegrauSim", "Degrau (%):", "Step (%):", nullptr, nullptr},
+    TextoControle{"DegrauSimText", nullptr, nullptr,
+                  "Degrau da saída do controlador no teste simulado, em % (negativo: para baixo)",
+                  "Step of the controller output in the simulated test, in % (negative: downwards)"},
+    TextoControle{"LabelDuracaoSim", "Duração (s):", "Duration (s):", nullptr, nullptr},
+    TextoControle{"DuracaoSimText", nullptr, nullptr,
+                  "Tempo registrado após o degrau no teste simulado; vazio: o dobro do tempo de acomodação da PV, de "
+                  "60 a 900 s (a planta em execução não é alterada)",
+                  "Time recorded after the step in the simulated test; empty: twice the PV's settling time, 60 to "
+                  "900 s (the running plant is left alone)"},
     TextoControle{"LerBTN", "Ler dados", "Read data", "Ler os dados, achar o degrau e identificar o processo",
                   "Read the data, find the step and identify the process"},
     TextoControle{"DadosGrafico", nullptr, nullptr, "MV, PV e a resposta do modelo ajustado",
@@ -86,7 +98,8 @@ QString TituloSintonia(const QString& tag, bool ingles) {
 }
 
 QStringList ItensFonte(bool ingles) {
-    return {T(ingles, "Tendência do controlador", "Controller trend"), T(ingles, "Arquivo", "File")};
+    return {T(ingles, "Tendência do controlador", "Controller trend"), T(ingles, "Arquivo", "File"),
+            T(ingles, "Teste em degrau simulado", "Simulated step test")};
 }
 
 QStringList ItensModelo(bool ingles) {
@@ -143,6 +156,15 @@ QString DicaBaseTempo(bool ingles) {
     return T(ingles,
              "A tendência guarda 450 amostras: escolha uma base de tempo maior no controlador e repita o degrau.",
              "The trend keeps 450 samples: choose a longer time base on the controller and repeat the step.");
+}
+
+QString DuracaoAutomatica(bool ingles) { return T(ingles, "automática", "automatic"); }
+
+QString AvisoSemRepouso(double segundos, bool ingles) {
+    return T(ingles,
+             "A PV não chegou ao repouso em %1 s de simulação (processo integrador?): o degrau foi dado assim mesmo.",
+             "The PV did not come to rest in %1 s of simulation (an integrating process?): stepped anyway.")
+        .arg(segundos, 0, 'f', 0);
 }
 
 QString TextoForaDaFaixa(bool ingles) { return T(ingles, "diverge", "diverges"); }

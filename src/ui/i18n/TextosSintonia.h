@@ -15,7 +15,8 @@ std::span<const TextoControle> TextosSintonia();
 
 // "Sintonia - TAG" / "Tuning - TAG".
 QString TituloSintonia(const QString& tag, bool ingles);
-// The data sources: 0 the controller's trend, 1 a file.
+// The data sources: 0 the controller's trend, 1 a file, 2 a step test
+// simulated on a copy of the plant.
 QStringList ItensFonte(bool ingles);
 // The model choices: 0 FOPDT, 1 SOPDT, 2 IPDT (in the order of the model
 // kinds), 3 the best fit.
@@ -43,6 +44,11 @@ QString FiltroArquivoSerie(bool ingles);
 QString TempoInvalido(const QString& campo, bool ingles);
 // Added to a "too few samples" message when the data are the trend's.
 QString DicaBaseTempo(bool ingles);
+// The placeholder of the simulated test's empty duration.
+QString DuracaoAutomatica(bool ingles);
+// The simulated step test stepped on a PV that had not come to rest in the
+// given time.
+QString AvisoSemRepouso(double segundos, bool ingles);
 // Where a predicted index is out of range (the loop diverges).
 QString TextoForaDaFaixa(bool ingles);
 // The empty SIMC and IMC fields: the rule's own default.

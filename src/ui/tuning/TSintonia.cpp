@@ -1,5 +1,7 @@
 #include "ui/tuning/TSintonia.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -139,6 +141,20 @@ QWidget* TSintonia::CriaDados() {
     for (QSpinBox* s : {enderecoMV_, enderecoPV_}) s->setRange(1, 99);
     enderecoMV_->setValue(c_.numero());
     enderecoPV_->setValue(c_.enderecoPV() > 0 ? c_.enderecoPV() : 21);
+    // The simulated test: a step of 10 % (the sign picks the direction); its
+    // duration, left empty, is sized to the plant (TesteSimulado).
+    degrauSim_ = Nomeado(new QLineEdit(QStringLiteral("10"), g), "DegrauSimText");
+    duracaoSim_ = Nomeado(new QLineEdit(g), "DuracaoSimText");
+    duracaoSim_->setPlaceholderText(DuracaoAutomatica(ingles_));
+    // Room for a number or the placeholder, and the frame's margins.
+    const QFontMetrics fm = duracaoSim_->fontMetrics();
+    const int largura = std::max(fm.horizontalAdvance(QStringLiteral("-000.00")),
+                                 fm.horizontalAdvance(duracaoSim_->placeholderText())) +
+                        fm.horizontalAdvance(QStringLiteral("000"));
+    for (QLineEdit* e : {degrauSim_, duracaoSim_}) {
+        e->setMinimumWidth(largura);
+        e->setMaximumWidth(largura);
+    }
     auto* ler = Nomeado(new QPushButton(g), "LerBTN");
     h->addWidget(Rotulo("LabelFonte", g, fonte_));
     h->addWidget(fonte_);
@@ -148,7 +164,13 @@ QWidget* TSintonia::CriaDados() {
     h->addWidget(enderecoMV_);
     h->addWidget(Rotulo("LabelEnderecoPV", g, enderecoPV_));
     h->addWidget(enderecoPV_);
+    h->addWidget(Rotulo("LabelDegrauSim", g, degrauSim_));
+    h->addWidget(degrauSim_);
+    h->addWidget(Rotulo("LabelDuracaoSim", g, duracaoSim_));
+    h->addWidget(duracaoSim_);
     h->addWidget(ler);
+    connect(degrauSim_, &QLineEdit::returnPressed, this, &TSintonia::LerBTNClick);
+    connect(duracaoSim_, &QLineEdit::returnPressed, this, &TSintonia::LerBTNClick);
     connect(fonte_, &QComboBox::currentIndexChanged, this, &TSintonia::AtualizaFonte);
     connect(escolher_, &QPushButton::clicked, this, &TSintonia::EscolheArquivo);
     connect(ler, &QPushButton::clicked, this, &TSintonia::LerBTNClick);
@@ -242,6 +264,10 @@ void TSintonia::AtualizaFonte() {
         w->setEnabled(arquivo);
     for (const char* nome : {"LabelEnderecoMV", "LabelEnderecoPV"})
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(nome))) l->setEnabled(arquivo);
+    const bool simulado = fonte_->currentIndex() == FonteSimulado;
+    for (QWidget* w : std::initializer_list<QWidget*>{degrauSim_, duracaoSim_}) w->setEnabled(simulado);
+    for (const char* nome : {"LabelDegrauSim", "LabelDuracaoSim"})
+        if (auto* l = findChild<QLabel*>(QString::fromLatin1(nome))) l->setEnabled(simulado);
 }
 
 void TSintonia::showEvent(QShowEvent* e) {

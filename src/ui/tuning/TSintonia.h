@@ -1,6 +1,6 @@
 #pragma once
-// The tuning window of a controller: a step test (the faceplate's trend or
-// a file) is read, its step found and adjustable, the process identified
+// The tuning window of a controller: a step test (the faceplate's trend, a
+// file, or one run at once on a copy of the running plant) is read, its step found and adjustable, the process identified
 // (three models, their fit and the best), and the tuning rules' settings
 // listed with the closed-loop indices predicted for a setpoint and a load
 // step. "Aplicar" hands the chosen setting to the faceplate, which writes it
@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+#include "tuning/BumpTest.h"
 #include "tuning/Identification.h"
 #include "tuning/Prediction.h"
 
@@ -39,7 +40,7 @@ class PainelIndices;
 class TSintonia : public QWidget {
     Q_OBJECT
 public:
-    enum Fonte { FonteTendencia = 0, FonteArquivo = 1 };
+    enum Fonte { FonteTendencia = 0, FonteArquivo = 1, FonteSimulado = 2 };
 
     // A window of its own over the faceplate (parent).
     TSintonia(Aplicacao& app, kivo::TControlador& c, QWidget* parent);
@@ -74,6 +75,8 @@ private:
 
     // Actions (TSintoniaAcoes.cpp).
     void EscolheArquivo();
+    // The step test run on a copy of the running plant (TSintoniaAcoes.cpp).
+    tuning::BumpTestResult TesteSimulado();
     void Identifica(const tuning::Step& degrau);
     void MostraModelos();
     void Propoe();
@@ -97,6 +100,8 @@ private:
     QPushButton* escolher_ = nullptr;
     QSpinBox* enderecoMV_ = nullptr;
     QSpinBox* enderecoPV_ = nullptr;
+    QLineEdit* degrauSim_ = nullptr;
+    QLineEdit* duracaoSim_ = nullptr;
     QDoubleSpinBox* inicio_ = nullptr;
     QDoubleSpinBox* degrau_ = nullptr;
     QDoubleSpinBox* fim_ = nullptr;

@@ -2,6 +2,7 @@
 // rules' settings with their predictions, and the apply.
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +20,9 @@
 
 #include "objects/Campos.h"
 #include "objects/Controller.h"
+#include "project/ArquivoProjeto.h"
+#include "project/ArquivoTexto.h"
+#include "tuning/BumpTest.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
@@ -66,6 +70,9 @@ const char* NomeRegra(tuning::Rule r) {
     return "";
 }
 
+// The first run of a simulated test whose duration is left to the window.
+constexpr double kDuracaoAutomatica = 900;  // s
+
 // The samples of the trend are taken every cycle, every third or every
 // twentieth, by the faceplate's time base.
 constexpr std::array kCiclosPorAmostra{1, 3, 20};
@@ -91,6 +98,40 @@ void TSintonia::EscolheArquivo() {
     const QString nome =
         QFileDialog::getOpenFileName(this, TituloArquivoSerie(ingles_), arquivo_->text(), FiltroArquivoSerie(ingles_));
     if (!nome.isEmpty()) arquivo_->setText(nome);
+}
+
+tuning::BumpTestResult TSintonia::TesteSimulado() {
+    // A field that is not a number reaches the library as NaN, which refuses
+    // it with the message of an out-of-range value.
+    const auto le = [](QLineEdit* e) {
+        double v = 0;
+        return LeNumeroCampo(e->text().trimmed().toStdString(), v) ? v : std::nan("");
+    };
+    const double degrau = le(degrauSim_);
+    const bool automatica = duracaoSim_->text().trimmed().isEmpty();
+    const double duracao = automatica ? kDuracaoAutomatica : le(duracaoSim_);
+    Ocupado ocupado(app_.timer(), ocupado_);
+    // The running plant copied through its file text: the same objects and
+    // settings, and the states the file keeps (to two decimals, which for a
+    // plant at rest is where it is; the test waits for rest anyway). The
+    // test then ticks the copy only: the running loop, its memory and its
+    // time are left as they are.
+    const std::string bytes = JuntaLinhas(LinhasProjeto(app_.projeto()));
+    const auto testa = [&](double segundos) {
+        Projeto copia(ingles_);
+        const ResultadoCarga carga = LeProjetoBytes(copia, bytes, app_.projeto().titulo);
+        if (!carga.ok) throw tuning::TuningError(carga.erro, carga.erro);
+        return tuning::BumpTest(copia.sim, c_.numero(), degrau, segundos);
+    };
+    tuning::BumpTestResult r = testa(duracao);
+    // Left empty, the duration is sized to the plant: a first test as long
+    // as the longest record the faceplate's trend holds (450 samples at its
+    // slowest time base), then, where the PV settled well within it, a test
+    // of twice its settling time on a fresh copy, so a fast loop's response
+    // fills the chart instead of a corner of it.
+    if (automatica)
+        if (const auto d = tuning::SettledDuration(r); d && *d < duracao) r = testa(*d);
+    return r;
 }
 
 void TSintonia::LimpaResultados() {
@@ -123,11 +164,18 @@ void TSintonia::LerBTNClick() {
     grafico_->Limpa();
     identificar_->setEnabled(false);
     tuning::Step degrau;
+    // The step was made on a PV still moving (an integrator drifts for
+    // ever): the fit allows for a drift, but the student should know.
+    QString aviso;
     try {
         if (fonte_->currentIndex() == FonteTendencia) {
             const int base = std::clamp(c_.tendencia.BaseTempoBox, 0, 2);
             const double passo = app_.sim().estado.periodoTimer / 1000.0 * kCiclosPorAmostra[std::size_t(base)];
             serie_ = tuning::SeriesFromTrend(c_.tendencia, passo);
+        } else if (fonte_->currentIndex() == FonteSimulado) {
+            tuning::BumpTestResult r = TesteSimulado();
+            if (!r.rested) aviso = AvisoSemRepouso(tuning::kMaxRestWait, ingles_);
+            serie_ = std::move(r.series);
         } else {
             serie_ = tuning::ReadSeries(arquivo_->text().toStdString(), enderecoMV_->value(), enderecoPV_->value());
         }
@@ -139,6 +187,7 @@ void TSintonia::LerBTNClick() {
         // holds a longer test, which is what the student can change.
         if (fonte_->currentIndex() == FonteTendencia && e.kind() == tuning::TuningError::Kind::TooFewSamples)
             texto += QLatin1Char(' ') + DicaBaseTempo(ingles_);
+        if (!aviso.isEmpty()) texto += QLatin1Char(' ') + aviso;
         Erro(texto);
         return;
     }
@@ -155,6 +204,7 @@ void TSintonia::LerBTNClick() {
     fim_->setValue(serie_.t[degrau.last - 1]);
     identificar_->setEnabled(true);
     Identifica(degrau);
+    if (!aviso.isEmpty()) mensagem_->setText(mensagem_->text().isEmpty() ? aviso : mensagem_->text() + ' ' + aviso);
 }
 
 void TSintonia::IdentificarBTNClick() {

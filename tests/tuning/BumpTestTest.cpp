@@ -1,0 +1,126 @@
+// The step test run on a plant: a clean first order plus dead time in place
+// of the fixture's first process, its series identified back to that plant;
+// and the refusals, which leave the plant as it was.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "objects/Controller.h"
+#include "objects/Process.h"
+#include "project/ArquivoProjeto.h"
+#include "tuning/BumpTest.h"
+#include "tuning/Identification.h"
+
+namespace kivo::tuning {
+namespace {
+
+constexpr double kGanho = 0.8, kTau = 20, kTempoMorto = 3;
+
+class BumpTestTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(LeProjeto(projeto, std::string(KIVO_TEST_DIR) + "/../fastsim/fixtures/duas_malhas.smp").ok);
+        auto& p = *projeto.sim.processos.como<TProcesso>(1);
+        p.ComboBox1 = 0;
+        p.ComboBox2 = 0;
+        p.tal = p.Histerese = p.valveStext = p.ratetext = p.Ctext = "0";
+        p.GanhoText = std::to_string(kGanho);
+        p.LText = std::to_string(kTau);
+        p.TempoMorto = std::to_string(kTempoMorto);
+        p.ValidaParametros(false);
+    }
+    TControlador& controlador() { return *projeto.controlador(1); }
+    Projeto projeto;
+};
+
+TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
+    const double mv0 = controlador().estado.MV;
+    const BumpTestResult r = BumpTest(projeto.sim, 1, -10, 300);
+    EXPECT_TRUE(r.rested);
+    EXPECT_FALSE(controlador().estado.modoAuto);
+    ASSERT_EQ(r.sp.size(), r.series.size());
+    // Lead-in of 30 s then 300 s, a sample every cycle.
+    ASSERT_EQ(r.series.size(), 3300u);
+    EXPECT_DOUBLE_EQ(r.mvBefore, mv0);
+    EXPECT_DOUBLE_EQ(r.series.mv.front(), mv0);
+    EXPECT_DOUBLE_EQ(r.series.mv.back(), mv0 - 10);
+
+    const Identification id = Identify(r.series);
+    const ProcessModel& m = id.fit(ModelKind::Fopdt).model;
+    EXPECT_NEAR(id.step.t0, 30.1, 1e-9);
+    EXPECT_NEAR(m.K, kGanho, 0.03 * kGanho);
+    EXPECT_NEAR(m.tau1, kTau, 0.03 * kTau);
+    // The loop adds up to a cycle to the dead time.
+    EXPECT_NEAR(m.theta, kTempoMorto, 0.15);
+
+    // Within 5 % after about three time constants plus the dead time (63 s):
+    // twice that, rounded up to 10 s.
+    EXPECT_EQ(SettledDuration(r), 130.0);
+}
+
+TEST_F(BumpTestTest, SettledDurationNeedsASettledRecord) {
+    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 50)), std::nullopt);
+    // A fast plant: at least a minute.
+    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    p.LText = "1";
+    p.TempoMorto = "0";
+    p.ValidaParametros(false);
+    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 300)), kMinSettledDuration);
+}
+
+TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
+    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
+    p.ComboBox2 = 3;
+    p.GanhoText = "0.0001";
+    p.ValorInicialText = "40";
+    p.valorInicialPendente = true;
+    p.ValidaParametros(false);
+    const BumpTestResult r = BumpTest(projeto.sim, 1, 10, 60);
+    EXPECT_FALSE(r.rested);
+    EXPECT_EQ(r.series.size(), 700u);
+    EXPECT_EQ(SettledDuration(r), std::nullopt);
+}
+
+TEST_F(BumpTestTest, LongTestsAreSampledCoarser) {
+    const BumpTestResult r = BumpTest(projeto.sim, 1, 5, 3600);
+    // 3960 s at 0.1 s is 39,600 cycles: every fourth kept.
+    EXPECT_EQ(r.series.size(), 9900u);
+    EXPECT_DOUBLE_EQ(r.series.t[1] - r.series.t[0], 0.4);
+}
+
+TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
+    controlador().estado.modoAuto = true;
+    const double mv = controlador().estado.MV;
+    struct Caso {
+        int loop;
+        double degrau, duracao;
+        const char *pt, *en;
+    };
+    const Caso casos[] = {
+        {7, 10, 60, "não tem o controlador 7", "no controller 7"},
+        {0, 10, 60, "não tem o controlador 0", "no controller 0"},
+        {1, 100 - mv + 1, 60, "sai de 0..100 %", "leaves 0..100 %"},
+        {1, -mv - 1, 60, "sai de 0..100 %", "leaves 0..100 %"},
+        {1, 0, 60, "diferente de zero", "non-zero"},
+        {1, std::nan(""), 60, "diferente de zero", "non-zero"},
+        {1, 5, 0.5, "1 a 86400 segundos", "1 to 86400 seconds"},
+        {1, 5, std::nan(""), "1 a 86400 segundos", "1 to 86400 seconds"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.en);
+        try {
+            BumpTest(projeto.sim, c.loop, c.degrau, c.duracao);
+            ADD_FAILURE() << "accepted";
+        } catch (const TuningError& e) {
+            EXPECT_NE(e.Message(false).find(c.pt), std::string::npos) << e.Message(false);
+            EXPECT_NE(e.Message(true).find(c.en), std::string::npos) << e.Message(true);
+        }
+        EXPECT_TRUE(controlador().estado.modoAuto);
+        EXPECT_EQ(controlador().estado.MV, mv);
+        EXPECT_EQ(projeto.sim.estado.tickAnterior, 0);
+    }
+}
+
+}  // namespace
+}  // namespace kivo::tuning
