@@ -398,6 +398,9 @@ private slots:
         QCOMPARE(Filho<QCheckBox>(w.get(), "CheckBox1")->toolTip(), QString("Hide control output signal"));
         QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton1")->accessibleName(),
                  QString("Zoom Window: Drag and drop cursor at right/down directions"));
+        // The help button keeps its hint; assistive tools hear what it opens.
+        QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton4")->toolTip(), QString("Apply 0-100% scale"));
+        QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton4")->accessibleName(), QString("Help"));
         QCOMPARE(Filho<QComboBox>(w.get(), "SinalTesteCombo")->itemText(2), QString("SP step change"));
         QCOMPARE(Texto(w.get(), "VariabilidadeLabel"), QString("Variability"));
         QCOMPARE(Texto(w.get(), "CabecalhoIndices1"), QString(" Upper         Lower"));

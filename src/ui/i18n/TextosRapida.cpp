@@ -34,9 +34,9 @@ constexpr std::array kDicas{
              "Zoom Window: Drag and drop cursor at right/down directions"},
     Traducao{"SpeedButton2", "Desfazer Zoom", "Undo Zoom"},
     Traducao{"SpeedButton3", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
-    // The help button says what it opens, as in the other windows, rather
-    // than repeating the scale button's hint.
-    Traducao{"SpeedButton4", "Ajuda", "Help"},
+    // The help button's hint is the scale button's, as the window has always
+    // shown it; its accessible name (below) says what it opens.
+    Traducao{"SpeedButton4", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
     Traducao{"ReplicaZoom", "Reproduzir Zoom na Janela Inferior", "Uses same zoom in both graphics"},
     Traducao{"CheckBox1", "Esconde Sinal de Saída do Controlador", "Hide control output signal"},
     Traducao{"VariabilidadeLabel", "Variabilidade da PV (3*Desvio padrão)", "Variabilidade da PV (3*Desvio padrão)"},
@@ -47,6 +47,7 @@ constexpr std::array kDicas{
 };
 
 constexpr std::array kNomes{
+    Traducao{"SpeedButton4", "Ajuda", "Help"},
     Traducao{"JanelaComboBox", "Janela Simulação:", "Data Window:"},
     Traducao{"TACombo", "Tempo Amostragem:", "Sample Time:"},
     Traducao{"SinalTesteCombo", "Sinal de teste", "Test signal"},
