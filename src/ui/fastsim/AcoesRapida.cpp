@@ -166,24 +166,15 @@ void TAboutBox::PreencheSeletor(QComboBox* c) {
 void TAboutBox::AcompanhaProjeto() {
     if (!app_ || executando_) return;
     NomeiaAbas();
-    for (std::size_t l : {std::size_t{Superior}, std::size_t{Inferior}}) {
-        linhas_[l] = LinhaDesempenho{};
-        // A zoom asked for and not drawn yet goes with the charts' points.
-        for (GraficoMalha* g : graficos_[l]) {
-            g->Limpa();
-            g->PermiteZoom(false);
-        }
-        indices_->Mostra(l == Superior ? PainelIndices::Superior : PainelIndices::Inferior, nullptr);
-        progressoLinha_[l]->setValue(0);
+    // The rows, their charts and indices stay: runs and archives are compared
+    // across projects (the indices live as long as the program).
+    for (QComboBox* c : seletores_) {
         // The archives named belong to the directory of the project before.
-        seletores_[l]->setCurrentIndex(-1);
-        PreencheSeletor(seletores_[l]);
+        c->setCurrentIndex(-1);
+        PreencheSeletor(c);
     }
-    zoom_->setEnabled(true);
-    progresso_->setValue(0);
     mensagem_->clear();
     prefixo_->setText(PrefixoArquivo(app_->projeto().titulo));
-    AtualizaSelPage();
 }
 
 void TAboutBox::MostraLinha(Linha l) {

@@ -56,8 +56,7 @@ public:
     // Fill the selectors with the "*.txd" of the current directory.
     void ComboBox1Enter();
     void ComboBox2Enter();
-    // Another project is open: tabs captioned with its tags, both rows and
-    // their indices emptied (they showed the previous plant), the archive
+    // Another project is open: tabs captioned with its tags, the archive
     // selectors refilled from the current directory, which may have
     // changed, and the prefix from the new title.
     void AcompanhaProjeto();

@@ -99,7 +99,6 @@ TForm1::TForm1(Aplicacao& app, QWidget* parent) : QMainWindow(parent), app_(app)
     connect(dialogos_, &TDialogos::tabelaEditada, this, &TForm1::tabelaAlterada);
     connect(geradores_, &JanelaGeradores::aplicado, this, &TForm1::tabelaAlterada);
     connect(this, &TForm1::tabelaAlterada, &registros_->regXY(), &TRegXY::AtualizaListas);
-    connect(this, &TForm1::projetoTrocado, &registros_->regXY(), &TRegXY::Limpa);
     // The list's "Tipo" column names the owners of the project it shows.
     connect(this, &TForm1::projetoTrocado, dialogos_, &TDialogos::ReiniciaTipos);
     janelas_.Registra(Familia::Controlador, [this](int n) -> QWidget* {

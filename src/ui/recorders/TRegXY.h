@@ -36,8 +36,8 @@ public:
     // keeping the entries chosen; nothing is touched when they read the
     // same already.
     void AtualizaListas();
-    // Removes every point ("Limpar"; also when another project opens, since
-    // the points belong to the plant that drew them).
+    // Removes every point ("Limpar"). Points otherwise accumulate, across
+    // projects too, so variants of a plant can be compared on one chart.
     void Limpa();
 
 protected:
