@@ -8,29 +8,21 @@
 #include <QTest>
 
 #include "Auxiliares.h"
+#include "Captura.h"
 #include "objects/Controller.h"
 #include "ui/objects/TControlador.h"
 #include "ui/project/CicloProjeto.h"
 
 using namespace kivo::ui;
-
-namespace {
-
-void Grava(QWidget& w, const QString& arquivo) {
-    QApplication::processEvents();
-    w.grab().save(arquivo);
-}
-
-}  // namespace
+using teste::Grava;
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    if (argc < 2) return 2;
-    const QString saida = QString::fromLocal8Bit(argv[1]);
-    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
-    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
-                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
-    QDir().mkpath(saida);
+    const auto captura = teste::LeCaptura(argc, argv);
+    if (!captura) return 2;
+    const QString saida = captura->saida;
+    const bool ingles = captura->ingles;
+    const QString sufixo = captura->sufixo;
 
     teste::Ambiente amb;
     if (ingles) amb.app->DefineIngles();

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "Auxiliares.h"
+#include "Captura.h"
 #include "ui/i18n/Exemplos.h"
 #include "ui/objects/JanelaGeradores.h"
 #include "ui/project/CicloProjeto.h"
@@ -16,23 +17,22 @@ using namespace kivo::ui;
 
 namespace {
 
+// The object windows are shown at the size their layouts ask for.
 void Grava(QWidget& w, const QString& arquivo) {
     QApplication::processEvents();
     w.adjustSize();
-    QApplication::processEvents();
-    w.grab().save(arquivo);
+    teste::Grava(w, arquivo);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    if (argc < 2) return 2;
-    const QString saida = QString::fromLocal8Bit(argv[1]);
-    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
-    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
-                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
-    QDir().mkpath(saida);
+    const auto captura = teste::LeCaptura(argc, argv);
+    if (!captura) return 2;
+    const QString saida = captura->saida;
+    const bool ingles = captura->ingles;
+    const QString sufixo = captura->sufixo;
 
     teste::Ambiente amb;
     TForm1& w = *amb.janela;

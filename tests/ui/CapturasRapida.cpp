@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "Auxiliares.h"
+#include "Captura.h"
 #include "ui/fastsim/TAboutBox.h"
 #include "ui/project/CicloProjeto.h"
 
@@ -16,13 +17,12 @@ using namespace kivo::ui;
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    if (argc < 2) return 2;
-    const QString saida = QString::fromLocal8Bit(argv[1]);
-    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
+    const auto captura = teste::LeCaptura(argc, argv);
+    if (!captura) return 2;
+    const QString saida = captura->saida;
+    const bool ingles = captura->ingles;
+    const QString sufixo = captura->sufixo;
     const QString exemplo = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("combustion/cl");
-    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
-                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
-    QDir().mkpath(saida);
 
     teste::Ambiente amb;
     amb.janela->show();

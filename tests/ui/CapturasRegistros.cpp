@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "Auxiliares.h"
+#include "Captura.h"
 #include "ui/app/Preferencias.h"
 #include "ui/i18n/Exemplos.h"
 #include "ui/project/CicloProjeto.h"
@@ -19,13 +20,9 @@
 #include "ui/recorders/TRegistrForm.h"
 
 using namespace kivo::ui;
+using teste::Grava;
 
 namespace {
-
-void Grava(QWidget& w, const QString& arquivo) {
-    QApplication::processEvents();
-    w.grab().save(arquivo);
-}
 
 int ExemploPorCaminho(const char* parte) {
     const auto ex = Exemplos();
@@ -38,12 +35,11 @@ int ExemploPorCaminho(const char* parte) {
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    if (argc < 2) return 2;
-    const QString saida = QString::fromLocal8Bit(argv[1]);
-    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
-    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
-                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
-    QDir().mkpath(saida);
+    const auto captura = teste::LeCaptura(argc, argv);
+    if (!captura) return 2;
+    const QString saida = captura->saida;
+    const bool ingles = captura->ingles;
+    const QString sufixo = captura->sufixo;
 
     teste::Ambiente amb;
     EscrevePreferencias(amb.pasta.path(), ingles);

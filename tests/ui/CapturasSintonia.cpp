@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "Auxiliares.h"
+#include "Captura.h"
 #include "fastsim/SimulacaoRapida.h"
 #include "objects/Controller.h"
 #include "ui/objects/TControlador.h"
@@ -22,13 +23,9 @@
 #include "ui/tuning/TSintonia.h"
 
 using namespace kivo::ui;
+using teste::Grava;
 
 namespace {
-
-void Grava(QWidget& w, const QString& arquivo) {
-    QApplication::processEvents();
-    w.grab().save(arquivo);
-}
 
 struct Exemplo {
     const char* nome;
@@ -63,12 +60,11 @@ void Indices(teste::Ambiente& amb, const char* rotulo) {
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    if (argc < 2) return 2;
-    const QString saida = QString::fromLocal8Bit(argv[1]);
-    const bool ingles = argc > 2 && QByteArray(argv[2]) == "en";
-    const QString sufixo = QString::fromLatin1(ingles ? "_en" : "_pt") +
-                           (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? QStringLiteral("_x2") : QString());
-    QDir().mkpath(saida);
+    const auto captura = teste::LeCaptura(argc, argv);
+    if (!captura) return 2;
+    const QString saida = captura->saida;
+    const bool ingles = captura->ingles;
+    const QString sufixo = captura->sufixo;
 
     for (const Exemplo& e : kExemplos) {
         teste::Ambiente amb;
