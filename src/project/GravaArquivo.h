@@ -4,6 +4,7 @@
 // partly written when the system refuses a write. This is the one place of
 // the simulation libraries that calls the operating system (POSIX) directly.
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kivo {
@@ -27,5 +28,11 @@ namespace kivo {
 //   it untouched; a failure after that is reported as possibly incomplete.
 // Throws ErroArquivo, naming destino as given.
 void GravaArquivo(const std::filesystem::path& destino, std::string_view bytes);
+
+// texto (UTF-8) with each character that a file name cannot hold on one of
+// the systems files get copied to (control characters and / \ : * ? " < > |)
+// made "_": tags and titles are free text, and "Ar/Gás" is a common one.
+// Only ASCII bytes are replaced, so the text stays valid UTF-8.
+std::string SemCaracteresProibidos(std::string texto);
 
 }  // namespace kivo

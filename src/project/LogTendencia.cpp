@@ -3,11 +3,11 @@
 #include <array>
 #include <cerrno>
 #include <limits>
-#include <string_view>
 #include <system_error>
 
 #include "core/Cp1252.h"
 #include "core/NumberText.h"
+#include "project/GravaArquivo.h"
 
 namespace kivo {
 namespace {
@@ -32,10 +32,7 @@ std::filesystem::path CaminhoUtf8(const std::string& texto) {
 }  // namespace
 
 std::string LogTendencia::NomeArquivo(const std::string& tag, int k) {
-    std::string nome = tag;
-    for (char& c : nome)
-        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || (c >= 0 && c < 32)) c = '_';
-    return nome + "_" + std::to_string(k) + ".txt";
+    return SemCaracteresProibidos(tag) + "_" + std::to_string(k) + ".txt";
 }
 
 std::string LogTendencia::Cabecalho(int baseTempo, const std::string& nome1, const std::string& nome2,

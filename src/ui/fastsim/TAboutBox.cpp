@@ -18,6 +18,7 @@
 
 #include "help/LinksAjuda.h"
 #include "objects/Controller.h"
+#include "project/GravaArquivo.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
@@ -66,18 +67,10 @@ QToolButton* Ferramenta(QWidget* pai, const char* nome, const char* glifo, bool 
     return b;
 }
 
-// Characters no file name may hold on one of the systems an archive may be
-// copied to; the title is free text and "Ar/Gás" is a common one.
-bool Proibido(QChar c) {
-    return c.unicode() < 0x20 || c == QChar(0x7F) || QStringLiteral("/\\:*?\"<>|").contains(c);
-}
-
 }  // namespace
 
 QString PrefixoArquivo(const std::string& titulo) {
-    QString p = QString::fromStdString(titulo);
-    for (QChar& c : p)
-        if (Proibido(c)) c = QLatin1Char('_');
+    QString p = QString::fromStdString(SemCaracteresProibidos(titulo));
     // Trailing dots and blanks vanish on some file systems; a leading dot
     // would hide the archives.
     while (!p.isEmpty() && (p.front() == QLatin1Char(' ') || p.front() == QLatin1Char('.'))) p.remove(0, 1);
