@@ -4,9 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,9 +17,9 @@
 
 #include "fastsim/ArquivoTxd.h"
 #include "fastsim/Historico.h"
-#include "fastsim/Progresso.h"
 #include "fastsim/SimulacaoRapida.h"
 #include "ui/app/Aplicacao.h"
+#include "ui/app/OperacaoLonga.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
 #include "ui/fastsim/TAboutBox.h"
@@ -29,44 +27,7 @@
 
 namespace kivo::ui {
 
-// Moves a progress bar and lets the screen follow at a bounded rate. Only
-// paint, timer and window-system events are handled meanwhile: user input
-// waits, so neither a click on "Simular" nor a menu command can start a
-// second run or change the plant in the middle of one, and the caller has
-// stopped the cycle timer, so no tick interleaves.
-class TAboutBox::Progresso : public ObservadorProgresso {
-public:
-    explicit Progresso(QProgressBar* barra) : barra_(barra) { relogio_.start(); }
-    void AoProgresso(int percent) override {
-        barra_->setValue(percent);
-        if (relogio_.elapsed() >= kIntervaloMs) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            relogio_.restart();
-        }
-    }
-
-private:
-    // About 25 screen updates a second cost little beside the run itself.
-    static constexpr int kIntervaloMs = 40;
-    QProgressBar* barra_;
-    QElapsedTimer relogio_;
-};
-
 namespace {
-
-// Stops the cycle timer for a long operation and restarts it afterwards,
-// unless the user had paused the simulation before.
-class TimerSuspenso {
-public:
-    explicit TimerSuspenso(QTimer& t) : t_(t), ativo_(t.isActive()) { t_.stop(); }
-    ~TimerSuspenso() {
-        if (ativo_) t_.start();
-    }
-
-private:
-    QTimer& t_;
-    bool ativo_;
-};
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -95,7 +56,7 @@ void TAboutBox::BTNSimularClick() {
     {
         TimerSuspenso suspenso(app_->timer());
         QThread::msleep(110);
-        Progresso obs(progresso_);
+        ProgressoBarra obs(*progresso_);
         r = ExecutaRapida(app_->sim(), op, &obs);
         progresso_->setValue(100);
     }
@@ -130,7 +91,7 @@ void TAboutBox::Carrega(Linha l, QComboBox* seletor, QProgressBar* barra) {
     barra->setValue(0);
     try {
         TimerSuspenso suspenso(app_->timer());
-        Progresso obs(barra);
+        ProgressoBarra obs(*barra);
         linhas_[l] = CarregaHistorico(app_->sim(), arquivo.toStdString(), normaliza_->isChecked(), &obs);
         barra->setValue(100);
     } catch (const ErroTxd& e) {

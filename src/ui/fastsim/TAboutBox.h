@@ -75,7 +75,6 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    class Progresso;
 
     void CriaFormaSobre();
     QWidget* CriaPainelSimulacao();

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QImage>
 #include <QHBoxLayout>
@@ -23,8 +21,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "fastsim/Progresso.h"
 #include "ui/app/Aplicacao.h"
+#include "ui/app/OperacaoLonga.h"
 #include "ui/i18n/TextosRegistros.h"
 #include "ui/objects/Formulario.h"
 
@@ -43,38 +41,7 @@ public:
     }
 };
 
-// Events are let through at most this often during a run: enough for the
-// progress bar to move and the window to repaint, little enough not to
-// slow the computation.
-constexpr int kIntervaloEventosMs = 50;
-
 }  // namespace
-
-// Moves the progress bar and keeps the screen alive during a run. User
-// input is held back, so no click can start a second run or edit the
-// plant midway, and the cycle timer is stopped, so no tick interleaves.
-// A window closed from outside (its title bar) would slip past the input
-// filter and could end the program under the run, so closing waits too.
-class TRegXY::Progresso : public QObject, public ObservadorProgresso {
-public:
-    explicit Progresso(QProgressBar& barra) : barra_(barra) {
-        relogio_.start();
-        qApp->installEventFilter(this);
-    }
-    ~Progresso() override { qApp->removeEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Close; }
-    void AoProgresso(int percent) override {
-        barra_.setValue(percent);
-        if (relogio_.elapsed() >= kIntervaloEventosMs) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            relogio_.restart();
-        }
-    }
-
-private:
-    QProgressBar& barra_;
-    QElapsedTimer relogio_;
-};
 
 TRegXY::TRegXY(Aplicacao& app, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -262,11 +229,12 @@ void TRegXY::Button1Click() {
 void TRegXY::RegistraXY(double janela, int x, int y) {
     if (executando_) return;
     executando_ = true;
-    const bool timerAtivo = app_.timer().isActive();
-    app_.timer().stop();
     registra_->setEnabled(false);
-    Progresso progresso(*gauge1_);
-    kivo::RegistraXY(app_.sim(), janela, x, y, pontos_, &progresso);
+    {
+        TimerSuspenso suspenso(app_.timer());
+        ProgressoBarra progresso(*gauge1_);
+        kivo::RegistraXY(app_.sim(), janela, x, y, pontos_, &progresso);
+    }
     gauge1_->setValue(100);
     // The whole series in one call: inserting point by point would redraw
     // the chart thousands of times.
@@ -275,7 +243,6 @@ void TRegXY::RegistraXY(double janela, int x, int y) {
     for (const PontoXY& p : pontos_) lista.append(QPointF(p.x, p.y));
     serie_->replace(lista);
     if (!escala0a100_) EscalaAutomatica();
-    if (timerAtivo) app_.timer().start();
     registra_->setEnabled(true);
     AtualizaBotao();
     executando_ = false;

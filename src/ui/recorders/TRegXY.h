@@ -46,7 +46,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    class Progresso;
 
     void Button1Click();
     void PresetsChange(int i);

@@ -24,6 +24,7 @@
 #include "project/ArquivoTexto.h"
 #include "tuning/BumpTest.h"
 #include "ui/app/Aplicacao.h"
+#include "ui/app/OperacaoLonga.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
 #include "ui/i18n/TextosSintonia.h"
@@ -39,20 +40,17 @@ namespace {
 // bar is redrawn.
 class Ocupado {
 public:
-    Ocupado(QTimer& t, bool& ocupado) : t_(t), ativo_(t.isActive()), ocupado_(ocupado) {
-        t_.stop();
+    Ocupado(QTimer& t, bool& ocupado) : suspenso_(t), ocupado_(ocupado) {
         ocupado_ = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~Ocupado() {
         QApplication::restoreOverrideCursor();
         ocupado_ = false;
-        if (ativo_) t_.start();
     }
 
 private:
-    QTimer& t_;
-    bool ativo_;
+    TimerSuspenso suspenso_;
     bool& ocupado_;
 };
 
