@@ -65,8 +65,9 @@ int ComandoBumptest(const Args& args) {
     double degrau = 0, duracao = 0;
     const std::string* d = a.valor("--step");
     if (!d) return Uso("bumptest", "--step is required");
-    if (!LeNumeroCampo(*d, degrau) || degrau == 0 || std::abs(degrau) > 100)
-        return Uso("bumptest", "--step must be a non-zero number of % (-100..100), not '" + *d + "'");
+    if (!LeNumeroCampo(*d, degrau) || std::abs(degrau) < tuning::kMinStep || std::abs(degrau) > 100)
+        return Uso("bumptest", "--step must be 0.5 to 100 % in size, up or down (-100..-0.5 or 0.5..100), not '" +
+                                   *d + "'");
     const std::string* s = a.valor("--duration");
     if (!s) return Uso("bumptest", "--duration is required");
     if (!LeNumeroCampo(*s, duracao) || !(duracao >= 1) || duracao > 86400)
@@ -221,8 +222,10 @@ int ComandoTune(const Args& args) {
         if (regras.empty()) return Uso("tune", "--rule must be simc, imc, amigo or zn, not '" + *r + "'");
     }
     double tc = 0;
-    if (const auto* t = a.valor("--tc"); t && (!LeNumeroCampo(*t, tc) || !(tc > 0) || tc > 1e6))
-        return Uso("tune", "--tc must be a positive number of seconds, not '" + *t + "'");
+    if (const auto* t = a.valor("--tc");
+        t && (!LeNumeroCampo(*t, tc) || !(tc >= tuning::kMinTc && tc <= tuning::kMaxTc)))
+        return Uso("tune", "--tc must be a number of seconds from " + tuning::FieldText(tuning::kMinTc) + " to " +
+                               tuning::FieldText(tuning::kMaxTc) + ", not '" + *t + "'");
     int pv = 0;
     if (const auto* p = a.valor("--pv")) {
         std::string_view v = *p;
@@ -251,6 +254,11 @@ int ComandoTune(const Args& args) {
         resultados = tuning::ProposeAndPredict(id, modelo.value_or(id.best), cfg, regras, tc);
     } catch (const tuning::TuningError& e) {
         std::fprintf(stderr, "kivo-batch tune: %s\n", e.Message(ingles).c_str());
+        return kEntradaInvalida;
+    } catch (const std::exception& e) {
+        // Whatever else the fit or the simulation refuses is still about
+        // this series: report it, never abort.
+        std::fprintf(stderr, "kivo-batch tune: %s\n", e.what());
         return kEntradaInvalida;
     }
     const tuning::ModelKind usado = modelo.value_or(id.best);

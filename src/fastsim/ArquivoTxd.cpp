@@ -9,6 +9,7 @@
 #include "core/Memorias.h"
 #include "core/MotivoFalha.h"
 #include "core/NumberText.h"
+#include "core/RegularFile.h"
 #include "fastsim/Progresso.h"
 #include "objects/Campos.h"
 
@@ -76,23 +77,10 @@ std::size_t DivideCampos(std::string_view linha, std::vector<std::string_view>& 
 class LeitorArquivo {
 public:
     explicit LeitorArquivo(const fs::path& arquivo) : arquivo_(arquivo) {
-        std::error_code ec;
-        const fs::file_status st = fs::status(arquivo, ec);
-        if (fs::is_directory(st)) Falha("é uma pasta", "it is a folder");
-        if (fs::exists(st) && !fs::is_regular_file(st))
-            Falha("não é um arquivo comum", "it is not a regular file");
-        errno = 0;
-        f_ = std::fopen(arquivo.c_str(), "rb");
-        if (!f_) {
-            const int e = errno;
-            Falha(Motivo(e, false), Motivo(e, true));
-        }
-        // The size is checked as the bytes come too: some files (under /proc)
-        // report none, and a file may grow while it is read.
-        if (const auto tam = fs::file_size(arquivo, ec); !ec && tam > kMaxBytesTxd) GrandeDemais();
-    }
-    ~LeitorArquivo() {
-        if (f_) std::fclose(f_);
+        FileRefusal recusa;
+        f_ = OpenRegularFile(arquivo, kMaxBytesTxd, recusa);
+        if (!f_ && recusa.kind == FileRefusal::Kind::TooLarge) GrandeDemais();
+        if (!f_) Falha(recusa.reason.pt, recusa.reason.en);
     }
     LeitorArquivo(const LeitorArquivo&) = delete;
     LeitorArquivo& operator=(const LeitorArquivo&) = delete;
@@ -113,12 +101,12 @@ public:
                 break;
             }
             errno = 0;
-            tam_ = std::fread(buf_.data(), 1, buf_.size(), f_);
+            tam_ = std::fread(buf_.data(), 1, buf_.size(), f_.get());
             pos_ = 0;
             lidos_ += tam_;
             if (lidos_ > kMaxBytesTxd) GrandeDemais();
             if (tam_ == 0) {
-                if (std::ferror(f_)) {
+                if (std::ferror(f_.get())) {
                     const int e = errno;
                     Falha(Motivo(e, false), Motivo(e, true), "ler", "read");
                 }
@@ -153,7 +141,7 @@ private:
     }
 
     fs::path arquivo_;
-    std::FILE* f_ = nullptr;
+    FileHandle f_;
     std::array<char, 1 << 16> buf_{};
     std::size_t pos_ = 0;
     std::size_t tam_ = 0;

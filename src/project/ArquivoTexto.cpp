@@ -1,22 +1,9 @@
 #include "project/ArquivoTexto.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <system_error>
-
 #include "core/Cp1252.h"
+#include "core/RegularFile.h"
 
 namespace kivo {
-namespace {
-
-struct FechaArquivo {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Arquivo = std::unique_ptr<std::FILE, FechaArquivo>;
-
-}  // namespace
-
 namespace {
 
 std::string MontaMensagem(ErroArquivo::Operacao op, const std::string& arquivo, const MotivoFalha& motivos,
@@ -72,26 +59,13 @@ std::vector<std::string> DivideLinhas(std::string_view bytes) {
 }
 
 std::string LeBytes(const std::filesystem::path& caminho) {
-    const std::string nome = caminho.string();
-    std::error_code ec;
-    if (std::filesystem::is_directory(caminho, ec))
-        throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, {"é uma pasta", "it is a folder"});
-    errno = 0;
-    Arquivo f(std::fopen(nome.c_str(), "rb"));
-    if (!f) throw ErroArquivo(ErroArquivo::Operacao::Abrir, nome, MotivoDoSistema(errno));
-    std::string bytes;
-    char buf[1 << 16];
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        bytes.append(buf, n);
-        if (bytes.size() > kMaxBytesProjeto)
-            throw ErroArquivo(ErroArquivo::Operacao::Tamanho, nome,
-                              {"mais de " + std::to_string(kMaxBytesProjeto >> 20) + " MiB",
-                               "more than " + std::to_string(kMaxBytesProjeto >> 20) + " MiB"});
-        if (n < sizeof buf) break;
-    }
-    if (std::ferror(f.get())) throw ErroArquivo(ErroArquivo::Operacao::Ler, nome, MotivoDoSistema(errno));
-    return bytes;
+    FileRefusal recusa;
+    if (auto bytes = ReadRegularFile(caminho, kMaxBytesProjeto, recusa)) return std::move(*bytes);
+    using Op = ErroArquivo::Operacao;
+    const Op op = recusa.kind == FileRefusal::Kind::TooLarge ? Op::Tamanho
+                  : recusa.kind == FileRefusal::Kind::Read   ? Op::Ler
+                                                             : Op::Abrir;
+    throw ErroArquivo(op, caminho.string(), recusa.reason);
 }
 
 std::string JuntaLinhas(const std::vector<std::string>& linhas, std::size_t* naoRepresentaveis) {

@@ -33,9 +33,11 @@ BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double dur
     if (!c)
         throw TuningError("o projeto não tem o controlador " + std::to_string(loop),
                           "the project has no controller " + std::to_string(loop));
-    if (!std::isfinite(stepPercent) || stepPercent == 0 || std::abs(stepPercent) > 100)
-        throw TuningError("o degrau deve ser um número de % diferente de zero (-100..100)",
-                          "the step must be a non-zero number of % (-100..100)");
+    // A step smaller than the assistant recognises would be recorded but
+    // not seen, in the trend or in the fit.
+    if (!std::isfinite(stepPercent) || std::abs(stepPercent) < kMinStep || std::abs(stepPercent) > 100)
+        throw TuningError("o degrau deve ter de 0.5 a 100 % (para cima ou para baixo)",
+                          "the step must be 0.5 to 100 % in size (up or down)");
     if (!std::isfinite(durationSeconds) || durationSeconds < 1 || durationSeconds > kMaxBumpDuration)
         throw TuningError("a duração deve ser de 1 a 86400 segundos", "the duration must be 1 to 86400 seconds");
     BumpTestResult r;

@@ -201,6 +201,7 @@ double UnitStepResponse(const ProcessModel& m, double t) {
 Identification Identify(const StepSeries& s) { return Identify(s, FindStep(s)); }
 
 Identification Identify(const StepSeries& s, const Step& step) {
+    CheckSampling(s);
     if (!(step.first + 2 <= step.index && step.index + kMinAfterStep <= step.last && step.last <= s.size()) ||
         std::abs(step.dmv()) < kMinStep)
         throw TuningError("O degrau marcado não cabe na série, ou a MV não muda nele.",
@@ -274,6 +275,11 @@ Identification Identify(const StepSeries& s, const Step& step) {
             soma += (y - s.pv[i]) * (y - s.pv[i]);
         }
         fit.residual = std::sqrt(soma / static_cast<double>(n)) / escala;
+        // A fit that ran off to infinity describes nothing.
+        const ProcessModel& mf = fit.model;
+        if (!std::isfinite(mf.K) || !std::isfinite(mf.tau1) || !std::isfinite(mf.tau2) || !std::isfinite(mf.theta) ||
+            !std::isfinite(fit.pv0) || !std::isfinite(fit.drift) || !std::isfinite(fit.residual))
+            return;
         id.fits[static_cast<std::size_t>(kind)] = std::move(fit);
     };
 

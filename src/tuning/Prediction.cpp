@@ -129,7 +129,13 @@ void Executa(const ProcessModel& m, const Setting& s, const LoopConfig& c, const
     o.T = T;
     o.sinal = sinal;
     o.amplitude = amplitude;
-    const ResultadoRapida r = ExecutaRapida(planta->sim, o);
+    ResultadoRapida r;
+    try {
+        r = ExecutaRapida(planta->sim, o);
+    } catch (const std::exception& e) {
+        throw TuningError(std::string("A simulação da malha com este ajuste falhou: ") + e.what(),
+                          std::string("Simulating the loop with this setting failed: ") + e.what());
+    }
     const MalhaDesempenho& malha = r.linha.malha(1);
     serie = malha.series;
     indices = malha.indices;
@@ -154,6 +160,9 @@ LoopConfig ConfigOf(const TControlador& c) {
 Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c, const OperatingPoint& op) {
     Prediction p;
     p.window = Janela(m, s);
+    if (!std::isfinite(p.window))
+        throw TuningError("O modelo e o ajuste não dão uma janela de simulação finita.",
+                          "The model and the setting give no finite simulation window.");
     // The fast simulation's pairing of window and time step.
     p.sampleTime = kAmostragensRapida[0];
     for (std::size_t i = 0; i < kJanelasRapida.size(); ++i)

@@ -184,6 +184,11 @@ void ToControllerForm(Setting& s, double processGain, bool isa) {
 
 std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc) {
     std::vector<Setting> v;
+    if (tc != 0 && !(tc >= kMinTc && tc <= kMaxTc))
+        throw TuningError("A constante de tempo de malha fechada (ou lambda) deve ficar entre " + FieldText(kMinTc) +
+                              " e " + FieldText(kMaxTc) + " s.",
+                          "The closed-loop time constant (or lambda) must lie between " + FieldText(kMinTc) + " and " +
+                              FieldText(kMaxTc) + " s.");
     if (!(std::abs(m.K) > 0) || !std::isfinite(m.K)) return v;
     switch (r) {
         case Rule::Simc: v = Simc(m, tc); break;
@@ -191,7 +196,15 @@ std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, do
         case Rule::Amigo: v = Amigo(m); break;
         case Rule::ZieglerNichols: v = ZieglerNichols(m); break;
     }
-    for (auto& s : v) ToControllerForm(s, m.K, isa);
+    for (auto& s : v) {
+        ToControllerForm(s, m.K, isa);
+        for (double x : {s.Kc, s.Ti, s.Td, s.kp, s.ti, s.td})
+            if (!std::isfinite(x))
+                throw TuningError(std::string("A regra ") + RuleName(r) +
+                                      " dá um ajuste que não é um número finito para este modelo.",
+                                  std::string("The ") + RuleName(r) +
+                                      " rule gives a setting that is not a finite number for this model.");
+    }
     return v;
 }
 

@@ -36,6 +36,8 @@ struct Setting {
 // The settings of one rule, in its P, PI and PID variants where it has
 // them. isa: the controller's structure (false = parallel). tc: the
 // closed-loop time constant or lambda in seconds, 0 for the rule's default.
+// Throws TuningError for a tc outside kMinTc..kMaxTc and when a setting
+// comes out infinite or not a number.
 std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc = 0);
 
 // Fills kp, ti, td, acao and the texts of s from its ideal-form settings.
@@ -48,5 +50,10 @@ std::string FieldText(double x);
 // Dead times below one cycle of the simulator are taken as one cycle: the
 // loop always waits one cycle, and the rules divide by the dead time.
 inline constexpr double kMinDeadTime = 0.1;
+
+// The closed-loop time constant or lambda a user may give: not below one
+// cycle (the loop cannot respond faster), not above about 11 days.
+inline constexpr double kMinTc = 0.1;
+inline constexpr double kMaxTc = 1e6;
 
 }  // namespace kivo::tuning

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 
+#include "core/RegularFile.h"
 #include "fastsim/ArquivoTxd.h"
 #include "objects/Tendencia.h"
 
@@ -39,6 +40,13 @@ std::string Apara(std::string s) {
     return s.substr(i);
 }
 
+// A number for a message: up to six significant digits.
+std::string NumeroCurto(double x) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.6g", x);
+    return buf;
+}
+
 // A plain number; the logs may use a decimal comma.
 bool Numero(std::string s, double& x) {
     s = Apara(s);
@@ -48,24 +56,50 @@ bool Numero(std::string s, double& x) {
     return r.ec == std::errc{} && r.ptr == s.data() + s.size() && std::isfinite(x);
 }
 
-std::vector<std::string> Linhas(const std::filesystem::path& f) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(f, ec))
-        Falha(f, 0, "o arquivo não existe ou não é um arquivo comum", "the file does not exist or is not a regular file");
-    // A step test of 4 hours at 0.1 s is about 150,000 lines; anything much
-    // larger is not a series.
-    if (std::filesystem::file_size(f, ec) > (64u << 20))
-        Falha(f, 0, "o arquivo é grande demais para uma série", "the file is too large for a series");
-    std::ifstream in(f, std::ios::binary);
-    if (!in) Falha(f, 0, "não foi possível abrir o arquivo", "the file cannot be opened");
+// A step test of 4 hours at 0.1 s is about 150,000 lines; anything much
+// larger is not a series.
+constexpr std::uintmax_t kMaxBytesSerie = 64u << 20;
+
+// The file's bytes, read only when it is a regular file of a sane size, with
+// a UTF-8 byte-order mark (as spreadsheets write it) left out.
+std::string Bytes(const std::filesystem::path& f) {
+    FileRefusal recusa;
+    auto bytes = ReadRegularFile(f, kMaxBytesSerie, recusa);
+    if (!bytes) {
+        if (recusa.kind == FileRefusal::Kind::TooLarge)
+            Falha(f, 0, "o arquivo é grande demais para uma série (" + recusa.reason.pt + ")",
+                  "the file is too large for a series (" + recusa.reason.en + ")");
+        Falha(f, 0, recusa.reason.pt, recusa.reason.en);
+    }
+    if (bytes->rfind("\xEF\xBB\xBF", 0) == 0) bytes->erase(0, 3);
+    return std::move(*bytes);
+}
+
+std::vector<std::string> Linhas(const std::filesystem::path& f, const std::string& bytes) {
     std::vector<std::string> linhas;
-    std::string l;
-    while (std::getline(in, l)) {
-        l = Apara(l);
-        if (!l.empty()) linhas.push_back(l);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t fim = std::min(bytes.find('\n', i), bytes.size());
+        std::string l = Apara(bytes.substr(i, fim - i));
+        if (!l.empty()) linhas.push_back(std::move(l));
+        i = fim + 1;
     }
     if (linhas.empty()) Falha(f, 0, "o arquivo está vazio", "the file is empty");
     return linhas;
+}
+
+SeriesFormat FormatOfFirstLine(const std::string& primeira) {
+    if (primeira.rfind("Tempo (", 0) != 0) return SeriesFormat::Csv;
+    const auto nomes = Divide(Apara(primeira), ';');
+    return nomes.size() == 4 && Apara(nomes[1]) == "PV" && Apara(nomes[2]) == "SP" && Apara(nomes[3]) == "MV"
+               ? SeriesFormat::FaceplateLog
+               : SeriesFormat::RecorderLog;
+}
+
+bool IsTxd(const std::filesystem::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".txd";
 }
 
 // Reads columns colT, colMV, colPV of every line after the header.
@@ -99,22 +133,13 @@ int Coluna(const std::vector<std::string>& nomes, std::initializer_list<const ch
 }  // namespace
 
 SeriesFormat FormatOf(const std::filesystem::path& file) {
-    std::string ext = file.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (ext == ".txd") return SeriesFormat::Txd;
-    std::ifstream in(file, std::ios::binary);
-    std::string primeira;
-    std::getline(in, primeira);
-    if (primeira.rfind("Tempo (", 0) != 0) return SeriesFormat::Csv;
-    const auto nomes = Divide(Apara(primeira), ';');
-    return nomes.size() == 4 && Apara(nomes[1]) == "PV" && Apara(nomes[2]) == "SP" && Apara(nomes[3]) == "MV"
-               ? SeriesFormat::FaceplateLog
-               : SeriesFormat::RecorderLog;
+    if (IsTxd(file)) return SeriesFormat::Txd;
+    const std::string bytes = Bytes(file);
+    return FormatOfFirstLine(bytes.substr(0, bytes.find('\n')));
 }
 
 StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress, int pvAddress) {
-    const SeriesFormat formato = FormatOf(file);
-    if (formato == SeriesFormat::Txd) {
+    if (IsTxd(file)) {
         if (mvAddress < 1 || mvAddress > kVariaveisTxd || pvAddress < 1 || pvAddress > kVariaveisTxd)
             Falha(file, 0, "um arquivo .txd precisa dos endereços de MV e PV (M01..M99)",
                   "a .txd archive needs the MV and PV addresses (M01..M99)");
@@ -130,7 +155,8 @@ StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress, int pvAd
         }
         return s;
     }
-    const auto linhas = Linhas(file);
+    const auto linhas = Linhas(file, Bytes(file));
+    const SeriesFormat formato = FormatOfFirstLine(linhas[0]);
     if (formato == SeriesFormat::FaceplateLog) return Colunas(file, linhas, ';', 0, 3, 1);
     if (formato == SeriesFormat::RecorderLog) {
         const auto nomes = Divide(linhas[0], ';');
@@ -155,7 +181,38 @@ StepSeries SeriesFromTrend(const TendenciaControlador& trend, double sampleTime)
     return s;
 }
 
+void CheckSampling(const StepSeries& s) {
+    const std::size_t n = s.size();
+    if (n < 2) return;
+    std::vector<double> passos(n - 1);
+    for (std::size_t i = 1; i < n; ++i) passos[i - 1] = s.t[i] - s.t[i - 1];
+    std::vector<double> ordenados = passos;
+    std::nth_element(ordenados.begin(), ordenados.begin() + static_cast<std::ptrdiff_t>(ordenados.size() / 2),
+                     ordenados.end());
+    const double tipico = ordenados[ordenados.size() / 2];
+    if (!(tipico >= kMinSampleTime && tipico <= kMaxSampleTime))
+        throw TuningError("O intervalo de amostragem da série (" + NumeroCurto(tipico) + " s) está fora de " +
+                              NumeroCurto(kMinSampleTime) + " a " + NumeroCurto(kMaxSampleTime) + " s.",
+                          "The series' sample time (" + NumeroCurto(tipico) + " s) lies outside " + NumeroCurto(kMinSampleTime) +
+                              " to " + NumeroCurto(kMaxSampleTime) + " s.");
+    const double duracao = s.t.back() - s.t.front();
+    if (!(duracao <= kMaxDuration))
+        throw TuningError("A série cobre " + NumeroCurto(duracao) + " s, mais do que " + NumeroCurto(kMaxDuration) +
+                              " s: os tempos não parecem de um teste de degrau.",
+                          "The series spans " + NumeroCurto(duracao) + " s, more than " + NumeroCurto(kMaxDuration) +
+                              " s: its times do not look like a step test.");
+    for (std::size_t i = 0; i < passos.size(); ++i)
+        if (!(passos[i] <= kMaxStepRatio * tipico && passos[i] * kMaxStepRatio >= tipico))
+            throw TuningError("A série não é amostrada por igual: da amostra " + std::to_string(i + 1) + " para a " +
+                                  std::to_string(i + 2) + " o tempo avança " + NumeroCurto(passos[i]) +
+                                  " s, e o intervalo usual é " + NumeroCurto(tipico) + " s.",
+                              "The series is not evenly sampled: from sample " + std::to_string(i + 1) + " to " +
+                                  std::to_string(i + 2) + " the time advances " + NumeroCurto(passos[i]) +
+                                  " s, where the usual interval is " + NumeroCurto(tipico) + " s.");
+}
+
 Step FindStep(const StepSeries& s) {
+    CheckSampling(s);
     const std::size_t n = s.size();
     if (n < kMinSamples)
         throw TuningError("A série é curta demais: " + std::to_string(n) + " amostras, são precisas pelo menos " +

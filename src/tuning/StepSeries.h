@@ -89,8 +89,20 @@ struct Step {
 // reaches 0 or 100 %.
 Step FindStep(const StepSeries& s);
 
+// Refuses (TuningError) a series the models cannot be fitted to honestly:
+// times not evenly sampled (a step more than kMaxStepRatio times the
+// series' usual one, or less than 1/kMaxStepRatio of it), a sample time
+// outside kMinSampleTime..kMaxSampleTime, or a record longer than
+// kMaxDuration. Such series come from hand-edited or damaged files and
+// would give time constants of any size. FindStep and Identify call it.
+void CheckSampling(const StepSeries& s);
+
 inline constexpr double kMinStep = 0.5;           // % of span
 inline constexpr std::size_t kMinSamples = 20;    // in the whole series
 inline constexpr std::size_t kMinAfterStep = 15;  // samples after the step
+inline constexpr double kMaxStepRatio = 3;         // uneven sampling
+inline constexpr double kMinSampleTime = 0.001;    // s
+inline constexpr double kMaxSampleTime = 3600;     // s
+inline constexpr double kMaxDuration = 7 * 86400;  // s, a week of record
 
 }  // namespace kivo::tuning

@@ -102,8 +102,10 @@ TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
         {0, 10, 60, "não tem o controlador 0", "no controller 0"},
         {1, 100 - mv + 1, 60, "sai de 0..100 %", "leaves 0..100 %"},
         {1, -mv - 1, 60, "sai de 0..100 %", "leaves 0..100 %"},
-        {1, 0, 60, "diferente de zero", "non-zero"},
-        {1, std::nan(""), 60, "diferente de zero", "non-zero"},
+        {1, 0, 60, "de 0.5 a 100 %", "0.5 to 100 %"},
+        {1, 1e-300, 60, "de 0.5 a 100 %", "0.5 to 100 %"},
+        {1, -0.4, 60, "de 0.5 a 100 %", "0.5 to 100 %"},
+        {1, std::nan(""), 60, "de 0.5 a 100 %", "0.5 to 100 %"},
         {1, 5, 0.5, "1 a 86400 segundos", "1 to 86400 seconds"},
         {1, 5, std::nan(""), "1 a 86400 segundos", "1 to 86400 seconds"},
     };

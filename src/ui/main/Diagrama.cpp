@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "ui/app/Aplicacao.h"
+#include "ui/app/UserFile.h"
 #include "ui/widgets/Icones.h"
 
 namespace kivo::ui {
@@ -232,7 +233,9 @@ void Diagrama::Reinicia() {
 
 bool Diagrama::CarregaImagem(const QString& caminho) {
     QPixmap pm;
-    if (caminho.isEmpty() || !pm.load(caminho)) return false;
+    if (caminho.isEmpty()) return false;
+    const auto bytes = ReadUserFile(caminho, kMaxBytesPicture, false);
+    if (!bytes || !pm.loadFromData(*bytes)) return false;
     imagem_->setPixmap(pm);
     imagem_->setGeometry(0, 0, pm.width(), pm.height());
     imagem_->lower();

@@ -4,7 +4,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +22,7 @@
 #include "project/ArquivoProjeto.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/app/Preferencias.h"
+#include "ui/app/UserFile.h"
 #include "ui/fastsim/TAboutBox.h"
 #include "ui/i18n/Traducoes.h"
 #include "ui/main/Diagrama.h"
@@ -406,8 +406,14 @@ void TForm1::RecarregaComentarios() {
 void TForm1::RecarregaImagemEComentarios() {
     const QString nome = QString::fromStdString(app_.projeto().imagem);
     if (!nome.isEmpty() && QFileInfo::exists(nome)) diagrama_->CarregaImagem(nome);
-    QFile rtf(QStringLiteral("descricao.rtf"));
-    if (rtf.open(QIODevice::ReadOnly)) richEdit1_->setHtml(HtmlDeRtf(rtf.readAll()));
+    const QString rtf = QStringLiteral("descricao.rtf");
+    if (!QFileInfo::exists(rtf)) return;
+    QString motivo;
+    if (const auto bytes = ReadUserFile(rtf, kMaxBytesComments, app_.ingles(), &motivo))
+        richEdit1_->setHtml(HtmlDeRtf(*bytes));
+    else
+        app_.Informa(app_.ingles() ? QStringLiteral("The comments file \"%1\" was not read: %2.").arg(rtf, motivo)
+                                   : QStringLiteral("O arquivo de comentários \"%1\" não foi lido: %2.").arg(rtf, motivo));
 }
 
 void TForm1::CarregaImagemProjeto(const QString& caminhoImagem, const QString& caminhoProjeto) {

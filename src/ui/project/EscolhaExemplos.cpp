@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/Aplicacao.h"
+#include "ui/app/UserFile.h"
 #include "ui/i18n/Exemplos.h"
 
 namespace kivo::ui {
@@ -23,8 +24,11 @@ constexpr QSize kMiniatura(240, 180);
 // beside it when the picture is missing.
 QIcon Miniatura(const QString& caminhoExemplo) {
     const QFileInfo fi(caminhoExemplo);
-    QPixmap pm(fi.dir().filePath(fi.completeBaseName() + QStringLiteral(".bmp")));
-    if (pm.isNull()) pm.load(fi.dir().filePath(fi.completeBaseName() + QStringLiteral("_thumb.bmp")));
+    QPixmap pm;
+    for (const char* fim : {".bmp", "_thumb.bmp"}) {
+        const auto bytes = ReadUserFile(fi.dir().filePath(fi.completeBaseName() + QLatin1String(fim)), kMaxBytesPicture, false);
+        if (bytes && pm.loadFromData(*bytes)) break;
+    }
     if (pm.isNull()) {
         pm = QPixmap(kMiniatura);
         pm.fill(QColor(230, 230, 230));

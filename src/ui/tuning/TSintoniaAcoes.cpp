@@ -188,6 +188,11 @@ void TSintonia::LerBTNClick() {
         if (!aviso.isEmpty()) texto += QLatin1Char(' ') + aviso;
         Erro(texto);
         return;
+    } catch (const std::exception& e) {
+        // Anything else the library refuses is still a message, never an
+        // abort that would lose the open project.
+        Erro(QString::fromUtf8(e.what()));
+        return;
     }
     // The stretch found, in seconds, for the student to adjust.
     const double t0 = serie_.t.front(), t1 = serie_.t.back();
@@ -227,6 +232,10 @@ void TSintonia::Identifica(const tuning::Step& degrau) {
         } catch (const tuning::TuningError& e) {
             id_.reset();
             Erro(Q(e.Message(ingles_)));
+            return;
+        } catch (const std::exception& e) {
+            id_.reset();
+            Erro(QString::fromUtf8(e.what()));
             return;
         }
     }
@@ -275,6 +284,8 @@ void TSintonia::Propoe() {
             tuning::ProposeAndPredict(*id_, usado, cfg, {});
         } catch (const tuning::TuningError& e) {
             mensagem_->setText(Q(e.Message(ingles_)));
+        } catch (const std::exception& e) {
+            mensagem_->setText(QString::fromUtf8(e.what()));
         }
         return;
     }
@@ -311,6 +322,10 @@ void TSintonia::Propoe() {
         } catch (const tuning::TuningError& e) {
             propostas_.clear();
             mensagem_->setText(Q(e.Message(ingles_)));
+            return;
+        } catch (const std::exception& e) {
+            propostas_.clear();
+            mensagem_->setText(QString::fromUtf8(e.what()));
             return;
         }
     }

@@ -1,0 +1,80 @@
+#include "core/RegularFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kivo {
+namespace {
+
+FileHandle Refuse(FileRefusal& refusal, FileRefusal::Kind kind, MotivoFalha reason) {
+    refusal.kind = kind;
+    refusal.reason = std::move(reason);
+    return nullptr;
+}
+
+}  // namespace
+
+MotivoFalha SizeLimitReason(std::uintmax_t maxBytes) {
+    const bool mib = maxBytes >= (1u << 20);
+    const std::string n = std::to_string(mib ? maxBytes >> 20 : maxBytes >> 10) + (mib ? " MiB" : " kB");
+    return {"mais de " + n, "more than " + n};
+}
+
+FileHandle OpenRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes, FileRefusal& refusal) {
+    // Non-blocking, so that a FIFO without a writer does not hold the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(e));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) return Refuse(refusal, FileRefusal::Kind::NotRegular, {"é uma pasta", "it is a folder"});
+        return Refuse(refusal, FileRefusal::Kind::NotRegular,
+                      {"não é um arquivo comum",
+                       "it is not a regular file"});
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return Refuse(refusal, FileRefusal::Kind::TooLarge, SizeLimitReason(maxBytes));
+    }
+    // Reads of a regular file never block; the flag only mattered for open().
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        const int e = errno;
+        ::close(fd);
+        return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(e));
+    }
+    return FileHandle(f);
+}
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes,
+                                           FileRefusal& refusal) {
+    FileHandle f = OpenRegularFile(path, maxBytes, refusal);
+    if (!f) return std::nullopt;
+    std::string bytes;
+    char buf[1 << 16];
+    for (;;) {
+        errno = 0;
+        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        bytes.append(buf, n);
+        if (bytes.size() > maxBytes) {
+            Refuse(refusal, FileRefusal::Kind::TooLarge, SizeLimitReason(maxBytes));
+            return std::nullopt;
+        }
+        if (n < sizeof buf) break;
+    }
+    if (std::ferror(f.get())) {
+        Refuse(refusal, FileRefusal::Kind::Read, MotivoDoSistema(errno));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace kivo
