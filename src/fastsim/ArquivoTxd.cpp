@@ -35,12 +35,18 @@ std::string Trecho(std::string_view bytes) {
     return "\"" + t + (t.size() < u.size() ? "...\"" : "\"");
 }
 
-// The prefix names a file in the chosen folder, never another folder.
+// The prefix names a visible file in the chosen folder, never another
+// folder: a leading "." (as in "." or "..") would hide the archive.
 void VerificaPrefixo(std::string_view prefixo) {
-    if (prefixo.find_first_of("/\\") == std::string_view::npos) return;
     const std::string p(prefixo);
-    throw ErroTxd("O prefixo do arquivo \"" + p + "\" não pode conter \"/\" nem \"\\\".",
-                  "The file name prefix \"" + p + "\" cannot contain \"/\" or \"\\\".");
+    if (prefixo.empty())
+        throw ErroTxd("O prefixo do arquivo não pode ser vazio.", "The file name prefix cannot be empty.");
+    if (prefixo.find_first_of("/\\") != std::string_view::npos)
+        throw ErroTxd("O prefixo do arquivo \"" + p + "\" não pode conter \"/\" nem \"\\\".",
+                      "The file name prefix \"" + p + "\" cannot contain \"/\" or \"\\\".");
+    if (prefixo.front() == '.')
+        throw ErroTxd("O prefixo do arquivo \"" + p + "\" não pode começar com \".\": o arquivo ficaria oculto.",
+                      "The file name prefix \"" + p + "\" cannot begin with \".\": the file would be hidden.");
 }
 
 enum class Campo { Numero, NaoNumero, ForaDaFaixa };

@@ -168,6 +168,14 @@ if(NOT arquivo STREQUAL "Planta_2.txd")
 endif()
 cabecalho_termina(Planta_2.txd ";0.5;7200;" 7200)
 check(archive_3 0 "" "^$" run ${P} --archive Planta --window 1h --sample 1s)
+# A prefix that would hide the archive or leave the folder is refused.
+foreach(prefixo "." ".." ".oculto" "a/b")
+  check(archive_bad_prefix 3 "^$" "prefix \"${prefixo}\" cannot" run ${P} --archive ${prefixo} --english)
+endforeach()
+file(GLOB ocultos ${WORK}/.*.txd)
+if(ocultos)
+  message(FATAL_ERROR "hidden archives written: ${ocultos}")
+endif()
 cabecalho_termina(Planta_3.txd ";1.0;3600;" 3600)
 
 # ---- indices: an archive read back gives the run's indices ---------------------
