@@ -111,7 +111,8 @@ private slots:
         QTest::addColumn<QString>("titulo");
         QTest::newRow("no extension") << "plant" << "plant.smp" << "plant";
         QTest::newRow("with extension") << "plant.smp" << "plant.smp" << "plant.smp";
-        QTest::newRow("dotted folder") << "a.b/plant" << "a.b/plant" << "plant";
+        // A dot in a folder's name is no extension.
+        QTest::newRow("dotted folder") << "a.b/plant" << "a.b/plant.smp" << "plant";
     }
     void savingThroughTheIndicator() {
         QFETCH(QString, nome);
@@ -170,6 +171,7 @@ private slots:
         const ResultadoCarga esperado = LeProjeto(rascunho, ruim.toStdString());
         QVERIFY(!esperado.ok);
 
+        const bool rodando = amb_->app->timer().isActive();
         amb_->roteiro->nomesAbrir.push_back(ruim);
         amb_->acao("Abrir1")->trigger();
         QCOMPARE(amb_->roteiro->informacoes, QStringList{QString::fromStdString(esperado.erro)});
@@ -177,15 +179,33 @@ private slots:
         QVERIFY(!p.sim.controladores.ativo(1));
         QVERIFY(w.diagrama().marcador(Familia::Processo, 3)->isVisible());
         QVERIFY(amb_->app->caminhoProjeto.isEmpty());
-        QVERIFY(amb_->app->timer().isActive());
+        QCOMPARE(amb_->app->timer().isActive(), rodando);
     }
 
-    void openResetsATitledProjectEvenWhenCancelled() {
+    // A cancelled Open, or one of a file that cannot be read, leaves the
+    // open plant on screen as it was: objects, title, file and state.
+    void openCancelledOrFailedKeepsThePlant_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::newRow("cancelled") << QString();
+        QTest::newRow("missing file") << "none.smp";
+        QTest::newRow("folder") << ".";
+    }
+    void openCancelledOrFailedKeepsThePlant() {
+        QFETCH(QString, arquivo);
         TForm1& w = *amb_->janela;
-        w.ciclo().Carrega(PastaExemplos() + "/basic flow loop/basic flow loop.smp", true);
+        amb_->roteiro->nomesAbrir.push_back(PastaExemplos() + "/surge tank/surge tank.smp");
         amb_->acao("Abrir1")->trigger();
-        QVERIFY(!amb_->app->projeto().sim.controladores.ativo(1));
-        QVERIFY(amb_->app->salvo());
+        amb_->app->MarcaModificado();
+        const QString titulo = w.windowTitle(), caminho = amb_->app->caminhoProjeto;
+        amb_->roteiro->nomesAbrir.push_back(arquivo.isEmpty() ? QString() : amb_->caminho(arquivo));
+        amb_->acao("Abrir1")->trigger();
+        QCOMPARE(amb_->roteiro->informacoes.size(), arquivo.isEmpty() ? 0 : 1);
+        QVERIFY(amb_->app->projeto().sim.controladores.ativo(1));
+        QVERIFY(w.diagrama().marcador(Familia::Controlador, 1)->isVisible());
+        QCOMPARE(w.windowTitle(), titulo);
+        QCOMPARE(amb_->app->caminhoProjeto, caminho);
+        QVERIFY(!amb_->app->salvo());
+        QVERIFY(w.indicador()->isVisible());
     }
 
     void openingAFileAndSavingItAs() {
@@ -200,8 +220,10 @@ private slots:
         amb_->acao("SalvarComo1")->trigger();
         QCOMPARE(amb_->app->caminhoProjeto, amb_->caminho("copy.smp"));
         QVERIFY(QFile::exists(amb_->caminho("copy.smp")));
-        // The title came with the file, so the name does not replace it.
-        QVERIFY(w.windowTitle() != QString("copy"));
+        // The title came with the file and stays; the caption names the copy.
+        QCOMPARE(w.windowTitle(), QString::fromStdString(amb_->app->projeto().titulo) + " — copy.smp");
+        QVERIFY(w.indicador()->isVisible());
+        QVERIFY(amb_->app->salvo());
     }
 
     void openingAFileByName() {

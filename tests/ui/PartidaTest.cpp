@@ -128,8 +128,8 @@ private slots:
         QVERIFY(amb_->app->ingles());
         QVERIFY(amb_->app->projeto().sim.controladores.ativo(1));
         QVERIFY(amb_->janela->escolha().isHidden());
-        // The title's English half.
-        QCOMPARE(amb_->janela->windowTitle(), QString::fromStdString(amb_->app->projeto().titulo));
+        // The title's English half, and the file it came from.
+        QCOMPARE(amb_->janela->windowTitle(), QString::fromStdString(amb_->app->projeto().titulo) + " — reactor.smp");
     }
 
 private:

@@ -88,11 +88,17 @@ private slots:
         QVERIFY(!amb_->app->salvo());
     }
 
-    void clickingThePageTabsMarksModified() {
+    // Looking through the pages changes nothing; an edit on one does.
+    void onlyAnEditMarksModified() {
         auto* nb = cfg_->findChild<QTabWidget*>("NoteBook1");
         QVERIFY(amb_->app->salvo());
-        const QRect aba = nb->tabBar()->tabRect(2);
-        QTest::mouseClick(nb->tabBar(), Qt::LeftButton, Qt::NoModifier, aba.center());
+        for (int i = 0; i < nb->count(); ++i)
+            QTest::mouseClick(nb->tabBar(), Qt::LeftButton, Qt::NoModifier, nb->tabBar()->tabRect(i).center());
+        cfg_->Recarrega();
+        QVERIFY(amb_->app->salvo());
+        auto* mv = cfg_->findChild<QLineEdit*>("Lin1MV1");
+        nb->setCurrentIndex(0);
+        QTest::keyClicks(mv, "5");
         QVERIFY(!amb_->app->salvo());
     }
 

@@ -372,9 +372,24 @@ void TForm1::AtualizaIndicador(bool salvo) {
 }
 
 void TForm1::MostraIndicador(bool visivel) {
+    arquivoDoUsuario_ = visivel;
     salvar1_->setVisible(visivel);
+    AtualizaTitulo();
     menuBar()->adjustSize();
     menuBar()->updateGeometry();
+}
+
+void TForm1::AtualizaTitulo() {
+    const std::string& titulo = app_.projeto().titulo;
+    if (titulo.empty() && app_.caminhoProjeto.isEmpty()) return;  // the start or "New" caption stays
+    QString t = QString::fromStdString(titulo);
+    if (arquivoDoUsuario_ && !app_.caminhoProjeto.isEmpty()) {
+        const QFileInfo arquivo(app_.caminhoProjeto);
+        // A title made from the file's name already names it.
+        if (t != arquivo.fileName() && t != arquivo.completeBaseName())
+            t = t.isEmpty() ? arquivo.fileName() : t + QStringLiteral(" — ") + arquivo.fileName();
+    }
+    setWindowTitle(t);
 }
 
 void TForm1::MostraMenusProjeto(bool visiveis) {

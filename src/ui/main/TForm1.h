@@ -72,6 +72,10 @@ public:
     void TraduzIngles();
     // The save indicator and the project's menu items.
     void MostraIndicador(bool visivel);
+    // The caption: the project's title and, for a project kept in a file of
+    // the user's (the save indicator shown), that file's name, so a student
+    // with several copies of a plant sees which one is open.
+    void AtualizaTitulo();
     void MostraMenusProjeto(bool visiveis);
     void MostraEscolha(bool visivel);
     void MostraComentarios(bool visivel);
@@ -105,6 +109,7 @@ private:
 
     Aplicacao& app_;
     JanelasObjetos janelas_;
+    bool arquivoDoUsuario_ = false;
     QToolButton* salvar1_ = nullptr;
     Diagrama* diagrama_ = nullptr;
     PainelWidgets* painel_ = nullptr;

@@ -56,20 +56,23 @@ void CicloProjeto::Novo() {
 
 void CicloProjeto::Abrir() {
     PerguntaSalvar();
-    // A titled project is reset before the dialog shows, so a cancelled
-    // dialog still leaves a reset project; an untitled one takes the file
-    // on top of what it holds.
-    if (!app_.projeto().titulo.empty()) LimpaProjeto();
+    // The open project stays as it is until another has loaded: a cancelled
+    // dialog or a file that cannot be read leaves it on screen, unchanged.
     const QString nome = app_.interacao().NomeAbrir(&w_);
-    if (!nome.isEmpty()) {
-        if (!Carrega(nome, false)) return;
-        app_.caminhoProjeto = nome;
-        app_.nomePadraoSalvar = nome;
-    }
-    app_.MarcaSalvo();
+    if (!nome.isEmpty()) AbreArquivo(nome);
 }
 
 bool CicloProjeto::AbreArquivo(const QString& caminho) {
+    // The file is read through on a scratch project first, so that one that
+    // cannot be read never resets the project on screen.
+    {
+        Projeto teste(app_.projeto().ingles);
+        const ResultadoCarga r = LeProjeto(teste, Caminho(caminho));
+        if (!r.ok) {
+            app_.Informa(QString::fromStdString(r.erro));
+            return false;
+        }
+    }
     LimpaProjeto();
     if (!Carrega(caminho, false)) return false;
     app_.caminhoProjeto = caminho;
@@ -102,6 +105,8 @@ bool CicloProjeto::Carrega(const QString& caminho, bool exemplo) {
     emit w_.projetoTrocado();
     w_.dialogos().Atualiza();
     if (!app_.projeto().titulo.empty()) w_.setWindowTitle(QString::fromStdString(app_.projeto().titulo));
+    app_.caminhoProjeto = caminho;
+    w_.AtualizaTitulo();
     w_.MostraEscolha(false);
     w_.MostraMenusProjeto(true);
     app_.MarcaSalvo();
@@ -124,7 +129,12 @@ void CicloProjeto::SalvarComo() {
     const QString nome = app_.interacao().NomeSalvar(&w_, app_.nomePadraoSalvar);
     if (nome.isEmpty()) return;
     AdotaNome(nome);
-    if (Grava()) app_.MarcaSalvo();
+    if (!Grava()) return;
+    app_.MarcaSalvo();
+    app_.nomePadraoSalvar = app_.caminhoProjeto;
+    // Saved under a name of the user's, an example becomes the user's file:
+    // the indicator shows and Save writes to it from now on.
+    w_.MostraIndicador(true);
 }
 
 void CicloProjeto::AdotaNome(const QString& nome) {
@@ -136,9 +146,9 @@ void CicloProjeto::AdotaNome(const QString& nome) {
         w_.config().Recarrega();
         w_.setWindowTitle(titulo);
     }
-    // A dot anywhere in the path, the folders' names included, counts as
-    // an extension.
-    if (!app_.caminhoProjeto.contains('.')) app_.caminhoProjeto += QStringLiteral(".smp");
+    // A dot in the file's own name counts as an extension; one in a
+    // folder's name does not.
+    if (!QFileInfo(nome).fileName().contains('.')) app_.caminhoProjeto += QStringLiteral(".smp");
 }
 
 void CicloProjeto::Exemplos() {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -75,7 +76,6 @@ TConfigForm::TConfigForm(Aplicacao& app, TForm1& janela) : QDialog(&janela), app
     notebook_->addTab(CriaPaginaSlots(Familia::Texto), paginas[4]);
     notebook_->addTab(CriaPaginaFormas(), paginas[5]);
     notebook_->addTab(CriaPaginaComandos(), paginas[6]);
-    connect(notebook_, &QTabWidget::tabBarClicked, this, [this] { app_.MarcaModificado(); });
     coluna->addWidget(notebook_, 1);
 
     auto* sair = new QPushButton(QStringLiteral("Sair"), this);
@@ -93,6 +93,20 @@ TConfigForm::TConfigForm(Aplicacao& app, TForm1& janela) : QDialog(&janela), app
     });
     Recarrega();
     Legendas();
+    MarcaModificadoAoEditar();
+}
+
+void TConfigForm::MarcaModificadoAoEditar() {
+    // What the user edits here changes the project; looking through the
+    // pages does not. Only the signals of a user's action are taken (and
+    // value changes outside a reload), so a reload never marks it.
+    const auto marca = [this] {
+        if (!preenchendo_) app_.MarcaModificado();
+    };
+    for (auto* e : findChildren<QLineEdit*>()) connect(e, &QLineEdit::textEdited, this, marca);
+    for (auto* c : findChildren<QCheckBox*>()) connect(c, &QCheckBox::clicked, this, marca);
+    for (auto* c : findChildren<QComboBox*>()) connect(c, &QComboBox::activated, this, marca);
+    for (auto* s : findChildren<QSpinBox*>()) connect(s, &QSpinBox::valueChanged, this, marca);
 }
 
 QWidget* TConfigForm::CriaTopo() {
@@ -107,8 +121,7 @@ QWidget* TConfigForm::CriaTopo() {
     // Every change typed becomes the window's caption at once.
     connect(titulo_, &QLineEdit::textEdited, this, [this](const QString& t) {
         app_.projeto().titulo = t.toStdString();
-        w_.setWindowTitle(t);
-        app_.MarcaModificado();
+        w_.AtualizaTitulo();
     });
 
     g->addWidget(Rotulo("Label1", "Arquivo de Imagem:", topo), 1, 0);
@@ -292,6 +305,7 @@ void TConfigForm::EscolheImagem() {
     app_.projeto().imagem = nome.toStdString();
     if (QFileInfo::exists(nome)) w_.diagrama().CarregaImagem(nome);
     edit1_->setText(nome);
+    app_.MarcaModificado();
 }
 
 void TConfigForm::Exibe() {

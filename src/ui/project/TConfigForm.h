@@ -46,6 +46,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // Every edit a user makes in the dialog marks the project modified.
+    void MarcaModificadoAoEditar();
     QWidget* CriaTopo();
     QWidget* CriaPaginaSlots(Familia f);
     QWidget* CriaLinearizador();
