@@ -217,6 +217,10 @@ void EscritorRegistro::Texto(std::string_view chave, std::string_view valor) {
     w_.Texto(linha);
 }
 
+void EscritorRegistro::Par(std::string_view chave, std::string_view atual) {
+    Texto(chave, w_.ValorPar(ChavePar(contexto_, kk_ + 1, chave), atual));
+}
+
 void EscritorRegistro::Fixo42(std::string_view chave, double x) { Texto(chave, FormataFixo(x, 4, 2)); }
 
 // ---- Reader ----------------------------------------------------------------
@@ -235,7 +239,38 @@ std::string LeitorLinhas::Texto(std::size_t pular) {
     return std::string(AposCaracteres(linha, pular));
 }
 
-std::string LeitorLinhas::Par(std::size_t pular) { return std::string(ParIdioma(Texto(pular), ingles_)); }
+std::string LeitorLinhas::Par(std::size_t pular, std::string_view chave) {
+    std::string bruto = Texto(pular);
+    std::string texto(ParIdioma(bruto, ingles_));
+    if (pares_ && !chave.empty()) pares_->Guarda(std::string(chave), std::move(bruto));
+    return texto;
+}
+
+// ---- Language pairs ----------------------------------------------------------
+
+std::string JuntaPar(std::string_view bruto, std::string_view atual, bool ingles) {
+    // An empty line held no text to keep (a title is then the file's name).
+    if (bruto.empty() || ParIdioma(bruto, ingles) == atual) return std::string(bruto.empty() ? atual : bruto);
+    std::string pt(ParIdioma(bruto, false)), en(ParIdioma(bruto, true));
+    (ingles ? en : pt) = atual;
+    return pt == en ? pt : pt + "|" + en;
+}
+
+std::string ParesIdioma::Valor(std::string_view chave, std::string_view atual, bool ingles) const {
+    const auto it = brutos_.find(chave);
+    return it == brutos_.end() ? std::string(atual) : JuntaPar(it->second, atual, ingles);
+}
+
+void ParesIdioma::Esquece(std::string_view prefixo) {
+    auto it = brutos_.lower_bound(prefixo);
+    while (it != brutos_.end() && it->first.compare(0, prefixo.size(), prefixo) == 0) it = brutos_.erase(it);
+}
+
+std::string ContextoPares(char familia, int n) { return std::string(1, familia) + std::to_string(n) + "/"; }
+
+std::string ChavePar(std::string_view contexto, int kk, std::string_view chave) {
+    return std::string(contexto) + DoisDigitos(kk) + std::string(chave);
+}
 bool LeitorLinhas::FlagMaiusculo(std::size_t pular) { return LeFlagMaiusculo(Texto(pular)); }
 bool LeitorLinhas::FlagMisto(std::size_t pular) { return LeFlagMisto(Texto(pular)); }
 double LeitorLinhas::Real(std::size_t pular) { return ConverteReal(Texto(pular)); }

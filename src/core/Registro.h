@@ -4,6 +4,8 @@
 // here; the code page of the file is dealt with where the file is opened.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,6 +42,34 @@ bool ConverteCor(std::string_view texto, std::uint32_t& cor);
 // A language pair: with a "|" the part before the first "|" is Portuguese and
 // the rest is English; without one the whole line serves both languages.
 std::string_view ParIdioma(std::string_view linha, bool ingles);
+
+// The language pairs of a project as its file held them, so that a save
+// writes back both languages although the windows show and edit one. Each is
+// kept under a key naming where it stands (an object's slot and field).
+class ParesIdioma {
+public:
+    void Guarda(std::string chave, std::string bruto) { brutos_[std::move(chave)] = std::move(bruto); }
+    // The line to write for a text that the interface shows as `atual` in
+    // its language (see JuntaPar); `atual` itself when nothing was kept.
+    std::string Valor(std::string_view chave, std::string_view atual, bool ingles) const;
+    // Forgets the texts of an object whose slot is filled anew.
+    void Esquece(std::string_view prefixo);
+    void Limpa() { brutos_.clear(); }
+
+private:
+    std::map<std::string, std::string, std::less<>> brutos_;
+};
+
+// The pair `bruto` with the half of one language made `atual`: unchanged
+// when that half already reads `atual`; one text without "|" when both halves
+// come out equal. A text read without "|" served both languages, so an edit in
+// one language makes it a pair with the old text as the other half. An empty
+// `bruto` kept nothing: `atual` alone.
+std::string JuntaPar(std::string_view bruto, std::string_view atual, bool ingles);
+
+// The key prefix of the texts of object n of a family ('C', 'P', 'B', 'R',
+// 'T'; 'G' for the generator bank): "C3/".
+std::string ContextoPares(char familia, int n);
 
 // Number of characters (UTF-8 code points) of a text.
 std::size_t NumCaracteres(std::string_view texto);
@@ -85,11 +115,24 @@ public:
     void Fixo(double x, int w, int d);
     void Inteiro(long long n) { linhas_.push_back(std::to_string(n)); }
     void Cor(std::uint32_t cor) { linhas_.push_back(TextoCor(cor)); }
+    // A language pair kept under chave (see ParesIdioma).
+    void Par(std::string_view chave, std::string_view atual) { Texto(ValorPar(chave, atual)); }
+
+    // The pairs kept at the load, and the language the texts are shown in.
+    void UsaPares(const ParesIdioma* pares, bool ingles) {
+        pares_ = pares;
+        ingles_ = ingles;
+    }
+    std::string ValorPar(std::string_view chave, std::string_view atual) const {
+        return pares_ ? pares_->Valor(chave, atual, ingles_) : std::string(atual);
+    }
 
     const std::vector<std::string>& linhas() const { return linhas_; }
 
 private:
     std::vector<std::string> linhas_;
+    const ParesIdioma* pares_ = nullptr;
+    bool ingles_ = false;
 };
 
 // ---- Reader ----------------------------------------------------------------
@@ -114,7 +157,10 @@ public:
     const std::string& arquivo() const { return arquivo_; }
 
     std::string Texto(std::size_t pular = 0);
-    std::string Par(std::size_t pular = 0);
+    // The text of the interface language; the whole pair is kept under chave
+    // when pairs are kept.
+    std::string Par(std::size_t pular = 0, std::string_view chave = {});
+    void GuardaPares(ParesIdioma* pares) { pares_ = pares; }
     bool FlagMaiusculo(std::size_t pular = 0);
     bool FlagMisto(std::size_t pular = 0);
     // Standard conversion; a malformed number is not reported.
@@ -137,18 +183,27 @@ private:
     std::string arquivo_;
     bool ingles_;
     int linha_ = 0;
+    ParesIdioma* pares_ = nullptr;
 };
 
 // ---- Record lines ----------------------------------------------------------
+
+// The key of the language pair on line kk of a record: the line number tells
+// apart the fields that share a key (the generator bank's "").
+std::string ChavePar(std::string_view contexto, int kk, std::string_view chave);
 
 // Writes the numbered key lines of one record: prefix + kk + "} " + key +
 // value, kk counting from 01. The prefix is everything up to the line number,
 // such as "{C01/" or "{R/".
 class EscritorRegistro {
 public:
-    EscritorRegistro(EscritorLinhas& w, std::string prefixo) : w_(w), prefixo_(std::move(prefixo)) {}
+    // contexto: the key prefix of the record's language pairs
+    // (ContextoPares).
+    EscritorRegistro(EscritorLinhas& w, std::string prefixo, std::string contexto = {})
+        : w_(w), prefixo_(std::move(prefixo)), contexto_(std::move(contexto)) {}
 
     void Texto(std::string_view chave, std::string_view valor);
+    void Par(std::string_view chave, std::string_view atual);
     void FlagMisto(std::string_view chave, bool v) { Texto(chave, TextoFlagMisto(v)); }
     void Inteiro(std::string_view chave, long long n) { Texto(chave, std::to_string(n)); }
     // The 4:2 real of the dynamic state.
@@ -157,6 +212,7 @@ public:
 private:
     EscritorLinhas& w_;
     std::string prefixo_;
+    std::string contexto_;
     int kk_ = 0;
 };
 
@@ -165,19 +221,28 @@ private:
 // which are compared.
 class LeitorRegistro {
 public:
-    LeitorRegistro(LeitorLinhas& r, std::size_t tamPrefixo) : r_(r), tam_(tamPrefixo) {}
+    LeitorRegistro(LeitorLinhas& r, std::size_t tamPrefixo, std::string contexto = {})
+        : r_(r), tam_(tamPrefixo), contexto_(std::move(contexto)) {}
 
     std::string Texto(std::string_view chave) { return r_.Texto(Pula(chave)); }
-    std::string Par(std::string_view chave) { return r_.Par(Pula(chave)); }
+    std::string Par(std::string_view chave) {
+        const std::size_t pular = Pula(chave);
+        return r_.Par(pular, ChavePar(contexto_, kk_, chave));
+    }
     bool FlagMisto(std::string_view chave) { return r_.FlagMisto(Pula(chave)); }
     double Real(std::string_view chave) { return r_.Real(Pula(chave)); }
     int Estrito(std::string_view chave) { return r_.InteiroEstrito(Pula(chave)); }
     int Leniente(std::string_view chave) { return r_.InteiroLeniente(Pula(chave)); }
 
 private:
-    std::size_t Pula(std::string_view chave) const { return tam_ + 1 + NumCaracteres(chave); }
+    std::size_t Pula(std::string_view chave) {
+        ++kk_;
+        return tam_ + 1 + NumCaracteres(chave);
+    }
     LeitorLinhas& r_;
     std::size_t tam_;
+    std::string contexto_;
+    int kk_ = 0;  // the record's line read last, from 1
 };
 
 // A list or radio-group index as the model keeps it: an index outside the

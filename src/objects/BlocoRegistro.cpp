@@ -12,9 +12,9 @@ constexpr std::size_t kPrefixo = 8;  // "{B41/01}"
 void TBloco::SalvaParametros(EscritorLinhas& w) const {
     const std::string nn = DoisDigitos(n_);
     w.Texto("=====<<<BLOCO CALC:" + nn + ">>>=====");
-    EscritorRegistro r(w, "{B" + nn + "/");
-    r.Texto("Tag:", TagText);
-    r.Texto("Desc:", DescricaoText);
+    EscritorRegistro r(w, "{B" + nn + "/", ContextoPares('B', slot_));
+    r.Par("Tag:", TagText);
+    r.Par("Desc:", DescricaoText);
     r.Texto("Funcao:", FuncaoTr);
     r.Texto("Lim Sup:", LimSupText);
     r.Texto("Lim Inf:", LimInfText);
@@ -24,7 +24,7 @@ void TBloco::SalvaParametros(EscritorLinhas& w) const {
 
 void TBloco::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the header is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('B', slot_));
     TagText = r.Par("Tag:");
     DescricaoText = r.Par("Desc:");
     FuncaoTr = r.Texto("Funcao:");

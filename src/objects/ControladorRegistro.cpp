@@ -17,9 +17,9 @@ constexpr int kItensGrupo = 2;
 void TControlador::SalvaParametros(EscritorLinhas& w) const {
     const std::string nn = DoisDigitos(n_);
     w.Texto("=====<<<CONTROLADOR:" + nn + ">>>=====");
-    EscritorRegistro r(w, "{C" + nn + "/");
-    r.Texto("Tag:", TagText);
-    r.Texto("Desc:", Descricao);
+    EscritorRegistro r(w, "{C" + nn + "/", ContextoPares('C', n_));
+    r.Par("Tag:", TagText);
+    r.Par("Desc:", Descricao);
     r.Texto("Kc:", KpText);
     r.Texto("Ti:", KiText);
     r.Texto("Td:", KdText);
@@ -52,7 +52,7 @@ void TControlador::SalvaParametros(EscritorLinhas& w) const {
 
 void TControlador::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the header is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('C', n_));
     TagText = r.Par("Tag:");
     Descricao = r.Par("Desc:");
     KpText = r.Texto("Kc:");

@@ -20,12 +20,12 @@ int ItensTipo(int g) {
 
 void TParmForm::SalvaParametros(EscritorLinhas& w) const {
     w.Texto("<Parametros>");
-    EscritorRegistro r(w, "{P/");
+    EscritorRegistro r(w, "{P/", ContextoPares('G', 0));
     for (int g = kPrimeira; g <= kUltima; ++g) {
         const LinhaGerador& l = linha(g);
         const bool temFaixa = g <= kUltimaDinamica;
         r.Inteiro("", l.Tipo);
-        r.Texto("", l.Desc);
+        r.Par("", l.Desc);
         r.Texto("", temFaixa ? l.Min : "/");
         r.Texto("", temFaixa ? l.Max : "/");
         r.Texto("", l.Valor);
@@ -34,7 +34,7 @@ void TParmForm::SalvaParametros(EscritorLinhas& w) const {
 
 void TParmForm::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the marker is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('G', 0));
     for (int g = kPrimeira; g <= kUltima; ++g) {
         LinhaGerador& l = linha(g);
         const bool temFaixa = g <= kUltimaDinamica;

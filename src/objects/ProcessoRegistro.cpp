@@ -15,9 +15,9 @@ constexpr int kItensTipo = 4;
 void TProcesso::SalvaParametros(EscritorLinhas& w) const {
     const std::string nn = DoisDigitos(u_);
     w.Texto("=====<<<PROCESSO:" + nn + ">>>=====");
-    EscritorRegistro r(w, "{P" + nn + "/");
-    r.Texto("Tag:", TagText);
-    r.Texto("Desc:", DescricaoText);
+    EscritorRegistro r(w, "{P" + nn + "/", ContextoPares('P', slot_));
+    r.Par("Tag:", TagText);
+    r.Par("Desc:", DescricaoText);
     r.Inteiro("Indice lista PV:", EntradaSelect);
     r.Texto("Tal 1:", LText);
     r.Texto("Tal 2:", Ctext);
@@ -45,7 +45,7 @@ void TProcesso::SalvaParametros(EscritorLinhas& w) const {
 
 void TProcesso::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the header is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('P', slot_));
     TagText = r.Par("Tag:");
     DescricaoText = r.Par("Desc:");
     EntradaSelect = IndiceNaLista(r.Estrito("Indice lista PV:"), kItensEntrada);

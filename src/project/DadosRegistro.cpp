@@ -14,21 +14,21 @@ constexpr std::size_t kPrefixo = 6;  // "{R/01}", "{T/01}"
 
 void DadosRegistrador::SalvaParametros(EscritorLinhas& w) const {
     w.Texto("=====<<<REGISTRADOR:" + std::to_string(numero()) + ">>>=====");
-    EscritorRegistro r(w, "{R/");
-    r.Texto("Tag:", TagText);
-    r.Texto("Desc:", DescricaoText);
+    EscritorRegistro r(w, "{R/", ContextoPares('R', slot_));
+    r.Par("Tag:", TagText);
+    r.Par("Desc:", DescricaoText);
     r.Inteiro("Ind Lista Var1:", Variavel1Select);
-    r.Texto("Desc Var1:", Edit1);
+    r.Par("Desc Var1:", Edit1);
     r.Inteiro("Ind Lista Var2:", Variavel2Select);
-    r.Texto("Desc Var2:", Edit2);
+    r.Par("Desc Var2:", Edit2);
     r.Inteiro("Ind Lista Var3:", Variavel3Select);
-    r.Texto("Desc Var3:", Edit3);
+    r.Par("Desc Var3:", Edit3);
     r.Inteiro("Ind Lista Base Tempo:", BaseTempoBox);
 }
 
 void DadosRegistrador::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the header is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('R', slot_));
     TagText = r.Par("Tag:");
     DescricaoText = r.Par("Desc:");
     Variavel1Select = IndiceNaLista(r.Estrito("Ind Lista Var1:"), kItensVariavel1);
@@ -42,9 +42,9 @@ void DadosRegistrador::LeParametros(LeitorLinhas& linhas) {
 
 void DadosTexto::SalvaParametros(EscritorLinhas& w) const {
     w.Texto("=====<<<TEXTO ANIMADO:" + std::to_string(numero()) + ">>>=====");
-    EscritorRegistro r(w, "{T/");
-    r.Texto("Desc:", DescricaoText);
-    r.Texto("Funcao:", FuncaoTr);
+    EscritorRegistro r(w, "{T/", ContextoPares('T', slot_));
+    r.Par("Desc:", DescricaoText);
+    r.Par("Funcao:", FuncaoTr);
     r.Inteiro("Casas Decimais:", CasasDecimais);
     r.Texto("Unidade:", Unidade);
     r.Texto("Faixa Max:", Edit1);
@@ -55,7 +55,7 @@ void DadosTexto::SalvaParametros(EscritorLinhas& w) const {
 
 void DadosTexto::LeParametros(LeitorLinhas& linhas) {
     linhas.Proxima();  // the header is not compared
-    LeitorRegistro r(linhas, kPrefixo);
+    LeitorRegistro r(linhas, kPrefixo, ContextoPares('T', slot_));
     DescricaoText = r.Par("Desc:");
     FuncaoTr = r.Par("Funcao:");
     // The decimals selector only offers 0..5.

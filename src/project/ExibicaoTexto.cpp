@@ -41,7 +41,9 @@ void ExibicaoTexto::ValidaParametros() {
     if (dados_.Tipo == 0 && k > 0) {
         if (k <= kNumEngenharia) {
             const EntradaTabela& e = mem_.entrada(k);
-            dados_.Edit4 = e.ueMin;
+            // As when the variable is chosen: controller outputs are
+            // percentages whatever their table says.
+            dados_.Edit4 = k <= 10 ? "0.00" : e.ueMin;
             dados_.Edit1 = e.ueMax;
             baixoTexto = FormataFixo(Avalia(e.lie), 4, 2);
             altoTexto = FormataFixo(Avalia(e.lse), 4, 2);

@@ -67,7 +67,7 @@ std::string NomeSemPastaEExtensao(const std::string& caminho) {
 }
 
 void Carga::Cabecalho(const std::string& nomeArquivo) {
-    p_.titulo = r_.Par();
+    p_.titulo = r_.Par(0, kChaveTitulo);
     if (p_.titulo.empty()) p_.titulo = NomeSemPastaEExtensao(nomeArquivo);
     p_.imagem = r_.Texto();
 }
@@ -98,7 +98,7 @@ void Carga::LinhaTabela(int k, std::string_view linha) {
 void Carga::LeTrack(int n) {
     Track& t = p_.tracks[n - 1];
     t.habilitado = r_.FlagMaiusculo();
-    t.rotulo = r_.Par();
+    t.rotulo = r_.Par(0, ChaveTrack(n));
     t.topo = r_.InteiroEstrito();
     t.esquerda = r_.InteiroEstrito();
     // The slider and the entry box take 0..100 % only.
@@ -278,26 +278,25 @@ void Carga::Widgets() {
     for (int b = 0; b < Projeto::kBotoes; ++b) {
         Botao& bt = p_.botoes[b];
         bt.habilitado = r_.FlagMaiusculo();
-        bt.textoZero = r_.Par();
-        bt.textoUm = r_.Par();
-        bt.descricao = r_.Par();
+        bt.textoZero = r_.Par(0, ChaveBotao(b, "zero"));
+        bt.textoUm = r_.Par(0, ChaveBotao(b, "um"));
+        bt.descricao = r_.Par(0, ChaveBotao(b, "descricao"));
         p_.sim.mem[97 + b] = UmOuZero(r_.Real());
         if (b == 1) Progresso(100);
     }
 }
 
 // The markers are not compared; a block ends at its closing marker or at
-// the end of the file, whichever comes first. Only the block of the
-// interface language reaches the panel; the other is read through all the
-// same, so that a file cut anywhere is noticed.
+// the end of the file, whichever comes first. The block of the interface
+// language reaches the panel; the other is kept for the save.
 void Carga::Comentarios() {
     const bool ingles = p_.ingles;
     r_.Proxima();  // "<INICIO_COMENTARIOS>"
     for (std::string l = r_.Proxima(); l != "<FIM_COMENTARIOS>" && !r_.AlemDoFim(); l = r_.Proxima())
-        if (!ingles) p_.comentarios.push_back(l);
+        (ingles ? p_.comentariosOutroIdioma : p_.comentarios).push_back(l);
     r_.Proxima();  // "<BEGIN_COMMENTS>"
     for (std::string l = r_.Proxima(); l != "<END_COMMENTS>" && !r_.AlemDoFim(); l = r_.Proxima())
-        if (ingles) p_.comentarios.push_back(l);
+        (ingles ? p_.comentarios : p_.comentariosOutroIdioma).push_back(l);
     completo_ = !r_.AlemDoFim();
 }
 
@@ -382,6 +381,7 @@ ResultadoCarga LeProjetoBytes(Projeto& projeto, std::string_view bytes, const st
             Carga(*rascunho, r, nullptr, nullptr).Executa(nomeArquivo);
         }
         LeitorLinhas r(linhas, nomeArquivo, projeto.ingles);
+        r.GuardaPares(&projeto.pares);
         Carga carga(projeto, r, obs, &res.mensagens);
         carga.Executa(nomeArquivo);
         // A file that ends early reads as one whose missing lines are empty,

@@ -20,15 +20,28 @@ Projeto::Projeto(bool ingles_) : geradores(sim), linearizador(sim), ingles(ingle
     PadroesWidgets();
 }
 
+// A slot filled anew holds a new object: the texts its predecessor read
+// from the file are not its own.
 TControlador& Projeto::CriaControlador(int n) {
+    pares.Esquece(ContextoPares('C', n));
     return Preenche<TControlador>(sim.controladores, n, saidaMensagens, sim, n);
 }
-TProcesso& Projeto::CriaProcesso(int n) { return Preenche<TProcesso>(sim.processos, n, saidaMensagens, sim, n); }
-TBloco& Projeto::CriaBloco(int n) { return Preenche<TBloco>(sim.blocos, n, saidaMensagens, sim, n); }
+TProcesso& Projeto::CriaProcesso(int n) {
+    pares.Esquece(ContextoPares('P', n));
+    return Preenche<TProcesso>(sim.processos, n, saidaMensagens, sim, n);
+}
+TBloco& Projeto::CriaBloco(int n) {
+    pares.Esquece(ContextoPares('B', n));
+    return Preenche<TBloco>(sim.blocos, n, saidaMensagens, sim, n);
+}
 DadosRegistrador& Projeto::CriaRegistrador(int n) {
+    pares.Esquece(ContextoPares('R', n));
     return Preenche<DadosRegistrador>(sim.registradores, n, saidaMensagens, sim.mem, n);
 }
-DadosTexto& Projeto::CriaTexto(int n) { return Preenche<DadosTexto>(sim.textos, n, saidaMensagens, sim.mem, n); }
+DadosTexto& Projeto::CriaTexto(int n) {
+    pares.Esquece(ContextoPares('T', n));
+    return Preenche<DadosTexto>(sim.textos, n, saidaMensagens, sim.mem, n);
+}
 
 // The initial places of the diagram. The object rows follow the markers'
 // default places; the widgets sit in a free band below them.
@@ -68,6 +81,8 @@ void Projeto::PadroesWidgets() {
 
 void Projeto::LimpaProjeto() {
     comentarios.clear();
+    comentariosOutroIdioma.clear();
+    pares.Limpa();
     sim.mem.LimpaProjeto();
     // The bank is applied (as closing its window does) and starts afresh.
     geradores.AplicaParametros();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Ciclo.h"
+#include "core/Registro.h"
 #include "objects/Blocos.h"
 #include "objects/Controller.h"
 #include "objects/Linearizador.h"
@@ -19,6 +20,11 @@
 #include "project/Widgets.h"
 
 namespace kivo {
+
+// Keys of the language pairs that stand outside the object records.
+inline constexpr std::string_view kChaveTitulo = "titulo";
+inline std::string ChaveTrack(int n) { return "track" + std::to_string(n); }
+inline std::string ChaveBotao(int b, const char* campo) { return "botao" + std::to_string(b) + "/" + campo; }
 
 struct Marcadores {
     std::array<Marcador, 10> controladores;
@@ -56,6 +62,9 @@ public:
     Marcadores marcadores;
     bool comentariosVisiveis = false;
     std::vector<std::string> comentarios;  // panel lines, current language
+    std::vector<std::string> comentariosOutroIdioma;  // the other block, kept
+    // Both languages of every language pair the file held (see ParesIdioma).
+    ParesIdioma pares;
     bool salvo = true;
     // Where the objects' validation messages go outside a load.
     SaidaMensagens saidaMensagens;

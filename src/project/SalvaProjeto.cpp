@@ -24,7 +24,7 @@ void Tracks(const Projeto& p, EscritorLinhas& w) {
     for (int n = 1; n <= Projeto::kTracks; ++n) {
         const Track& t = p.tracks[n - 1];
         w.FlagMaiusculo(t.habilitado);
-        w.Texto(t.rotulo);
+        w.Par(ChaveTrack(n), t.rotulo);
         w.Inteiro(t.topo);
         w.Inteiro(t.esquerda);
         w.Real(p.sim.mem[14 + n]);
@@ -103,24 +103,24 @@ void Widgets(const Projeto& p, EscritorLinhas& w) {
     for (int b = 0; b < Projeto::kBotoes; ++b) {
         const Botao& bt = p.botoes[b];
         w.FlagMaiusculo(bt.habilitado);
-        w.Texto(bt.textoZero);
-        w.Texto(bt.textoUm);
-        w.Texto(bt.descricao);
+        w.Par(ChaveBotao(b, "zero"), bt.textoZero);
+        w.Par(ChaveBotao(b, "um"), bt.textoUm);
+        w.Par(ChaveBotao(b, "descricao"), bt.descricao);
         w.Fixo(p.sim.mem[97 + b], 1, 0);
     }
 }
 
 // The panel's lines go to the block of the language shown; the other block
-// stays empty.
+// keeps what the file held.
 void Comentarios(const Projeto& p, EscritorLinhas& w) {
     w.FlagMaiusculo(p.comentariosVisiveis);
+    const auto& pt = p.ingles ? p.comentariosOutroIdioma : p.comentarios;
+    const auto& en = p.ingles ? p.comentarios : p.comentariosOutroIdioma;
     w.Texto("<INICIO_COMENTARIOS>");
-    if (!p.ingles)
-        for (const auto& l : p.comentarios) w.Texto(l);
+    for (const auto& l : pt) w.Texto(l);
     w.Texto("<FIM_COMENTARIOS>");
     w.Texto("<BEGIN_COMMENTS>");
-    if (p.ingles)
-        for (const auto& l : p.comentarios) w.Texto(l);
+    for (const auto& l : en) w.Texto(l);
     w.Texto("<END_COMMENTS>");
 }
 
@@ -128,7 +128,8 @@ void Comentarios(const Projeto& p, EscritorLinhas& w) {
 
 std::vector<std::string> LinhasProjeto(const Projeto& p) {
     EscritorLinhas w;
-    w.Texto(p.titulo);
+    w.UsaPares(&p.pares, p.ingles);
+    w.Par(kChaveTitulo, p.titulo);
     w.Texto(p.imagem);
     TabelaVariaveis(p.sim.mem, w);
     Tracks(p, w);

@@ -18,6 +18,7 @@
 #include "core/Registro.h"
 #include "Exemplos.h"
 #include "project/ArquivoProjeto.h"
+#include "project/ArquivoTexto.h"
 
 namespace kivo {
 namespace {
@@ -55,6 +56,10 @@ void VerificaCarga(const Caso& c) {
         EXPECT_TRUE(r.mensagens.empty()) << r.mensagens.front();
         EXPECT_FALSE(p.comentarios.empty()) << (ingles ? "English" : "Portuguese") << " comments";
         EXPECT_EQ(p.titulo.find('|'), std::string::npos) << "title not split: " << p.titulo;
+        // Opened and saved unchanged, in either language, the file comes
+        // back byte for byte: both halves of every text, both comment blocks.
+        EXPECT_TRUE(JuntaLinhas(LinhasProjeto(p)) == LeBytes(Pasta(c) / c.arquivo))
+            << "re-saved in " << (ingles ? "English" : "Portuguese") << " differs";
     }
 }
 

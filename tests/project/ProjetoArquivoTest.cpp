@@ -318,7 +318,7 @@ TEST(ArquivoProjeto, OnlyTheExactTextOfEachFlagFormIsTrue) {
     EXPECT_FALSE(p.comentariosVisiveis);
 }
 
-TEST(ArquivoProjeto, LanguagePairsFollowTheLanguageFlagAndOnlyTheShownPartIsSaved) {
+TEST(ArquivoProjeto, LanguagePairsShowOneLanguageAndKeepBoth) {
     std::vector<std::string> l = ArquivoSimples();
     l[0] = "Planta|Plant";
     l = Troca(l, "{C01/01} Tag:FIC", "{C01/01} Tag:Vazão|Flow");
@@ -326,7 +326,10 @@ TEST(ArquivoProjeto, LanguagePairsFollowTheLanguageFlagAndOnlyTheShownPartIsSave
     l[tracks + 2] = "Carga|Load";
     const std::size_t botoes = Indice(l, "=====<<<LINEARIZADOR>>>=====)") - 15;
     l[botoes + 1] = "Desligado|Off";
-    l[Indice(l, "<Parametros>") + 2] = "{P/02} Distúrbio|Disturbance";
+    l[botoes + 2] = "Ligado";
+    const std::size_t gerador = Indice(l, "<Parametros>") + 2;
+    l[gerador] = "{P/02} Distúrbio|Disturbance";
+    const std::size_t tag = Indice(l, "=====<<<CONTROLADOR:01>>>=====") + 1;
     struct Caso {
         bool ingles;
         const char* titulo;
@@ -334,11 +337,17 @@ TEST(ArquivoProjeto, LanguagePairsFollowTheLanguageFlagAndOnlyTheShownPartIsSave
         const char* track;
         const char* botao;
         const char* gerador;
+        // After the title, the tag and the one-language button text are
+        // edited to "X" in the language shown.
+        const char* tituloEditado;
+        const char* tagEditada;
+        const char* botaoEditado;
     } casos[] = {
-        {false, "Planta", "Vazão", "Carga", "Desligado", "Distúrbio"},
-        {true, "Plant", "Flow", "Load", "Off", "Disturbance"},
+        {false, "Planta", "Vazão", "Carga", "Desligado", "Distúrbio", "X|Plant", "X|Flow", "X|Ligado"},
+        {true, "Plant", "Flow", "Load", "Off", "Disturbance", "Planta|X", "Vazão|X", "Ligado|X"},
     };
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.ingles ? "English" : "Portuguese");
         Projeto p(c.ingles);
         ASSERT_TRUE(Carrega(p, l).ok);
         EXPECT_EQ(p.titulo, c.titulo);
@@ -346,10 +355,44 @@ TEST(ArquivoProjeto, LanguagePairsFollowTheLanguageFlagAndOnlyTheShownPartIsSave
         EXPECT_EQ(p.tracks[0].rotulo, c.track);
         EXPECT_EQ(p.botoes[0].textoZero, c.botao);
         EXPECT_EQ(p.geradores.linha(81).Desc, c.gerador);
-        const std::vector<std::string> salvo = LinhasProjeto(p);
-        EXPECT_EQ(salvo[0], c.titulo);
-        EXPECT_EQ(salvo[Indice(salvo, "=====<<<CONTROLADOR:01>>>=====") + 1], std::string("{C01/01} Tag:") + c.tag);
+        // Saved unchanged, every pair comes back whole (the examples' test
+        // checks whole files).
+        const std::vector<std::string> inalterado = LinhasProjeto(p);
+        for (std::size_t i : {std::size_t{0}, tag, tracks + 2, botoes + 1, botoes + 2, gerador})
+            EXPECT_EQ(inalterado[i], l[i]) << "line " << i + 1;
+
+        p.titulo = p.controlador(1)->TagText = p.botoes[0].textoUm = "X";
+        p.tracks[0].rotulo = "Load";  // the English half typed in Portuguese too
+        std::vector<std::string> salvo = LinhasProjeto(p);
+        EXPECT_EQ(salvo[0], c.tituloEditado);
+        EXPECT_EQ(salvo[tag], std::string("{C01/01} Tag:") + c.tagEditada);
+        EXPECT_EQ(salvo[botoes + 2], c.botaoEditado);
+        EXPECT_EQ(salvo[tracks + 2], c.ingles ? "Carga|Load" : "Load");
+        EXPECT_EQ(salvo[gerador], "{P/02} Distúrbio|Disturbance");
+
+        // A controller made anew in the slot has nothing of the old one's.
+        p.CriaControlador(1).TagText = "TIC";
+        EXPECT_EQ(LinhasProjeto(p)[tag], "{C01/01} Tag:TIC");
     }
+}
+
+TEST(ArquivoProjeto, JoiningALanguagePair) {
+    struct Caso {
+        const char *bruto, *atual;
+        bool ingles;
+        const char* esperado;
+    } casos[] = {
+        {"a|b", "a", false, "a|b"},     // unchanged: the file's text as it was
+        {"a|b", "b", true, "a|b"},
+        {"a|b", "c", false, "c|b"},     // one half replaced
+        {"a|b", "c", true, "a|c"},
+        {"a|b", "b", false, "b"},       // both halves equal: one text
+        {"a", "c", true, "a|c"},        // one text for both becomes a pair
+        {"a", "a", true, "a"},
+        {"a|b|c", "x", false, "x|b|c"}, // the first "|" divides
+        {"", "x", false, "x"},          // an empty line kept nothing
+    };
+    for (const auto& c : casos) EXPECT_EQ(JuntaPar(c.bruto, c.atual, c.ingles), c.esperado) << c.bruto << " " << c.atual;
 }
 
 TEST(ArquivoProjeto, CommentsGoToTheBlockOfTheLanguageShown) {
@@ -367,6 +410,23 @@ TEST(ArquivoProjeto, CommentsGoToTheBlockOfTheLanguageShown) {
             EXPECT_EQ(b.comentarios, inglesAoLer == inglesAoSalvar ? a.comentarios : std::vector<std::string>{})
                 << inglesAoSalvar << inglesAoLer;
         }
+    }
+}
+
+TEST(ArquivoProjeto, TheOtherLanguagesCommentsAreKept) {
+    std::vector<std::string> l = ArquivoSimples();
+    const std::size_t fim = Indice(l, "<FIM_COMENTARIOS>");
+    l.insert(l.begin() + static_cast<std::ptrdiff_t>(fim), "Português");
+    l.insert(l.end() - 1, "English");
+    for (const bool ingles : {false, true}) {
+        Projeto p(ingles);
+        ASSERT_TRUE(Carrega(p, l).ok);
+        EXPECT_EQ(p.comentarios, std::vector<std::string>{ingles ? "English" : "Português"});
+        p.comentarios = {"novo"};
+        const std::vector<std::string> salvo = LinhasProjeto(p);
+        EXPECT_EQ(salvo.size(), l.size());
+        EXPECT_EQ(salvo[fim], ingles ? "Português" : "novo");
+        EXPECT_EQ(salvo[salvo.size() - 2], ingles ? "novo" : "English");
     }
 }
 

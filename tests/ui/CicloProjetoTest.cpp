@@ -51,6 +51,31 @@ private slots:
                          "course-valve and fine-valve manipulation"));
     }
 
+    // An example opened in the window (its objects applied as the windows
+    // apply them) and saved under a new name, in either language, is the
+    // example's file byte for byte: both languages of every text and every
+    // comment line.
+    void everyExampleSavedAsIsTheSameFile_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<bool>("ingles");
+        for (int i = 0; i < 22; ++i)
+            for (bool ingles : {false, true})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(i).arg(ingles ? "en" : "pt"))) << i << ingles;
+    }
+    void everyExampleSavedAsIsTheSameFile() {
+        QFETCH(int, indice);
+        QFETCH(bool, ingles);
+        TForm1& w = *amb_->janela;
+        if (ingles) w.TraduzIngles();
+        const QString exemplo = EscolhaExemplos::CaminhoExemplo(amb_->pasta.path(), indice);
+        w.ciclo().AbreExemplo(indice);
+        amb_->roteiro->nomesSalvar.push_back(amb_->caminho("copia.smp"));
+        amb_->acao("SalvarComo1")->trigger();
+        QFile a(exemplo), b(amb_->caminho("copia.smp"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() == b.readAll());
+    }
+
     void everyExampleOfTheChooserExists() {
         for (int i = 0; i < 22; ++i)
             QVERIFY2(QFile::exists(EscolhaExemplos::CaminhoExemplo(amb_->pasta.path(), i)),

@@ -26,8 +26,10 @@ QLineSeries* Serie(QChart* c, const char* nome, QColor cor) {
 
 }  // namespace
 
-GraficoMalha::GraficoMalha(QWidget* parent) : QChartView(parent) {
-    auto* c = new QChart;
+GraficoMalha::GraficoMalha(QWidget* parent) : QChartView(new QChart, parent) {
+    // Made with its chart: a view made empty makes a default chart that
+    // setChart would leave behind.
+    QChart* c = chart();
     c->setMargins(QMargins(2, 2, 2, 2));
     c->legend()->setAlignment(Qt::AlignRight);
     pv_ = Serie(c, "PV", QColor(0xD0, 0x00, 0x00));
@@ -43,7 +45,6 @@ GraficoMalha::GraficoMalha(QWidget* parent) : QChartView(parent) {
         s->attachAxis(eixoX_);
         s->attachAxis(eixoY_);
     }
-    setChart(c);
     setRenderHint(QPainter::Antialiasing, false);
     setRubberBand(QChartView::NoRubberBand);
     EscalaAutomatica();

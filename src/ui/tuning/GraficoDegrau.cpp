@@ -36,8 +36,10 @@ void Faixa(QValueAxis* eixo, double menor, double maior) {
 
 }  // namespace
 
-GraficoDegrau::GraficoDegrau(bool ingles, QWidget* parent) : QChartView(parent) {
-    auto* c = new QChart;
+GraficoDegrau::GraficoDegrau(bool ingles, QWidget* parent) : QChartView(new QChart, parent) {
+    // Made with its chart: a view made empty makes a default chart that
+    // setChart would leave behind.
+    QChart* c = chart();
     c->setMargins(QMargins(2, 2, 2, 2));
     c->legend()->setAlignment(Qt::AlignBottom);
     pv_ = Serie(c, QStringLiteral("PV"), QColor(0xD0, 0x00, 0x00), Qt::SolidLine, 1.5);
@@ -64,7 +66,6 @@ GraficoDegrau::GraficoDegrau(bool ingles, QWidget* parent) : QChartView(parent) 
     }
     mv_->attachAxis(eixoT_);
     mv_->attachAxis(eixoMV_);
-    setChart(c);
     setRenderHint(QPainter::Antialiasing, true);
     Limpa();
 }
