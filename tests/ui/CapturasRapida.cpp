@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     const bool ingles = captura->ingles;
     const QString sufixo = captura->sufixo;
     const QString exemplo = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("combustion/cl");
+    // The test signal's item: 1 none, 2 setpoint step (the default), 3 load.
+    const int sinal = argc > 4 ? QString::fromLocal8Bit(argv[4]).toInt() : 2;
 
     teste::Ambiente amb;
     amb.janela->show();
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
     w.setWindowState(Qt::WindowNoState);
     w.resize(1280, 800);
     w.show();
-    w.findChild<QComboBox*>("SinalTesteCombo")->setCurrentIndex(2);
+    w.findChild<QComboBox*>("SinalTesteCombo")->setCurrentIndex(sinal);
     w.findChild<QCheckBox*>("CheckArquivar")->setChecked(true);
     w.BTNSimularClick();
     QApplication::processEvents();

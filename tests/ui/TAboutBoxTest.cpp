@@ -196,6 +196,27 @@ private slots:
         QCOMPARE(Filho<QTabWidget>(w.get(), "TabbedNotebook1")->currentIndex(), 0);
     }
 
+    // Without a test signal the plant stays at rest (its PV wanders only by
+    // rounding errors): the chart's scale stays readable, so the flat lines
+    // are drawn where the run has them, as the indices say.
+    void aRunWithoutTestSignalShowsThePlantAtRest() {
+        AbreFluxo(*amb_);
+        auto w = Abre();
+        Filho<QComboBox>(w.get(), "SinalTesteCombo")->setCurrentIndex(1);
+        Filho<QPushButton>(w.get(), "BTNSimular")->click();
+        GraficoMalha* g = w->grafico(TAboutBox::Superior, 1);
+        QCOMPARE(Texto(w.get(), kSuperior[6]), QString(" 60.0/ 60.0"));
+        const QPointF y = g->faixaY();
+        QVERIFY2(y.y() - y.x() >= 1 && y.x() < 60 && y.y() > 60, qPrintable(QStringLiteral("%1..%2").arg(y.x()).arg(y.y())));
+        QApplication::processEvents();
+        const QRectF area = g->chart()->plotArea();
+        for (QLineSeries* s : {g->pv(), g->sp(), g->co()}) {
+            const QPointF p = g->chart()->mapToPosition(s->at(900), s);
+            QVERIFY(area.contains(p));
+            QVERIFY(qAbs(s->at(900).y() - 60) < 1e-9);
+        }
+    }
+
     // The bar moves during the run, the timer stays stopped, and a second
     // run cannot start from inside the first.
     void theProgressBarMovesWhileNothingElseRuns() {

@@ -121,9 +121,15 @@ void GraficoMalha::AjustaY() {
         return;
     }
     // A flat line sits in the middle of a small span instead of on an edge.
-    const double folga = maior > menor ? (maior - menor) * 0.05 : std::max(1.0, std::fabs(maior) * 0.05);
+    // A line at rest wanders by rounding errors only (60 and
+    // 60.00000000000009): that is flat too, and a span that thin would
+    // collapse to nothing once rounded to nice numbers.
+    const double escala = std::max(1.0, std::fabs(maior));
+    const bool plana = maior - menor <= 1e-6 * escala;
+    const double folga = plana ? std::max(1.0, std::fabs(maior) * 0.05) : (maior - menor) * 0.05;
     eixoY_->setRange(menor - folga, maior + folga);
     eixoY_->applyNiceNumbers();
+    if (!(eixoY_->min() < eixoY_->max())) eixoY_->setRange(menor - folga, maior + folga);
 }
 
 void GraficoMalha::Escala0a100() {
