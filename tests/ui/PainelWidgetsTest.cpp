@@ -164,6 +164,22 @@ private slots:
         QCOMPARE(forma->y(), p.formas[0].topoBase + 70);
     }
 
+    // A redraw (an A/M click, Refresh) shows the lamp as its variable is,
+    // paused or not, not in its "off" colour.
+    void aRedrawShowsTheLampsCurrentColour() {
+        Projeto& p = amb_->app->projeto();
+        cfg_->findChild<QCheckBox*>("Imagem1Check")->click();
+        p.formas[0].cor1 = kCorVermelho;
+        p.formas[0].cor2 = kCorLima;
+        for (const double v : {1.0, 0.0}) {
+            p.sim.mem[p.formas[0].variavel + 1] = v;
+            amb_->janela->AtualizaDiagrama();
+            QWidget* lampada = painel_->forma(1);
+            const QImage img = lampada->grab().toImage();
+            QCOMPARE(img.pixelColor(img.rect().center()), v != 0 ? QColor(Qt::green) : QColor(Qt::red));
+        }
+    }
+
 private:
     std::unique_ptr<Ambiente> amb_;
     TConfigForm* cfg_ = nullptr;

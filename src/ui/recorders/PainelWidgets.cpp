@@ -219,6 +219,8 @@ void PainelWidgets::Recarrega() {
     diagrama_.AjustaTamanho();
 }
 
+QColor PainelWidgets::CorDaLampada(const Forma& f, double valor) { return CorQt(valor != 0 ? f.cor2 : f.cor1); }
+
 void PainelWidgets::AtualizaDiagrama() {
     const Memorias& mem = app_.sim().mem;
     for (int n = 1; n <= 6; ++n)
@@ -239,7 +241,7 @@ void PainelWidgets::AtualizaDisplay() {
         if (w->isHidden()) continue;
         const double v = mem[f.variavel + 1];
         if (f.tipo == 0) {
-            w->cor = CorQt(v != 0 ? f.cor2 : f.cor1);
+            w->cor = CorDaLampada(f, v);
             w->update();
         } else {
             // Below 0 % the rectangle vanishes; above 100 % it keeps growing
@@ -261,7 +263,9 @@ void PainelWidgets::AplicaForma(int k) {
     FormaAnimada* w = formas_[k - 1];
     w->setVisible(f.habilitada);
     w->circulo = f.tipo == 0;
-    w->cor = CorQt(f.cor1);
+    // A redraw shows the lamp's current state, not its "off" colour until
+    // the next display tick (which never comes while paused).
+    w->cor = CorDaLampada(f, app_.sim().mem[f.variavel + 1]);
     if (w->circulo) {
         w->setGeometry(f.esquerda, f.topoBase, f.largura, f.altura);
     } else {

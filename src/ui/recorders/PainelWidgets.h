@@ -5,7 +5,10 @@
 // directly; their settings are the project's.
 #include <array>
 
+#include <QColor>
 #include <QObject>
+
+#include "project/Widgets.h"
 
 class QFrame;
 class QGroupBox;
@@ -50,6 +53,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // A round shape is a lamp: its second colour while its variable is not 0.
+    static QColor CorDaLampada(const Forma& f, double valor);
     void CriaFormas();
     void CriaChaves();
     void CriaPainel();
