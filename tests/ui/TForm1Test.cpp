@@ -136,7 +136,14 @@ private slots:
         QVERIFY(c1->isVisible());
         QCOMPARE(c1->text(), QString::fromStdString(p.controlador(1)->TagText));
         QCOMPARE(c1->toolTip(), QString("Saída em M01"));
-        QCOMPARE(c1->accessibleName(), QString("Saída em M01"));
+        QCOMPARE(c1->accessibleName(), "Controlador " + c1->text());
+        QCOMPARE(c1->accessibleDescription(), QString("Saída em M01"));
+        // A long tag widens its marker instead of being cut.
+        amb_->app->projeto().controlador(1)->TagText = "SH-1201Q-AUX";
+        amb_->janela->AtualizaDiagrama();
+        QCOMPARE(c1->text(), QString("SH-1201Q-AUX"));
+        QVERIFY(c1->width() >= c1->sizeHint().width());
+        QVERIFY(c1->width() > 79);
         QCOMPARE(c1->pos(), QPoint(p.marcadores.controladores[0].esquerda, p.marcadores.controladores[0].topo));
         QCOMPARE(d.marcador(Familia::Processo, 2)->objectName(), QString("proce2"));
         QCOMPARE(d.marcador(Familia::Processo, 21)->toolTip(), QString("Saída em M71"));

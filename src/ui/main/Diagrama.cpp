@@ -33,11 +33,23 @@ QString NomeMarcador(Familia f, int n) {
 }
 
 // The fixed hint: the object's output address.
-QString DicaMarcador(Familia f, int n) {
+QString DicaMarcador(Familia f, int n, bool ingles) {
+    const std::string saida = ingles ? "Output at " : "Saída em ";
     switch (f) {
-        case Familia::Controlador: return QString::fromStdString("Saída em " + NomeVariavel(n));
-        case Familia::Processo: return QString::fromStdString("Saída em " + NomeVariavel(EnderecoProcesso(n)));
-        case Familia::Bloco: return QString::fromStdString("Saída em " + NomeVariavel(EnderecoBloco(n)));
+        case Familia::Controlador: return QString::fromStdString(saida + NomeVariavel(n));
+        case Familia::Processo: return QString::fromStdString(saida + NomeVariavel(EnderecoProcesso(n)));
+        case Familia::Bloco: return QString::fromStdString(saida + NomeVariavel(EnderecoBloco(n)));
+        default: return {};
+    }
+}
+
+// What a screen reader says a marker is, before its tag.
+QString NomeFamilia(Familia f, bool ingles) {
+    switch (f) {
+        case Familia::Controlador: return ingles ? QStringLiteral("Controller") : QStringLiteral("Controlador");
+        case Familia::Processo: return ingles ? QStringLiteral("Process") : QStringLiteral("Processo");
+        case Familia::Bloco: return ingles ? QStringLiteral("Block") : QStringLiteral("Bloco");
+        case Familia::Registrador: return ingles ? QStringLiteral("Recorder") : QStringLiteral("Registrador");
         default: return {};
     }
 }
@@ -97,8 +109,8 @@ void Diagrama::CriaMarcadores() {
             b->setIcon(icone);
             b->setIconSize(QSize(16, 16));
             b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-            b->setToolTip(DicaMarcador(f, n));
-            b->setAccessibleName(DicaMarcador(f, n));
+            b->setToolTip(DicaMarcador(f, n, false));
+            b->setAccessibleName(DicaMarcador(f, n, false));
             b->setFixedSize(kLarguraMarcador, kAlturaMarcador);
             // Reachable with the keyboard; the pointer does not take focus.
             b->setFocusPolicy(Qt::TabFocus);
@@ -167,8 +179,14 @@ void Diagrama::AtualizaDiagrama() {
         QToolButton* b = marcador(f, n);
         const Marcador& m = modelo(f, n);
         b->setText(QString::fromStdString(m.legenda));
-        // Recorders have no hint: their tag names them.
-        if (b->toolTip().isEmpty()) b->setAccessibleName(b->text());
+        // As wide as its tag needs: a long tag is not cut.
+        b->setFixedWidth(std::max(kLarguraMarcador, b->sizeHint().width()));
+        // Announced by what it is and its tag, with the hint (recorders have
+        // none) as the description, in the language shown.
+        const bool ingles = app_.ingles();
+        b->setToolTip(DicaMarcador(f, n, ingles));
+        b->setAccessibleName(NomeFamilia(f, ingles) + QLatin1Char(' ') + b->text());
+        b->setAccessibleDescription(b->toolTip());
         b->setVisible(m.exibido);
     };
     for (int n = 1; n <= 10; ++n) {
