@@ -257,21 +257,55 @@ private slots:
         QCOMPARE(amb_->app->sim().mem.entrada(1).descricao, std::string(" MV FIC-101"));
     }
 
+    // Tab alone reaches every control a user operates, the mode first with
+    // the setpoint and output it switches between; each is announced by a
+    // name in the language shown.
+    void keyboardWalkReachesEveryControlInOrder_data() {
+        QTest::addColumn<bool>("ingles");
+        QTest::newRow("pt") << false;
+        QTest::newRow("en") << true;
+    }
+    void keyboardWalkReachesEveryControlInOrder() {
+        QFETCH(bool, ingles);
+        if (ingles) amb_->janela->TraduzIngles();
+        Faceplate* f = Novo(0, 100);
+        f->show();
+        QStringList nomes;
+        QWidget* w = f;
+        for (int i = 0; i < 200; ++i) {
+            w = w->nextInFocusChain();
+            if (w == f) break;
+            if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+            nomes << w->objectName();
+            QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+            if (ingles)
+                QVERIFY2(!w->accessibleName().contains(QRegularExpression("ção|ões|Saída|Sair$|Pausar|Topo|Arquivar")),
+                         qPrintable(w->objectName() + ": " + w->accessibleName()));
+        }
+        const QStringList esperados{"AutoManualBTN", "SPText", "PVText", "MVText", "Button2", "SairBTN", "SintoniaBTN"};
+        for (const QString& n : esperados) QVERIFY2(nomes.contains(n), qPrintable(n));
+        QVERIFY(nomes.indexOf("AutoManualBTN") < nomes.indexOf("SPText"));
+        QVERIFY(nomes.indexOf("SPText") < nomes.indexOf("MVText"));
+    }
+
     void trendDrawsEveryCheckedCurveFromTheSamples() {
         Faceplate* f = Novo(0, 100);
         f->show();
         for (int i = 0; i < 20; ++i) amb_->app->Tick();
         GraficoTendencia& g = f->grafico();
         g.grab();
-        QCOMPARE(g.pontosDesenhados(), 3 * 450);  // PV, SP and CO by default
+        // Only the samples taken: a new trend has no line up from zero.
+        const int n = f->modelo().tendencia.amostras();
+        QCOMPARE(n, 20);
+        QCOMPARE(g.pontosDesenhados(), 3 * n);  // PV, SP and CO by default
         Filho<QCheckBox>(f, "COCheck")->click();
         Filho<QCheckBox>(f, "AtuadorCheck")->click();
         g.grab();
-        QCOMPARE(g.pontosDesenhados(), 3 * 450);
+        QCOMPARE(g.pontosDesenhados(), 3 * n);
         Filho<QCheckBox>(f, "PVCheck")->click();
         Filho<QCheckBox>(f, "SPCheck")->click();
         g.grab();
-        QCOMPARE(g.pontosDesenhados(), 450);
+        QCOMPARE(g.pontosDesenhados(), n);
         QCOMPARE(f->modelo().tendencia.posicao(), 20);
         QCOMPARE(g.rotulos(), (QStringList{"90", "80", "70", "60", "50", "40", "30", "20", "10"}));
     }

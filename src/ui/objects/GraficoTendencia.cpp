@@ -107,15 +107,19 @@ void GraficoTendencia::paintEvent(QPaintEvent* e) {
     // Oldest sample at the left, newest at the right end.
     p.setClipRect(a);
     pontosDesenhados_ = 0;
-    QPolygonF linha(kLargura);
+    // Only the positions that hold a sample: a trend just started draws from
+    // its first sample, not a line up from the zeros before it.
+    const int primeiro = kLargura - tendencia_.amostras();
+    QPolygonF linha(kLargura - primeiro);
     for (int c = TendenciaControlador::CurvaAtuador; c >= TendenciaControlador::CurvaPV; --c) {
-        if (!visiveis_[c]) continue;
+        if (!visiveis_[c] || linha.isEmpty()) continue;
         const auto curva = static_cast<TendenciaControlador::Curva>(c);
-        for (int i = 0; i < kLargura; ++i) linha[i] = QPointF(X(i + 0.5), Y(kAltura - tendencia_.Ponto(curva, i) + 0.5));
+        for (int i = primeiro; i < kLargura; ++i)
+            linha[i - primeiro] = QPointF(X(i + 0.5), Y(kAltura - tendencia_.Ponto(curva, i) + 0.5));
         const bool grossa = grossa_ && curva != TendenciaControlador::CurvaAtuador;
         p.setPen(QPen(kCores[c], grossa ? 2 : 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(linha);
-        pontosDesenhados_ += kLargura;
+        pontosDesenhados_ += static_cast<int>(linha.size());
     }
     p.setClipping(false);
     QPen moldura(palette().color(QPalette::Mid), 0);  // cosmetic: one device pixel, the fast path
