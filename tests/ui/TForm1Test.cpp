@@ -127,6 +127,59 @@ private slots:
         QCOMPARE(w.indicador()->objectName(), QString("Salvar1"));
     }
 
+    // Tab alone walks the main window: the save indicator, the markers, the
+    // comments (which Tab leaves again, typing nothing) and the help link,
+    // each announced by a name; Enter acts on a marker.
+    void keyboardWalkThroughTheMainWindow_data() {
+        QTest::addColumn<bool>("ingles");
+        QTest::newRow("pt") << false;
+        QTest::newRow("en") << true;
+    }
+    void keyboardWalkThroughTheMainWindow() {
+        QFETCH(bool, ingles);
+        TForm1& w = *amb_->janela;
+        if (ingles) w.TraduzIngles();
+        AbreFluxo(*amb_);
+        for (int i = 0; i < 6; ++i) amb_->app->Tick();  // the values shown
+        w.MostraIndicador(true);
+        w.MostraComentarios(true);
+        w.activateWindow();
+        QStringList nomes;
+        QWidget* atual = &w;
+        for (int i = 0; i < 400; ++i) {
+            atual = atual->nextInFocusChain();
+            if (atual == &w) break;
+            if (!atual->isVisible() || !atual->isEnabled() || !(atual->focusPolicy() & Qt::TabFocus)) continue;
+            nomes << atual->objectName();
+            // A value label is announced by the value it shows.
+            const auto* rotulo = qobject_cast<QLabel*>(atual);
+            QVERIFY2(!atual->accessibleName().isEmpty() || (rotulo && !rotulo->text().isEmpty()),
+                     qPrintable(atual->objectName()));
+        }
+        for (const char* n : {"Salvar1", "Control1", "RichEdit1", "Label21"}) QVERIFY2(nomes.contains(n), n);
+        QCOMPARE(w.comentarios()->accessibleName(), ingles ? QString("Comments") : QString("Comentários"));
+
+        // Tab in the comments moves on and types nothing.
+        const QString antes = w.comentarios()->toPlainText();
+        w.comentarios()->setFocus();
+        QTest::keyClick(w.comentarios(), Qt::Key_Tab);
+        QCOMPARE(w.comentarios()->toPlainText(), antes);
+        QVERIFY(!w.comentarios()->hasFocus());
+        QVERIFY(amb_->app->salvo());
+        // F2 edits on purpose, which marks the project modified.
+        w.comentarios()->setFocus();
+        QTest::keyClick(w.comentarios(), Qt::Key_F2);
+        QTest::keyClicks(w.comentarios(), "x");
+        QVERIFY(!amb_->app->salvo());
+        QTest::keyClick(w.comentarios(), Qt::Key_Escape);
+        QVERIFY(w.comentarios()->isReadOnly());
+
+        QToolButton* c1 = w.diagrama().marcador(Familia::Controlador, 1);
+        c1->setFocus();
+        QTest::keyClick(c1, Qt::Key_Return);
+        QVERIFY(w.janelas().janela(Familia::Controlador, 1));
+    }
+
     void markersShowTheExampleObjects() {
         AbreFluxo(*amb_);
         Diagrama& d = amb_->janela->diagrama();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -116,6 +117,7 @@ void Diagrama::CriaMarcadores() {
             b->setFocusPolicy(Qt::TabFocus);
             // Pointer movements over a marker do not drag anything.
             b->setAttribute(Qt::WA_NoMousePropagation);
+            b->installEventFilter(this);
             b->hide();
             connect(b, &QToolButton::clicked, this, [this, f, n] { CliqueMarcador(f, n); });
             switch (f) {
@@ -139,7 +141,9 @@ void Diagrama::CriaMarcadores() {
             l->setAttribute(Qt::WA_NoMousePropagation);
             l->hide();
         }
-        // A click on either label acts on the text's marker.
+        // A click on either label acts on the text's marker; the value is
+        // reached with Tab, and Enter or Space acts on it too.
+        valor->setFocusPolicy(Qt::TabFocus);
         valor->installEventFilter(this);
         rotulo->installEventFilter(this);
         valores_[n - 1] = valor;
@@ -213,7 +217,9 @@ void Diagrama::AtualizaDiagrama() {
         rotulos_[n - 1]->setText(descricao);
         rotulos_[n - 1]->adjustSize();
         rotulos_[n - 1]->setAccessibleName(descricao);
-        valores_[n - 1]->setAccessibleName(descricao);
+        // The value is announced by what it shows, with the caption as its
+        // description.
+        valores_[n - 1]->setAccessibleDescription(descricao);
         const bool visivel = p.marcadores.textos[n - 1].exibido;
         valores_[n - 1]->setVisible(visivel);
         rotulos_[n - 1]->setVisible(visivel);
@@ -357,10 +363,19 @@ void Diagrama::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 bool Diagrama::eventFilter(QObject* o, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonRelease) {
+    const auto tecla = [e] { return static_cast<QKeyEvent*>(e)->key(); };
+    const bool aciona = e->type() == QEvent::KeyPress &&
+                        (tecla() == Qt::Key_Return || tecla() == Qt::Key_Enter || tecla() == Qt::Key_Space);
+    if (e->type() == QEvent::MouseButtonRelease || aciona) {
         for (int n = 1; n <= 20; ++n)
             if (o == valores_[n - 1] || o == rotulos_[n - 1]) {
                 CliqueMarcador(Familia::Texto, n);
+                return true;
+            }
+        // Enter acts on a marker as Space does.
+        if (aciona)
+            if (auto* b = qobject_cast<QToolButton*>(o); b && b->parent() == this) {
+                b->click();
                 return true;
             }
     }

@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QTextEdit>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@
 #include "ui/i18n/Traducoes.h"
 #include "ui/main/Diagrama.h"
 #include "ui/main/TextoRtf.h"
+#include "ui/widgets/CommentsPanel.h"
 #include "ui/objects/JanelaBloco.h"
 #include "ui/objects/JanelaGeradores.h"
 #include "ui/objects/JanelaProcesso.h"
@@ -149,7 +151,8 @@ void TForm1::CriaMenu() {
     salvar1_->setObjectName(QStringLiteral("Salvar1"));
     salvar1_->setAutoRaise(true);
     salvar1_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    salvar1_->setFocusPolicy(Qt::NoFocus);
+    // Reachable with Tab like every control; a click does not take focus.
+    salvar1_->setFocusPolicy(Qt::TabFocus);
     barra->setCornerWidget(salvar1_, Qt::TopLeftCorner);
     salvar1_->hide();
     connect(salvar1_, &QToolButton::clicked, this, [this] { ciclo_->Salvar(); });
@@ -285,6 +288,7 @@ QWidget* TForm1::CriaCentro() {
     linha->setSpacing(0);
     rolagem_ = new QScrollArea(trabalho_);
     rolagem_->setObjectName(QStringLiteral("ScrollBox1"));
+    rolagem_->setAccessibleName(QStringLiteral("Diagrama da planta"));
     rolagem_->setFrameShape(QFrame::NoFrame);
     rolagem_->setWidgetResizable(true);
     diagrama_ = new Diagrama(app_, janelas_, acao("MoverObjetos2"), acao("ExcluirObjetos"));
@@ -295,9 +299,8 @@ QWidget* TForm1::CriaCentro() {
     connect(diagrama_, &Diagrama::duploClique, this, &TForm1::RecarregaImagemEComentarios);
     connect(diagrama_, &Diagrama::objetoExcluido, this, [this](Familia f, int n) { config_->SlotEsvaziado(f, n); });
 
-    richEdit1_ = new QTextEdit(trabalho_);
+    richEdit1_ = new CommentsPanel(trabalho_);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
-    richEdit1_->setAccessibleName(QStringLiteral("RichEdit1"));
     richEdit1_->setFixedWidth(288);
     richEdit1_->setFrameShape(QFrame::NoFrame);
     richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -310,6 +313,7 @@ QWidget* TForm1::CriaCentro() {
         auto& linhas = app_.projeto().comentarios;
         linhas.clear();
         for (const QString& l : richEdit1_->toPlainText().split('\n')) linhas.push_back(l.toStdString());
+        app_.MarcaModificado();
     });
     linha->addWidget(richEdit1_);
     coluna->addWidget(trabalho_, 1);
@@ -323,6 +327,8 @@ QWidget* TForm1::CriaCentro() {
     label21_->setObjectName(QStringLiteral("Label21"));
     label21_->setAccessibleName(label21_->text());
     label21_->setCursor(Qt::PointingHandCursor);
+    // A link: Tab reaches it and Enter or Space opens it.
+    label21_->setFocusPolicy(Qt::TabFocus);
     label21_->installEventFilter(this);
     ajuda->addWidget(label21_, 0, Qt::AlignCenter);
     coluna->addWidget(helpPanel);
@@ -339,7 +345,11 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
         }
         return false;
     }
-    if (o == label21_ && e->type() == QEvent::MouseButtonRelease) {
+    const bool teclaAciona = e->type() == QEvent::KeyPress && [&] {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        return k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
+    }();
+    if (o == label21_ && (e->type() == QEvent::MouseButtonRelease || teclaAciona)) {
         help::AbreAjuda(app_.interacao(), help::UrlBase(app_.ingles()), help::Entrada::Label21);
         return true;
     }
@@ -359,6 +369,8 @@ void TForm1::TraduzIngles() {
     escolha_->Traduz();
     config_->Traduz();
     acao("English1")->setChecked(true);
+    richEdit1_->SetLanguage(true);
+    rolagem_->setAccessibleName(QStringLiteral("Plant diagram"));
     AtualizaIndicador(app_.salvo());
 }
 

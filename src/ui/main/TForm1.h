@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "ui/main/JanelasObjetos.h"
+#include "ui/widgets/CommentsPanel.h"
 
 class QAction;
 class QGroupBox;
@@ -55,7 +56,7 @@ public:
     TDialogos& dialogos() { return *dialogos_; }
     JanelaGeradores& geradores() { return *geradores_; }
     QToolButton* indicador() const { return salvar1_; }
-    QTextEdit* comentarios() const { return richEdit1_; }
+    CommentsPanel* comentarios() const { return richEdit1_; }
     QGroupBox* progresso() const { return groupBox1_; }
     ObservadorCarga& observadorCarga();
     // A menu item by its objectName.
@@ -115,7 +116,7 @@ private:
     PainelWidgets* painel_ = nullptr;
     QWidget* trabalho_ = nullptr;
     QScrollArea* rolagem_ = nullptr;
-    QTextEdit* richEdit1_ = nullptr;
+    CommentsPanel* richEdit1_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
     QLabel* label21_ = nullptr;

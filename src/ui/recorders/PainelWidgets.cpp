@@ -92,6 +92,8 @@ void PainelWidgets::CriaChaves() {
             l->setToolTip(dica);
             l->setAccessibleName(dica);
             l->setAttribute(Qt::WA_NoMousePropagation);
+            // Operable from the keyboard too: Space or Enter turns it.
+            l->setFocusPolicy(Qt::TabFocus);
             l->installEventFilter(this);
             l->hide();
             chaves_[c - 1][p - 1] = l;
@@ -127,6 +129,8 @@ void PainelWidgets::CriaPainel() {
             l->setToolTip(dica);
             l->setAccessibleName(dica);
             l->setCursor(Qt::PointingHandCursor);
+            // Operable from the keyboard too: Space or Enter presses it.
+            l->setFocusPolicy(Qt::TabFocus);
             l->installEventFilter(this);
             l->hide();
         }
@@ -279,7 +283,15 @@ void PainelWidgets::AplicaForma(int k) {
 
 void PainelWidgets::AplicaChave(int c) {
     const Chave& ch = app_.projeto().chaves[c - 1];
-    for (int p = 1; p <= 8; ++p) chaves_[c - 1][p - 1]->setVisible(ch.habilitada && p == 2 * ch.orientacao + 1);
+    const QString dica = app_.Texto(QStringLiteral("Saída em M1%1"), QStringLiteral("Output at M1%1")).arg(c);
+    const QString nome = app_.Texto(QStringLiteral("Chave %1"), QStringLiteral("Switch %1")).arg(c);
+    for (int p = 1; p <= 8; ++p) {
+        QLabel* l = chaves_[c - 1][p - 1];
+        l->setVisible(ch.habilitada && p == 2 * ch.orientacao + 1);
+        l->setToolTip(dica);
+        l->setAccessibleName(nome);
+        l->setAccessibleDescription(dica);
+    }
 }
 
 void PainelWidgets::InverteFigura(int c) {
@@ -290,7 +302,12 @@ void PainelWidgets::InverteFigura(int c) {
 void PainelWidgets::InverteChave(int c) {
     double& m = app_.sim().mem[10 + c];
     m = 1 - m;
+    const bool comFoco = std::any_of(chaves_[c - 1].begin(), chaves_[c - 1].end(), [](QLabel* l) { return l->hasFocus(); });
     InverteFigura(c);
+    // The picture shown now keeps the keyboard focus the other one had.
+    if (comFoco)
+        for (QLabel* l : chaves_[c - 1])
+            if (!l->isHidden()) l->setFocus(Qt::OtherFocusReason);
 }
 
 void PainelWidgets::AplicaBotoes() {
@@ -322,14 +339,18 @@ void PainelWidgets::AplicaBotoes() {
 void PainelWidgets::AplicaDescricaoBotao(int b) {
     const QString texto = QString::fromStdString(app_.projeto().botoes[b - 1].descricao);
     botaoRotulo_[b - 1]->setText(texto);
-    botaoNorm_[b - 1]->setAccessibleName(texto.isEmpty() ? botaoNorm_[b - 1]->toolTip() : texto);
+    const QString dica = app_.Texto(QStringLiteral("Saída em M%1"), QStringLiteral("Output at M%1")).arg(96 + b);
+    for (QLabel* l : {botaoNorm_[b - 1], botaoPress_[b - 1]}) l->setToolTip(dica);
+    botaoNorm_[b - 1]->setAccessibleName(texto.isEmpty() ? dica : texto);
     botaoPress_[b - 1]->setAccessibleName(botaoNorm_[b - 1]->accessibleName());
 }
 
 void PainelWidgets::AlternaBotao(int b, bool pressionado) {
     app_.sim().mem[96 + b] = pressionado ? 1 : 0;
+    const bool comFoco = botaoNorm_[b - 1]->hasFocus() || botaoPress_[b - 1]->hasFocus();
     botaoNorm_[b - 1]->setVisible(!pressionado);
     botaoPress_[b - 1]->setVisible(pressionado);
+    if (comFoco) (pressionado ? botaoPress_ : botaoNorm_)[b - 1]->setFocus(Qt::OtherFocusReason);
 }
 
 void PainelWidgets::AplicaTrack(int n) {
@@ -460,10 +481,22 @@ bool PainelWidgets::eventFilter(QObject* o, QEvent* e) {
                 return true;
             }
             return false;
-        case QEvent::KeyPress:
+        case QEvent::KeyPress: {
+            const int tecla = static_cast<QKeyEvent*>(e)->key();
+            const bool aciona = tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+            for (int b = 1; aciona && b <= 3; ++b)
+                if (w == botaoNorm_[b - 1] || w == botaoPress_[b - 1]) {
+                    AlternaBotao(b, w == botaoNorm_[b - 1]);
+                    return true;
+                }
+            for (int c = 1; aciona && c <= 2; ++c)
+                for (QLabel* l : chaves_[c - 1])
+                    if (w == l) {
+                        InverteChave(c);
+                        return true;
+                    }
             for (int n = 1; n <= 6; ++n)
                 if (w == trackTexto_[n - 1]) {
-                    const int tecla = static_cast<QKeyEvent*>(e)->key();
                     if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
                         TextoConfirmado(n);
                         return true;
@@ -474,6 +507,7 @@ bool PainelWidgets::eventFilter(QObject* o, QEvent* e) {
                     }
                 }
             return false;
+        }
         default: return false;
     }
 }
