@@ -271,7 +271,8 @@ private slots:
         QCOMPARE(Rotulo("LabelGanho")->text(), QString("Gain:"));
         QCOMPARE(Rotulo("LabelTM")->text(), QString("DT(seg):"));
         QCOMPARE(Rotulo("LabelAtuadorPct")->text(), QString("Actuator Position(%):"));
-        QCOMPARE(Rotulo("LabelSaidaPct")->text(), QString("Saída(%):"));
+        QCOMPARE(Rotulo("LabelSaidaPct")->text(), QString("Output(%):"));
+        QCOMPARE(Rotulo("LabelHisterese")->text(), QString("Hysteresis:"));
         QCOMPARE(Rotulo("LabelTal1")->text(), QString("Tal1(seg):"));
         QCOMPARE(w_->findChild<QGroupBox*>("GroupBox2")->title(), QString("Integrator process"));
         QCOMPARE(w_->findChild<QGroupBox*>("GroupNaoLinear")->title(), QString("Nonlinearities characteristics"));

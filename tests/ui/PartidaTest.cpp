@@ -54,7 +54,7 @@ private slots:
         QVERIFY(amb_->app->ingles());
         QVERIFY(amb_->acao("English1")->isChecked());
         QCOMPARE(amb_->acao("Novo1")->text(), QString("New"));
-        QCOMPARE(amb_->janela->findChild<QLabel*>("Label21")->text(), QString("Click here for aditional informations"));
+        QCOMPARE(amb_->janela->findChild<QLabel*>("Label21")->text(), QString("Click here for additional information"));
         QCOMPARE(amb_->janela->escolha().tabText(0), QString("Flow/Pressure"));
     }
 

@@ -416,9 +416,9 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Fast Simulation"));
         QCOMPARE(Filho<QPushButton>(w.get(), "BTNSimular")->text(), QString("Simulate"));
         QCOMPARE(Filho<QPushButton>(w.get(), "BTNCarregar")->text(), QString("Load Archive"));
-        QCOMPARE(Filho<QCheckBox>(w.get(), "CheckBox1")->toolTip(), QString("Hide control output signal"));
+        QCOMPARE(Filho<QCheckBox>(w.get(), "CheckBox1")->toolTip(), QString("Hide the controller output signal"));
         QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton1")->accessibleName(),
-                 QString("Zoom Window: Drag and drop cursor at right/down directions"));
+                 QString("Zoom window: click and drag down and to the right"));
         // The help button keeps its hint; assistive tools hear what it opens.
         QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton4")->toolTip(), QString("Apply 0-100% scale"));
         QCOMPARE(Filho<QToolButton>(w.get(), "SpeedButton4")->accessibleName(), QString("Help"));

@@ -477,7 +477,7 @@ private slots:
         QCOMPARE(Filho<QPushButton>(f, "btnatualiza")->text(), QString("Refresh"));
         QCOMPARE(Filho<QCheckBox>(f, "LinhaGrossa")->text(), QString("Strong Line"));
         QCOMPARE(Filho<QToolButton>(f, "SpeedButton2")->toolTip(), QString("Pause Trend"));
-        QCOMPARE(Filho<QLineEdit>(f, "KpText")->toolTip(), QString("Proporcional Gain (dimensionless)"));
+        QCOMPARE(Filho<QLineEdit>(f, "KpText")->toolTip(), QString("Proportional Gain (dimensionless)"));
         QCOMPARE(Filho<QToolButton>(f, "TrendButton")->accessibleName(), QString("Show/Hide Trends"));
         for (QWidget* w : f->findChildren<QWidget*>()) {
             const bool controle = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||

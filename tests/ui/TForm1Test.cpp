@@ -86,8 +86,8 @@ private slots:
         linha("Sobre1", "Ajuda", "Help", true);
         linha("Comentrios1", "Exibir comentários", "Show comments", true, true);
         linha("utorial1", "Visitar website", "Online help...", true);
-        linha("VdeoAulas1", "Vídeo Aulas", "Vídeo Aulas", true);
-        linha("IntroduoControledeProcessos1", "Introdução Controle de Processos", "Introdução Controle de Processos",
+        linha("VdeoAulas1", "Vídeo Aulas", "Video Lessons", true);
+        linha("IntroduoControledeProcessos1", "Introdução Controle de Processos", "Introduction to Process Control",
               true);
         linha("Sobre3", "Sobre", "About", true);
     }
@@ -291,7 +291,7 @@ private slots:
         QTest::addColumn<QString>("caixa");
         QTest::addColumn<QString>("legenda");
         QTest::newRow("process pt") << false << int(Familia::Processo) << "CheckBox23" << "<vago> Processo 3";
-        QTest::newRow("process en") << true << int(Familia::Processo) << "CheckBox23" << "<vago> Processo 3";
+        QTest::newRow("process en") << true << int(Familia::Processo) << "CheckBox23" << "<empty> Process 3";
         QTest::newRow("controller en") << true << int(Familia::Controlador) << "CheckBox3" << "<empty> Controller 3";
         QTest::newRow("controller pt") << false << int(Familia::Controlador) << "CheckBox3" << "<vago> Controlador 3";
     }

@@ -29,14 +29,20 @@ public:
     const QString& diretorioInicial() const { return diretorioInicial_; }
 
     Interacao& interacao() { return *interacao_; }
-    void setInteracao(std::unique_ptr<Interacao> i) { interacao_ = std::move(i); }
+    void setInteracao(std::unique_ptr<Interacao> i) {
+        i->ingles = ingles();
+        interacao_ = std::move(i);
+    }
     // The parent of the boxes the application shows.
     void setJanelaPrincipal(QWidget* w) { janelaPrincipal_ = w; }
     QWidget* janelaPrincipal() const { return janelaPrincipal_; }
 
     // The language flag: false (Portuguese) until the start-up step sets it.
     bool ingles() const { return projeto_->ingles; }
-    void DefineIngles() { projeto_->ingles = true; }
+    void DefineIngles() {
+        projeto_->ingles = true;
+        interacao_->ingles = true;
+    }
     // The text of a two-language message by the flag.
     QString Texto(const QString& pt, const QString& en) const { return ingles() ? en : pt; }
     void Informa(const QString& texto);

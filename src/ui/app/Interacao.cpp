@@ -19,16 +19,18 @@ bool Interacao::Pergunta(QWidget* pai, const QString& texto) {
 
 QString Interacao::NomeSalvar(QWidget* pai, const QString& nomePadrao) {
     // No default suffix: the life cycle decides when ".smp" is appended.
-    QFileDialog d(pai, QStringLiteral("Salvar Como"), nomePadrao,
-                  QStringLiteral("Arquivos de Simulação (*.smp);;Todos os  Arquivos (*.*)"));
+    QFileDialog d(pai, ingles ? QStringLiteral("Save As") : QStringLiteral("Salvar Como"), nomePadrao,
+                  ingles ? QStringLiteral("Simulation Files (*.smp);;All Files (*.*)")
+                         : QStringLiteral("Arquivos de Simulação (*.smp);;Todos os  Arquivos (*.*)"));
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.selectFile(nomePadrao);
     return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first() : QString();
 }
 
 QString Interacao::NomeAbrir(QWidget* pai) {
-    QFileDialog d(pai, QStringLiteral("Abrir"), QString(),
-                  QStringLiteral("Arquivos de Simulação (*.smp);;Todos os Arquivos (*.*)"));
+    QFileDialog d(pai, ingles ? QStringLiteral("Open") : QStringLiteral("Abrir"), QString(),
+                  ingles ? QStringLiteral("Simulation Files (*.smp);;All Files (*.*)")
+                         : QStringLiteral("Arquivos de Simulação (*.smp);;Todos os Arquivos (*.*)"));
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
     d.setDefaultSuffix(QStringLiteral("smp"));
@@ -37,7 +39,8 @@ QString Interacao::NomeAbrir(QWidget* pai) {
 
 QString Interacao::NomeImagem(QWidget* pai) {
     return QFileDialog::getOpenFileName(pai, QString(), QString(),
-                                        QStringLiteral("Arquivos Bit-Map (*.bmp);;Todos os Arquivos (*.*)"));
+                                        ingles ? QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)")
+                                               : QStringLiteral("Arquivos Bit-Map (*.bmp);;Todos os Arquivos (*.*)"));
 }
 
 QString Interacao::NomeArquivoLog(QWidget* pai, const QString& titulo, const QString& nomePadrao) {

@@ -30,6 +30,9 @@ public:
     virtual void AbreUrl(const QUrl& url);
     // Whether the machine reaches the internet; any failure counts as no.
     virtual bool Conectado();
+
+    // The language of the dialogs' own titles and filters.
+    bool ingles = false;
 };
 
 }  // namespace kivo::ui

@@ -44,6 +44,8 @@ void Partida::Inicia() {
         return;
     }
     inicio_ = new TAboutBox(&w_);
+    // The start window speaks the language chosen before, when there is one.
+    inicio_->TraduzSobre(LePreferencias(app_.diretorioInicial()).value_or(false));
     inicio_->setAttribute(Qt::WA_DeleteOnClose);
     inicio_->show();
     timer_.start();

@@ -108,6 +108,14 @@ void TAboutBox::CriaFormaSobre() {
     resize(602, 452);
 }
 
+void TAboutBox::TraduzSobre(bool ingles) {
+    setWindowTitle(ingles ? QStringLiteral("About") : QStringLiteral("Sobre"));
+    if (auto* fechar = findChild<QPushButton*>(QStringLiteral("OKButton"))) {
+        fechar->setText(ingles ? QStringLiteral("Close") : QStringLiteral("Fechar"));
+        fechar->setAccessibleName(fechar->text());
+    }
+}
+
 TAboutBox::TAboutBox(Aplicacao& app, QWidget* parent) : QDialog(parent), app_(&app) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(TituloRapida(false));

@@ -44,6 +44,8 @@ public:
 
     // The about-box form.
     explicit TAboutBox(QWidget* parent = nullptr);
+    // The about form's title and button in the language shown.
+    void TraduzSobre(bool ingles);
     // The working form, as the main menu's "Simulação Rápida" opens it:
     // maximized, close button hidden, tabs captioned with the tags, the
     // prefix filled; in English when the language flag is set.

@@ -28,22 +28,22 @@ constexpr std::array kTextos{
 };
 
 constexpr std::array kDicas{
-    Traducao{"SinalTesteValor", "For SP change, the controller L/R switch must be in Local position",
-             "For SP change, the controller L/R switch must be in Local position"},
+    Traducao{"SinalTesteValor", "Para o degrau no SP, a chave L/R do controlador deve estar em Local",
+             "For an SP step, the controller's L/R switch must be in Local position"},
     Traducao{"SpeedButton1", "Zoom Window: Clicar e arrastar para baixo e para a direita",
-             "Zoom Window: Drag and drop cursor at right/down directions"},
+             "Zoom window: click and drag down and to the right"},
     Traducao{"SpeedButton2", "Desfazer Zoom", "Undo Zoom"},
     Traducao{"SpeedButton3", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
     // The help button's hint is the scale button's, as the window has always
     // shown it; its accessible name (below) says what it opens.
     Traducao{"SpeedButton4", "Aplicar Escala 0-100%", "Apply 0-100% scale"},
-    Traducao{"ReplicaZoom", "Reproduzir Zoom na Janela Inferior", "Uses same zoom in both graphics"},
-    Traducao{"CheckBox1", "Esconde Sinal de Saída do Controlador", "Hide control output signal"},
-    Traducao{"VariabilidadeLabel", "Variabilidade da PV (3*Desvio padrão)", "Variabilidade da PV (3*Desvio padrão)"},
-    Traducao{"IEMLabel", "Integral do Erro Médio", "Integral do Erro Médio"},
-    Traducao{"IEMALabel", "Integral do Erro Médio Absoluto", "Integral do Erro Médio Absoluto"},
-    Traducao{"ExcursaoLabel", "Somatório de variações do sinal CO ", "Somatório de variações do sinal CO "},
-    Traducao{"SaturacaoLabel", "%Tempo em que a CO atinge 0 ou 100%", "%Tempo em que a CO atinge 0 ou 100%"},
+    Traducao{"ReplicaZoom", "Reproduzir Zoom na Janela Inferior", "Use the same zoom in the lower chart"},
+    Traducao{"CheckBox1", "Esconde Sinal de Saída do Controlador", "Hide the controller output signal"},
+    Traducao{"VariabilidadeLabel", "Variabilidade da PV (3*Desvio padrão)", "PV variability (3 standard deviations)"},
+    Traducao{"IEMLabel", "Integral do Erro Médio", "Integral of the mean error"},
+    Traducao{"IEMALabel", "Integral do Erro Médio Absoluto", "Integral of the mean absolute error"},
+    Traducao{"ExcursaoLabel", "Somatório de variações do sinal CO ", "Sum of the CO signal's changes"},
+    Traducao{"SaturacaoLabel", "%Tempo em que a CO atinge 0 ou 100%", "% of the time the CO is at 0 or 100 %"},
 };
 
 constexpr std::array kNomes{

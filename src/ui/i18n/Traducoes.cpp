@@ -33,8 +33,10 @@ constexpr std::array kJanelaPrincipal{
     Traducao{"Sobre1", "Ajuda", "Help"},
     Traducao{"utorial1", "Visitar website", "Online help..."},
     Traducao{"Sobre3", "Sobre", "About"},
+    Traducao{"VdeoAulas1", "Vídeo Aulas", "Video Lessons"},
+    Traducao{"IntroduoControledeProcessos1", "Introdução Controle de Processos", "Introduction to Process Control"},
     Traducao{"PainelComando", " Painel de Comando ", "Command Panel"},
-    Traducao{"Label21", "Clique aqui para informações adicionais", "Click here for aditional informations"},
+    Traducao{"Label21", "Clique aqui para informações adicionais", "Click here for additional information"},
 };
 
 constexpr std::array kConfiguracao{
@@ -121,6 +123,11 @@ QStringList OrientacoesChave(bool ingles) {
 QStringList TiposForma(bool ingles) {
     if (ingles) return {"Cilcle with variable color", "Square with variable size"};
     return {"Círculo de Cor Variável", "Retângulo Tamanho Variável"};
+}
+
+QStringList ItensBaseTempo(bool ingles) {
+    if (ingles) return {QStringLiteral("3 seconds"), QStringLiteral("9 seconds"), QStringLiteral("1 minute")};
+    return {QStringLiteral("3 segundos"), QStringLiteral("9 segundos"), QStringLiteral("1 minuto")};
 }
 
 QString LegendaVaga(Familia f, int n, bool ingles) {

@@ -34,6 +34,8 @@ QString TituloConfiguracao(bool ingles);
 QStringList PaginasConfiguracao(bool ingles);
 QStringList OrientacoesChave(bool ingles);  // 0 left, 1 up, 2 right, 3 down
 QStringList TiposForma(bool ingles);        // 0 circle, 1 rectangle
+// The trend time bases: one division is 3 s, 9 s or 1 min.
+QStringList ItensBaseTempo(bool ingles);
 // Empty slot caption, ending in the slot's ordinal within its family.
 QString LegendaVaga(Familia f, int n, bool ingles);
 // Initial texts of command button b (1..3): description, text for 0, for 1.

@@ -5,8 +5,8 @@
 namespace kivo::ui {
 namespace {
 
-// Captions that read the same in both languages ("Tag:", "Tal1(seg):",
-// "Saída(%):" ...) are not listed.
+// Captions that read the same in both languages ("Tag:", "Tal1(seg):" ...)
+// are not listed.
 constexpr std::array kProcesso{
     Traducao{"LabelEntrada", "Entrada:", "Input:"},
     Traducao{"LabelGanho", "Ganho:", "Gain:"},
@@ -14,6 +14,8 @@ constexpr std::array kProcesso{
     Traducao{"LabelTipo", "Tipo F.T.:", "FT Type:"},
     Traducao{"LabelEntradaPct", "Entrada (%):", "Input(%):"},
     Traducao{"LabelAtuadorPct", "Posição Atuador(%):", "Actuator Position(%):"},
+    Traducao{"LabelSaidaPct", "Saída(%):", "Output(%):"},
+    Traducao{"LabelHisterese", "Histerese:", "Hysteresis:"},
     Traducao{"GroupPVC", "Ordem 2 Sobreamortecido", "1st/2nd order (overdumped)"},
     Traducao{"GroupOrdem2", "Ordem 2 (sub)", "2nd order (underdumped)"},
     Traducao{"GroupLEADLAG", "Filtro LEAD-LAG", "Lead-Lag Filter"},

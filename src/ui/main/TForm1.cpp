@@ -226,6 +226,7 @@ void TForm1::CriaMenu() {
     ajudaEm("IntroduoControledeProcessos1", help::Entrada::Aulas);
     connect(acao("Sobre3"), &QAction::triggered, this, [this] {
         auto* sobre = new TAboutBox(this);
+        sobre->TraduzSobre(app_.ingles());
         sobre->setAttribute(Qt::WA_DeleteOnClose);
         sobre->show();
     });

@@ -20,6 +20,7 @@
 #include "objects/Controller.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/i18n/TextosControlador.h"
+#include "ui/i18n/Traducoes.h"
 #include "ui/main/TForm1.h"
 #include "ui/objects/ConfigControlador.h"
 #include "ui/objects/GraficoTendencia.h"
@@ -322,6 +323,7 @@ QWidget* TControlador::CriaTendencia() {
     // The cursor readout keeps its place while hidden, so pausing does not
     // resize the window.
     coordenadas_ = Nomeado(new QFrame(t), "Coordenadas");
+    coordenadas_->setAccessibleName(app_.Texto(QStringLiteral("Coordenadas do cursor"), QStringLiteral("Cursor coordinates")));
     static_cast<QFrame*>(coordenadas_)->setFrameShape(QFrame::StyledPanel);
     auto* gc = new QGridLayout(coordenadas_);
     gc->setContentsMargins(4, 1, 4, 1);
@@ -340,7 +342,7 @@ QWidget* TControlador::CriaTendencia() {
     auto* base = new QHBoxLayout;
     auto* rotuloBase = Nomeado(new QLabel(t), "LabelBaseTempo");
     baseTempo_ = Nomeado(new QComboBox(t), "BaseTempoBox");
-    baseTempo_->addItems({QStringLiteral("3 segundos"), QStringLiteral("9 segundos"), QStringLiteral("1 minuto")});
+    baseTempo_->addItems(ItensBaseTempo(app_.ingles()));
     baseTempo_->setCurrentIndex(c_.tendencia.BaseTempoBox);
     rotuloBase->setBuddy(baseTempo_);
     connect(baseTempo_, &QComboBox::activated, this, &TControlador::BaseTempoBoxChange);

@@ -374,7 +374,7 @@ void TConfigForm::AtualizaListaObjetos() {
 
 void TConfigForm::SlotEsvaziado(Familia f, int n) {
     QCheckBox* c = caixaSlot(f, n);
-    c->setText(LegendaVaga(f, n, app_.ingles() && f == Familia::Controlador));
+    c->setText(LegendaVaga(f, n, app_.ingles()));
     c->setChecked(false);
     AtualizaListaObjetos();
 }

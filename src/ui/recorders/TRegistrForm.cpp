@@ -21,6 +21,7 @@
 #include "objects/Campos.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/i18n/TextosRegistros.h"
+#include "ui/i18n/Traducoes.h"
 #include "ui/recorders/GraficoRegistrador.h"
 
 namespace kivo::ui {
@@ -232,7 +233,7 @@ QWidget* TRegistrForm::CriaConfiguracao() {
 
     baseTempo_ = new QComboBox(painel);
     baseTempo_->setObjectName(QStringLiteral("BaseTempoBox"));
-    baseTempo_->addItems({QStringLiteral("3 segundos"), QStringLiteral("9 segundos"), QStringLiteral("1 minuto")});
+    baseTempo_->addItems(ItensBaseTempo(app_.ingles()));
     adiciona("BaseTempoLabel", QStringLiteral("Tempo: 1 divisão ="), baseTempo_);
     // The time base is saved with the project but is no change to mark.
     connect(baseTempo_, &QComboBox::activated, this, [this](int i) {
