@@ -30,11 +30,12 @@ void RegistraXY(Simulacao& sim, double janela, int x, int y, std::vector<PontoXY
         });
 }
 
-std::vector<std::string> ItensPresetXY() {
-    std::vector<std::string> itens{"Seleção Individual"};
+std::vector<std::string> ItensPresetXY(bool ingles) {
+    std::vector<std::string> itens{ingles ? "Individual selection" : "Seleção Individual"};
+    const std::string malha = ingles ? " [Loop " : " [Malha ";
     for (int n = 1; n <= 10; ++n) {
-        itens.push_back("COxPV [Malha " + std::to_string(n) + "]");
-        itens.push_back("COxMV [Malha " + std::to_string(n) + "]");
+        itens.push_back("COxPV" + malha + std::to_string(n) + "]");
+        itens.push_back("COxMV" + malha + std::to_string(n) + "]");
     }
     return itens;
 }

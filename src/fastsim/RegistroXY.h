@@ -28,8 +28,9 @@ void RegistraXY(Simulacao& sim, double janela, int x, int y, std::vector<PontoXY
                 ObservadorProgresso* obs = nullptr);
 
 // The preset entries: "Seleção Individual", then "COxPV [Malha n]" and
-// "COxMV [Malha n]" for n = 1..10.
-std::vector<std::string> ItensPresetXY();
+// "COxMV [Malha n]" for n = 1..10 ("Individual selection", "[Loop n]" in
+// English).
+std::vector<std::string> ItensPresetXY(bool ingles = false);
 
 // The (x, y) addresses of preset entry i, or nullopt when the entry changes
 // nothing: the first entry, and a loop whose controller does not exist.

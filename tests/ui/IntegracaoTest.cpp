@@ -1,6 +1,8 @@
 // The windows together, as a student uses them: every marker's window and
 // every menu window open on an example while the plant runs, another example
 // or a new project loaded over them, objects deleted under their windows.
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -80,6 +82,28 @@ private slots:
         QVERIFY(!abertas.isEmpty());
         Roda(12);
         for (const auto& w : abertas) QVERIFY(w && !w->windowTitle().contains(QStringLiteral("Controlador")));
+        // No caption, hint or accessible name of any open window is left in
+        // Portuguese (the plant's own texts, in the file, are the plant's).
+        const QRegularExpression portugues(QStringLiteral("ção|ções|ões|Saída|segundos|minuto\\b|Histerese|Vídeo|Arquivo|Salvar|Abrir|Sobre$"));
+        QStringList achados;
+        QList<QWidget*> todas{static_cast<QWidget*>(amb_->janela.get())};
+        for (const auto& w : abertas) todas << w.data();
+        for (QWidget* raiz : todas)
+            for (QWidget* c : raiz->findChildren<QWidget*>()) {
+                if (!c->isVisibleTo(raiz)) continue;  // nothing announces a hidden control
+                QStringList textos{c->toolTip(), c->accessibleName(), c->accessibleDescription()};
+                if (auto* l = qobject_cast<QLabel*>(c)) textos << l->text();
+                if (auto* b = qobject_cast<QAbstractButton*>(c)) textos << b->text();
+                if (auto* cb = qobject_cast<QComboBox*>(c))
+                    for (int i = 0; i < cb->count(); ++i) textos << cb->itemText(i);
+                // Variable lists show the variables' descriptions: the plant's
+                // data, whatever language it was written in.
+                const QRegularExpression variavel(QStringLiteral("^ *M?\\d+ "));
+                for (const QString& t : textos)
+                    if (t.contains(portugues) && !t.contains(variavel)) achados << c->objectName() + ": " + t;
+            }
+        achados.removeDuplicates();
+        QVERIFY2(achados.isEmpty(), qPrintable(achados.join(QStringLiteral("\n"))));
     }
 
     void deletingObjectsUnderTheirOpenWindows() {

@@ -130,9 +130,12 @@ void EscolhaExemplos::Preenche(bool ingles) {
         descricao->setPlainText(QString::fromUtf8(ingles ? ex.descricaoEn : ex.descricaoPt));
         descricao->setAccessibleName(titulo);
         // The picture is named by its hint, or by its title where the
-        // table gives no hint.
+        // table gives no hint; the hints are Portuguese only, so in English
+        // the English title serves as both.
         auto* figura = findChild<QToolButton*>(nome);
-        figura->setAccessibleName(figura->toolTip().isEmpty() ? titulo : figura->toolTip());
+        const QString dica = ingles ? titulo : QString::fromUtf8(ex.dica);
+        figura->setToolTip(dica);
+        figura->setAccessibleName(dica.isEmpty() ? titulo : dica);
     }
 }
 

@@ -401,6 +401,15 @@ void TConfigForm::Traduz() {
         if (QString::fromStdString(bt.textoZero) == TextoBotao(b, 0, false)) bt.textoZero = TextoBotao(b, 0, true).toStdString();
         if (QString::fromStdString(bt.textoUm) == TextoBotao(b, 1, false)) bt.textoUm = TextoBotao(b, 1, true).toStdString();
     }
+    // Fields are announced by their labels' captions, now English.
+    const std::pair<const char*, const char*> campos[] = {
+        {"Titulo", "Label3"}, {"Edit1", "Label1"}, {"ComboBox2", "Label29"}, {"Lin1EndEnt", "Label30"},
+        {"Lin1EndSai", "Label31"}};
+    for (const auto& [campo, rotulo] : campos)
+        if (auto* c = findChild<QWidget*>(QString::fromLatin1(campo)))
+            if (auto* l = findChild<QLabel*>(QString::fromLatin1(rotulo))) c->setAccessibleName(l->text().trimmed());
+    if (auto* escolhe = findChild<QToolButton*>(QStringLiteral("SpeedButton1")))
+        escolhe->setAccessibleName(QStringLiteral("Choose the picture file"));
     RecarregaWidgets();
     Legendas();
 }

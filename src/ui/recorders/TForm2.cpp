@@ -1,3 +1,4 @@
+#include "ui/objects/Formulario.h"
 #include "ui/recorders/TForm2.h"
 
 #include <QButtonGroup>
@@ -273,6 +274,7 @@ void TForm2::showEvent(QShowEvent* e) {
     if (app_.ingles() && windowTitle() != QStringLiteral("Animated text")) {
         AplicaTextos(this, TextosTexto(), true);
         AplicaDicas(this, DicasTexto(), true);
+        SincronizaNomesAcessiveis(this);
         setWindowTitle(QStringLiteral("Animated text"));
         // The row caption reads "Equation" only beside a formula: over the
         // variable list or the two texts it would name the wrong thing.

@@ -276,6 +276,9 @@ void TRegXY::showEvent(QShowEvent* e) {
         AplicaTextos(this, TextosRegXY(), true);
         AplicaDicas(this, DicasRegXY(), true);
         SincronizaNomesAcessiveis(this);
+        const auto itens = ItensPresetXY(true);
+        for (int i = 0; i < presets_->count() && i < int(itens.size()); ++i)
+            presets_->setItemText(i, QString::fromStdString(itens[std::size_t(i)]));
     }
     // Centred on the screen.
     if (const QScreen* tela = screen()) move(tela->availableGeometry().center() - rect().center());

@@ -1,3 +1,4 @@
+#include "ui/objects/Formulario.h"
 #include "ui/recorders/TRegistrForm.h"
 
 #include <filesystem>
@@ -397,6 +398,7 @@ void TRegistrForm::showEvent(QShowEvent* e) {
         traduzido_ = true;
         AplicaTextos(this, TextosRegistrador(), true);
         AplicaDicas(this, DicasRegistrador(), true);
+        SincronizaNomesAcessiveis(this);
     }
     // Showing changes nothing in the recorder: a range typed before the
     // window was hidden is still the range.
