@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
         Grava(c, QStringLiteral("%1/config%2_page%3.png").arg(saida, sufixo).arg(p));
     }
     TAboutBox sobre;
+    sobre.TraduzSobre(ingles);
     sobre.show();
     Grava(sobre, QStringLiteral("%1/about%2.png").arg(saida, sufixo));
     return 0;
