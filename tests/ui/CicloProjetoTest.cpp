@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+
+#include <sys/stat.h>
 #include <QToolButton>
 
 #include "Auxiliares.h"
@@ -214,10 +216,15 @@ private slots:
         QTest::newRow("cancelled") << QString();
         QTest::newRow("missing file") << "none.smp";
         QTest::newRow("folder") << ".";
+        QTest::newRow("fifo") << "fifo.smp";
+        QTest::newRow("device") << "zero.smp";
     }
     void openCancelledOrFailedKeepsThePlant() {
         QFETCH(QString, arquivo);
         TForm1& w = *amb_->janela;
+        // Neither blocks the open nor is read.
+        mkfifo(QFile::encodeName(amb_->caminho("fifo.smp")).constData(), 0600);
+        QFile::link("/dev/zero", amb_->caminho("zero.smp"));
         amb_->roteiro->nomesAbrir.push_back(PastaExemplos() + "/surge tank/surge tank.smp");
         amb_->acao("Abrir1")->trigger();
         amb_->app->MarcaModificado();

@@ -1,7 +1,10 @@
 // Start-up language from "preferences.cfg" and the language menu.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include "Auxiliares.h"
 #include "ui/app/Partida.h"
@@ -45,6 +48,31 @@ private slots:
         QFETCH(QString, linha);
         QFETCH(bool, ingles);
         QCOMPARE(LinhaEscolheIngles(linha), ingles);
+    }
+
+    // A preferences file that is a FIFO, a device or a huge file is not read
+    // at all: the start goes on at once, in Portuguese, without a question.
+    void aHostilePreferencesFileNeitherHangsNorFillsMemory_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("device") << "device";
+        QTest::newRow("huge") << "huge";
+    }
+    void aHostilePreferencesFileNeitherHangsNorFillsMemory() {
+        QFETCH(QString, tipo);
+        const QString arquivo = amb_->caminho("preferences.cfg");
+        if (tipo == "fifo") QCOMPARE(mkfifo(QFile::encodeName(arquivo).constData(), 0600), 0);
+        if (tipo == "device") QVERIFY(QFile::link("/dev/zero", arquivo));
+        if (tipo == "huge") {
+            QFile f(arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(1) << 30));
+        }
+        QElapsedTimer relogio;
+        relogio.start();
+        DefineLingua(*amb_->app, *amb_->janela);
+        QVERIFY(relogio.elapsed() < 5000);
+        QVERIFY(amb_->roteiro->perguntas.isEmpty());
+        QVERIFY(!amb_->app->ingles());
     }
 
     void englishModeFromThePreferencesFile() {
