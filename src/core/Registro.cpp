@@ -250,7 +250,8 @@ std::string LeitorLinhas::Par(std::size_t pular, std::string_view chave) {
 
 std::string JuntaPar(std::string_view bruto, std::string_view atual, bool ingles) {
     // An empty line held no text to keep (a title is then the file's name).
-    if (bruto.empty() || ParIdioma(bruto, ingles) == atual) return std::string(bruto.empty() ? atual : bruto);
+    if (bruto.empty()) return std::string(atual);
+    if (ParIdioma(bruto, ingles) == atual) return std::string(bruto);
     std::string pt(ParIdioma(bruto, false)), en(ParIdioma(bruto, true));
     (ingles ? en : pt) = atual;
     return pt == en ? pt : pt + "|" + en;
