@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "Auxiliares.h"
 #include "objects/Controller.h"
 #include "objects/Process.h"
@@ -223,6 +225,10 @@ private slots:
         QTest::newRow("constant PV") << 4 << false << "A PV não responde";
         QTest::newRow("simulated step beyond 100 %") << 5 << false << "sai de 0..100 %";
         QTest::newRow("simulated duration not a number") << 6 << true << "1 to 86400 seconds";
+        // A damaged file: its last time runs off to 1e200 (this aborted the
+        // program), or it is a FIFO (this hung it).
+        QTest::newRow("time running off") << 7 << true << "spans 1e+200 s";
+        QTest::newRow("fifo") << 8 << true << "not a regular file";
     }
     void refusedDataShowsTheMessage() {
         QFETCH(int, caso);
@@ -254,12 +260,21 @@ private slots:
         Clica(f, "SintoniaBTN");
         TSintonia* s = f->sintonia();
         QCOMPARE(Filho<QAbstractButton>(s, "AplicarBTN")->text(), ingles ? QString("Apply") : QString("Aplicar"));
-        if (caso == 3) {
+        if (caso == 3 || caso >= 7) {
+            const QString arquivo = amb_->caminho(caso == 3 ? "nao_existe.csv" : caso == 7 ? "longe.csv" : "fifo.csv");
+            if (caso == 7) {
+                QFile csv(arquivo);
+                QVERIFY(csv.open(QIODevice::WriteOnly));
+                csv.write("t,MV,PV\n");
+                for (int i = 1; i < 100; ++i) csv.write(QString("%1,%2,50\n").arg(i).arg(i < 50 ? 40 : 50).toLatin1());
+                csv.write("1e200,50,55\n");
+            }
+            if (caso == 8) QCOMPARE(mkfifo(QFile::encodeName(arquivo).constData(), 0600), 0);
             auto* fonte = Filho<QComboBox>(s, "FonteCombo");
             fonte->setCurrentIndex(TSintonia::FonteArquivo);
-            Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("nao_existe.csv"), false);
+            Digita(Filho<QLineEdit>(s, "ArquivoText"), arquivo, false);
         }
-        if (caso >= 5) {
+        if (caso == 5 || caso == 6) {
             Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteSimulado);
             if (caso == 5) Digita(Filho<QLineEdit>(s, "DegrauSimText"), QString::number(101 - c.estado.MV), false);
             if (caso == 6) Digita(Filho<QLineEdit>(s, "DuracaoSimText"), "abc", false);
