@@ -62,6 +62,7 @@ enum class SeriesFormat { Csv, FaceplateLog, RecorderLog, Txd };
 //    one line per simulated second.
 // Throws TuningError naming the file and the line.
 StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress = 0, int pvAddress = 0);
+// Throws TuningError, as ReadSeries, for a file that cannot be read.
 SeriesFormat FormatOf(const std::filesystem::path& file);
 
 // The faceplate trend of a controller: the last samples (at most 450) of PV
