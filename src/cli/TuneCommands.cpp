@@ -79,8 +79,10 @@ int ComandoBumptest(const Args& args) {
     tuning::BumpTestResult r;
     try {
         r = tuning::BumpTest(projeto.sim, n, degrau, duracao);
-    } catch (const tuning::TuningError& e) {
-        // Like every message of this command, in English.
+    } catch (const std::exception& e) {
+        // Whatever the run refuses (a tuning error or anything else) is a
+        // message, never an abort; like every message of this command, in
+        // English.
         std::fprintf(stderr, "kivo-batch bumptest: %s\n", e.what());
         return kEntradaInvalida;
     }
