@@ -14,6 +14,11 @@ FileHandle Refuse(FileRefusal& refusal, FileRefusal::Kind kind, MotivoFalha reas
     return nullptr;
 }
 
+FileHandle RefuseNotRegular(FileRefusal& refusal, mode_t mode) {
+    if (S_ISDIR(mode)) return Refuse(refusal, FileRefusal::Kind::NotRegular, {"é uma pasta", "it is a folder"});
+    return Refuse(refusal, FileRefusal::Kind::NotRegular, {"não é um arquivo comum", "it is not a regular file"});
+}
+
 }  // namespace
 
 MotivoFalha SizeLimitReason(std::uintmax_t maxBytes) {
@@ -23,7 +28,12 @@ MotivoFalha SizeLimitReason(std::uintmax_t maxBytes) {
 }
 
 FileHandle OpenRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes, FileRefusal& refusal) {
-    // Non-blocking, so that a FIFO without a writer does not hold the open.
+    // What is not a regular file is refused without being opened: opening
+    // some devices already does something (a tape rewinds).
+    struct stat antes {};
+    if (::stat(path.c_str(), &antes) == 0 && !S_ISREG(antes.st_mode)) return RefuseNotRegular(refusal, antes.st_mode);
+    // Non-blocking, so that a FIFO swapped in meanwhile cannot hold the open;
+    // the descriptor is examined again below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(errno));
     struct stat st {};
@@ -34,10 +44,7 @@ FileHandle OpenRegularFile(const std::filesystem::path& path, std::uintmax_t max
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        if (S_ISDIR(st.st_mode)) return Refuse(refusal, FileRefusal::Kind::NotRegular, {"é uma pasta", "it is a folder"});
-        return Refuse(refusal, FileRefusal::Kind::NotRegular,
-                      {"não é um arquivo comum",
-                       "it is not a regular file"});
+        return RefuseNotRegular(refusal, st.st_mode);
     }
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
         ::close(fd);

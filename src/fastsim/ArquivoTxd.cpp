@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/Cp1252.h"
+#include "core/FileName.h"
 #include "core/Memorias.h"
 #include "core/MotivoFalha.h"
 #include "core/NumberText.h"
@@ -36,14 +37,17 @@ std::string Trecho(std::string_view bytes) {
 }
 
 // The prefix names a visible file in the chosen folder, never another
-// folder: a leading "." (as in "." or "..") would hide the archive.
+// folder, that every system the archive is copied to can hold: a leading "."
+// (as in "." or "..") would hide it.
 void VerificaPrefixo(std::string_view prefixo) {
     const std::string p(prefixo);
     if (prefixo.empty())
         throw ErroTxd("O prefixo do arquivo não pode ser vazio.", "The file name prefix cannot be empty.");
-    if (prefixo.find_first_of("/\\") != std::string_view::npos)
-        throw ErroTxd("O prefixo do arquivo \"" + p + "\" não pode conter \"/\" nem \"\\\".",
-                      "The file name prefix \"" + p + "\" cannot contain \"/\" or \"\\\".");
+    if (std::any_of(prefixo.begin(), prefixo.end(), CaractereProibido))
+        throw ErroTxd("O prefixo do arquivo \"" + p +
+                          "\" não pode conter caracteres de controle nem / \\ : * ? \" < > |.",
+                      "The file name prefix \"" + p +
+                          "\" cannot contain control characters or / \\ : * ? \" < > |.");
     if (prefixo.front() == '.')
         throw ErroTxd("O prefixo do arquivo \"" + p + "\" não pode começar com \".\": o arquivo ficaria oculto.",
                       "The file name prefix \"" + p + "\" cannot begin with \".\": the file would be hidden.");

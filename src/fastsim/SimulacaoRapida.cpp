@@ -24,10 +24,6 @@ SinalTeste SinalDoItem(int item) {
 
 bool LeAmplitude(std::string_view texto, int& amplitude) { return ConverteInteiroEstrito(texto, amplitude); }
 
-std::string PrefixoPadrao(std::string_view titulo) {
-    return titulo.empty() ? std::string("DadosDesempenho") : std::string(titulo);
-}
-
 std::string_view TextoDadosSalvos(bool ingles) { return ingles ? "Data saved on file" : "Dados salvos no arquivo"; }
 
 namespace {

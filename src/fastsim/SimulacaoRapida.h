@@ -36,9 +36,6 @@ SinalTeste SinalDoItem(int item);
 // test with whatever a lenient conversion makes of it.
 bool LeAmplitude(std::string_view texto, int& amplitude);
 
-// The archive prefix offered: the project title, or "DadosDesempenho".
-std::string PrefixoPadrao(std::string_view titulo);
-
 // The window's message after an archive was written.
 std::string_view TextoDadosSalvos(bool ingles);
 

@@ -242,12 +242,4 @@ void Gravacao::GravaNoLugar() const {
 
 void GravaArquivo(const fs::path& destino, std::string_view bytes) { Gravacao(destino, bytes).Executa(); }
 
-std::string SemCaracteresProibidos(std::string texto) {
-    for (char& c : texto) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
-    }
-    return texto;
-}
-
 }  // namespace kivo

@@ -4,7 +4,6 @@
 // partly written when the system refuses a write. This is the one place of
 // the simulation libraries that calls the operating system (POSIX) directly.
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace kivo {
@@ -29,10 +28,5 @@ namespace kivo {
 // Throws ErroArquivo, naming destino as given.
 void GravaArquivo(const std::filesystem::path& destino, std::string_view bytes);
 
-// texto (UTF-8) with each character that a file name cannot hold on one of
-// the systems files get copied to (control characters and / \ : * ? " < > |)
-// made "_": tags and titles are free text, and "Ar/Gás" is a common one.
-// Only ASCII bytes are replaced, so the text stays valid UTF-8.
-std::string SemCaracteresProibidos(std::string texto);
 
 }  // namespace kivo

@@ -7,7 +7,7 @@
 
 #include "core/Cp1252.h"
 #include "core/NumberText.h"
-#include "project/GravaArquivo.h"
+#include "core/FileName.h"
 
 namespace kivo {
 namespace {

@@ -169,7 +169,7 @@ endif()
 cabecalho_termina(Planta_2.txd ";0.5;7200;" 7200)
 check(archive_3 0 "" "^$" run ${P} --archive Planta --window 1h --sample 1s)
 # A prefix that would hide the archive or leave the folder is refused.
-foreach(prefixo "." ".." ".oculto" "a/b")
+foreach(prefixo "." ".." ".oculto" "a/b" "a:b" "a|b")
   check(archive_bad_prefix 3 "^$" "prefix \"${prefixo}\" cannot" run ${P} --archive ${prefixo} --english)
 endforeach()
 file(GLOB ocultos ${WORK}/.*.txd)

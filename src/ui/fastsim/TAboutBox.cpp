@@ -18,7 +18,7 @@
 
 #include "help/LinksAjuda.h"
 #include "objects/Controller.h"
-#include "project/GravaArquivo.h"
+#include "core/FileName.h"
 #include "ui/app/Aplicacao.h"
 #include "ui/fastsim/GraficoMalha.h"
 #include "ui/fastsim/PainelIndices.h"
