@@ -1,6 +1,7 @@
 #include "cli/Argumentos.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "project/ArquivoProjeto.h"
 
@@ -70,6 +71,31 @@ void EscreveValor(std::string& linha, double x) {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, x);
     linha.append(buf, r.ptr);
+}
+
+std::string Json(std::string_view s) {
+    std::string r = "\"";
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            r += '\\';
+            r += c;
+        } else if (u < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            r += buf;
+        } else {
+            r += c;
+        }
+    }
+    return r + "\"";
+}
+
+std::string JsonNumero(double x) {
+    if (!std::isfinite(x)) return "null";
+    std::string s;
+    EscreveValor(s, x);
+    return s;
 }
 
 }  // namespace kivo::cli

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -44,6 +45,11 @@ bool Carrega(const char* comando, const std::string& arquivo, Projeto& projeto);
 bool Formato(const char* comando, const Argumentos& a, bool& json);
 // Shortest text that reads back as the same double.
 void EscreveValor(std::string& linha, double x);
+// A JSON string, quoted and escaped.
+std::string Json(std::string_view s);
+// A JSON number as EscreveValor writes it; null for infinity and NaN, which
+// JSON cannot hold.
+std::string JsonNumero(double x);
 
 // ---- Progress bar, on a terminal only ---------------------------------------
 

@@ -1,12 +1,11 @@
 #include "cli/IndicesOutput.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <string_view>
 
+#include "cli/Argumentos.h"
 #include "core/Memorias.h"
 #include "core/Registro.h"
 #include "objects/Controller.h"
@@ -33,33 +32,6 @@ const char* const kAjudaJsonIndices =
     "decimal each); null for a loop without indices.\n";
 
 namespace {
-
-std::string Json(std::string_view s) {
-    std::string r = "\"";
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += c;
-        } else if (u < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", u);
-            r += buf;
-        } else {
-            r += c;
-        }
-    }
-    return r + "\"";
-}
-
-// The shortest text that reads back as the same double. JSON has no infinity
-// or NaN: those would be null (the indices keep them out of range already).
-std::string JsonNumero(double x) {
-    if (!std::isfinite(x)) return "null";
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    return std::string(buf, r.ptr);
-}
 
 constexpr const char* kChavesTexto[7] = {"variability", "iem",           "iema",     "co_travel",
                                          "co_std",      "co_saturation", "pv_minmax"};

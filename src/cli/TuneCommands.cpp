@@ -114,25 +114,25 @@ void JsonModelo(std::string& o, const tuning::ModelFit& f) {
     o += "{\"model\":\"";
     o += tuning::KindName(f.model.kind);
     o += "\",\"K\":";
-    EscreveValor(o, f.model.K);
+    o += JsonNumero(f.model.K);
     if (f.model.kind != tuning::ModelKind::Ipdt) {
         o += ",\"tau1\":";
-        EscreveValor(o, f.model.tau1);
+        o += JsonNumero(f.model.tau1);
     }
     if (f.model.kind == tuning::ModelKind::Sopdt) {
         o += ",\"tau2\":";
-        EscreveValor(o, f.model.tau2);
+        o += JsonNumero(f.model.tau2);
     }
     o += ",\"theta\":";
-    EscreveValor(o, f.model.theta);
+    o += JsonNumero(f.model.theta);
     o += ",\"pv0\":";
-    EscreveValor(o, f.pv0);
+    o += JsonNumero(f.pv0);
     if (f.model.kind == tuning::ModelKind::Ipdt) {
         o += ",\"drift\":";
-        EscreveValor(o, f.drift);
+        o += JsonNumero(f.drift);
     }
     o += ",\"residual\":";
-    EscreveValor(o, f.residual);
+    o += JsonNumero(f.residual);
     o += "}";
 }
 
@@ -153,7 +153,7 @@ void JsonIndices(std::string& o, const std::optional<IndicesDesempenho>& i) {
         o += "\"";
         o += nome;
         o += "\":";
-        EscreveValor(o, x);
+        o += JsonNumero(x);
     }
     o += "}";
 }
@@ -197,8 +197,10 @@ int ComandoTune(const Args& args) {
         "JSON: {\"loop\", \"step\":{\"t0\",\"mv_before\",\"mv_after\"}, \"models\":[{\"model\",\"K\",\n"
         "\"tau1\",\"tau2\",\"theta\",\"pv0\",\"drift\",\"residual\"}], \"best\", \"used\",\n"
         "\"structure\", \"settings\":[{\"rule\",\"action\",\"Kc\",\"Ti\",\"Td\",\"direction\",\"tc\",\n"
-        "\"setpoint\":{indices},\"load\":{indices}}]}, indices: variability, iem, iema,\n"
-        "co_travel, co_std, co_saturation, pv_min, pv_max (null when out of range).\n"
+        "\"warning\",\"setpoint\":{indices},\"load\":{indices}}]}, indices: variability, iem,\n"
+        "iema, co_travel, co_std, co_saturation, pv_min, pv_max (null when out of range).\n"
+        "A Kc outside 0.0001..10000 is of no use to a controller: it is still listed,\n"
+        "with a warning on stderr and in \"warning\" (null for the others).\n"
         "Exit code 2 on bad options, 3 when the series or the project cannot be read or\n"
         "holds no usable step (the message says why).\n";
     if (PedeAjuda(args, kUsoTune)) return kOk;
@@ -264,15 +266,22 @@ int ComandoTune(const Args& args) {
         return kEntradaInvalida;
     }
     const tuning::ModelKind usado = modelo.value_or(id.best);
+    std::vector<std::optional<tuning::GainWarning>> avisos;
+    for (const auto& r : resultados) {
+        avisos.push_back(tuning::CheckGain(r.setting));
+        if (avisos.back())
+            std::fprintf(stderr, "kivo-batch tune: %s %s: %s\n", tuning::RuleName(r.setting.rule),
+                         tuning::ActionName(r.setting.action), avisos.back()->Message(ingles).c_str());
+    }
 
     std::string o;
     if (json) {
         o += "{\"loop\":" + std::to_string(n) + ",\"step\":{\"t0\":";
-        EscreveValor(o, id.step.t0);
+        o += JsonNumero(id.step.t0);
         o += ",\"mv_before\":";
-        EscreveValor(o, id.step.mvBefore);
+        o += JsonNumero(id.step.mvBefore);
         o += ",\"mv_after\":";
-        EscreveValor(o, id.step.mvAfter);
+        o += JsonNumero(id.step.mvAfter);
         o += "},\"models\":[";
         for (const auto& f : id.fits) {
             if (!f) continue;
@@ -281,17 +290,20 @@ int ComandoTune(const Args& args) {
         }
         o += std::string("],\"best\":\"") + tuning::KindName(id.best) + "\",\"used\":\"" + tuning::KindName(usado) +
              "\",\"structure\":\"" + (cfg.isa ? "isa" : "parallel") + "\",\"settings\":[";
-        for (const auto& r : resultados) {
+        for (std::size_t i = 0; i < resultados.size(); ++i) {
+            const auto& r = resultados[i];
             if (o.back() != '[') o += ",";
             o += std::string("{\"rule\":\"") + tuning::RuleName(r.setting.rule) + "\",\"action\":\"" +
                  tuning::ActionName(r.setting.action) + "\",\"Kc\":";
-            EscreveValor(o, r.setting.kp);
+            o += JsonNumero(r.setting.kp);
             o += ",\"Ti\":";
-            EscreveValor(o, r.setting.ti);
+            o += JsonNumero(r.setting.ti);
             o += ",\"Td\":";
-            EscreveValor(o, r.setting.td);
+            o += JsonNumero(r.setting.td);
             o += std::string(",\"direction\":\"") + (r.setting.acao == 1 ? "direct" : "reverse") + "\",\"tc\":";
-            EscreveValor(o, r.setting.tc);
+            o += JsonNumero(r.setting.tc);
+            o += ",\"warning\":";
+            o += avisos[i] ? Json(avisos[i]->Message(ingles)) : "null";
             o += ",\"setpoint\":";
             JsonIndices(o, r.prediction.spIndices);
             o += ",\"load\":";

@@ -154,8 +154,12 @@ std::string FieldText(double x) {
     // Four significant digits at least, never fewer than needed for a value
     // above 1000; trailing zeros dropped.
     const double a = std::abs(x);
-    const int casas = a >= 1000 ? 1 : a >= 100 ? 2 : a >= 10 ? 3 : a >= 1 ? 4 : a >= 0.01 ? 5 : 7;
     char buf[64];
+    if (a >= 1e9 || (a > 0 && a < 1e-4)) {
+        std::snprintf(buf, sizeof buf, "%.4g", x);
+        return buf;
+    }
+    const int casas = a >= 1000 ? 1 : a >= 100 ? 2 : a >= 10 ? 3 : a >= 1 ? 4 : a >= 0.01 ? 5 : 7;
     std::snprintf(buf, sizeof buf, "%.*f", casas, x);
     std::string s = buf;
     if (s.find('.') != std::string::npos) {
@@ -180,6 +184,22 @@ void ToControllerForm(Setting& s, double processGain, bool isa) {
     s.KpText = FieldText(s.kp);
     s.KiText = FieldText(s.ti);
     s.KdText = FieldText(s.td);
+}
+
+std::optional<GainWarning> CheckGain(const Setting& s) {
+    const double k = std::abs(s.Kc);
+    if (k >= kMinKc && k <= kMaxKc) return std::nullopt;
+    // A gain too high comes from a model with almost no gain or dead time, a
+    // gain too low from one with a huge gain; either may be data that are
+    // not in % of span.
+    const bool alto = k > kMaxKc;
+    return GainWarning{"Kc fica fora de " + FieldText(kMinKc) + " a " + FieldText(kMaxKc) +
+                           ", os ganhos que um controlador usa: o modelo tem " +
+                           (alto ? "ganho ou tempo morto quase nulos" : "ganho enorme") +
+                           " (MV e PV estão em % da faixa?).",
+                       "Kc lies outside " + FieldText(kMinKc) + " to " + FieldText(kMaxKc) +
+                           ", the gains a controller can use: the model has " +
+                           (alto ? "almost no gain or dead time" : "a huge gain") + " (are MV and PV in % of span?)."};
 }
 
 std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc) {

@@ -2,6 +2,7 @@
 // Tuning rules: PID settings from an identified process model, in the
 // controller's own structure and units (Kc dimensionless in % per %, Ti and
 // Td in seconds, the process direction from the sign of the gain).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,30 @@ struct Setting {
 // comes out infinite or not a number.
 std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc = 0);
 
+// The gains a controller can make use of. Its proportional action is held
+// within 100 % either way: above kMaxKc an error of 0.01 % (the resolution
+// of the PV in the logs and on the faceplate) drives the output from one
+// limit to the other; below kMinKc an error of the whole span moves it by
+// less than 0.01 %.
+inline constexpr double kMinKc = 1e-4;
+inline constexpr double kMaxKc = 1e4;
+
+// Why a setting's Kc is of no use to the controller, in both languages; to
+// be shown beside the setting (named by the caller), which stays on offer:
+// the rule says what it says. Nothing when Kc lies within kMinKc..kMaxKc.
+struct GainWarning {
+    std::string portugues, ingles;
+    const std::string& Message(bool en) const { return en ? ingles : portugues; }
+};
+std::optional<GainWarning> CheckGain(const Setting& s);
+
 // Fills kp, ti, td, acao and the texts of s from its ideal-form settings.
 void ToControllerForm(Setting& s, double processGain, bool isa);
 
 // A setting typed into a field: enough digits for the settings' precision,
-// decimal point, no exponent.
+// decimal point, no exponent; but a value from 1e9 up or below 1e-4 (other
+// than 0) in exponent form with four significant digits, so that it reads
+// back as itself and never as 0.
 std::string FieldText(double x);
 
 // Dead times below one cycle of the simulator are taken as one cycle: the

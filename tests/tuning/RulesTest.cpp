@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "tuning/Rules.h"
 
 namespace kivo {
@@ -72,6 +75,45 @@ TEST(RulesTest, SettingsFollowTheControllersStructureAndDirection) {
     EXPECT_EQ(isa[0].KiText, "0") << "P only: no integral";
     EXPECT_EQ(tuning::FieldText(1234.56), "1234.6");
     EXPECT_EQ(tuning::FieldText(0.0123456), "0.01235");
+    // Beyond the fixed form: exponent, never a cut or a 0.
+    EXPECT_EQ(tuning::FieldText(5.25e299), "5.25e+299");
+    EXPECT_EQ(tuning::FieldText(3e-8), "3e-08");
+}
+
+// A closed-loop time constant that would make the gain infinite or zero is
+// refused with the limits; a finite setting of no use to a controller is
+// flagged, on either side of the gains it can use.
+TEST(RulesTest, TimeConstantsOutOfRangeAreRefusedAndUselessGainsFlagged) {
+    const ProcessModel m{ModelKind::Fopdt, 1, 10, 0, 2};
+    for (const double tc : {4.9e-324, 0.05, 1e300, std::numeric_limits<double>::infinity(), std::nan("")})
+        for (const Rule r : {Rule::Simc, Rule::Imc}) {
+            try {
+                tuning::ProposeSettings(m, r, true, tc);
+                ADD_FAILURE() << tc << " accepted";
+            } catch (const tuning::TuningError& e) {
+                EXPECT_NE(std::string(e.what()).find("between 0.1 and 1000000 s"), std::string::npos) << e.what();
+            }
+        }
+
+    const struct {
+        double K, theta;
+        const char* motivo;  // empty: no warning
+    } casos[] = {
+        {1, 2, ""},
+        {1e-6, 2, "almost no gain or dead time"},
+        {1e6, 2, "a huge gain"},
+    };
+    for (const auto& c : casos) {
+        const ProcessModel mm{ModelKind::Fopdt, c.K, 10, 0, c.theta};
+        for (const auto& s : tuning::ProposeSettings(mm, Rule::Simc, true)) {
+            const auto aviso = tuning::CheckGain(s);
+            ASSERT_EQ(aviso.has_value(), *c.motivo != 0) << c.K;
+            if (!aviso) continue;
+            EXPECT_NE(aviso->Message(true).find(c.motivo), std::string::npos) << aviso->Message(true);
+            EXPECT_NE(aviso->Message(true).find("outside 0.0001 to 10000"), std::string::npos);
+            EXPECT_NE(aviso->Message(false).find("fora de 0.0001 a 10000"), std::string::npos);
+        }
+    }
 }
 
 }  // namespace
