@@ -2,7 +2,7 @@
 // identified model against the plant, a rule's setting written into the
 // configuration area and taken by the loop only on "Atualizar", a step test
 // simulated on a copy that leaves the running loop alone, and the library's
-// message for data it refuses.
+// message for data and times it refuses or settings it flags.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -287,6 +287,45 @@ private slots:
         QCOMPARE(Filho<QTableWidget>(s, "RegrasTabela")->rowCount(), 0);
         QCOMPARE(Filho<GraficoDegrau>(s, "DadosGrafico")->modelo()->count(), 0);
         QVERIFY(!Filho<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+    }
+
+    // A closed-loop time constant or lambda that would make the gain
+    // infinite is refused with its limits, the model kept; a finite gain no
+    // controller can use is listed but flagged.
+    void settingsOutOfReachAreRefusedOrFlagged() {
+        amb_->app->DefineIngles();
+        Faceplate* f = Abre();
+        Clica(f, "SintoniaBTN");
+        TSintonia* s = f->sintonia();
+        // A full MV step that moves the PV by 0.15 % in 150 s: an integrator
+        // with almost no gain.
+        {
+            QFile csv(amb_->caminho("quase_plano.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            csv.write("t,MV,PV\n");
+            for (int i = 0; i < 200; ++i)
+                csv.write(QString("%1,%2,%3\n").arg(i).arg(i < 50 ? 0 : 100).arg(50 + 1e-3 * std::max(0, i - 50)).toLatin1());
+        }
+        Filho<QComboBox>(s, "FonteCombo")->setCurrentIndex(TSintonia::FonteArquivo);
+        Digita(Filho<QLineEdit>(s, "ArquivoText"), amb_->caminho("quase_plano.csv"), false);
+        Clica(s, "LerBTN");
+        QVERIFY2(s->identificacao(), qPrintable(s->mensagem()));
+        auto* regras = Filho<QTableWidget>(s, "RegrasTabela");
+        QVERIFY(regras->rowCount() > 0);
+        QVERIFY2(s->mensagem().startsWith("SIMC P/PI, IMC PI, AMIGO PI/PID, Ziegler-Nichols P/PI/PID: Kc") && s->mensagem().contains("lies outside 0.0001 to 10000"),
+                 qPrintable(s->mensagem()));
+        QVERIFY(regras->item(0, 2)->toolTip().contains("lies outside"));
+
+        for (auto [campo, texto] : {std::pair{"TcText", "4.9e-324"}, std::pair{"LambdaText", "1e300"}}) {
+            Digita(Filho<QLineEdit>(s, campo), texto);
+            QVERIFY2(s->mensagem().contains("between 0.1 and 1000000 s"), qPrintable(s->mensagem()));
+            QCOMPARE(regras->rowCount(), 0);
+            QCOMPARE(Filho<GraficoMalha>(s, "RespostaSP")->pv()->count(), 0);
+            QVERIFY(!Filho<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+            QVERIFY(s->identificacao());
+            Digita(Filho<QLineEdit>(s, campo), "");
+        }
+        QVERIFY(regras->rowCount() > 0);
     }
 
     // Every control a student reaches is named and has an accessible name.

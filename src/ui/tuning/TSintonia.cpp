@@ -101,6 +101,9 @@ TSintonia::TSintonia(Aplicacao& app, kivo::TControlador& c, QWidget* parent)
     progresso_->setMaximumWidth(linha * 10);
     mensagem_ = Nomeado(new QLabel(this), "MensagemSintonia");
     mensagem_->setWordWrap(true);
+    // Room for a message of two lines, which the window's height would
+    // otherwise cut.
+    mensagem_->setMinimumHeight(2 * linha);
     mensagem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPalette vermelho = mensagem_->palette();
     vermelho.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));

@@ -83,6 +83,8 @@ private:
     void MostraProposta(int linha);
     void Erro(const QString& texto);
     void LimpaResultados();
+    // The settings, their predictions and the apply, not the model.
+    void LimpaPropostas();
     std::size_t IndiceDoTempo(double t) const;
     tuning::ModelKind ModeloUsado() const;
 

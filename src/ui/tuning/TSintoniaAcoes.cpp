@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QColor>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -134,9 +135,14 @@ tuning::BumpTestResult TSintonia::TesteSimulado() {
 
 void TSintonia::LimpaResultados() {
     id_.reset();
-    propostas_.clear();
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < modelos_->columnCount(); ++k) modelos_->setItem(r, k, nullptr);
+    LimpaPropostas();
+    progresso_->setValue(0);
+}
+
+void TSintonia::LimpaPropostas() {
+    propostas_.clear();
     regras_->setRowCount(0);
     direcao_->clear();
     indices_->Mostra(PainelIndices::Superior, nullptr);
@@ -144,7 +150,6 @@ void TSintonia::LimpaResultados() {
     respostaSP_->Limpa();
     respostaCarga_->Limpa();
     aplicar_->setEnabled(false);
-    progresso_->setValue(0);
 }
 
 void TSintonia::Erro(const QString& texto) {
@@ -272,9 +277,8 @@ void TSintonia::MostraModelos() {
 
 void TSintonia::Propoe() {
     if (ocupado_ || !id_) return;
-    propostas_.clear();
-    regras_->setRowCount(0);
-    aplicar_->setEnabled(false);
+    // Nothing of the settings shown before stays beside a new refusal.
+    LimpaPropostas();
     const tuning::ModelKind usado = ModeloUsado();
     const tuning::LoopConfig cfg = tuning::ConfigOf(c_);
     if (!id_->fits[static_cast<std::size_t>(usado)]) {
@@ -332,6 +336,12 @@ void TSintonia::Propoe() {
 
     regras_->setRowCount(int(propostas_.size()));
     int padrao = 0;
+    // Gains the controller cannot use, by reason, with the settings it
+    // concerns ("SIMC P/PI, IMC PI"); the rows come rule by rule.
+    struct Aviso {
+        QString motivo, quais, ultimaRegra;
+    };
+    std::vector<Aviso> avisos;
     for (std::size_t i = 0; i < propostas_.size(); ++i) {
         const tuning::Setting& s = propostas_[i].setting;
         const tuning::Prediction& p = propostas_[i].prediction;
@@ -348,14 +358,36 @@ void TSintonia::Propoe() {
                                  indice(p.spIndices, 2),
                                  indice(p.spIndices, 3),
                                  indice(p.loadIndices, 2)};
+        const auto aviso = tuning::CheckGain(s);
+        if (aviso) {
+            const QString motivo = Q(aviso->Message(ingles_));
+            auto it = std::find_if(avisos.begin(), avisos.end(), [&](const Aviso& a) { return a.motivo == motivo; });
+            if (it == avisos.end()) it = avisos.insert(avisos.end(), {motivo, {}, {}});
+            if (it->ultimaRegra == textos[0]) {
+                it->quais += QLatin1Char('/') + textos[1];
+            } else {
+                if (!it->quais.isEmpty()) it->quais += QStringLiteral(", ");
+                it->quais += textos[0] + QLatin1Char(' ') + textos[1];
+                it->ultimaRegra = textos[0];
+            }
+        }
         for (int k = 0; k < textos.size(); ++k) {
             auto* item = new QTableWidgetItem(textos[k]);
             if (k >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (k == 2 && aviso) {
+                item->setForeground(QColor(0xC0, 0x00, 0x00));
+                item->setToolTip(Q(aviso->Message(ingles_)));
+            }
             regras_->setItem(int(i), k, item);
         }
         // The row offered first: SIMC PI, the rule made for a robust loop.
         if (s.rule == tuning::Rule::Simc && s.action == tuning::Action::PI) padrao = int(i);
     }
+    // A gain the controller cannot use stays listed, as the rule gives it,
+    // but never without saying so.
+    QStringList linhas;
+    for (const Aviso& a : avisos) linhas << a.quais + QStringLiteral(": ") + a.motivo;
+    mensagem_->setText(linhas.join(QLatin1Char('\n')));
     // The table as wide as its columns: no setting hides behind a scroll bar.
     regras_->setMinimumWidth(regras_->horizontalHeader()->length() + 2 * regras_->frameWidth());
     if (!propostas_.empty()) {
