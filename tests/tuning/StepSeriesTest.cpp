@@ -25,6 +25,13 @@ StepSeries Serie(int n, const std::function<double(int)>& mv, const std::functio
 // A first-order response to a step of 10 at sample 20.
 double Resposta(int i) { return i < 22 ? 50 : 50 + 10 * (1 - std::exp(-(i - 22) / 30.0)); }
 
+// That step test with its times rewritten.
+StepSeries ComTempos(const std::function<void(std::vector<double>&)>& muda) {
+    StepSeries s = Serie(300, [](int i) { return i < 20 ? 40.0 : 50.0; }, Resposta);
+    muda(s.t);
+    return s;
+}
+
 TEST(StepSeriesTest, BadSeriesAreRefusedWithTheReason) {
     const struct {
         const char* caso;
@@ -39,6 +46,11 @@ TEST(StepSeriesTest, BadSeriesAreRefusedWithTheReason) {
          "does not respond"},
         {"step at the start", Serie(300, [](int i) { return i < 1 ? 40.0 : 50.0; }, Resposta), "before the step"},
         {"step at the end", Serie(300, [](int i) { return i < 290 ? 40.0 : 50.0; }, Resposta), "after the step"},
+        // Times a hand or a damaged file made.
+        {"sampled faster than 1 ms", ComTempos([](auto& t) { for (double& x : t) x *= 1e-3; }), "lies outside 0.001 to 3600 s"},
+        {"one gap", ComTempos([](auto& t) { for (std::size_t i = 200; i < t.size(); ++i) t[i] += 1; }),
+         "not evenly sampled: from sample 200 to 201"},
+        {"longer than a week", ComTempos([](auto& t) { for (double& x : t) x *= 3e4; }), "more than 604800 s"},
         {"PV at the end of its span at once", Serie(300, [](int i) { return i < 20 ? 40.0 : 50.0; },
                                                      [](int i) { return i < 25 ? 95.0 : 100.0; }),
          "end of its span"},
