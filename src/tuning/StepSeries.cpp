@@ -102,6 +102,18 @@ bool IsTxd(const std::filesystem::path& file) {
     return ext == ".txd";
 }
 
+bool Plausivel(double mv, double pv) { return std::abs(mv) <= kMaxValue && std::abs(pv) <= kMaxValue; }
+
+// An MV or PV beyond kMaxValue, at line linha or, in an archive, at the time
+// given by onde.
+[[noreturn]] void ValorFora(const std::filesystem::path& f, int linha, const std::string& ondePt,
+                            const std::string& ondeEn, double mv, double pv) {
+    const double x = std::abs(mv) <= kMaxValue ? pv : mv;
+    const std::string limite = "±" + std::to_string(static_cast<long long>(kMaxValue)) + " %";
+    Falha(f, linha, ondePt + "o valor " + NumeroCurto(x) + " passa de " + limite + ": MV e PV devem estar em % da faixa",
+          ondeEn + "the value " + NumeroCurto(x) + " lies beyond " + limite + ": MV and PV must be in % of span");
+}
+
 // Reads columns colT, colMV, colPV of every line after the header.
 StepSeries Colunas(const std::filesystem::path& f, const std::vector<std::string>& linhas, char sep, int colT,
                    int colMV, int colPV) {
@@ -118,6 +130,7 @@ StepSeries Colunas(const std::filesystem::path& f, const std::vector<std::string
             Falha(f, n, "um campo não é um número", "a field is not a number");
         if (!s.t.empty() && !(t > s.t.back()))
             Falha(f, n, "o tempo não é crescente", "the time does not increase");
+        if (!Plausivel(mv, pv)) ValorFora(f, n, "", "", mv, pv);
         s.Add(t, mv, pv);
     }
     return s;
@@ -148,7 +161,10 @@ StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress, int pvAd
             double t = 0;
             LeArquivoTxd(file, nullptr, [&](const LinhaTxd& l) {
                 t += 1;  // one line per simulated second
-                s.Add(t, l[static_cast<std::size_t>(mvAddress)], l[static_cast<std::size_t>(pvAddress)]);
+                const double mv = l[static_cast<std::size_t>(mvAddress)], pv = l[static_cast<std::size_t>(pvAddress)];
+                if (!Plausivel(mv, pv))
+                    ValorFora(file, 0, "em t = " + NumeroCurto(t) + " s: ", "at t = " + NumeroCurto(t) + " s: ", mv, pv);
+                s.Add(t, mv, pv);
             });
         } catch (const ErroTxd& e) {
             throw TuningError(e.Mensagem(false), e.Mensagem(true));

@@ -60,7 +60,8 @@ enum class SeriesFormat { Csv, FaceplateLog, RecorderLog, Txd };
 //    units cannot be told apart and gives a gain in the wrong units);
 //  - a fast-simulation archive (".txd"): MV is M(mvAddress), PV M(pvAddress),
 //    one line per simulated second.
-// Throws TuningError naming the file and the line.
+// Throws TuningError naming the file and the line, also for an MV or PV
+// beyond kMaxValue either way, which no log of a plant holds.
 StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress = 0, int pvAddress = 0);
 // Throws TuningError, as ReadSeries, for a file that cannot be read.
 SeriesFormat FormatOf(const std::filesystem::path& file);
@@ -105,5 +106,6 @@ inline constexpr double kMaxStepRatio = 3;         // uneven sampling
 inline constexpr double kMinSampleTime = 0.001;    // s
 inline constexpr double kMaxSampleTime = 3600;     // s
 inline constexpr double kMaxDuration = 7 * 86400;  // s, a week of record
+inline constexpr double kMaxValue = 1e6;           // %, MV or PV in a file
 
 }  // namespace kivo::tuning

@@ -117,6 +117,7 @@ TEST(StepSeriesTest, ReadsEveryKindOfFile) {
         {"missing column", "t,MV\n0.1,40\n", "must name the columns"},
         {"time backwards", "t,MV,PV\n0.2,40,45\n0.1,40,45\n", "line 3: the time does not increase"},
         {"short line", "Tempo (0.100 seg);PV;SP;MV\n0.1;45;50\n", "line 2: the line has too few fields"},
+        {"value beyond any span", "t,MV,PV\n0.1,40,45\n0.2,40,-2e6\n", "line 3: the value -2e+06 lies beyond ±1000000 %"},
     };
     for (const auto& r : ruins) {
         try {
@@ -146,6 +147,22 @@ TEST(StepSeriesTest, ReadsEveryKindOfFile) {
     EXPECT_DOUBLE_EQ(txd.mv[2], 43);
     EXPECT_DOUBLE_EQ(txd.pv[0], 51);
     EXPECT_THROW(tuning::ReadSeries(grava("a.txd", "x"), 0, 0), tuning::TuningError);
+    // A PV beyond any span in an archive: refused at its time.
+    {
+        EscritorTxd w(dir.path(), "fora", sim.mem, 0.1, 3);
+        for (int j = 1; j <= 3; ++j) {
+            sim.mem[21] = j == 2 ? 2e6 : 50;
+            w.Linha(sim.mem);
+        }
+        w.Conclui();
+    }
+    try {
+        tuning::ReadSeries(dir.path() / "fora_1.txd", 1, 21);
+        ADD_FAILURE() << "archive read";
+    } catch (const tuning::TuningError& e) {
+        EXPECT_NE(std::string(e.what()).find("at t = 2 s: the value 2e+06 lies beyond ±1000000 %"), std::string::npos)
+            << e.what();
+    }
 }
 
 TEST(StepSeriesTest, FaceplateTrendHistoryHoldsOnlyTheSamplesTaken) {
