@@ -1,6 +1,7 @@
 // kivo-batch: the headless companion of the simulator.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,15 @@ int main(int argc, char** argv) {
         return kivo::cli::kOk;
     }
     for (const auto& c : kComandos) {
-        if (args[0] == c.nome) return c.executa(kivo::cli::Args(args.begin() + 1, args.end()));
+        if (args[0] != c.nome) continue;
+        // The commands report what they refuse themselves; whatever still
+        // escapes one (memory exhausted, say) is a message too, not an abort.
+        try {
+            return c.executa(kivo::cli::Args(args.begin() + 1, args.end()));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "kivo-batch %s: %s\n", c.nome, e.what());
+            return kivo::cli::kEntradaInvalida;
+        }
     }
     std::fprintf(stderr, "kivo-batch: unknown command '%s' (see kivo-batch --help)\n", args[0].c_str());
     return kivo::cli::kUso;
