@@ -1,7 +1,6 @@
 #include "cli/IndicesOutput.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <optional>
 
