@@ -6,17 +6,17 @@
 #include <string>
 
 #include "core/Equation.h"
-#include "ContaAlocacoes.h"
+#include "../tests/support/AllocationCounter.h"
 #include "core/FastEquation.h"
 
 namespace {
 
 // "M41>M42" is evaluated as a calculation block does: its two sides apart.
-struct Caso {
+struct Case {
     const char* a;
     const char* b;
 };
-const Caso kTextos[] = {
+const Case kTexts[] = {
     {"10", nullptr},
     {"M21*0.5+10", nullptr},
     {"(M21-M22)/2+50", nullptr},
@@ -27,9 +27,9 @@ const Caso kTextos[] = {
 // Plant values change every cycle; a lag following a slow wave gives values
 // with all their binary digits in use, as the models produce them, and
 // M21-M22 changes sign.
-struct Valores {
+struct Values {
     double v[1024];
-    Valores() {
+    Values() {
         double y = 40;
         int i = 0;
         for (double& x : v) {
@@ -38,11 +38,11 @@ struct Valores {
         }
     }
 };
-const Valores kValores;
+const Values kValues;
 
-kivo::Memorias& Memoria() {
-    static kivo::Memorias mem = [] {
-        kivo::Memorias m;
+kivo::Memory& SampleMemory() {
+    static kivo::Memory mem = [] {
+        kivo::Memory m;
         m[5] = -3.5;
         m[21] = 47.25;
         m[22] = 52.5;
@@ -54,43 +54,43 @@ kivo::Memorias& Memoria() {
     return mem;
 }
 
-std::string Rotulo(const Caso& c) { return c.b ? std::string(c.a) + ">" + c.b : c.a; }
+std::string Label(const Case& c) { return c.b ? std::string(c.a) + ">" + c.b : c.a; }
 
-double Referencia(const std::string& text, const kivo::Memorias& mem) {
-    return kivo::AvaliaEquacao(kivo::TrocaVirgulaPorPonto(kivo::SubstituiMemorias(text, mem)));
+double Reference(const std::string& text, const kivo::Memory& mem) {
+    return kivo::EvaluateEquation(kivo::ReplaceCommasWithPoints(kivo::SubstituteVariables(text, mem)));
 }
 
 void BM_EvalReference(benchmark::State& state) {
-    const Caso& c = kTextos[state.range(0)];
+    const Case& c = kTexts[state.range(0)];
     const std::string a = c.a;
     const std::string b = c.b ? c.b : "";
-    auto& mem = Memoria();
+    auto& mem = SampleMemory();
     std::size_t i = 0;
     for (auto _ : state) {
-        mem[21] = kValores.v[i++ & 1023];
-        benchmark::DoNotOptimize(Referencia(a, mem));
-        if (c.b) benchmark::DoNotOptimize(Referencia(b, mem));
+        mem[21] = kValues.v[i++ & 1023];
+        benchmark::DoNotOptimize(Reference(a, mem));
+        if (c.b) benchmark::DoNotOptimize(Reference(b, mem));
     }
-    state.SetLabel(Rotulo(c));
+    state.SetLabel(Label(c));
 }
 
 void BM_EvalFast(benchmark::State& state) {
-    const Caso& c = kTextos[state.range(0)];
+    const Case& c = kTexts[state.range(0)];
     const kivo::Formula fa(c.a);
     const kivo::Formula fb(c.b ? c.b : "");
-    auto& mem = Memoria();
-    fa.Avalia(mem);
-    fb.Avalia(mem);
-    const std::uint64_t before = kivo::testing::Alocacoes();
+    auto& mem = SampleMemory();
+    fa.Evaluate(mem);
+    fb.Evaluate(mem);
+    const std::uint64_t before = kivo::testing::Allocations();
     std::size_t i = 0;
     for (auto _ : state) {
-        mem[21] = kValores.v[i++ & 1023];
-        benchmark::DoNotOptimize(fa.Avalia(mem));
-        if (c.b) benchmark::DoNotOptimize(fb.Avalia(mem));
+        mem[21] = kValues.v[i++ & 1023];
+        benchmark::DoNotOptimize(fa.Evaluate(mem));
+        if (c.b) benchmark::DoNotOptimize(fb.Evaluate(mem));
     }
     state.counters["allocs_per_eval"] =
-        static_cast<double>(kivo::testing::Alocacoes() - before) / static_cast<double>(state.iterations());
-    state.SetLabel(Rotulo(c));
+        static_cast<double>(kivo::testing::Allocations() - before) / static_cast<double>(state.iterations());
+    state.SetLabel(Label(c));
 }
 
 // The costliest texts the evaluator accepts, at its length and nesting
@@ -100,19 +100,19 @@ void BM_EvalFast(benchmark::State& state) {
 // quotients of a negative variable, whose "-" signs pile up into operands
 // that are read as text, so that no trace replays them and every evaluation
 // rewrites.
-std::string TextoLimite(int caso) {
-    const std::size_t max = kivo::kMaxCaracteresExpressao;
-    const auto niveis = static_cast<std::size_t>(kivo::kMaxNiveisExpressao);
+std::string LimitCaseText(int testCase) {
+    const std::size_t max = kivo::kMaxExpressionCharacters;
+    const auto levels = static_cast<std::size_t>(kivo::kMaxExpressionLevels);
     std::string s;
-    switch (caso) {
+    switch (testCase) {
         case 0:
             s = "M21";
             while (s.size() + 4 <= max) s += s.size() % 8 == 3 ? "*M05" : "*M22";
             return s;
         case 1:
             s = "M21";
-            while (s.size() + 4 + 2 * niveis <= max) s += "*M22";
-            return std::string(niveis, '(') + s + std::string(niveis, ')');
+            while (s.size() + 4 + 2 * levels <= max) s += "*M22";
+            return std::string(levels, '(') + s + std::string(levels, ')');
         case 2:
             s = "(M21)";
             while (s.size() + 6 <= max) s += s.size() % 12 == 5 ? "*(M05)" : "/(M22)";
@@ -124,50 +124,50 @@ std::string TextoLimite(int caso) {
     }
 }
 
-const char* kRotulosLimite[] = {"product of 1024 variables", "product inside 200 levels", "quotients of 682 groups",
+const char* kLimitCaseLabels[] = {"product of 1024 variables", "product inside 200 levels", "quotients of 682 groups",
                                 "quotients of a negative variable"};
 
 // The rewriting chain, as the reference evaluates a formula every time.
 void BM_EvalLimitReference(benchmark::State& state) {
-    const std::string t = TextoLimite(static_cast<int>(state.range(0)));
-    auto& mem = Memoria();
-    for (auto _ : state) benchmark::DoNotOptimize(kivo::AvaliaTexto(t, mem));
-    state.SetLabel(kRotulosLimite[state.range(0)]);
+    const std::string t = LimitCaseText(static_cast<int>(state.range(0)));
+    auto& mem = SampleMemory();
+    for (auto _ : state) benchmark::DoNotOptimize(kivo::EvaluateText(t, mem));
+    state.SetLabel(kLimitCaseLabels[state.range(0)]);
 }
 
 // What an apply costs, and a cycle whose signs no recorded trace fits: the
 // text compiled and rewritten once over its items.
 void BM_EvalLimitFastFirst(benchmark::State& state) {
-    const std::string t = TextoLimite(static_cast<int>(state.range(0)));
-    auto& mem = Memoria();
+    const std::string t = LimitCaseText(static_cast<int>(state.range(0)));
+    auto& mem = SampleMemory();
     for (auto _ : state) {
         const kivo::Formula f(t);
-        benchmark::DoNotOptimize(f.Avalia(mem));
+        benchmark::DoNotOptimize(f.Evaluate(mem));
     }
-    state.SetLabel(kRotulosLimite[state.range(0)]);
+    state.SetLabel(kLimitCaseLabels[state.range(0)]);
 }
 
 // A cycle of a running plant: the recorded trace replayed.
 void BM_EvalLimitFast(benchmark::State& state) {
-    const kivo::Formula f(TextoLimite(static_cast<int>(state.range(0))));
-    auto& mem = Memoria();
-    f.Avalia(mem);
+    const kivo::Formula f(LimitCaseText(static_cast<int>(state.range(0))));
+    auto& mem = SampleMemory();
+    f.Evaluate(mem);
     std::size_t i = 0;
     for (auto _ : state) {
-        mem[21] = kValores.v[i++ & 1023];
-        benchmark::DoNotOptimize(f.Avalia(mem));
+        mem[21] = kValues.v[i++ & 1023];
+        benchmark::DoNotOptimize(f.Evaluate(mem));
     }
-    state.SetLabel(kRotulosLimite[state.range(0)]);
+    state.SetLabel(kLimitCaseLabels[state.range(0)]);
 }
 
 // A megabyte of formula is refused after one pass over it.
 void BM_EvalRefusedMegabyte(benchmark::State& state) {
     std::string t = "M21";
     while (t.size() < (1u << 20)) t += "+M21";
-    auto& mem = Memoria();
+    auto& mem = SampleMemory();
     for (auto _ : state) {
         const kivo::Formula f(t);
-        benchmark::DoNotOptimize(f.Avalia(mem));
+        benchmark::DoNotOptimize(f.Evaluate(mem));
     }
 }
 

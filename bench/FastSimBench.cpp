@@ -9,77 +9,77 @@
 #include <memory>
 #include <string>
 
-#include "ContaAlocacoes.h"
-#include "fastsim/SimulacaoRapida.h"
-#include "project/ArquivoProjeto.h"
+#include "../tests/support/AllocationCounter.h"
+#include "fastsim/FastSimulation.h"
+#include "project/ProjectFile.h"
 
 namespace {
 
 using namespace kivo;
 namespace fs = std::filesystem;
 
-int Objetos(const Projeto& p) {
+int Objects(const Project& p) {
     int n = 0;
-    for (int i = 1; i <= 10; ++i) n += p.sim.controladores.ativo(i);
-    for (int i = 1; i <= 24; ++i) n += p.sim.processos.ativo(i) + p.sim.blocos.ativo(i);
+    for (int i = 1; i <= 10; ++i) n += p.sim.controllers.active(i);
+    for (int i = 1; i <= 24; ++i) n += p.sim.processes.active(i) + p.sim.blocks.active(i);
     return n;
 }
 
 // The example with the most objects; ties go to the first by path.
-fs::path MaiorExemplo() {
-    fs::path maior;
-    int objetos = -1;
+fs::path LargestExample() {
+    fs::path largest;
+    int objects = -1;
     for (const auto& e : fs::recursive_directory_iterator(KIVO_EXAMPLES_DIR)) {
         if (e.path().extension() != ".smp") continue;
-        Projeto p;
-        if (!LeProjeto(p, e.path(), OpcoesCarga{true, nullptr}).ok) continue;
-        const int n = Objetos(p);
-        if (n > objetos || (n == objetos && e.path() < maior)) {
-            objetos = n;
-            maior = e.path();
+        Project p;
+        if (!ReadProject(p, e.path(), LoadOptions{true, nullptr}).ok) continue;
+        const int n = Objects(p);
+        if (n > objects || (n == objects && e.path() < largest)) {
+            objects = n;
+            largest = e.path();
         }
     }
-    return maior;
+    return largest;
 }
 
 void BM_FastSimLargestExample4h(benchmark::State& state) {
-    static const fs::path exemplo = MaiorExemplo();
-    if (exemplo.empty()) {
+    static const fs::path example = LargestExample();
+    if (example.empty()) {
         state.SkipWithError("no example plant found");
         return;
     }
-    const fs::path pasta = fs::temp_directory_path() / ("kivo-fastsim-bench-" + std::to_string(getpid()));
-    fs::create_directories(pasta);
-    OpcoesRapida op;
-    op.janela = 14400;
+    const fs::path folder = fs::temp_directory_path() / ("kivo-fastsim-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    FastSimulationOptions op;
+    op.window = 14400;
     op.T = 0.1;
-    op.sinal = SinalTeste::DegrauSP;
-    op.arquivar = true;
-    op.prefixo = "bench";
-    op.pasta = pasta;
+    op.signal = TestSignal::SetpointStep;
+    op.writeArchive = true;
+    op.prefix = "bench";
+    op.folder = folder;
 
-    std::uint64_t alocacoes = 0;
-    int objetos = 0;
+    std::uint64_t allocations = 0;
+    int objects = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto p = std::make_unique<Projeto>();
-        LeProjeto(*p, exemplo, OpcoesCarga{true, nullptr});
-        objetos = Objetos(*p);
-        const std::uint64_t antes = kivo::testing::Alocacoes();
+        auto p = std::make_unique<Project>();
+        ReadProject(*p, example, LoadOptions{true, nullptr});
+        objects = Objects(*p);
+        const std::uint64_t before = kivo::testing::Allocations();
         state.ResumeTiming();
 
-        const ResultadoRapida r = ExecutaRapida(p->sim, op);
+        const FastSimulationResult r = RunFastSimulation(p->sim, op);
 
         state.PauseTiming();
-        alocacoes += kivo::testing::Alocacoes() - antes;
-        if (!r.executou || r.erroArquivo || r.ciclos != 144000) state.SkipWithError("the run failed");
-        fs::remove(r.arquivo);
+        allocations += kivo::testing::Allocations() - before;
+        if (!r.ran || r.archiveError || r.cycles != 144000) state.SkipWithError("the run failed");
+        fs::remove(r.file);
         state.ResumeTiming();
     }
-    fs::remove_all(pasta);
-    state.SetLabel(exemplo.filename().string());
-    state.counters["objects"] = objetos;
-    state.counters["allocs_per_run"] = static_cast<double>(alocacoes) / static_cast<double>(state.iterations());
+    fs::remove_all(folder);
+    state.SetLabel(example.filename().string());
+    state.counters["objects"] = objects;
+    state.counters["allocs_per_run"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FastSimLargestExample4h)->Unit(benchmark::kMillisecond);
 

@@ -11,42 +11,42 @@
 #include <numbers>
 #include <string>
 
-#include "ContaAlocacoes.h"
-#include "core/Ciclo.h"
+#include "../tests/support/AllocationCounter.h"
+#include "core/Cycle.h"
 #include "core/NumberText.h"
-#include "objects/Blocos.h"
+#include "objects/Blocks.h"
 #include "objects/Controller.h"
-#include "objects/Linearizador.h"
-#include "objects/Parametros.h"
+#include "objects/Linearizer.h"
+#include "objects/Generators.h"
 #include "objects/Process.h"
 
 namespace {
 
 using namespace kivo;
 
-constexpr long long kCiclos = 144000;
+constexpr long long kCycles = 144000;
 constexpr double kT = 0.1;
-constexpr std::uint32_t kSemente = 20240601;
+constexpr std::uint32_t kSeed = 20240601;
 
 // ---- The plant, as parameters both versions share ---------------------------
 
-struct DefProcesso {
-    int entrada;
+struct ProcessDef {
+    int entry;
     double K, theta, tau1, tau2, H, S, tauA, R;
-    int curva;
+    int curve;
 };
 
-DefProcesso Processo(int i) {
+ProcessDef ProcessBlock(int i) {
     return {i <= 10 ? i : 70 + i,        1.0 + 0.05 * (i % 5), 1.0 + 0.5 * (i % 7), 5.0 + 2 * (i % 4),
             2.0 + i % 3,                 0.5,                  0.8,                 0.5,
             15.0 + i,                    i % 5};
 }
 // Process 12's gain follows a generator row live.
-constexpr int kProcessoGanhoVivo = 12;
+constexpr int kLiveGainProcess = 12;
 
-struct DefBloco {
-    const char* funcao;
-    const char* sup;  // nullptr: limit off
+struct BlockDef {
+    const char* function;
+    const char* upper;  // nullptr: limit off
     const char* inf;
     double (*f)(const double* m);
     double (*hi)(const double* m);
@@ -54,7 +54,7 @@ struct DefBloco {
 };
 
 #define F(expr) []([[maybe_unused]] const double* m) -> double { return expr; }
-const DefBloco kBlocos[24] = {
+const BlockDef kBlocks[24] = {
     {"M21*0.5+10", nullptr, nullptr, F(m[21] * 0.5 + 10), nullptr, nullptr},
     {"(M22+M23)/2", nullptr, nullptr, F((m[22] + m[23]) / 2), nullptr, nullptr},
     {"M24>M25", nullptr, nullptr, F(std::max(m[24], m[25])), nullptr, nullptr},
@@ -81,129 +81,129 @@ const DefBloco kBlocos[24] = {
     {"M53+M54-M55", nullptr, nullptr, F(m[53] + m[54] - m[55]), nullptr, nullptr},
 };
 
-struct DefControlador {
+struct ControllerDef {
     double SP, Kc, Ti, Td;
     bool isa;
     int ff;        // feed-forward: generator row read, times 0.2, plus 40
     int backMV;    // feedback address, 0 = off
 };
 
-DefControlador Controlador(int n) {
+ControllerDef PidController(int n) {
     return {40.0 + 2 * n, 0.8, 15, n % 3 == 0 ? 1.0 : 0.0, n % 2 == 1, 81 + n % 10, n <= 2 ? n + 2 : 0};
 }
 
-struct DefGerador {
-    int tipo;
-    const char *min, *max, *desc, *valor;
+struct GeneratorDef {
+    int kind;
+    const char *min, *max, *desc, *value;
 };
-const DefGerador kGeradores[16] = {
-    {LinhaGerador::AleatorioRapido, "40", "60", "r", ""},
-    {LinhaGerador::AleatorioMedio, "30", "70", "5", ""},
-    {LinhaGerador::AleatorioLento, "20", "80", "s", ""},
-    {LinhaGerador::Senoidal, "40", "60", "60", ""},
-    {LinhaGerador::Equacao, "", "", "eq", "M21*0.5+10"},
-    {LinhaGerador::RandomWalk, "50", "0.5", "10", ""},
-    {LinhaGerador::AleatorioMedio, "0", "100", "2", ""},
-    {LinhaGerador::Senoidal, "0", "100", "M95", ""},
-    {LinhaGerador::AleatorioRapido, "45", "55", "r", ""},
-    {LinhaGerador::RandomWalk, "30", "1", "5", ""},
-    {LinhaGerador::Constante, "", "", "c", "50"},
-    {LinhaGerador::Constante, "", "", "c", "25"},
-    {LinhaGerador::Constante, "", "", "c", "75"},
-    {LinhaGerador::Constante, "", "", "c", "10"},
-    {LinhaGerador::Constante, "", "", "c", "80"},
-    {LinhaGerador::Constante, "", "", "c", "50"},
+const GeneratorDef kGenerators[16] = {
+    {GeneratorRow::FastRandom, "40", "60", "r", ""},
+    {GeneratorRow::MediumRandom, "30", "70", "5", ""},
+    {GeneratorRow::SlowRandom, "20", "80", "s", ""},
+    {GeneratorRow::Sine, "40", "60", "60", ""},
+    {GeneratorRow::Equation, "", "", "eq", "M21*0.5+10"},
+    {GeneratorRow::RandomWalk, "50", "0.5", "10", ""},
+    {GeneratorRow::MediumRandom, "0", "100", "2", ""},
+    {GeneratorRow::Sine, "0", "100", "M95", ""},
+    {GeneratorRow::FastRandom, "45", "55", "r", ""},
+    {GeneratorRow::RandomWalk, "30", "1", "5", ""},
+    {GeneratorRow::Constant, "", "", "c", "50"},
+    {GeneratorRow::Constant, "", "", "c", "25"},
+    {GeneratorRow::Constant, "", "", "c", "75"},
+    {GeneratorRow::Constant, "", "", "c", "10"},
+    {GeneratorRow::Constant, "", "", "c", "80"},
+    {GeneratorRow::Constant, "", "", "c", "50"},
 };
 
 const double kLinMV[6] = {0, 20, 40, 60, 80, 100};
 const double kLinPV[6] = {0, 30, 55, 75, 90, 100};
 
-std::string Texto(double x) { return FormataFixo(x, 0, 3); }
+std::string Text(double x) { return FormatFixed(x, 0, 3); }
 
 // ---- Full plant: the models with their texts --------------------------------
 
-struct PlantaCompleta {
-    Simulacao sim;
-    TParmForm geradores{sim};
-    TLinearizador linearizador{sim};
+struct FullPlant {
+    Simulation sim;
+    Generators generators{sim};
+    Linearizer linearizer{sim};
 
-    PlantaCompleta() {
-        sim.aleatorio.Semeia(kSemente);
-        sim.estado.T = kT;
-        sim.geradores = &geradores;
-        sim.linearizador = &linearizador;
+    FullPlant() {
+        sim.randomGenerator.SetSeed(kSeed);
+        sim.state.T = kT;
+        sim.generators = &generators;
+        sim.linearizer = &linearizer;
         for (int g = 81; g <= 96; ++g) {
-            const DefGerador& d = kGeradores[g - 81];
-            LinhaGerador& l = geradores.linha(g);
-            l.Tipo = d.tipo;
-            geradores.LayoutLinha(g, false);
+            const GeneratorDef& d = kGenerators[g - 81];
+            GeneratorRow& l = generators.line(g);
+            l.Kind = d.kind;
+            generators.LayoutRow(g, false);
             l.Min = d.min;
             l.Max = d.max;
             l.Desc = d.desc;
-            l.Valor = d.valor;
+            l.Value = d.value;
         }
-        geradores.AplicaParametros();
+        generators.ApplyParameters();
 
         for (int i = 1; i <= 24; ++i) {
-            auto p = std::make_unique<TProcesso>(sim, i);
-            const DefProcesso d = Processo(i);
-            p->EntradaSelect = d.entrada - 1;
-            p->GanhoText = i == kProcessoGanhoVivo ? "M96/50" : Texto(d.K);
-            p->TempoMorto = Texto(d.theta);
-            p->LText = Texto(d.tau1);
-            p->Ctext = Texto(d.tau2);
-            p->Histerese = Texto(d.H);
-            p->valveStext = Texto(d.S);
-            p->tal = Texto(d.tauA);
-            p->ratetext = Texto(d.R);
-            p->ComboBox1 = d.curva;
-            p->ValidaParametros(false);
-            sim.processos.Cria(i, std::move(p));
+            auto p = std::make_unique<Process>(sim, i);
+            const ProcessDef d = ProcessBlock(i);
+            p->InputSelect = d.entry - 1;
+            p->GainText = i == kLiveGainProcess ? "M96/50" : Text(d.K);
+            p->DeadTime = Text(d.theta);
+            p->LText = Text(d.tau1);
+            p->Ctext = Text(d.tau2);
+            p->Hysteresis = Text(d.H);
+            p->valveStext = Text(d.S);
+            p->tauAText = Text(d.tauA);
+            p->ratetext = Text(d.R);
+            p->ComboBox1 = d.curve;
+            p->ValidateParameters(false);
+            sim.processes.Create(i, std::move(p));
         }
         for (int i = 1; i <= 24; ++i) {
-            auto b = std::make_unique<TBloco>(sim, i);
-            const DefBloco& d = kBlocos[i - 1];
-            b->FuncaoTr = d.funcao;
-            b->LimSupCheck = d.sup != nullptr;
-            b->LimInfCheck = d.inf != nullptr;
-            if (d.sup) b->LimSupText = d.sup;
-            if (d.inf) b->LimInfText = d.inf;
-            b->ValidaParametros(false);
-            sim.blocos.Cria(i, std::move(b));
+            auto b = std::make_unique<Block>(sim, i);
+            const BlockDef& d = kBlocks[i - 1];
+            b->FunctionText = d.function;
+            b->UpperLimitCheck = d.upper != nullptr;
+            b->LowerLimitCheck = d.inf != nullptr;
+            if (d.upper) b->UpperLimitText = d.upper;
+            if (d.inf) b->LowerLimitText = d.inf;
+            b->ValidateParameters(false);
+            sim.blocks.Create(i, std::move(b));
         }
         for (int n = 1; n <= 10; ++n) {
-            auto c = std::make_unique<TControlador>(sim, n);
-            const DefControlador d = Controlador(n);
-            c->VariavelSelect = 20 + n - 1;
-            c->KpText = Texto(d.Kc);
-            c->KiText = Texto(d.Ti);
-            c->KdText = Texto(d.Td);
-            c->EstruturaGroup = d.isa ? 1 : 0;
+            auto c = std::make_unique<Controller>(sim, n);
+            const ControllerDef d = PidController(n);
+            c->VariableSelect = 20 + n - 1;
+            c->KpText = Text(d.Kc);
+            c->KiText = Text(d.Ti);
+            c->KdText = Text(d.Td);
+            c->StructureGroup = d.isa ? 1 : 0;
             c->FFwSelect = true;
             c->FFwEquation = "M" + std::to_string(d.ff) + "*0.2+40";
             c->BackMVCheck = d.backMV != 0;
             c->BackMV = d.backMV - 1;
-            c->ValidaParametros(false);
-            c->estado.SP = d.SP;
-            c->estado.modoAuto = true;
-            sim.controladores.Cria(n, std::move(c));
+            c->ValidateParameters(false);
+            c->state.SP = d.SP;
+            c->state.autoMode = true;
+            sim.controllers.Create(n, std::move(c));
         }
-        linearizador.Lin1EndEnt = "41 Bloco";
+        linearizer.Lin1InputAddress = "41 Bloco";
         for (int k = 0; k < 6; ++k) {
-            linearizador.Lin1MV[k] = Texto(kLinMV[k]);
-            linearizador.Lin1PV[k] = Texto(kLinPV[k]);
+            linearizer.Lin1MV[k] = Text(kLinMV[k]);
+            linearizer.Lin1PV[k] = Text(kLinPV[k]);
         }
-        linearizador.SetLin1Ativar(true);
+        linearizer.SetLin1Enabled(true);
     }
 
-    void Executa(long long ciclos) {
-        sim.ExecutaSemDisplay(ciclos, kT, [](long long) {}, [](long long) { return true; });
+    void Run(long long cycles) {
+        sim.RunWithoutDisplay(cycles, kT, [](long long) {}, [](long long) { return true; });
     }
 };
 
 // ---- Hand-coded plant: the same models with plain doubles ------------------
 
-struct GeradorAleatorioSimples {
+struct SimpleRandomGenerator {
     std::uint32_t seed;
     std::uint32_t operator()(std::uint32_t n) {
         seed = seed * 134775813u + 1u;
@@ -211,17 +211,17 @@ struct GeradorAleatorioSimples {
     }
 };
 
-struct ProcessoSimples {
-    DefProcesso d;
-    int saida;
+struct SimpleProcess {
+    ProcessDef d;
+    int output;
     double h = 0, hr = 0, s = 0, f = 0, fr = 0, fp = 0, r = 0, c = 0, a = 0, xd = 0, xp = 0, y1 = 0, y2 = 0;
     int n = 0, k = 0;
-    bool agarrado = false;
+    bool stuck = false;
     std::array<double, 10001> buffer{};
 
-    void Passo(double* m, double* atuador) {
-        const double x = m[d.entrada];
-        const double K = saida == 20 + kProcessoGanhoVivo ? m[96] / 50 : d.K;
+    void Step(double* m, double* actuator) {
+        const double x = m[d.entry];
+        const double K = output == 20 + kLiveGainProcess ? m[96] / 50 : d.K;
         if (d.H > 0) {
             const double xr = std::nearbyint(10 * x) / 10;
             if (h + d.H <= xr) {
@@ -234,22 +234,22 @@ struct ProcessoSimples {
         } else {
             h = x;
         }
-        if (!agarrado) {
+        if (!stuck) {
             s = h;
             f = (0.5 / (0.5 + kT)) * f + (kT / (0.5 + kT)) * h;
             fr = std::nearbyint(10 * f) / 10;
             n = std::fabs(fr - fp) >= 0.2 ? 0 : std::min(n + 1, 5);
-            if (n > 4 && d.S > 0) agarrado = true;
+            if (n > 4 && d.S > 0) stuck = true;
         } else if (std::fabs(s - h) >= d.S) {
-            agarrado = false;
+            stuck = false;
         }
         fp = fr;
-        const double passo = std::fabs(d.R) * kT;
-        if (std::fabs(r - s) > passo)
-            r += s > r ? passo : -passo;
+        const double oneStep = std::fabs(d.R) * kT;
+        if (std::fabs(r - s) > oneStep)
+            r += s > r ? oneStep : -oneStep;
         else
             r = s;
-        switch (d.curva) {
+        switch (d.curve) {
             case 1: c = 100 - (112 * std::exp(-r / 40) - 9.1935); break;
             case 2: c = (std::exp(r / 40) - 1.0253) * 8.9628; break;
             case 3: {
@@ -274,37 +274,37 @@ struct ProcessoSimples {
         y1 = ((2 * d.tau1 - kT) / (2 * d.tau1 + kT)) * y1 + (kT / (2 * d.tau1 + kT)) * (xd + xp);
         y2 = std::clamp((d.tau2 / (d.tau2 + kT)) * y2 + (kT / (d.tau2 + kT)) * y1, 0.0, 100.0);
         xp = xd;
-        m[saida] = K * y2;
-        atuador[saida] = a;
+        m[output] = K * y2;
+        actuator[output] = a;
     }
 };
 
 // The controller's trend: 450 samples of PV and SP, four curves of bytes.
-struct TendenciaSimples {
-    std::array<std::array<double, 450>, 2> historico{};
-    std::array<std::array<std::uint8_t, 450>, 4> curvas{};
-    int posicao = 0;
+struct SimpleTrend {
+    std::array<std::array<double, 450>, 2> history{};
+    std::array<std::array<std::uint8_t, 450>, 4> curves{};
+    int position = 0;
 
-    static std::uint8_t Ponto(double v) { return static_cast<std::uint8_t>(std::nearbyint(2 * std::clamp(v, 0.0, 100.0))); }
-    void Amostra(double pv, double sp, double mv, double atuador) {
-        posicao = posicao >= 450 ? 1 : posicao + 1;
-        const auto i = static_cast<std::size_t>(posicao - 1);
-        historico[0][i] = pv;
-        historico[1][i] = sp;
-        curvas[0][i] = Ponto(pv);
-        curvas[1][i] = Ponto(sp);
-        curvas[2][i] = Ponto(mv);
-        curvas[3][i] = Ponto(atuador);
+    static std::uint8_t Point(double v) { return static_cast<std::uint8_t>(std::nearbyint(2 * std::clamp(v, 0.0, 100.0))); }
+    void Sample(double pv, double sp, double mv, double actuator) {
+        position = position >= 450 ? 1 : position + 1;
+        const auto i = static_cast<std::size_t>(position - 1);
+        history[0][i] = pv;
+        history[1][i] = sp;
+        curves[0][i] = Point(pv);
+        curves[1][i] = Point(sp);
+        curves[2][i] = Point(mv);
+        curves[3][i] = Point(actuator);
     }
 };
 
-struct ControladorSimples {
-    DefControlador d;
+struct SimpleController {
+    ControllerDef d;
     int n;
     double SP, MV = 0, I = 0, eprev = 0, PVf = 0, PVfprev = 0;
-    TendenciaSimples tendencia;
+    SimpleTrend trend;
 
-    void Passo(double* m, const double* atuador) {
+    void Step(double* m, const double* actuator) {
         double PV = m[20 + n];
         const double e = SP - PV;
         const double ep = SP - PV;
@@ -321,8 +321,8 @@ struct ControladorSimples {
             if (d.isa) D *= K;
             D = std::clamp(D, -100.0, 100.0);
         }
-        const bool congela = d.backMV != 0 && (m[d.backMV] >= 99.9 || m[d.backMV] <= 0.1);
-        if (!congela) I += d.isa ? K * e * kT / d.Ti : e * kT / d.Ti;
+        const bool freeze = d.backMV != 0 && (m[d.backMV] >= 99.9 || m[d.backMV] <= 0.1);
+        if (!freeze) I += d.isa ? K * e * kT / d.Ti : e * kT / d.Ti;
         MV = b + P + I + D;
         if (MV > 100) {
             I = 100 - P - D - b;
@@ -334,33 +334,33 @@ struct ControladorSimples {
         eprev = e;
         PVfprev = PVf;
         m[n] = MV;
-        tendencia.Amostra(PV, SP, MV, atuador[20 + n]);
+        trend.Sample(PV, SP, MV, actuator[20 + n]);
     }
 };
 
-struct PlantaManual {
+struct HandCodedPlant {
     std::array<double, 125> m{};
-    std::array<double, 125> atuador{};
-    GeradorAleatorioSimples rnd{kSemente};
-    std::array<ProcessoSimples, 24> processos;
-    std::array<ControladorSimples, 10> controladores;
+    std::array<double, 125> actuator{};
+    SimpleRandomGenerator rnd{kSeed};
+    std::array<SimpleProcess, 24> processes;
+    std::array<SimpleController, 10> controllers;
     // Generator rows 81..90
-    std::array<double, 10> alvo{}, y{}, t{}, W{};
+    std::array<double, 10> target{}, y{}, t{}, W{};
     double s[6], b[6];
 
-    PlantaManual() {
+    HandCodedPlant() {
         for (int i = 1; i <= 24; ++i) {
-            processos[static_cast<std::size_t>(i - 1)].d = Processo(i);
-            processos[static_cast<std::size_t>(i - 1)].saida = EnderecoProcesso(i);
+            processes[static_cast<std::size_t>(i - 1)].d = ProcessBlock(i);
+            processes[static_cast<std::size_t>(i - 1)].output = ProcessAddress(i);
         }
         for (int n = 1; n <= 10; ++n) {
-            const DefControlador d = Controlador(n);
-            auto& c = controladores[static_cast<std::size_t>(n - 1)];
+            const ControllerDef d = PidController(n);
+            auto& c = controllers[static_cast<std::size_t>(n - 1)];
             c.d = d;
             c.n = n;
             c.SP = d.SP;
         }
-        for (int g = 91; g <= 96; ++g) m[static_cast<std::size_t>(g)] = ConverteReal(kGeradores[g - 81].valor);
+        for (int g = 91; g <= 96; ++g) m[static_cast<std::size_t>(g)] = ParseReal(kGenerators[g - 81].value);
         W[5] = 50;
         W[9] = 30;
         for (int k = 1; k < 6; ++k) {
@@ -369,43 +369,43 @@ struct PlantaManual {
         }
     }
 
-    double Sorteio(double mn, double mx) { return mn + (mx - mn) / 10000 * rnd(10000); }
+    double RandomBetween(double mn, double mx) { return mn + (mx - mn) / 10000 * rnd(10000); }
 
-    void Geradores() {
-        m[81] = Sorteio(40, 60);
-        if (500 > rnd(30000)) alvo[1] = Sorteio(30, 70);
-        y[1] = 5 / (5 + kT) * y[1] + kT / (5 + kT) * alvo[1];
+    void SignalGenerators() {
+        m[81] = RandomBetween(40, 60);
+        if (500 > rnd(30000)) target[1] = RandomBetween(30, 70);
+        y[1] = 5 / (5 + kT) * y[1] + kT / (5 + kT) * target[1];
         m[82] = y[1];
-        if (30 > rnd(30000)) m[83] = Sorteio(20, 80);
+        if (30 > rnd(30000)) m[83] = RandomBetween(20, 80);
         t[3] += kT;
         m[84] = 40 + (std::sin(2 * std::numbers::pi * t[3] / 60) + 1) / 2 * 20;
         m[85] = m[21] * 0.5 + 10;
         W[5] += 0.5 * (rnd(10000) / 5000.0 - 1);
         if (W[5] > 60 || W[5] < 40) W[5] = 50;
         m[86] = W[5];
-        if (500 > rnd(30000)) alvo[6] = Sorteio(0, 100);
-        y[6] = 2 / (2 + kT) * y[6] + kT / (2 + kT) * alvo[6];
+        if (500 > rnd(30000)) target[6] = RandomBetween(0, 100);
+        y[6] = 2 / (2 + kT) * y[6] + kT / (2 + kT) * target[6];
         m[87] = y[6];
         t[7] += kT;
         m[88] = (std::sin(2 * std::numbers::pi * t[7] / m[95]) + 1) / 2 * 100;
-        m[89] = Sorteio(45, 55);
+        m[89] = RandomBetween(45, 55);
         W[9] += 1 * (rnd(10000) / 5000.0 - 1);
         if (W[9] > 35 || W[9] < 25) W[9] = 30;
         m[90] = W[9];
     }
 
-    void Passo() {
+    void Step() {
         double* mem = m.data();
-        Geradores();
-        for (auto& p : processos) p.Passo(mem, atuador.data());
+        SignalGenerators();
+        for (auto& p : processes) p.Step(mem, actuator.data());
         for (int i = 1; i <= 24; ++i) {
-            const DefBloco& d = kBlocos[i - 1];
+            const BlockDef& d = kBlocks[i - 1];
             double v = d.f(mem);
             if (d.hi) v = std::min(v, d.hi(mem));
             if (d.lo) v = std::max(v, d.lo(mem));
-            m[static_cast<std::size_t>(EnderecoBloco(i))] = v;
+            m[static_cast<std::size_t>(BlockAddress(i))] = v;
         }
-        for (auto& c : controladores) c.Passo(mem, atuador.data());
+        for (auto& c : controllers) c.Step(mem, actuator.data());
         const double x = m[41];
         int k = 1;
         while (k < 5 && !(x < kLinPV[k])) ++k;
@@ -416,32 +416,32 @@ struct PlantaManual {
 // ---- Benchmarks --------------------------------------------------------------
 
 void BM_FullPlant144k(benchmark::State& state) {
-    auto planta = std::make_unique<PlantaCompleta>();
-    planta->Executa(1000);  // first evaluations size the formulas' scratch space
-    std::uint64_t alocacoes = 0;
+    auto plant = std::make_unique<FullPlant>();
+    plant->Run(1000);  // first evaluations size the formulas' scratch space
+    std::uint64_t allocations = 0;
     for (auto _ : state) {
-        const std::uint64_t antes = kivo::testing::Alocacoes();
-        planta->Executa(kCiclos);
-        alocacoes += kivo::testing::Alocacoes() - antes;
+        const std::uint64_t before = kivo::testing::Allocations();
+        plant->Run(kCycles);
+        allocations += kivo::testing::Allocations() - before;
     }
-    const double ciclos = static_cast<double>(state.iterations()) * kCiclos;
-    state.counters["alloc_per_cycle"] = static_cast<double>(alocacoes) / ciclos;
+    const double cycles = static_cast<double>(state.iterations()) * kCycles;
+    state.counters["alloc_per_cycle"] = static_cast<double>(allocations) / cycles;
     state.counters["ns_per_cycle"] =
-        benchmark::Counter(ciclos, benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
-    state.counters["M21"] = planta->sim.mem[21];
-    state.counters["M13"] = planta->sim.mem[13];
+        benchmark::Counter(cycles, benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+    state.counters["M21"] = plant->sim.mem[21];
+    state.counters["M13"] = plant->sim.mem[13];
 }
 BENCHMARK(BM_FullPlant144k)->Unit(benchmark::kMillisecond);
 
 void BM_HandCodedPlant144k(benchmark::State& state) {
-    auto planta = std::make_unique<PlantaManual>();
-    for (int i = 0; i < 1000; ++i) planta->Passo();
+    auto plant = std::make_unique<HandCodedPlant>();
+    for (int i = 0; i < 1000; ++i) plant->Step();
     for (auto _ : state) {
-        for (long long i = 0; i < kCiclos; ++i) planta->Passo();
-        benchmark::DoNotOptimize(planta->m.data());
+        for (long long i = 0; i < kCycles; ++i) plant->Step();
+        benchmark::DoNotOptimize(plant->m.data());
     }
-    state.counters["M21"] = planta->m[21];
-    state.counters["M13"] = planta->m[13];
+    state.counters["M21"] = plant->m[21];
+    state.counters["M13"] = plant->m[13];
 }
 BENCHMARK(BM_HandCodedPlant144k)->Unit(benchmark::kMillisecond);
 

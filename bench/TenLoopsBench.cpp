@@ -15,11 +15,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "ContaAlocacoes.h"
-#include "core/Ciclo.h"
-#include "fastsim/Malhas.h"
+#include "../tests/support/AllocationCounter.h"
+#include "core/Cycle.h"
+#include "fastsim/Loops.h"
 #include "objects/Controller.h"
-#include "objects/Parametros.h"
+#include "objects/Generators.h"
 #include "objects/Process.h"
 
 namespace {
@@ -27,72 +27,72 @@ namespace {
 using namespace kivo;
 
 constexpr int kLoops = 10;
-constexpr long long kCiclos = 144000;
-constexpr long long kCicloDegrau = 14400;
-constexpr long long kPorSegundo = 10;
+constexpr long long kCycles = 144000;
+constexpr long long kStepCycle = 14400;
+constexpr long long kCyclesPerSecond = 10;
 constexpr double kT = 0.1;
-constexpr double kDegrau = 10;
+constexpr double kStep = 10;
 
-constexpr double kGanho = 1.5, kTau1 = 10, kTau2 = 3, kTempoMorto = 2;
+constexpr double kGain = 1.5, kTau1 = 10, kTau2 = 3, kDeadTime = 2;
 constexpr double kKc = 1, kTi = 12, kBias = 50;
 double SetPoint(int n) { return 40 + 2 * n; }
 
 // What both versions must agree on.
-struct Resultado {
-    std::array<double, kNumVariaveis + 1> mem{};
+struct Outcome {
+    std::array<double, kNumVariables + 1> mem{};
     std::array<std::array<std::string, 7>, kLoops> indices;
 };
 
 // ---- The ten loops as a plant of the simulator ------------------------------
 
-struct PlantaDezMalhas {
-    Simulacao sim;
-    TParmForm geradores{sim};
+struct TenLoopPlant {
+    Simulation sim;
+    Generators generators{sim};
 
-    PlantaDezMalhas() {
-        sim.geradores = &geradores;
-        geradores.AplicaParametros();
+    TenLoopPlant() {
+        sim.generators = &generators;
+        generators.ApplyParameters();
         for (int n = 1; n <= kLoops; ++n) {
-            auto p = std::make_unique<TProcesso>(sim, n);
-            p->EntradaSelect = n - 1;  // M(n), the controller's output
-            p->GanhoText = "1.5";
-            p->TempoMorto = "2";
+            auto p = std::make_unique<Process>(sim, n);
+            p->InputSelect = n - 1;  // M(n), the controller's output
+            p->GainText = "1.5";
+            p->DeadTime = "2";
             p->LText = "10";
             p->Ctext = "3";
-            if (!p->ValidaParametros(false)) throw std::logic_error("ten loops: process refused");
-            sim.processos.Cria(n, std::move(p));
+            if (!p->ValidateParameters(false)) throw std::logic_error("ten loops: process refused");
+            sim.processes.Create(n, std::move(p));
 
-            auto c = std::make_unique<TControlador>(sim, n);
-            c->VariavelSelect = EnderecoProcesso(n) - 1;
+            auto c = std::make_unique<Controller>(sim, n);
+            c->VariableSelect = ProcessAddress(n) - 1;
             c->KpText = "1";
             c->KiText = "12";
             c->KdText = "0";
-            if (!c->ValidaParametros(false)) throw std::logic_error("ten loops: controller refused");
-            c->estado.SP = SetPoint(n);
-            c->estado.modoAuto = true;
-            sim.controladores.Cria(n, std::move(c));
+            if (!c->ValidateParameters(false)) throw std::logic_error("ten loops: controller refused");
+            c->state.SP = SetPoint(n);
+            c->state.autoMode = true;
+            sim.controllers.Create(n, std::move(c));
         }
     }
 
     // Not inlined, nor is the floor's, so that a profiler can count each run
     // alone.
-    [[gnu::noinline]] Resultado Executa() {
-        ColetaMalhas coleta(sim, true, kCiclos / kPorSegundo);
-        sim.ExecutaSemDisplay(
-            kCiclos, kT,
+    [[gnu::noinline]] Outcome Run() {
+        LoopCollector collector(sim, true, kCycles / kCyclesPerSecond);
+        sim.RunWithoutDisplay(
+            kCycles, kT,
             [&](long long h) {
-                if (h != kCicloDegrau) return;
-                for (int n = 1; n <= kLoops; ++n) sim.controladores.como<TControlador>(n)->estado.SP += kDegrau;
+                if (h != kStepCycle) return;
+                for (int n = 1; n <= kLoops; ++n) sim.controllers.as<Controller>(n)->state.SP += kStep;
             },
             [&](long long h) {
-                if ((h + 1) % kPorSegundo == 0) coleta.Amostra(sim.mem.dados());
+                if ((h + 1) % kCyclesPerSecond == 0) collector.Sample(sim.mem.data());
                 return true;
             });
-        Resultado r;
-        std::memcpy(r.mem.data(), sim.mem.dados(), sizeof r.mem);
-        const LinhaDesempenho linha = coleta.Conclui();
+        Outcome r;
+        std::memcpy(r.mem.data(), sim.mem.data(), sizeof r.mem);
+        const PerformanceRow line = collector.Finish();
         for (int n = 1; n <= kLoops; ++n) {
-            const auto t = TextosIndices(*linha.malha(n).indices);
+            const auto t = IndexTexts(*line.loop(n).indices);
             std::copy(t.begin(), t.end(), r.indices[static_cast<std::size_t>(n - 1)].begin());
         }
         return r;
@@ -101,59 +101,59 @@ struct PlantaDezMalhas {
 
 // ---- The floor: the same loops hand-coded -----------------------------------
 
-struct MalhaManual {
-    static constexpr int kAtraso = 20;  // Nearest(2 s / 0.1 s) cycles
+struct HandCodedLoop {
+    static constexpr int kDelay = 20;  // Nearest(2 s / 0.1 s) cycles
     int n = 0;
     // Process: dead-time ring, the two lags, the previous delayed input.
-    std::array<double, kAtraso + 1> atraso{};
+    std::array<double, kDelay + 1> delay{};
     int k = 0;
     double x = 0, xp = 0, y1 = 0, y2 = 0;
     // Controller
     double SP = 0, I = 0;
     // Trend: the last 450 raw samples of PV, SP, CO and the actuator.
-    std::array<std::array<double, 4>, 450> tendencia{};
-    int posicao = 0;
-    SeriesMalha series;
+    std::array<std::array<double, 4>, 450> trend{};
+    int position = 0;
+    LoopSeries series;
 };
 
-struct PlantaManual {
-    std::array<double, kNumVariaveis + 1> m{};
-    std::array<MalhaManual, kLoops> malhas;
+struct HandCodedPlant {
+    std::array<double, kNumVariables + 1> m{};
+    std::array<HandCodedLoop, kLoops> loops;
 
-    PlantaManual() {
+    HandCodedPlant() {
         for (int n = 1; n <= kLoops; ++n) {
-            MalhaManual& l = malhas[static_cast<std::size_t>(n - 1)];
+            HandCodedLoop& l = loops[static_cast<std::size_t>(n - 1)];
             l.n = n;
             l.SP = SetPoint(n);
-            l.series.pv.reserve(kCiclos / kPorSegundo);
-            l.series.sp.reserve(kCiclos / kPorSegundo);
-            l.series.co.reserve(kCiclos / kPorSegundo);
+            l.series.pv.reserve(kCycles / kCyclesPerSecond);
+            l.series.sp.reserve(kCycles / kCyclesPerSecond);
+            l.series.co.reserve(kCycles / kCyclesPerSecond);
         }
     }
 
-    [[gnu::noinline]] Resultado Executa() {
+    [[gnu::noinline]] Outcome Run() {
         constexpr double a1 = (2 * kTau1 - kT) / (2 * kTau1 + kT), b1 = kT / (2 * kTau1 + kT);
         constexpr double a2 = kTau2 / (kTau2 + kT), b2 = kT / (kTau2 + kT);
         double* mem = m.data();
-        for (long long h = 0; h < kCiclos; ++h) {
-            for (MalhaManual& l : malhas) {
+        for (long long h = 0; h < kCycles; ++h) {
+            for (HandCodedLoop& l : loops) {
                 l.x = mem[l.n];
-                l.k = l.k == MalhaManual::kAtraso ? 0 : l.k + 1;
-                l.atraso[static_cast<std::size_t>(l.k)] = l.x;
-                const double xd = l.atraso[static_cast<std::size_t>(l.k == MalhaManual::kAtraso ? 0 : l.k + 1)];
+                l.k = l.k == HandCodedLoop::kDelay ? 0 : l.k + 1;
+                l.delay[static_cast<std::size_t>(l.k)] = l.x;
+                const double xd = l.delay[static_cast<std::size_t>(l.k == HandCodedLoop::kDelay ? 0 : l.k + 1)];
                 l.y1 = a1 * l.y1 + b1 * (xd + l.xp);
                 l.y2 = std::clamp(a2 * l.y2 + b2 * l.y1, 0.0, 100.0);
                 l.xp = xd;
-                mem[20 + l.n] = kGanho * l.y2;
+                mem[20 + l.n] = kGain * l.y2;
             }
-            if (h == kCicloDegrau)
-                for (MalhaManual& l : malhas) l.SP += kDegrau;
-            for (MalhaManual& l : malhas) {
+            if (h == kStepCycle)
+                for (HandCodedLoop& l : loops) l.SP += kStep;
+            for (HandCodedLoop& l : loops) {
                 const double pv = mem[20 + l.n];
                 const double e = l.SP - pv;
-                const double pvLimitada = std::clamp(pv, 0.0, 100.0);
+                const double pvClamped = std::clamp(pv, 0.0, 100.0);
                 mem[60 + l.n] = l.SP;
-                mem[100 + l.n] = pvLimitada;
+                mem[100 + l.n] = pvClamped;
                 const double P = std::clamp(kKc * e, -100.0, 100.0);
                 l.I += kKc * e * kT / kTi;
                 double MV = kBias + P + l.I;
@@ -165,68 +165,68 @@ struct PlantaManual {
                     MV = 0;
                 }
                 mem[l.n] = MV;
-                l.posicao = l.posicao >= 450 ? 1 : l.posicao + 1;
-                l.tendencia[static_cast<std::size_t>(l.posicao - 1)] = {pvLimitada, l.SP, std::clamp(MV, 0.0, 100.0), l.x};
+                l.position = l.position >= 450 ? 1 : l.position + 1;
+                l.trend[static_cast<std::size_t>(l.position - 1)] = {pvClamped, l.SP, std::clamp(MV, 0.0, 100.0), l.x};
             }
-            if ((h + 1) % kPorSegundo == 0)
-                for (MalhaManual& l : malhas) l.series.Adiciona(mem[20 + l.n], mem[60 + l.n], mem[l.n]);
+            if ((h + 1) % kCyclesPerSecond == 0)
+                for (HandCodedLoop& l : loops) l.series.Add(mem[20 + l.n], mem[60 + l.n], mem[l.n]);
         }
-        Resultado r;
+        Outcome r;
         r.mem = m;
-        for (const MalhaManual& l : malhas) {
-            const auto t = TextosIndices(*CalculaIndices(l.series, " %"));
+        for (const HandCodedLoop& l : loops) {
+            const auto t = IndexTexts(*ComputeIndices(l.series, " %"));
             std::copy(t.begin(), t.end(), r.indices[static_cast<std::size_t>(l.n - 1)].begin());
         }
         return r;
     }
 };
 
-bool Iguais(const Resultado& a, const Resultado& b) {
+bool Equal(const Outcome& a, const Outcome& b) {
     return std::memcmp(a.mem.data(), b.mem.data(), sizeof a.mem) == 0 && a.indices == b.indices;
 }
 
 // ---- Benchmarks --------------------------------------------------------------
 
 void BM_TenLoops4h(benchmark::State& state) {
-    std::uint64_t alocacoes = 0;
-    Resultado r;
+    std::uint64_t allocations = 0;
+    Outcome r;
     for (auto _ : state) {
         state.PauseTiming();
-        auto planta = std::make_unique<PlantaDezMalhas>();
-        const std::uint64_t antes = kivo::testing::Alocacoes();
+        auto plant = std::make_unique<TenLoopPlant>();
+        const std::uint64_t before = kivo::testing::Allocations();
         state.ResumeTiming();
 
-        r = planta->Executa();
+        r = plant->Run();
 
         state.PauseTiming();
-        alocacoes += kivo::testing::Alocacoes() - antes;
-        planta.reset();
+        allocations += kivo::testing::Allocations() - before;
+        plant.reset();
         state.ResumeTiming();
     }
-    if (!Iguais(r, std::make_unique<PlantaManual>()->Executa()))
+    if (!Equal(r, std::make_unique<HandCodedPlant>()->Run()))
         state.SkipWithError("the simulator and the hand-coded loops disagree");
-    state.counters["allocs_per_run"] = static_cast<double>(alocacoes) / static_cast<double>(state.iterations());
-    state.counters["ns_per_cycle"] = benchmark::Counter(static_cast<double>(kCiclos) * static_cast<double>(state.iterations()),
+    state.counters["allocs_per_run"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
+    state.counters["ns_per_cycle"] = benchmark::Counter(static_cast<double>(kCycles) * static_cast<double>(state.iterations()),
                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["PV1"] = r.mem[21];
 }
 BENCHMARK(BM_TenLoops4h)->Unit(benchmark::kMillisecond);
 
 void BM_TenLoopsHandCoded4h(benchmark::State& state) {
-    Resultado r;
+    Outcome r;
     for (auto _ : state) {
         state.PauseTiming();
-        auto planta = std::make_unique<PlantaManual>();
+        auto plant = std::make_unique<HandCodedPlant>();
         state.ResumeTiming();
 
-        r = planta->Executa();
+        r = plant->Run();
         benchmark::DoNotOptimize(r);
 
         state.PauseTiming();
-        planta.reset();
+        plant.reset();
         state.ResumeTiming();
     }
-    state.counters["ns_per_cycle"] = benchmark::Counter(static_cast<double>(kCiclos) * static_cast<double>(state.iterations()),
+    state.counters["ns_per_cycle"] = benchmark::Counter(static_cast<double>(kCycles) * static_cast<double>(state.iterations()),
                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["PV1"] = r.mem[21];
 }

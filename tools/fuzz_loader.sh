@@ -26,13 +26,13 @@ FOTO="$DESTINO/fontes"
 rm -rf "$FOTO"
 mkdir -p "$FOTO/src" "$FOTO/tests"
 cp -r "$RAIZ/src/core" "$RAIZ/src/objects" "$RAIZ/src/project" "$FOTO/src/"
-cp "$RAIZ/tests/project/FuzzCarga.cpp" "$FOTO/tests/"
+cp "$RAIZ/tests/project/FuzzLoad.cpp" "$FOTO/tests/"
 echo "Building the fuzz target with $CXX..."
 nice -n 19 "$CXX" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I "$FOTO/src" "$FOTO"/src/*/*.cpp "$FOTO/tests/FuzzCarga.cpp" -o "$DESTINO/fuzz_carga"
+  -I "$FOTO/src" "$FOTO"/src/*/*.cpp "$FOTO/tests/FuzzLoad.cpp" -o "$DESTINO/fuzz_load"
 
 cd "$DESTINO"
 echo "Fuzzing for $SEGUNDOS s (inputs in $DESTINO/corpus)..."
-exec nice -n 19 ./fuzz_carga -max_total_time="$SEGUNDOS" -max_len=65536 -timeout=20 \
+exec nice -n 19 ./fuzz_load -max_total_time="$SEGUNDOS" -max_len=65536 -timeout=20 \
   -print_final_stats=1 "$@" corpus

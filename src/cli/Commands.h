@@ -7,18 +7,18 @@
 namespace kivo::cli {
 
 inline constexpr int kOk = 0;
-inline constexpr int kUso = 2;
-inline constexpr int kEntradaInvalida = 3;
+inline constexpr int kUsage = 2;
+inline constexpr int kInvalidInput = 3;
 
 using Args = std::vector<std::string>;
 
-int ComandoEval(const Args& args);
-int ComandoCheck(const Args& args);
-int ComandoResave(const Args& args);
-int ComandoRun(const Args& args);
-int ComandoSimulate(const Args& args);
-int ComandoIndices(const Args& args);
-int ComandoBumptest(const Args& args);
-int ComandoTune(const Args& args);
+int EvalCommand(const Args& args);
+int CheckCommand(const Args& args);
+int ResaveCommand(const Args& args);
+int RunCommand(const Args& args);
+int SimulateCommand(const Args& args);
+int IndicesCommand(const Args& args);
+int BumptestCommand(const Args& args);
+int TuneCommand(const Args& args);
 
 }  // namespace kivo::cli

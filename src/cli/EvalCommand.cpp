@@ -4,9 +4,9 @@
 
 #include "cli/Commands.h"
 #include "core/Equation.h"
-#include "core/Memorias.h"
+#include "core/Memory.h"
 #include "core/NumberText.h"
-#include "objects/Campos.h"
+#include "objects/Fields.h"
 
 namespace kivo::cli {
 
@@ -15,23 +15,23 @@ namespace {
 // "Mnn=VALUE" with nn in 1..124 and VALUE one well-formed number (a decimal
 // comma allowed, as in a window's field): "1e" or "--1" are refused rather
 // than read as the longest number they begin with. On failure, returns why.
-std::string LeAtribuicao(const std::string& s, Memorias& mem) {
+std::string ReadAssignment(const std::string& s, Memory& mem) {
     const auto eq = s.find('=');
     int k = 0;
     if (eq == std::string::npos || eq < 2 || (s[0] != 'M' && s[0] != 'm') ||
-        !ConverteInteiroEstrito(std::string_view(s).substr(1, eq - 1), k) || k < 1 || k > kNumVariaveis)
+        !ParseStrictInteger(std::string_view(s).substr(1, eq - 1), k) || k < 1 || k > kNumVariables)
         return "expected Mnn=VALUE, nn in 1..124";
-    double valor = 0;
-    if (!LeNumeroCampo(std::string_view(s).substr(eq + 1), valor))
+    double value = 0;
+    if (!ReadNumberField(std::string_view(s).substr(eq + 1), value))
         return "'" + s.substr(eq + 1) + "' is not a number";
-    mem[k] = valor;
+    mem[k] = value;
     return {};
 }
 
 }  // namespace
 
-int ComandoEval(const Args& args) {
-    Memorias mem;
+int EvalCommand(const Args& args) {
+    Memory mem;
     std::string expr;
     bool haveExpr = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,30 +47,30 @@ int ComandoEval(const Args& args) {
         if (a == "--set") {
             if (i + 1 >= args.size()) {
                 std::fprintf(stderr, "kivo-batch eval: --set needs Mnn=VALUE\n");
-                return kUso;
+                return kUsage;
             }
-            if (const std::string erro = LeAtribuicao(args[++i], mem); !erro.empty()) {
-                std::fprintf(stderr, "kivo-batch eval: invalid assignment '%s': %s\n", args[i].c_str(), erro.c_str());
-                return kUso;
+            if (const std::string error = ReadAssignment(args[++i], mem); !error.empty()) {
+                std::fprintf(stderr, "kivo-batch eval: invalid assignment '%s': %s\n", args[i].c_str(), error.c_str());
+                return kUsage;
             }
             continue;
         }
         if (haveExpr) {
             std::fprintf(stderr, "kivo-batch eval: unexpected argument '%s'\n", a.c_str());
-            return kUso;
+            return kUsage;
         }
         expr = a;
         haveExpr = true;
     }
     if (!haveExpr) {
         std::fprintf(stderr, "kivo-batch eval: missing expression (see kivo-batch eval --help)\n");
-        return kUso;
+        return kUsage;
     }
-    const double v = AvaliaTexto(expr, mem);
-    std::printf("%s\n", TextoNumero(v).c_str());
-    if (!ErroEquacao.empty()) {
-        std::fprintf(stderr, "%s\n", ErroEquacao.c_str());
-        return kEntradaInvalida;
+    const double v = EvaluateText(expr, mem);
+    std::printf("%s\n", NumberText(v).c_str());
+    if (!EquationError.empty()) {
+        std::fprintf(stderr, "%s\n", EquationError.c_str());
+        return kInvalidInput;
     }
     return kOk;
 }

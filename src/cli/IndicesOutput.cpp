@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <optional>
 
-#include "cli/Argumentos.h"
-#include "core/Memorias.h"
-#include "core/Registro.h"
+#include "cli/Arguments.h"
+#include "core/Memory.h"
+#include "core/Record.h"
 #include "objects/Controller.h"
-#include "project/Projeto.h"
+#include "project/Project.h"
 
 namespace kivo::cli {
 
-const char* const kAjudaJsonIndices =
+const char* const kIndicesJsonHelp =
     "With --format json the output is one object:\n"
     "  {\"loops\": [LOOP, ...], \"normalized\": true|false, \"archive\": NAME or null}\n"
     "LOOP: \"loop\" (1..10), \"tag\", \"pv\" (the PV address: 21 for M21), \"auto\"\n"
@@ -32,67 +32,67 @@ const char* const kAjudaJsonIndices =
 
 namespace {
 
-constexpr const char* kChavesTexto[7] = {"variability", "iem",           "iema",     "co_travel",
+constexpr const char* kTextKeys[7] = {"variability", "iem",           "iema",     "co_travel",
                                          "co_std",      "co_saturation", "pv_minmax"};
 
-void ImprimeJson(const MalhaDesempenho& m, int n, const TControlador& c, bool normalizada) {
+void PrintJson(const LoopPerformance& m, int n, const Controller& c, bool normalised) {
     std::printf("{\"loop\": %d, \"tag\": %s, \"pv\": %d, \"auto\": %s, \"unit\": %s", n, Json(c.TagText).c_str(),
-                m.enderecoPV, c.estado.modoAuto ? "true" : "false", Json(normalizada ? "%" : m.unidade).c_str());
-    const std::optional<IndicesDesempenho>& i = m.indices;
+                m.pvAddress, c.state.autoMode ? "true" : "false", Json(normalised ? "%" : m.unit).c_str());
+    const std::optional<PerformanceIndices>& i = m.indices;
     const struct {
-        const char* chave;
-        double ValoresIndices::*valor;
-    } numeros[] = {
-        {"variability", &ValoresIndices::variabilidade}, {"iem", &ValoresIndices::iem},
-        {"iema", &ValoresIndices::iema},                 {"co_travel", &ValoresIndices::excursaoCO},
-        {"co_std", &ValoresIndices::desvioCO},           {"co_saturation", &ValoresIndices::saturacaoCO},
-        {"pv_min", &ValoresIndices::pvMin},              {"pv_max", &ValoresIndices::pvMax},
+        const char* key;
+        double IndexValues::*value;
+    } numbers[] = {
+        {"variability", &IndexValues::variability}, {"iem", &IndexValues::meanError},
+        {"iema", &IndexValues::meanAbsError},                 {"co_travel", &IndexValues::coTravel},
+        {"co_std", &IndexValues::coDeviation},           {"co_saturation", &IndexValues::coSaturation},
+        {"pv_min", &IndexValues::pvMin},              {"pv_max", &IndexValues::pvMax},
     };
-    for (const auto& k : numeros)
-        std::printf(", \"%s\": %s", k.chave, i ? JsonNumero(i->valores.*k.valor).c_str() : "null");
+    for (const auto& k : numbers)
+        std::printf(", \"%s\": %s", k.key, i ? JsonNumber(i->values.*k.value).c_str() : "null");
     if (!i) {
         std::printf(", \"text\": null}");
         return;
     }
-    const auto textos = TextosIndices(*i);
+    const auto texts = IndexTexts(*i);
     for (std::size_t k = 0; k < 7; ++k)
-        std::printf("%s\"%s\": %s", k == 0 ? ", \"text\": {" : ", ", kChavesTexto[k], Json(textos[k]).c_str());
+        std::printf("%s\"%s\": %s", k == 0 ? ", \"text\": {" : ", ", kTextKeys[k], Json(texts[k]).c_str());
     std::printf("}}");
 }
 
-void ImprimeTexto(const MalhaDesempenho& m, int n, const TControlador& c, bool ingles) {
-    std::printf("%s %d: %s (PV %s, %s)\n", ingles ? "Loop" : "Malha", n, c.TagText.c_str(),
-                NomeVariavel(m.enderecoPV).c_str(), c.estado.modoAuto ? "auto" : "manual");
-    const auto& rotulos = RotulosIndices(ingles);
+void PrintText(const LoopPerformance& m, int n, const Controller& c, bool english) {
+    std::printf("%s %d: %s (PV %s, %s)\n", english ? "Loop" : "Malha", n, c.TagText.c_str(),
+                VariableName(m.pvAddress).c_str(), c.state.autoMode ? "auto" : "manual");
+    const auto& labels = IndexCaptions(english);
     for (std::size_t i = 0; i < 7; ++i) {
-        std::string rotulo(rotulos[i]);
-        rotulo.append(28 - std::min<std::size_t>(28, NumCaracteres(rotulo)), ' ');
-        const std::string v = m.indices ? std::string(TextosIndices(*m.indices)[i]) : "-";
-        std::printf("  %s%s\n", rotulo.c_str(), v.c_str());
+        std::string label(labels[i]);
+        label.append(28 - std::min<std::size_t>(28, NumCharacters(label)), ' ');
+        const std::string v = m.indices ? std::string(IndexTexts(*m.indices)[i]) : "-";
+        std::printf("  %s%s\n", label.c_str(), v.c_str());
     }
 }
 
 }  // namespace
 
-void ImprimeIndices(const Projeto& projeto, const LinhaDesempenho& linha, bool json, bool ingles,
-                    const std::string* arquivo) {
+void PrintIndices(const Project& project, const PerformanceRow& line, bool json, bool english,
+                    const std::string* file) {
     if (json) std::printf("{\"loops\": [");
-    bool primeiro = true;
-    for (int n = 1; n <= kMalhas; ++n) {
-        const MalhaDesempenho& m = linha.malha(n);
-        const TControlador* c = projeto.controlador(n);
-        if (!m.ativa || !c) continue;
+    bool first = true;
+    for (int n = 1; n <= kLoops; ++n) {
+        const LoopPerformance& m = line.loop(n);
+        const Controller* c = project.controller(n);
+        if (!m.active || !c) continue;
         if (json) {
-            std::printf("%s\n  ", primeiro ? "" : ",");
-            ImprimeJson(m, n, *c, linha.normalizada);
+            std::printf("%s\n  ", first ? "" : ",");
+            PrintJson(m, n, *c, line.normalised);
         } else {
-            ImprimeTexto(m, n, *c, ingles);
+            PrintText(m, n, *c, english);
         }
-        primeiro = false;
+        first = false;
     }
     if (json)
-        std::printf("%s], \"normalized\": %s, \"archive\": %s}\n", primeiro ? "" : "\n",
-                    linha.normalizada ? "true" : "false", arquivo ? Json(*arquivo).c_str() : "null");
+        std::printf("%s], \"normalized\": %s, \"archive\": %s}\n", first ? "" : "\n",
+                    line.normalised ? "true" : "false", file ? Json(*file).c_str() : "null");
 }
 
 }  // namespace kivo::cli

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/Argumentos.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "core/NumberText.h"
-#include "objects/Campos.h"
+#include "objects/Fields.h"
 #include "objects/Controller.h"
-#include "project/ArquivoProjeto.h"
+#include "project/ProjectFile.h"
 #include "tuning/BumpTest.h"
 #include "tuning/Prediction.h"
 
@@ -21,29 +21,29 @@ namespace kivo::cli {
 
 namespace {
 
-bool LeLoop(const char* comando, const Argumentos& a, int& n) {
-    const std::string* l = a.valor("--loop");
+bool ReadLoop(const char* command, const Arguments& a, int& n) {
+    const std::string* l = a.value("--loop");
     if (!l) {
-        Uso(comando, "--loop is required");
+        UsageError(command, "--loop is required");
         return false;
     }
-    if (!ConverteInteiroEstrito(*l, n) || n < 1 || n > 10) {
-        Uso(comando, "--loop must be a controller number 1..10, not '" + *l + "'");
+    if (!ParseStrictInteger(*l, n) || n < 1 || n > 10) {
+        UsageError(command, "--loop must be a controller number 1..10, not '" + *l + "'");
         return false;
     }
     return true;
 }
 
-TControlador* Controlador(const char* comando, const Projeto& p, int n) {
-    TControlador* c = p.controlador(n);
-    if (!c) std::fprintf(stderr, "kivo-batch %s: the project has no controller %d\n", comando, n);
+Controller* PidController(const char* command, const Project& p, int n) {
+    Controller* c = p.controller(n);
+    if (!c) std::fprintf(stderr, "kivo-batch %s: the project has no controller %d\n", command, n);
     return c;
 }
 
 }  // namespace
 
-int ComandoBumptest(const Args& args) {
-    static const std::string kUsoBump =
+int BumptestCommand(const Args& args) {
+    static const std::string kBumpUsage =
         "Usage: kivo-batch bumptest PROJECT.smp --loop N --step PERCENT --duration SECONDS [--english]\n"
         "Puts controller N in manual at its current output and runs the plant's 0.1 s\n"
         "cycle, without waiting for the clock, until the PV is at rest (the mean PV of two\n"
@@ -56,35 +56,35 @@ int ComandoBumptest(const Args& args) {
         "most about 12,000 rows). Feed it to kivo-batch tune.\n"
         "Exit code 2 on bad options, 3 when the project cannot be read, has no such\n"
         "controller, or the step would take the output beyond 0..100 %.\n";
-    if (PedeAjuda(args, kUsoBump)) return kOk;
-    Argumentos a;
-    if (!Analisa("bumptest", args, {"--loop", "--step", "--duration"}, {"--english"}, a)) return kUso;
-    if (a.posicionais.size() != 1) return Uso("bumptest", "expected one project file");
+    if (AsksForHelp(args, kBumpUsage)) return kOk;
+    Arguments a;
+    if (!ParseArguments("bumptest", args, {"--loop", "--step", "--duration"}, {"--english"}, a)) return kUsage;
+    if (a.positionals.size() != 1) return UsageError("bumptest", "expected one project file");
     int n = 0;
-    if (!LeLoop("bumptest", a, n)) return kUso;
-    double degrau = 0, duracao = 0;
-    const std::string* d = a.valor("--step");
-    if (!d) return Uso("bumptest", "--step is required");
-    if (!LeNumeroCampo(*d, degrau) || std::abs(degrau) < tuning::kMinStep || std::abs(degrau) > 100)
-        return Uso("bumptest", "--step must be 0.5 to 100 % in size, up or down (-100..-0.5 or 0.5..100), not '" +
+    if (!ReadLoop("bumptest", a, n)) return kUsage;
+    double step = 0, duration = 0;
+    const std::string* d = a.value("--step");
+    if (!d) return UsageError("bumptest", "--step is required");
+    if (!ReadNumberField(*d, step) || std::abs(step) < tuning::kMinStep || std::abs(step) > 100)
+        return UsageError("bumptest", "--step must be 0.5 to 100 % in size, up or down (-100..-0.5 or 0.5..100), not '" +
                                    *d + "'");
-    const std::string* s = a.valor("--duration");
-    if (!s) return Uso("bumptest", "--duration is required");
-    if (!LeNumeroCampo(*s, duracao) || !(duracao >= 1) || duracao > 86400)
-        return Uso("bumptest", "--duration must be 1 to 86400 seconds, not '" + *s + "'");
+    const std::string* s = a.value("--duration");
+    if (!s) return UsageError("bumptest", "--duration is required");
+    if (!ReadNumberField(*s, duration) || !(duration >= 1) || duration > 86400)
+        return UsageError("bumptest", "--duration must be 1 to 86400 seconds, not '" + *s + "'");
 
-    Projeto projeto(a.flags.count("--english") > 0);
-    if (!Carrega("bumptest", a.posicionais[0], projeto)) return kEntradaInvalida;
-    if (!Controlador("bumptest", projeto, n)) return kEntradaInvalida;
+    Project project(a.flags.count("--english") > 0);
+    if (!Load("bumptest", a.positionals[0], project)) return kInvalidInput;
+    if (!PidController("bumptest", project, n)) return kInvalidInput;
     tuning::BumpTestResult r;
     try {
-        r = tuning::BumpTest(projeto.sim, n, degrau, duracao);
+        r = tuning::BumpTest(project.sim, n, step, duration);
     } catch (const std::exception& e) {
         // Whatever the run refuses (a tuning error or anything else) is a
         // message, never an abort; like every message of this command, in
         // English.
         std::fprintf(stderr, "kivo-batch bumptest: %s\n", e.what());
-        return kEntradaInvalida;
+        return kInvalidInput;
     }
     if (!r.rested)
         std::fprintf(stderr,
@@ -92,16 +92,16 @@ int ComandoBumptest(const Args& args) {
                      "process?); stepping anyway\n",
                      n, tuning::kMaxRestWait);
     std::printf("t,MV,PV,SP\n");
-    std::string linha;
+    std::string line;
     for (std::size_t i = 0; i < r.series.size(); ++i) {
-        linha.clear();
-        EscreveValor(linha, r.series.t[i]);
+        line.clear();
+        WriteValue(line, r.series.t[i]);
         for (double v : {r.series.mv[i], r.series.pv[i], r.sp[i]}) {
-            linha += ',';
-            EscreveValor(linha, v);
+            line += ',';
+            WriteValue(line, v);
         }
-        linha += '\n';
-        std::fwrite(linha.data(), 1, linha.size(), stdout);
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return kOk;
 }
@@ -110,55 +110,55 @@ namespace {
 
 // ---- tune ---------------------------------------------------------------------
 
-void JsonModelo(std::string& o, const tuning::ModelFit& f) {
+void AppendModelJson(std::string& o, const tuning::ModelFit& f) {
     o += "{\"model\":\"";
     o += tuning::KindName(f.model.kind);
     o += "\",\"K\":";
-    o += JsonNumero(f.model.K);
+    o += JsonNumber(f.model.K);
     if (f.model.kind != tuning::ModelKind::Ipdt) {
         o += ",\"tau1\":";
-        o += JsonNumero(f.model.tau1);
+        o += JsonNumber(f.model.tau1);
     }
     if (f.model.kind == tuning::ModelKind::Sopdt) {
         o += ",\"tau2\":";
-        o += JsonNumero(f.model.tau2);
+        o += JsonNumber(f.model.tau2);
     }
     o += ",\"theta\":";
-    o += JsonNumero(f.model.theta);
+    o += JsonNumber(f.model.theta);
     o += ",\"pv0\":";
-    o += JsonNumero(f.pv0);
+    o += JsonNumber(f.pv0);
     if (f.model.kind == tuning::ModelKind::Ipdt) {
         o += ",\"drift\":";
-        o += JsonNumero(f.drift);
+        o += JsonNumber(f.drift);
     }
     o += ",\"residual\":";
-    o += JsonNumero(f.residual);
+    o += JsonNumber(f.residual);
     o += "}";
 }
 
-void JsonIndices(std::string& o, const std::optional<IndicesDesempenho>& i) {
+void JsonIndices(std::string& o, const std::optional<PerformanceIndices>& i) {
     if (!i) {
         o += "null";
         return;
     }
-    const ValoresIndices* v = &i->valores;
-    const std::pair<const char*, double> campos[] = {
-        {"variability", v->variabilidade}, {"iem", v->iem},           {"iema", v->iema},
-        {"co_travel", v->excursaoCO},      {"co_std", v->desvioCO},   {"co_saturation", v->saturacaoCO},
+    const IndexValues* v = &i->values;
+    const std::pair<const char*, double> fields[] = {
+        {"variability", v->variability}, {"iem", v->meanError},           {"iema", v->meanAbsError},
+        {"co_travel", v->coTravel},      {"co_std", v->coDeviation},   {"co_saturation", v->coSaturation},
         {"pv_min", v->pvMin},               {"pv_max", v->pvMax},
     };
     o += "{";
-    for (const auto& [nome, x] : campos) {
+    for (const auto& [name, x] : fields) {
         if (o.back() != '{') o += ",";
         o += "\"";
-        o += nome;
+        o += name;
         o += "\":";
-        o += JsonNumero(x);
+        o += JsonNumber(x);
     }
     o += "}";
 }
 
-std::string Modelo(const tuning::ProcessModel& m) {
+std::string Model(const tuning::ProcessModel& m) {
     char buf[160];
     if (m.kind == tuning::ModelKind::Ipdt)
         std::snprintf(buf, sizeof buf, "K=%.5g %%/s per %%  theta=%.4g s", m.K, m.theta);
@@ -171,8 +171,8 @@ std::string Modelo(const tuning::ProcessModel& m) {
 
 }  // namespace
 
-int ComandoTune(const Args& args) {
-    static const std::string kUsoTune =
+int TuneCommand(const Args& args) {
+    static const std::string kTuneUsage =
         "Usage: kivo-batch tune SERIES --loop N [--project PROJECT.smp] [--pv Mnn]\n"
         "                       [--model fopdt|sopdt|ipdt|best] [--rule simc|imc|amigo|zn]\n"
         "                       [--tc SECONDS] [--format text|json] [--english]\n"
@@ -203,107 +203,107 @@ int ComandoTune(const Args& args) {
         "with a warning on stderr and in \"warning\" (null for the others).\n"
         "Exit code 2 on bad options, 3 when the series or the project cannot be read or\n"
         "holds no usable step (the message says why).\n";
-    if (PedeAjuda(args, kUsoTune)) return kOk;
-    Argumentos a;
-    if (!Analisa("tune", args, {"--loop", "--project", "--pv", "--model", "--rule", "--tc", "--format"}, {"--english"},
+    if (AsksForHelp(args, kTuneUsage)) return kOk;
+    Arguments a;
+    if (!ParseArguments("tune", args, {"--loop", "--project", "--pv", "--model", "--rule", "--tc", "--format"}, {"--english"},
                  a))
-        return kUso;
-    if (a.posicionais.size() != 1) return Uso("tune", "expected one series file");
+        return kUsage;
+    if (a.positionals.size() != 1) return UsageError("tune", "expected one series file");
     int n = 0;
-    if (!LeLoop("tune", a, n)) return kUso;
-    std::optional<tuning::ModelKind> modelo;
-    if (const auto* m = a.valor("--model")) {
-        if (*m == "fopdt") modelo = tuning::ModelKind::Fopdt;
-        else if (*m == "sopdt") modelo = tuning::ModelKind::Sopdt;
-        else if (*m == "ipdt") modelo = tuning::ModelKind::Ipdt;
-        else if (*m != "best") return Uso("tune", "--model must be fopdt, sopdt, ipdt or best, not '" + *m + "'");
+    if (!ReadLoop("tune", a, n)) return kUsage;
+    std::optional<tuning::ModelKind> model;
+    if (const auto* m = a.value("--model")) {
+        if (*m == "fopdt") model = tuning::ModelKind::Fopdt;
+        else if (*m == "sopdt") model = tuning::ModelKind::Sopdt;
+        else if (*m == "ipdt") model = tuning::ModelKind::Ipdt;
+        else if (*m != "best") return UsageError("tune", "--model must be fopdt, sopdt, ipdt or best, not '" + *m + "'");
     }
-    std::vector<tuning::Rule> regras(std::begin(tuning::kRules), std::end(tuning::kRules));
-    if (const auto* r = a.valor("--rule")) {
-        regras.clear();
+    std::vector<tuning::Rule> rules(std::begin(tuning::kRules), std::end(tuning::kRules));
+    if (const auto* r = a.value("--rule")) {
+        rules.clear();
         for (auto x : tuning::kRules)
-            if (*r == tuning::RuleName(x)) regras.push_back(x);
-        if (regras.empty()) return Uso("tune", "--rule must be simc, imc, amigo or zn, not '" + *r + "'");
+            if (*r == tuning::RuleName(x)) rules.push_back(x);
+        if (rules.empty()) return UsageError("tune", "--rule must be simc, imc, amigo or zn, not '" + *r + "'");
     }
     double tc = 0;
-    if (const auto* t = a.valor("--tc");
-        t && (!LeNumeroCampo(*t, tc) || !(tc >= tuning::kMinTc && tc <= tuning::kMaxTc)))
-        return Uso("tune", "--tc must be a number of seconds from " + tuning::FieldText(tuning::kMinTc) + " to " +
+    if (const auto* t = a.value("--tc");
+        t && (!ReadNumberField(*t, tc) || !(tc >= tuning::kMinTc && tc <= tuning::kMaxTc)))
+        return UsageError("tune", "--tc must be a number of seconds from " + tuning::FieldText(tuning::kMinTc) + " to " +
                                tuning::FieldText(tuning::kMaxTc) + ", not '" + *t + "'");
     int pv = 0;
-    if (const auto* p = a.valor("--pv")) {
+    if (const auto* p = a.value("--pv")) {
         std::string_view v = *p;
         if (v.size() >= 2 && (v[0] == 'M' || v[0] == 'm')) v.remove_prefix(1);
-        if (!ConverteInteiroEstrito(v, pv) || pv < 1 || pv > 99)
-            return Uso("tune", "--pv must be a variable M01..M99, not '" + *p + "'");
+        if (!ParseStrictInteger(v, pv) || pv < 1 || pv > 99)
+            return UsageError("tune", "--pv must be a variable M01..M99, not '" + *p + "'");
     }
     bool json = false;
-    if (!Formato("tune", a, json)) return kUso;
-    const bool ingles = a.flags.count("--english") > 0;
+    if (!ReadFormat("tune", a, json)) return kUsage;
+    const bool english = a.flags.count("--english") > 0;
 
     tuning::LoopConfig cfg;
-    if (const auto* arq = a.valor("--project")) {
-        Projeto projeto(ingles);
-        if (!Carrega("tune", *arq, projeto)) return kEntradaInvalida;
-        const TControlador* c = Controlador("tune", projeto, n);
-        if (!c) return kEntradaInvalida;
+    if (const auto* projectPath = a.value("--project")) {
+        Project project(english);
+        if (!Load("tune", *projectPath, project)) return kInvalidInput;
+        const Controller* c = PidController("tune", project, n);
+        if (!c) return kInvalidInput;
         cfg = tuning::ConfigOf(*c);
-        if (pv == 0) pv = c->enderecoPV();
+        if (pv == 0) pv = c->pvAddress();
     }
 
     tuning::Identification id;
-    std::vector<tuning::Proposal> resultados;
+    std::vector<tuning::Proposal> results;
     try {
-        id = tuning::Identify(tuning::ReadSeries(a.posicionais[0], n, pv));
-        resultados = tuning::ProposeAndPredict(id, modelo.value_or(id.best), cfg, regras, tc);
+        id = tuning::Identify(tuning::ReadSeries(a.positionals[0], n, pv));
+        results = tuning::ProposeAndPredict(id, model.value_or(id.best), cfg, rules, tc);
     } catch (const tuning::TuningError& e) {
-        std::fprintf(stderr, "kivo-batch tune: %s\n", e.Message(ingles).c_str());
-        return kEntradaInvalida;
+        std::fprintf(stderr, "kivo-batch tune: %s\n", e.Message(english).c_str());
+        return kInvalidInput;
     } catch (const std::exception& e) {
         // Whatever else the fit or the simulation refuses is still about
         // this series: report it, never abort.
         std::fprintf(stderr, "kivo-batch tune: %s\n", e.what());
-        return kEntradaInvalida;
+        return kInvalidInput;
     }
-    const tuning::ModelKind usado = modelo.value_or(id.best);
-    std::vector<std::optional<tuning::GainWarning>> avisos;
-    for (const auto& r : resultados) {
-        avisos.push_back(tuning::CheckGain(r.setting));
-        if (avisos.back())
+    const tuning::ModelKind used = model.value_or(id.best);
+    std::vector<std::optional<tuning::GainWarning>> warnings;
+    for (const auto& r : results) {
+        warnings.push_back(tuning::CheckGain(r.setting));
+        if (warnings.back())
             std::fprintf(stderr, "kivo-batch tune: %s %s: %s\n", tuning::RuleName(r.setting.rule),
-                         tuning::ActionName(r.setting.action), avisos.back()->Message(ingles).c_str());
+                         tuning::ActionName(r.setting.action), warnings.back()->Message(english).c_str());
     }
 
     std::string o;
     if (json) {
         o += "{\"loop\":" + std::to_string(n) + ",\"step\":{\"t0\":";
-        o += JsonNumero(id.step.t0);
+        o += JsonNumber(id.step.t0);
         o += ",\"mv_before\":";
-        o += JsonNumero(id.step.mvBefore);
+        o += JsonNumber(id.step.mvBefore);
         o += ",\"mv_after\":";
-        o += JsonNumero(id.step.mvAfter);
+        o += JsonNumber(id.step.mvAfter);
         o += "},\"models\":[";
         for (const auto& f : id.fits) {
             if (!f) continue;
             if (o.back() != '[') o += ",";
-            JsonModelo(o, *f);
+            AppendModelJson(o, *f);
         }
-        o += std::string("],\"best\":\"") + tuning::KindName(id.best) + "\",\"used\":\"" + tuning::KindName(usado) +
+        o += std::string("],\"best\":\"") + tuning::KindName(id.best) + "\",\"used\":\"" + tuning::KindName(used) +
              "\",\"structure\":\"" + (cfg.isa ? "isa" : "parallel") + "\",\"settings\":[";
-        for (std::size_t i = 0; i < resultados.size(); ++i) {
-            const auto& r = resultados[i];
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            const auto& r = results[i];
             if (o.back() != '[') o += ",";
             o += std::string("{\"rule\":\"") + tuning::RuleName(r.setting.rule) + "\",\"action\":\"" +
                  tuning::ActionName(r.setting.action) + "\",\"Kc\":";
-            o += JsonNumero(r.setting.kp);
+            o += JsonNumber(r.setting.kp);
             o += ",\"Ti\":";
-            o += JsonNumero(r.setting.ti);
+            o += JsonNumber(r.setting.ti);
             o += ",\"Td\":";
-            o += JsonNumero(r.setting.td);
-            o += std::string(",\"direction\":\"") + (r.setting.acao == 1 ? "direct" : "reverse") + "\",\"tc\":";
-            o += JsonNumero(r.setting.tc);
+            o += JsonNumber(r.setting.td);
+            o += std::string(",\"direction\":\"") + (r.setting.actionItem == 1 ? "direct" : "reverse") + "\",\"tc\":";
+            o += JsonNumber(r.setting.tc);
             o += ",\"warning\":";
-            o += avisos[i] ? Json(avisos[i]->Message(ingles)) : "null";
+            o += warnings[i] ? Json(warnings[i]->Message(english)) : "null";
             o += ",\"setpoint\":";
             JsonIndices(o, r.prediction.spIndices);
             o += ",\"load\":";
@@ -318,24 +318,24 @@ int ComandoTune(const Args& args) {
                 n, id.step.mvBefore, id.step.mvAfter, id.step.t0);
     for (const auto& f : id.fits) {
         if (!f) continue;
-        std::printf("  %-5s %-52s residual %.4f%s\n", tuning::KindName(f->model.kind), Modelo(f->model).c_str(),
+        std::printf("  %-5s %-52s residual %.4f%s\n", tuning::KindName(f->model.kind), Model(f->model).c_str(),
                     f->residual, f->model.kind == id.best ? "  best" : "");
     }
     std::printf("\nSettings for the %s model, %s structure (Kc, Ti s, Td s as typed), predicted indices in %%\n",
-                tuning::KindName(usado), cfg.isa ? "ISA" : "parallel");
+                tuning::KindName(used), cfg.isa ? "ISA" : "parallel");
     std::printf("%-6s %-4s %9s %9s %9s %-8s | %-25s | %-25s\n", "rule", "", "Kc", "Ti", "Td", "process",
                 "SP step: IEMA PVmax COtrv", "load step: IEMA PVmax COtrv");
-    auto ind = [](const std::optional<IndicesDesempenho>& i) {
+    auto ind = [](const std::optional<PerformanceIndices>& i) {
         char b[64];
         if (!i) return std::string("out of range");
-        const ValoresIndices* v = &i->valores;
-        std::snprintf(b, sizeof b, "%7.2f %7.1f %7.2f", v->iema, v->pvMax, v->excursaoCO);
+        const IndexValues* v = &i->values;
+        std::snprintf(b, sizeof b, "%7.2f %7.1f %7.2f", v->meanAbsError, v->pvMax, v->coTravel);
         return std::string(b);
     };
-    for (const auto& r : resultados)
+    for (const auto& r : results)
         std::printf("%-6s %-4s %9s %9s %9s %-8s | %-25s | %-25s\n", tuning::RuleName(r.setting.rule),
                     tuning::ActionName(r.setting.action), r.setting.KpText.c_str(), r.setting.KiText.c_str(), r.setting.KdText.c_str(),
-                    r.setting.acao == 1 ? "direct" : "reverse", ind(r.prediction.spIndices).c_str(), ind(r.prediction.loadIndices).c_str());
+                    r.setting.actionItem == 1 ? "direct" : "reverse", ind(r.prediction.spIndices).c_str(), ind(r.prediction.loadIndices).c_str());
     return kOk;
 }
 

@@ -7,10 +7,10 @@
 
 namespace kivo {
 
-std::string Cp1252ParaUtf8(std::string_view bytes);
+std::string Cp1252ToUtf8(std::string_view bytes);
 
 // Characters the code page cannot hold, and malformed UTF-8, are written as
-// "?"; naoRepresentaveis (when given) receives how many there were.
-std::string Utf8ParaCp1252(std::string_view texto, std::size_t* naoRepresentaveis = nullptr);
+// "?"; unrepresentable (when given) receives how many there were.
+std::string Utf8ToCp1252(std::string_view text, std::size_t* unrepresentable = nullptr);
 
 }  // namespace kivo

@@ -5,15 +5,15 @@
 
 namespace kivo::detail {
 
-inline bool EhCaracterPermitido(char c) {
+inline bool IsAllowedCharacter(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == ' ' || c == '+' || c == '-' || c == '(' ||
            c == ')' || c == '/' || c == '*' || c == '^';
 }
 
 // Characters that may belong to a number, apart from a sign after "E".
-inline bool EhCaracterNumero(char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == 'E'; }
+inline bool IsNumberCharacter(char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == 'E'; }
 
-inline double Opera(char op, double a, double b) {
+inline double Operate(char op, double a, double b) {
     switch (op) {
         case '*':
             return a * b;

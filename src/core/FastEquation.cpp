@@ -11,41 +11,41 @@ namespace kivo {
 namespace {
 
 using Item = Formula::Item;
-using Operando = Formula::Operando;
-using Passo = Formula::Passo;
-using Traco = Formula::Traco;
-using Gravacao = Formula::Gravacao;
+using Operand = Formula::Operand;
+using Step = Formula::Step;
+using Trace = Formula::Trace;
+using Recording = Formula::Recording;
 
 // More sign patterns than this are evaluated by rewriting every time.
-constexpr std::size_t kMaxTracos = 8;
-constexpr std::size_t kMaxPassos = 0xFFFF;
+constexpr std::size_t kMaxTraces = 8;
+constexpr std::size_t kMaxSteps = 0xFFFF;
 
-bool EhSinal(char c) { return c == '+' || c == '-'; }
+bool IsSign(char c) { return c == '+' || c == '-'; }
 
 // The value an operand reads from a recorded number x. A negated number is
 // never negative itself (its sign is part of the trace), and the text "-"
 // followed by a zero reads +0.
-double Le(Operando::Tipo tipo, double x) {
-    switch (tipo) {
-        case Operando::Modulo:
+double Read(Operand::Kind kind, double x) {
+    switch (kind) {
+        case Operand::Modulo:
             return std::fabs(x);
-        case Operando::Negado:
+        case Operand::Negated:
             return x == 0 ? 0.0 : -x;
         default:
             return x;
     }
 }
 
-Item Caractere(char c) {
+Item Character(char c) {
     Item it;
-    it.tipo = Item::Caractere;
+    it.kind = Item::Character;
     it.c = c;
     return it;
 }
 
-Item Numero(double v) {
+Item Number(double v) {
     Item it;
-    it.tipo = Item::Numero;
+    it.kind = Item::Number;
     it.v = v;
     it.c = v < 0 ? '-' : ' ';
     return it;
@@ -54,39 +54,39 @@ Item Numero(double v) {
 // Replays the rewriting over a sequence of items. A number item stands for
 // its 23 characters: the sign position (blank or "-") followed by a body made
 // only of characters that belong to a number.
-class Reescrita {
+class Rewriter {
 public:
-    Reescrita(std::vector<Item>& itens, const std::string& literais, std::string& conversao, Gravacao* gravacao)
-        : it_(itens), lit_(literais), conv_(conversao), grav_(gravacao) {}
+    Rewriter(std::vector<Item>& items, const std::string& literals, std::string& conversion, Recording* recording)
+        : it_(items), lit_(literals), conv_(conversion), rec_(recording) {}
 
-    double Executa() {
-        double ultimo = 0.0;
+    double Run() {
+        double last = 0.0;
         for (;;) {
             std::size_t p = it_.size();
             for (std::size_t i = it_.size(); i-- > 0;) {
-                if (EhCar(i, '(')) {
+                if (IsChar(i, '(')) {
                     p = i;
                     break;
                 }
             }
             if (p == it_.size()) break;
             std::size_t q = p + 1;
-            while (q < it_.size() && !EhCar(q, ')')) ++q;
+            while (q < it_.size() && !IsChar(q, ')')) ++q;
             if (q == it_.size()) break;
-            ultimo = ReduzGrupo(p, q);
+            last = ReduceGroup(p, q);
         }
-        return ultimo;
+        return last;
     }
 
 private:
-    bool EhCar(std::size_t i, char c) const { return it_[i].tipo == Item::Caractere && it_[i].c == c; }
+    bool IsChar(std::size_t i, char c) const { return it_[i].kind == Item::Character && it_[i].c == c; }
 
     // The character just before item i.
-    char CaractereAntes(std::size_t i) const {
+    char CharacterBefore(std::size_t i) const {
         if (i == 0) return '\0';
         const Item& a = it_[i - 1];
-        switch (a.tipo) {
-            case Item::Caractere:
+        switch (a.kind) {
+            case Item::Character:
                 return a.c;
             case Item::Literal:
                 return lit_[a.pos + a.len - 1];
@@ -96,36 +96,36 @@ private:
     }
 
     // Whether the whole of item i belongs to an operand where it stands.
-    bool EhOperando(std::size_t i) const {
+    bool IsOperand(std::size_t i) const {
         const Item& a = it_[i];
-        switch (a.tipo) {
-            case Item::Caractere:
-                if (detail::EhCaracterNumero(a.c)) return true;
-                return EhSinal(a.c) && CaractereAntes(i) == 'E';
+        switch (a.kind) {
+            case Item::Character:
+                if (detail::IsNumberCharacter(a.c)) return true;
+                return IsSign(a.c) && CharacterBefore(i) == 'E';
             case Item::Literal:
                 return true;
             default:
-                return a.c == ' ' || CaractereAntes(i) == 'E';
+                return a.c == ' ' || CharacterBefore(i) == 'E';
         }
     }
 
     // Value of the operand made of items [a, b); parcial means that item a is
     // a number item whose sign position is not part of the operand.
-    double Converte(std::size_t a, std::size_t b, bool parcial, Operando& o) {
-        if (!parcial) {
-            while (a < b && EhCar(a, ' ')) ++a;
+    double Convert(std::size_t a, std::size_t b, bool partial, Operand& o) {
+        if (!partial) {
+            while (a < b && IsChar(a, ' ')) ++a;
         }
-        while (b > a && EhCar(b - 1, ' ')) --b;
-        o = Operando{};
+        while (b > a && IsChar(b - 1, ' ')) --b;
+        o = Operand{};
         if (a == b) return 0.0;
         if (b - a == 1) {
             const Item& x = it_[a];
-            if (x.tipo == Item::Numero) {
+            if (x.kind == Item::Number) {
                 o.reg = x.var;
-                o.tipo = parcial ? Operando::Modulo : Operando::Registro;
-                return parcial && x.v < 0 ? -x.v : x.v;
+                o.kind = partial ? Operand::Modulo : Operand::Register;
+                return partial && x.v < 0 ? -x.v : x.v;
             }
-            if (x.tipo == Item::Literal) {
+            if (x.kind == Item::Literal) {
                 o.c = x.v;
                 return x.v;
             }
@@ -133,46 +133,46 @@ private:
         // A "-" before a number without its own sign: the "-" left behind
         // when a negative number was an earlier step's left operand, now read
         // as a right operand ("A*-B"). Its body is the number's 15 digits.
-        if (b - a == 2 && !parcial && EhCar(a, '-') && it_[a + 1].tipo == Item::Numero && it_[a + 1].c == ' ') {
+        if (b - a == 2 && !partial && IsChar(a, '-') && it_[a + 1].kind == Item::Number && it_[a + 1].c == ' ') {
             o.reg = it_[a + 1].var;
-            o.tipo = Operando::Negado;
-            return Le(Operando::Negado, it_[a + 1].v);
+            o.kind = Operand::Negated;
+            return Read(Operand::Negated, it_[a + 1].v);
         }
         // Other mixed texts are read as text. Characters and literals alone
         // read the same at every replay; a number inside other text does not.
-        bool temNumero = false;
-        for (std::size_t i = a; i < b; ++i) temNumero = temNumero || it_[i].tipo == Item::Numero;
-        if (grav_ && temNumero) grav_->valido = false;
+        bool hasNumber = false;
+        for (std::size_t i = a; i < b; ++i) hasNumber = hasNumber || it_[i].kind == Item::Number;
+        if (rec_ && hasNumber) rec_->valid = false;
         conv_.clear();
         for (std::size_t i = a; i < b; ++i) {
             const Item& x = it_[i];
-            if (x.tipo == Item::Caractere) {
+            if (x.kind == Item::Character) {
                 conv_.push_back(x.c);
-            } else if (x.tipo == Item::Literal) {
+            } else if (x.kind == Item::Literal) {
                 conv_.append(lit_, x.pos, x.len);
             } else {
-                char buf[kTamTextoNumero];
-                EscreveTextoNumero(x.v, buf);
-                const std::size_t skip = (i == a && parcial) ? 1 : 0;
-                conv_.append(buf + skip, kTamTextoNumero - skip);
+                char buf[kNumberTextSize];
+                WriteNumberText(x.v, buf);
+                const std::size_t skip = (i == a && partial) ? 1 : 0;
+                conv_.append(buf + skip, kNumberTextSize - skip);
             }
         }
-        const double v = ConverteReal(conv_);
+        const double v = ParseReal(conv_);
         o.c = v;
         return v;
     }
 
-    std::size_t FimOperando(std::size_t j) const {
-        while (j < it_.size() && EhOperando(j)) ++j;
+    std::size_t OperandEnd(std::size_t j) const {
+        while (j < it_.size() && IsOperand(j)) ++j;
         return j;
     }
 
-    double ReduzGrupo(std::size_t p, std::size_t q) {
+    double ReduceGroup(std::size_t p, std::size_t q) {
         for (;;) {
             std::size_t k = 0;
             for (const char op : {'^', '/', '*'}) {
                 for (std::size_t i = p + 1; i < q; ++i) {
-                    if (EhCar(i, op)) {
+                    if (IsChar(i, op)) {
                         k = i;
                         break;
                     }
@@ -184,34 +184,34 @@ private:
             // Left operand: back over operand characters. A negative number
             // item contributes its body but keeps its "-" in the text.
             std::size_t s = k;
-            bool parcial = false;
+            bool partial = false;
             while (s - 1 > p) {
                 const std::size_t i = s - 1;
-                if (EhOperando(i)) {
+                if (IsOperand(i)) {
                     s = i;
                     continue;
                 }
-                if (it_[i].tipo == Item::Numero) {
+                if (it_[i].kind == Item::Number) {
                     s = i;
-                    parcial = true;
+                    partial = true;
                 }
                 break;
             }
             // Right operand: an optional "-" right after the operator, then
             // operand characters.
             std::size_t r = k + 1;
-            if (EhCar(r, '-') || (it_[r].tipo == Item::Numero && it_[r].c == '-')) ++r;
-            r = FimOperando(r);
+            if (IsChar(r, '-') || (it_[r].kind == Item::Number && it_[r].c == '-')) ++r;
+            r = OperandEnd(r);
 
-            Passo passo;
-            passo.tipo = Passo::Opera;
-            passo.op = it_[k].c;
-            const double a = Converte(s, k, parcial, passo.a);
-            const double b = Converte(k + 1, r, false, passo.b);
-            const Item n = Registra(passo, Arredonda15(detail::Opera(it_[k].c, a, b)));
+            Step oneStep;
+            oneStep.kind = Step::Operate;
+            oneStep.op = it_[k].c;
+            const double a = Convert(s, k, partial, oneStep.a);
+            const double b = Convert(k + 1, r, false, oneStep.b);
+            const Item n = Register(oneStep, Round15(detail::Operate(it_[k].c, a, b)));
             std::size_t from = s;
-            if (parcial) {
-                it_[s] = Caractere('-');
+            if (partial) {
+                it_[s] = Character('-');
                 from = s + 1;
             }
             it_[from] = n;
@@ -219,40 +219,40 @@ private:
             q -= r - from - 1;
         }
 
-        double soma = 0.0;
-        Passo passo;
-        passo.tipo = Passo::Soma;
-        if (grav_) passo.primeiroTermo = static_cast<std::uint32_t>(grav_->termos.size());
+        double sum = 0.0;
+        Step oneStep;
+        oneStep.kind = Step::Sum;
+        if (rec_) oneStep.firstTerm = static_cast<std::uint32_t>(rec_->terms.size());
         std::size_t i = p + 1;
         while (i < q) {
-            bool negativo = false;
-            bool parcial = false;
+            bool negative = false;
+            bool partial = false;
             while (i < q) {
                 const Item& x = it_[i];
-                if (x.tipo == Item::Caractere && (EhSinal(x.c) || x.c == ' ')) {
-                    if (x.c == '-') negativo = !negativo;
+                if (x.kind == Item::Character && (IsSign(x.c) || x.c == ' ')) {
+                    if (x.c == '-') negative = !negative;
                     ++i;
                     continue;
                 }
-                if (x.tipo == Item::Numero) {
+                if (x.kind == Item::Number) {
                     // Its sign position belongs to the sign run.
-                    if (x.c == '-') negativo = !negativo;
-                    parcial = true;
+                    if (x.c == '-') negative = !negative;
+                    partial = true;
                 }
                 break;
             }
             if (i >= q) break;
-            const std::size_t fim = parcial ? FimOperando(i + 1) : FimOperando(i);
-            if (fim == i) break;
-            Formula::Termo t;
-            t.negativo = negativo;
-            const double termo = Converte(i, fim, parcial, t.o);
-            if (grav_) grav_->termos.push_back(t);
-            soma += negativo ? -termo : termo;
-            i = fim;
+            const std::size_t end = partial ? OperandEnd(i + 1) : OperandEnd(i);
+            if (end == i) break;
+            Formula::Term t;
+            t.negative = negative;
+            const double term = Convert(i, end, partial, t.o);
+            if (rec_) rec_->terms.push_back(t);
+            sum += negative ? -term : term;
+            i = end;
         }
-        if (grav_) passo.termos = static_cast<std::uint32_t>(grav_->termos.size()) - passo.primeiroTermo;
-        const Item n = Registra(passo, Arredonda15(soma));
+        if (rec_) oneStep.terms = static_cast<std::uint32_t>(rec_->terms.size()) - oneStep.firstTerm;
+        const Item n = Register(oneStep, Round15(sum));
         it_[p] = n;
         it_.erase(it_.begin() + static_cast<std::ptrdiff_t>(p + 1), it_.begin() + static_cast<std::ptrdiff_t>(q + 1));
         return n.v;
@@ -260,14 +260,14 @@ private:
 
 public:
     // The number item of a value a step produced, recorded in the trace.
-    Item Registra(Passo& passo, double v) {
-        Item n = Numero(v);
-        if (grav_) {
-            if (grav_->passos.size() >= kMaxPassos) grav_->valido = false;
-            passo.negativo = v < 0;
-            passo.valor = v;
-            n.var = static_cast<std::uint16_t>(grav_->passos.size());
-            grav_->passos.push_back(passo);
+    Item Register(Step& oneStep, double v) {
+        Item n = Number(v);
+        if (rec_) {
+            if (rec_->steps.size() >= kMaxSteps) rec_->valid = false;
+            oneStep.negative = v < 0;
+            oneStep.value = v;
+            n.var = static_cast<std::uint16_t>(rec_->steps.size());
+            rec_->steps.push_back(oneStep);
         }
         return n;
     }
@@ -277,293 +277,293 @@ private:
     std::vector<Item>& it_;
     const std::string& lit_;
     std::string& conv_;
-    Gravacao* grav_;
+    Recording* rec_;
 };
 
 
 
 }  // namespace
 
-void Formula::Compila(std::string_view text, bool substitui) {
-    texto_.assign(text);
-    substitui_ = substitui;
-    invalida_ = false;
-    itens_.clear();
-    literais_.clear();
-    tracos_.clear();
-    numTracos_ = 0;
-    constante_ = false;
+void Formula::Compile(std::string_view text, bool substitute) {
+    text_.assign(text);
+    substitute_ = substitute;
+    invalid_ = false;
+    items_.clear();
+    literals_.clear();
+    traces_.clear();
+    numTraces_ = 0;
+    constant_ = false;
     // A text beyond the limits is refused before any work on it.
-    excesso_ = ExcessoDaExpressao(text);
-    if (excesso_ != ExcessoExpressao::Nenhum) {
-        invalida_ = true;
+    excess_ = ExpressionExcessOf(text);
+    if (excess_ != ExpressionExcess::None) {
+        invalid_ = true;
         return;
     }
 
     // Variable substitution, symbolically: references become variable items.
-    std::vector<Item> brutos;
-    brutos.push_back(Caractere('('));
+    std::vector<Item> rawItems;
+    rawItems.push_back(Character('('));
     std::string s(text);
-    if (substitui) {
+    if (substitute) {
         for (char& c : s)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if (substitui && c == 'M') {
+        if (substitute && c == 'M') {
             if (s.size() - i - 1 < 2) {
-                brutos.resize(1);
-                brutos.push_back(Caractere('0'));
+                rawItems.resize(1);
+                rawItems.push_back(Character('0'));
                 break;
             }
-            const long long n = ConverteInteiroLeniente(std::string_view(s).substr(i + 1, 2));
+            const long long n = ParseLenientInteger(std::string_view(s).substr(i + 1, 2));
             if (n >= 1 && n <= 110) {
                 Item v;
-                v.tipo = Item::Variavel;
+                v.kind = Item::Variable;
                 v.var = static_cast<std::uint16_t>(n);
-                brutos.push_back(v);
+                rawItems.push_back(v);
             } else {
-                brutos.push_back(Caractere('0'));
+                rawItems.push_back(Character('0'));
             }
             i += 2;
             continue;
         }
-        brutos.push_back(Caractere(c == ',' ? '.' : c));
+        rawItems.push_back(Character(c == ',' ? '.' : c));
     }
-    brutos.push_back(Caractere(')'));
+    rawItems.push_back(Character(')'));
 
-    for (const Item& b : brutos) {
-        if (b.tipo == Item::Caractere && !detail::EhCaracterPermitido(b.c)) {
-            invalida_ = true;
+    for (const Item& b : rawItems) {
+        if (b.kind == Item::Character && !detail::IsAllowedCharacter(b.c)) {
+            invalid_ = true;
             break;
         }
     }
 
     // Runs of number characters become literals converted once.
-    for (std::size_t i = 0; i < brutos.size();) {
-        const Item& b = brutos[i];
-        const bool inicio = b.tipo == Item::Caractere && b.c != ' ' && detail::EhCaracterNumero(b.c);
-        if (!inicio) {
-            itens_.push_back(b);
+    for (std::size_t i = 0; i < rawItems.size();) {
+        const Item& b = rawItems[i];
+        const bool start = b.kind == Item::Character && b.c != ' ' && detail::IsNumberCharacter(b.c);
+        if (!start) {
+            items_.push_back(b);
             ++i;
             continue;
         }
-        const std::size_t pos = literais_.size();
-        while (i < brutos.size() && brutos[i].tipo == Item::Caractere) {
-            const char c = brutos[i].c;
-            const bool continua = (c != ' ' && detail::EhCaracterNumero(c)) ||
-                                  (EhSinal(c) && literais_.size() > pos && literais_.back() == 'E');
-            if (!continua) break;
-            literais_.push_back(c);
+        const std::size_t pos = literals_.size();
+        while (i < rawItems.size() && rawItems[i].kind == Item::Character) {
+            const char c = rawItems[i].c;
+            const bool continues = (c != ' ' && detail::IsNumberCharacter(c)) ||
+                                  (IsSign(c) && literals_.size() > pos && literals_.back() == 'E');
+            if (!continues) break;
+            literals_.push_back(c);
             ++i;
         }
         Item lit;
-        lit.tipo = Item::Literal;
+        lit.kind = Item::Literal;
         lit.pos = static_cast<std::uint32_t>(pos);
-        lit.len = static_cast<std::uint32_t>(literais_.size() - pos);
-        lit.v = ConverteReal(std::string_view(literais_).substr(pos, lit.len));
-        itens_.push_back(lit);
+        lit.len = static_cast<std::uint32_t>(literals_.size() - pos);
+        lit.v = ParseReal(std::string_view(literals_).substr(pos, lit.len));
+        items_.push_back(lit);
     }
-    trabalho_.reserve(itens_.size());
+    work_.reserve(items_.size());
     // A text without variables has one value for good.
-    if (!invalida_) {
-        bool semVariaveis = true;
-        for (const Item& x : itens_) semVariaveis = semVariaveis && x.tipo != Item::Variavel;
-        if (semVariaveis) {
-            valorConstante_ = Interpreta(Memorias{}, nullptr);
-            constante_ = true;
+    if (!invalid_) {
+        bool noVariables = true;
+        for (const Item& x : items_) noVariables = noVariables && x.kind != Item::Variable;
+        if (noVariables) {
+            constantValue_ = Interpret(Memory{}, nullptr);
+            constant_ = true;
         }
     }
 }
 
-double Formula::Interpreta(const Memorias& mem, Gravacao* gravacao) const {
-    trabalho_.assign(itens_.begin(), itens_.end());
-    Reescrita r(trabalho_, literais_, conversao_, gravacao);
-    for (Item& x : trabalho_) {
-        if (x.tipo != Item::Variavel) continue;
-        Passo passo;
-        passo.var = x.var;
-        x = r.Registra(passo, Arredonda15(mem[x.var]));
+double Formula::Interpret(const Memory& mem, Recording* recording) const {
+    work_.assign(items_.begin(), items_.end());
+    Rewriter r(work_, literals_, conversion_, recording);
+    for (Item& x : work_) {
+        if (x.kind != Item::Variable) continue;
+        Step oneStep;
+        oneStep.var = x.var;
+        x = r.Register(oneStep, Round15(mem[x.var]));
     }
-    return r.Executa();
+    return r.Run();
 }
 
-bool Formula::Reproduz(const Traco& t, const Memorias& mem, double& out) const {
-    double* v = t.valores.data();
-    const TermoCompilado* termos = t.termosProg.data();
-    for (const Instrucao& in : t.programa) {
+bool Formula::Replay(const Trace& t, const Memory& mem, double& out) const {
+    double* v = t.values.data();
+    const CompiledTerm* terms = t.programTerms.data();
+    for (const Instruction& in : t.program) {
         double r;
-        switch (in.tipo) {
-            case Passo::Carrega:
-                r = Arredonda15(mem[in.var]);
+        switch (in.kind) {
+            case Step::Load:
+                r = Round15(mem[in.var]);
                 break;
-            case Passo::Opera: {
-                const double a = Le(in.leituraA, v[in.a]);
-                const double b = Le(in.leituraB, v[in.b]);
-                r = Arredonda15(detail::Opera(in.op, a, b));
+            case Step::Operate: {
+                const double a = Read(in.readingA, v[in.a]);
+                const double b = Read(in.readingB, v[in.b]);
+                r = Round15(detail::Operate(in.op, a, b));
                 break;
             }
             default: {
-                double soma = 0.0;
+                double sum = 0.0;
                 for (std::uint32_t j = in.a; j < in.a + in.b; ++j) {
-                    const double x = Le(termos[j].leitura, v[termos[j].slot]);
-                    soma += termos[j].negativo ? -x : x;
+                    const double x = Read(terms[j].reading, v[terms[j].slot]);
+                    sum += terms[j].negative ? -x : x;
                 }
-                r = Arredonda15(soma);
+                r = Round15(sum);
             }
         }
-        if ((r < 0) != in.negativo) return false;
-        v[in.saida] = r;
+        if ((r < 0) != in.negative) return false;
+        v[in.output] = r;
     }
-    out = v[t.resultado];
+    out = v[t.result];
     return true;
 }
 
 // Steps that read no variable give the same value at every replay: they
 // become constants, and only the others remain as instructions.
-void Formula::Compila(Gravacao& g, Traco& t) {
-    // Everything here fits the space PreparaTracos reserved.
-    std::vector<double>& constantes = t.valores;
-    constantes.clear();
-    t.programa.clear();
-    t.termosProg.clear();
-    std::vector<std::uint32_t>& slotDoPasso = g.slotDoPasso;
-    slotDoPasso.assign(g.passos.size(), 0);
-    std::vector<char>& constante = g.constante;
-    constante.assign(g.passos.size(), 0);
+void Formula::Compile(Recording& g, Trace& t) {
+    // Everything here fits the space PrepareTraces reserved.
+    std::vector<double>& constants = t.values;
+    constants.clear();
+    t.program.clear();
+    t.programTerms.clear();
+    std::vector<std::uint32_t>& stepSlot = g.stepSlot;
+    stepSlot.assign(g.steps.size(), 0);
+    std::vector<char>& constant = g.constant;
+    constant.assign(g.steps.size(), 0);
     // Slots of results are numbered after the constants once these are known,
     // so they are first marked with the high bit.
-    constexpr std::uint32_t kResultado = 0x80000000u;
-    auto slot = [&](const Operando& o, Operando::Tipo& leitura) -> std::uint32_t {
-        leitura = Operando::Registro;
-        if (o.tipo == Operando::Constante) {
-            constantes.push_back(o.c);
-            return static_cast<std::uint32_t>(constantes.size() - 1);
+    constexpr std::uint32_t kResult = 0x80000000u;
+    auto slot = [&](const Operand& o, Operand::Kind& reading) -> std::uint32_t {
+        reading = Operand::Register;
+        if (o.kind == Operand::Constant) {
+            constants.push_back(o.c);
+            return static_cast<std::uint32_t>(constants.size() - 1);
         }
-        if (constante[o.reg]) {
-            const double c = g.passos[o.reg].valor;
-            constantes.push_back(Le(o.tipo, c));
-            return static_cast<std::uint32_t>(constantes.size() - 1);
+        if (constant[o.reg]) {
+            const double c = g.steps[o.reg].value;
+            constants.push_back(Read(o.kind, c));
+            return static_cast<std::uint32_t>(constants.size() - 1);
         }
-        leitura = o.tipo;
-        return slotDoPasso[o.reg] | kResultado;
+        reading = o.kind;
+        return stepSlot[o.reg] | kResult;
     };
-    std::uint32_t resultados = 0;
-    for (std::size_t i = 0; i < g.passos.size(); ++i) {
-        const Passo& p = g.passos[i];
-        Instrucao in;
-        in.tipo = p.tipo;
+    std::uint32_t results = 0;
+    for (std::size_t i = 0; i < g.steps.size(); ++i) {
+        const Step& p = g.steps[i];
+        Instruction in;
+        in.kind = p.kind;
         in.op = p.op;
-        in.negativo = p.negativo;
+        in.negative = p.negative;
         in.var = p.var;
-        bool variavel = p.tipo == Passo::Carrega;
-        if (p.tipo == Passo::Opera) {
-            variavel = (p.a.tipo != Operando::Constante && !constante[p.a.reg]) ||
-                       (p.b.tipo != Operando::Constante && !constante[p.b.reg]);
-            if (variavel) {
-                in.a = slot(p.a, in.leituraA);
-                in.b = slot(p.b, in.leituraB);
+        bool variable = p.kind == Step::Load;
+        if (p.kind == Step::Operate) {
+            variable = (p.a.kind != Operand::Constant && !constant[p.a.reg]) ||
+                       (p.b.kind != Operand::Constant && !constant[p.b.reg]);
+            if (variable) {
+                in.a = slot(p.a, in.readingA);
+                in.b = slot(p.b, in.readingB);
             }
-        } else if (p.tipo == Passo::Soma) {
-            for (std::uint32_t j = 0; j < p.termos; ++j) {
-                const Operando& o = g.termos[p.primeiroTermo + j].o;
-                if (o.tipo != Operando::Constante && !constante[o.reg]) variavel = true;
+        } else if (p.kind == Step::Sum) {
+            for (std::uint32_t j = 0; j < p.terms; ++j) {
+                const Operand& o = g.terms[p.firstTerm + j].o;
+                if (o.kind != Operand::Constant && !constant[o.reg]) variable = true;
             }
-            if (variavel) {
-                in.a = static_cast<std::uint32_t>(t.termosProg.size());
-                in.b = p.termos;
-                for (std::uint32_t j = 0; j < p.termos; ++j) {
-                    const Termo& termo = g.termos[p.primeiroTermo + j];
-                    TermoCompilado tc;
-                    tc.negativo = termo.negativo;
-                    tc.slot = slot(termo.o, tc.leitura);
-                    t.termosProg.push_back(tc);
+            if (variable) {
+                in.a = static_cast<std::uint32_t>(t.programTerms.size());
+                in.b = p.terms;
+                for (std::uint32_t j = 0; j < p.terms; ++j) {
+                    const Term& term = g.terms[p.firstTerm + j];
+                    CompiledTerm tc;
+                    tc.negative = term.negative;
+                    tc.slot = slot(term.o, tc.reading);
+                    t.programTerms.push_back(tc);
                 }
             }
         }
-        constante[i] = !variavel;
+        constant[i] = !variable;
         // A sum of one term that gives a result back with its own sign (a
         // number whose "-" became the sign run, or a positive one) leaves it
         // unchanged, as it already has 15 digits: reuse its slot.
-        if (variavel && p.tipo == Passo::Soma && p.termos == 1) {
-            const Termo& unico = g.termos[p.primeiroTermo];
-            const bool mesmoValor =
-                (unico.o.tipo == Operando::Registro && !unico.negativo) ||
-                (unico.o.tipo == Operando::Modulo && unico.negativo == g.passos[unico.o.reg].negativo);
-            if (mesmoValor) {
-                t.termosProg.pop_back();
-                slotDoPasso[i] = slotDoPasso[unico.o.reg];
+        if (variable && p.kind == Step::Sum && p.terms == 1) {
+            const Term& single = g.terms[p.firstTerm];
+            const bool sameValue =
+                (single.o.kind == Operand::Register && !single.negative) ||
+                (single.o.kind == Operand::Modulo && single.negative == g.steps[single.o.reg].negative);
+            if (sameValue) {
+                t.programTerms.pop_back();
+                stepSlot[i] = stepSlot[single.o.reg];
                 continue;
             }
         }
-        if (variavel) {
-            slotDoPasso[i] = resultados++;
-            in.saida = slotDoPasso[i] | kResultado;
-            t.programa.push_back(in);
+        if (variable) {
+            stepSlot[i] = results++;
+            in.output = stepSlot[i] | kResult;
+            t.program.push_back(in);
         }
     }
-    const std::size_t ultimo = g.passos.size() - 1;
-    if (constante[ultimo]) constantes.push_back(g.passos[ultimo].valor);
-    const auto base = static_cast<std::uint32_t>(constantes.size());
-    t.resultado = constante[ultimo] ? base - 1 : slotDoPasso[ultimo] + base;
-    auto fixa = [base](std::uint32_t& s) {
-        if (s & kResultado) s = (s & ~kResultado) + base;
+    const std::size_t last = g.steps.size() - 1;
+    if (constant[last]) constants.push_back(g.steps[last].value);
+    const auto base = static_cast<std::uint32_t>(constants.size());
+    t.result = constant[last] ? base - 1 : stepSlot[last] + base;
+    auto fixed = [base](std::uint32_t& s) {
+        if (s & kResult) s = (s & ~kResult) + base;
     };
-    for (Instrucao& in : t.programa) {
-        if (in.tipo == Passo::Opera) {
-            fixa(in.a);
-            fixa(in.b);
+    for (Instruction& in : t.program) {
+        if (in.kind == Step::Operate) {
+            fixed(in.a);
+            fixed(in.b);
         }
-        fixa(in.saida);
+        fixed(in.output);
     }
-    for (TermoCompilado& tc : t.termosProg) fixa(tc.slot);
-    t.valores.resize(base + resultados);
+    for (CompiledTerm& tc : t.programTerms) fixed(tc.slot);
+    t.values.resize(base + results);
 }
 
 // The bounds follow from the items: each step consumes a variable, an
 // operator or a "(" of the text, each term at least one item of its group,
 // and the values are the constants read (at most two per operation, one per
 // term and the result) and one result per step.
-void Formula::PreparaTracos() const {
-    const std::size_t n = itens_.size() + 1;
-    gravacao_.passos.reserve(n);
-    gravacao_.termos.reserve(n);
-    gravacao_.slotDoPasso.reserve(n);
-    gravacao_.constante.reserve(n);
-    tracos_.resize(kMaxTracos);
-    for (Traco& t : tracos_) {
-        t.programa.reserve(n);
-        t.termosProg.reserve(n);
-        t.valores.reserve(4 * n);
+void Formula::PrepareTraces() const {
+    const std::size_t n = items_.size() + 1;
+    recording_.steps.reserve(n);
+    recording_.terms.reserve(n);
+    recording_.stepSlot.reserve(n);
+    recording_.constant.reserve(n);
+    traces_.resize(kMaxTraces);
+    for (Trace& t : traces_) {
+        t.program.reserve(n);
+        t.programTerms.reserve(n);
+        t.values.reserve(4 * n);
     }
 }
 
-double Formula::Executa(const Memorias& mem) const {
+double Formula::Run(const Memory& mem) const {
     double out = 0.0;
-    for (std::size_t i = 0; i < numTracos_; ++i) {
-        if (!Reproduz(tracos_[i], mem, out)) continue;
+    for (std::size_t i = 0; i < numTraces_; ++i) {
+        if (!Replay(traces_[i], mem, out)) continue;
         // Signs change seldom: the trace that fitted is tried first next time.
-        if (i != 0) std::swap(tracos_[0], tracos_[i]);
+        if (i != 0) std::swap(traces_[0], traces_[i]);
         return out;
     }
-    if (numTracos_ >= kMaxTracos) return Interpreta(mem, nullptr);
-    if (tracos_.empty()) PreparaTracos();
-    Gravacao& g = gravacao_;
-    g.passos.clear();
-    g.termos.clear();
-    g.valido = true;
-    out = Interpreta(mem, &g);
-    if (g.valido) Compila(g, tracos_[numTracos_++]);
+    if (numTraces_ >= kMaxTraces) return Interpret(mem, nullptr);
+    if (traces_.empty()) PrepareTraces();
+    Recording& g = recording_;
+    g.steps.clear();
+    g.terms.clear();
+    g.valid = true;
+    out = Interpret(mem, &g);
+    if (g.valid) Compile(g, traces_[numTraces_++]);
     return out;
 }
 
-double Formula::Avalia(const Memorias& mem) const {
-    bool erro = false;
-    const double v = Avalia(mem, erro);
-    if (erro)
-        ErroEquacao.assign(kTextoErroEquacao);
+double Formula::Evaluate(const Memory& mem) const {
+    bool error = false;
+    const double v = Evaluate(mem, error);
+    if (error)
+        EquationError.assign(kEquationErrorText);
     else
-        ErroEquacao.clear();
+        EquationError.clear();
     return v;
 }
 

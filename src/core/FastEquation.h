@@ -1,7 +1,7 @@
 #pragma once
 // Compiled expressions: a text is analysed once and then evaluated against
 // the current memory as often as needed, giving bit for bit the value and
-// the error of SubstituiMemorias + TrocaVirgulaPorPonto + AvaliaEquacao.
+// the error of SubstituteVariables + ReplaceCommasWithPoints + EvaluateEquation.
 //
 // The rewriting evaluator's meaning depends on characters (a substituted
 // negative value brings its own "-" into the text, a positive one a blank),
@@ -16,47 +16,47 @@
 #include <vector>
 
 #include "core/Equation.h"
-#include "core/Memorias.h"
+#include "core/Memory.h"
 
 namespace kivo {
 
 class Formula {
 public:
     // Compiled from the start, so that Define has only the text to compare.
-    Formula() { Compila("", true); }
+    Formula() { Compile("", true); }
     // substitui = false skips the variable substitution, as callers do where
     // variables are not allowed.
-    explicit Formula(std::string_view text, bool substitui = true) { Compila(text, substitui); }
+    explicit Formula(std::string_view text, bool substitute = true) { Compile(text, substitute); }
 
     // Recompiles only when the text or the mode changes; models call it with
     // their field at every cycle, so the unchanged case stays inline.
-    void Define(std::string_view text, bool substitui = true) {
-        if (substitui == substitui_ && MesmoTexto(text)) return;
-        Compila(text, substitui);
+    void Define(std::string_view text, bool substitute = true) {
+        if (substitute == substitute_ && SameText(text)) return;
+        Compile(text, substitute);
     }
-    const std::string& texto() const { return texto_; }
+    const std::string& text() const { return text_; }
 
-    // Evaluates and sets ErroEquacao, like the reference chain.
-    double Avalia(const Memorias& mem) const;
-    // Evaluates without touching ErroEquacao; erro tells whether it was refused.
+    // Evaluates and sets EquationError, like the reference chain.
+    double Evaluate(const Memory& mem) const;
+    // Evaluates without touching EquationError; erro tells whether it was refused.
     // Inline, as models evaluate constant texts at every cycle.
-    double Avalia(const Memorias& mem, bool& erro) const {
-        erro = invalida_;
-        if (constante_) return valorConstante_;
-        return invalida_ ? 0.0 : Executa(mem);
+    double Evaluate(const Memory& mem, bool& error) const {
+        error = invalid_;
+        if (constant_) return constantValue_;
+        return invalid_ ? 0.0 : Run(mem);
     }
     // True when the text is refused whatever the memory holds.
-    bool Invalida() const { return invalida_; }
+    bool Invalid() const { return invalid_; }
     // Which limit of a typed expression the text exceeds, if any (it is then
     // refused).
-    ExcessoExpressao Excesso() const { return excesso_; }
+    ExpressionExcess Excess() const { return excess_; }
 
     struct Item {
-        enum Tipo : std::uint8_t { Caractere, Numero, Literal, Variavel };
-        Tipo tipo = Caractere;
+        enum Kind : std::uint8_t { Character, Number, Literal, Variable };
+        Kind kind = Character;
         char c = ' ';             // Caractere: the character; Numero: sign position
         std::uint16_t var = 0;    // Variavel: address; Numero: register in a trace
-        std::uint32_t pos = 0;    // Literal: span in literais_
+        std::uint32_t pos = 0;    // Literal: span in literals_
         std::uint32_t len = 0;
         double v = 0.0;           // Numero: value; Literal: converted value
     };
@@ -68,92 +68,92 @@ public:
     // How an operand reads a recorded number: as it is, its magnitude (the
     // number's "-" stayed in the text), or its magnitude after a "-" that
     // stands before it in the text (which reads a zero as +0).
-    struct Operando {
-        enum Tipo : std::uint8_t { Constante, Registro, Modulo, Negado };
-        Tipo tipo = Constante;
+    struct Operand {
+        enum Kind : std::uint8_t { Constant, Register, Modulo, Negated };
+        Kind kind = Constant;
         std::uint16_t reg = 0;
         double c = 0.0;
     };
-    struct Passo {
-        enum Tipo : std::uint8_t { Carrega, Opera, Soma };
-        Tipo tipo = Carrega;
+    struct Step {
+        enum Kind : std::uint8_t { Load, Operate, Sum };
+        Kind kind = Load;
         char op = 0;
-        bool negativo = false;    // sign the step produced when recorded
-        bool constante = false;   // depends on no variable: valor is its result
-        double valor = 0.0;
+        bool negative = false;    // sign the step produced when recorded
+        bool constant = false;   // depends on no variable: valor is its result
+        double value = 0.0;
         std::uint16_t var = 0;
-        Operando a, b;
-        std::uint32_t primeiroTermo = 0, termos = 0;
+        Operand a, b;
+        std::uint32_t firstTerm = 0, terms = 0;
     };
-    struct Termo {
-        Operando o;
-        bool negativo = false;
+    struct Term {
+        Operand o;
+        bool negative = false;
     };
     // The replayable form of a trace: steps that read a variable, over one
     // array of values that holds the constants first, then the results.
-    struct Instrucao {
-        Passo::Tipo tipo = Passo::Carrega;
+    struct Instruction {
+        Step::Kind kind = Step::Load;
         char op = 0;
-        bool negativo = false;
-        Operando::Tipo leituraA = Operando::Registro, leituraB = Operando::Registro;
+        bool negative = false;
+        Operand::Kind readingA = Operand::Register, readingB = Operand::Register;
         std::uint32_t a = 0, b = 0;     // Opera: operand slots; Soma: first term and count
-        std::uint32_t saida = 0;        // slot written
+        std::uint32_t output = 0;        // slot written
         std::uint16_t var = 0;
     };
-    struct TermoCompilado {
+    struct CompiledTerm {
         std::uint32_t slot = 0;
-        Operando::Tipo leitura = Operando::Registro;
-        bool negativo = false;
+        Operand::Kind reading = Operand::Register;
+        bool negative = false;
     };
     // What one rewriting recorded, and the scratch space that turns it into
     // a trace.
-    struct Gravacao {
-        std::vector<Passo> passos;
-        std::vector<Termo> termos;
-        bool valido = true;       // false when a step read a number inside other text
-        std::vector<std::uint32_t> slotDoPasso;
-        std::vector<char> constante;
+    struct Recording {
+        std::vector<Step> steps;
+        std::vector<Term> terms;
+        bool valid = true;       // false when a step read a number inside other text
+        std::vector<std::uint32_t> stepSlot;
+        std::vector<char> constant;
     };
-    struct Traco {
-        std::vector<Instrucao> programa;
-        std::vector<TermoCompilado> termosProg;
-        std::uint32_t resultado = 0;
-        mutable std::vector<double> valores;
+    struct Trace {
+        std::vector<Instruction> program;
+        std::vector<CompiledTerm> programTerms;
+        std::uint32_t result = 0;
+        mutable std::vector<double> values;
     };
 
 private:
     // Model texts are short: a plain loop beats a call to the library's
     // comparison.
-    bool MesmoTexto(std::string_view text) const {
-        if (text.size() != texto_.size()) return false;
+    bool SameText(std::string_view text) const {
+        if (text.size() != text_.size()) return false;
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (text[i] != texto_[i]) return false;
+            if (text[i] != text_[i]) return false;
         return true;
     }
-    void Compila(std::string_view text, bool substitui);
-    double Executa(const Memorias& mem) const;
-    double Interpreta(const Memorias& mem, Gravacao* gravacao) const;
-    bool Reproduz(const Traco& t, const Memorias& mem, double& out) const;
-    void PreparaTracos() const;
-    static void Compila(Gravacao& g, Traco& t);
+    void Compile(std::string_view text, bool substitute);
+    double Run(const Memory& mem) const;
+    double Interpret(const Memory& mem, Recording* recording) const;
+    bool Replay(const Trace& t, const Memory& mem, double& out) const;
+    void PrepareTraces() const;
+    static void Compile(Recording& g, Trace& t);
 
-    std::string texto_;
-    bool substitui_ = true;
-    bool invalida_ = false;
-    ExcessoExpressao excesso_ = ExcessoExpressao::Nenhum;
-    bool constante_ = false;
-    double valorConstante_ = 0.0;
-    std::vector<Item> itens_;
-    std::string literais_;
-    // Traces of the sign patterns met so far (the first numTracos_), and
+    std::string text_;
+    bool substitute_ = true;
+    bool invalid_ = false;
+    ExpressionExcess excess_ = ExpressionExcess::None;
+    bool constant_ = false;
+    double constantValue_ = 0.0;
+    std::vector<Item> items_;
+    std::string literals_;
+    // Traces of the sign patterns met so far (the first numTraces_), and
     // scratch space reused by every evaluation. All of it is sized for the
     // largest trace the items allow at the first recording, so that a sign
     // pattern met later is recorded without heap allocation.
-    mutable std::vector<Traco> tracos_;
-    mutable std::size_t numTracos_ = 0;
-    mutable Gravacao gravacao_;
-    mutable std::vector<Item> trabalho_;
-    mutable std::string conversao_;
+    mutable std::vector<Trace> traces_;
+    mutable std::size_t numTraces_ = 0;
+    mutable Recording recording_;
+    mutable std::vector<Item> work_;
+    mutable std::string conversion_;
 };
 
 }  // namespace kivo

@@ -8,7 +8,7 @@
 namespace kivo {
 namespace {
 
-FileHandle Refuse(FileRefusal& refusal, FileRefusal::Kind kind, MotivoFalha reason) {
+FileHandle Refuse(FileRefusal& refusal, FileRefusal::Kind kind, FailureReason reason) {
     refusal.kind = kind;
     refusal.reason = std::move(reason);
     return nullptr;
@@ -21,7 +21,7 @@ FileHandle RefuseNotRegular(FileRefusal& refusal, mode_t mode) {
 
 }  // namespace
 
-MotivoFalha SizeLimitReason(std::uintmax_t maxBytes) {
+FailureReason SizeLimitReason(std::uintmax_t maxBytes) {
     const bool mib = maxBytes >= (1u << 20);
     const std::string n = std::to_string(mib ? maxBytes >> 20 : maxBytes >> 10) + (mib ? " MiB" : " kB");
     return {"mais de " + n, "more than " + n};
@@ -30,17 +30,17 @@ MotivoFalha SizeLimitReason(std::uintmax_t maxBytes) {
 FileHandle OpenRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes, FileRefusal& refusal) {
     // What is not a regular file is refused without being opened: opening
     // some devices already does something (a tape rewinds).
-    struct stat antes {};
-    if (::stat(path.c_str(), &antes) == 0 && !S_ISREG(antes.st_mode)) return RefuseNotRegular(refusal, antes.st_mode);
+    struct stat before {};
+    if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return RefuseNotRegular(refusal, before.st_mode);
     // Non-blocking, so that a FIFO swapped in meanwhile cannot hold the open;
     // the descriptor is examined again below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(errno));
+    if (fd < 0) return Refuse(refusal, FileRefusal::Kind::Open, SystemFailureReason(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
-        return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(e));
+        return Refuse(refusal, FileRefusal::Kind::Open, SystemFailureReason(e));
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -56,7 +56,7 @@ FileHandle OpenRegularFile(const std::filesystem::path& path, std::uintmax_t max
     if (!f) {
         const int e = errno;
         ::close(fd);
-        return Refuse(refusal, FileRefusal::Kind::Open, MotivoDoSistema(e));
+        return Refuse(refusal, FileRefusal::Kind::Open, SystemFailureReason(e));
     }
     return FileHandle(f);
 }
@@ -78,7 +78,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
         if (n < sizeof buf) break;
     }
     if (std::ferror(f.get())) {
-        Refuse(refusal, FileRefusal::Kind::Read, MotivoDoSistema(errno));
+        Refuse(refusal, FileRefusal::Kind::Read, SystemFailureReason(errno));
         return std::nullopt;
     }
     return bytes;

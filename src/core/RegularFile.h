@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/MotivoFalha.h"
+#include "core/FailureReason.h"
 
 namespace kivo {
 
@@ -18,7 +18,7 @@ namespace kivo {
 struct FileRefusal {
     enum class Kind { Open, NotRegular, TooLarge, Read };
     Kind kind = Kind::Open;
-    MotivoFalha reason;
+    FailureReason reason;
 };
 
 struct FileCloser {
@@ -38,6 +38,6 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
                                            FileRefusal& refusal);
 
 // "more than N MiB" / "mais de N MiB", or kB below one MiB.
-MotivoFalha SizeLimitReason(std::uintmax_t maxBytes);
+FailureReason SizeLimitReason(std::uintmax_t maxBytes);
 
 }  // namespace kivo

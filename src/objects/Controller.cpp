@@ -4,27 +4,27 @@
 #include <cmath>
 #include <vector>
 
-#include "objects/Campos.h"
+#include "objects/Fields.h"
 
 namespace kivo {
 
-TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_string(n)), sim_(sim), n_(n) {
+Controller::Controller(Simulation& sim, int n) : TagText("PID" + std::to_string(n)), sim_(sim), n_(n) {
     ffw_.Define(FFwEquation);
 }
 
 // Inlined into the loop over a pool's run of controllers.
-[[gnu::always_inline]] inline void TControlador::Passo() {
-    const double T = sim_.estado.T;
-    Memorias& mem = sim_.mem;
-    EstadoControlador& s = estado;
+[[gnu::always_inline]] inline void Controller::Step() {
+    const double T = sim_.state.T;
+    Memory& mem = sim_.mem;
+    ControllerState& s = state;
 
     s.PV = mem[pv_];
     s.SPR = CheckSPR ? mem[spr_] : 0.0;
-    if (!s.modoLocal) s.SP = s.SPR;
+    if (!s.localMode) s.SP = s.SPR;
 
     // The errors use PV and SP before they are clamped.
     double ep;
-    if (reverso_) {
+    if (reverse_) {
         s.e = s.PV - s.SP;
         ep = s.PV - a_ * s.SP;
     } else {
@@ -34,9 +34,9 @@ TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_stri
     s.PV = std::clamp(s.PV, 0.0, 100.0);
     s.SP = std::clamp(s.SP, 0.0, 100.0);
 
-    if (DCHK && derivadaPV_) {
-        const auto& c = filtroPV_.Para(tauF_, T, CoeficientesAtraso);
-        const double f = c[0] * s.PVfant + c[1] * s.PV;
+    if (DCHK && derivativeOnPV_) {
+        const auto& c = pvFilter_.For(tauF_, T, LagCoefficients);
+        const double f = c[0] * s.PrevPVf + c[1] * s.PV;
         // A filter time of -T zeroes the denominator; the filter then holds
         // instead of carrying NaN into the output.
         if (std::isfinite(f)) s.PVf = f;
@@ -47,7 +47,7 @@ TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_stri
     double K = Kc_;
     if (ff_) {
         ffw_.Define(FFwEquation);
-        s.b = ffw_.Avalia(mem);
+        s.b = ffw_.Evaluate(mem);
     }
 
     double P = 0;
@@ -59,10 +59,10 @@ TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_stri
 
     double D = 0;
     if (DCHK) {
-        if (derivadaPV_)
-            D = reverso_ ? (s.PVf - s.PVfant) * Td_ : (s.PVfant - s.PVf) * Td_;
+        if (derivativeOnPV_)
+            D = reverse_ ? (s.PVf - s.PrevPVf) * Td_ : (s.PrevPVf - s.PVf) * Td_;
         else
-            D = (s.e - s.Erroant) * Td_;
+            D = (s.e - s.PrevError) * Td_;
         // A zero over the positive step is that same zero: a PI controller
         // (Td 0) skips the division.
         if (!(D == 0 && T > 0)) D = D / T;
@@ -70,111 +70,111 @@ TControlador::TControlador(Simulacao& sim, int n) : TagText("PID" + std::to_stri
         D = std::clamp(D, -100.0, 100.0);
     }
 
-    if (s.modoAuto) {
-        bool congela = Ti_ == 0 || !ICHK;
+    if (s.autoMode) {
+        bool freeze = Ti_ == 0 || !ICHK;
         if (BackMVCheck) {
-            const double F = mem[EnderecoDaLista(BackMV)];
-            if (F >= 99.9 || F <= 0.1) congela = true;
+            const double F = mem[AddressFromList(BackMV)];
+            if (F >= 99.9 || F <= 0.1) freeze = true;
         }
-        if (!congela) s.Iant += isa_ ? K * s.e * T / Ti_ : s.e * T / Ti_;
+        if (!freeze) s.Integral += isa_ ? K * s.e * T / Ti_ : s.e * T / Ti_;
         // Limits in order, so that the output never jumps between the two.
-        const double lo = saidaMin_;
-        const double hi = saidaMax_;
-        s.MV = s.b + P + s.Iant + D;
+        const double lo = outputMin_;
+        const double hi = outputMax_;
+        s.MV = s.b + P + s.Integral + D;
         // The integral keeps the excess back; the output is set to the limit
         // itself, which the sum may miss by a rounding.
         if (s.MV > hi) {
-            s.Iant = hi - P - D - s.b;
+            s.Integral = hi - P - D - s.b;
             s.MV = hi;
         } else if (s.MV < lo) {
-            s.Iant = lo - P - D - s.b;
+            s.Integral = lo - P - D - s.b;
             s.MV = lo;
         }
     } else {
         // Manual: the integral tracks the operator's output (bumpless transfer).
-        s.Iant = s.MV - P - D - s.b;
+        s.Integral = s.MV - P - D - s.b;
     }
 
-    s.Erroant = s.e;
-    s.PVant = s.PV;
-    s.PVfant = s.PVf;
+    s.PrevError = s.e;
+    s.PrevPV = s.PV;
+    s.PrevPVf = s.PVf;
     mem[n_] = s.MV;
 
-    tendencia.Amostra(s.PV, s.SP, s.MV, sim_.posicaoAtuador[static_cast<std::size_t>(n_ + 20)]);
+    trend.Sample(s.PV, s.SP, s.MV, sim_.actuatorPosition[static_cast<std::size_t>(n_ + 20)]);
 }
 
-void TControlador::CalculaCiclos(ObjetoCiclo* const* objetos, int n) {
-    for (int i = 0; i < n; ++i) static_cast<TControlador*>(objetos[i])->Passo();
+void Controller::ComputeCycles(CycleObject* const* objects, int n) {
+    for (int i = 0; i < n; ++i) static_cast<Controller*>(objects[i])->Step();
 }
 
-void TControlador::CalculaCiclo() {
-    ObjetoCiclo* const eu = this;
-    CalculaCiclos(&eu, 1);
+void Controller::ComputeCycle() {
+    CycleObject* const eu = this;
+    ComputeCycles(&eu, 1);
 }
 
-bool TControlador::ValidaParametros(bool mostraMensagens) {
-    Memorias& mem = sim_.mem;
-    std::vector<std::string> erros;
-    auto erro = [&](const std::string& texto) { erros.push_back("Controlador " + std::to_string(n_) + texto); };
-    auto numero = [&](const std::string& texto, double& valor, const char* msg) {
-        const bool ok = LeNumeroCampo(texto, valor);
-        if (!ok) erro(msg);
+bool Controller::ValidateParameters(bool showMessages) {
+    Memory& mem = sim_.mem;
+    std::vector<std::string> errors;
+    auto error = [&](const std::string& text) { errors.push_back("Controlador " + std::to_string(n_) + text); };
+    auto number = [&](const std::string& text, double& value, const char* msg) {
+        const bool ok = ReadNumberField(text, value);
+        if (!ok) error(msg);
         return ok;
     };
 
-    const int pv = EnderecoDaLista(VariavelSelect);
+    const int pv = AddressFromList(VariableSelect);
     if (TagText.empty()) {
-        erro(": TAG não informado");
+        error(": TAG não informado");
     } else if (pv == 0) {
-        erro(": Variável de processo (PV) não informada");
+        error(": Variável de processo (PV) não informada");
     } else {
         // The scale is always the PV variable's.
-        const EntradaTabela& entrada = mem.entrada(pv);
-        InicioEscala = entrada.ueMin;
-        FimEscala = entrada.ueMax;
-        UnidEng = entrada.unidade;
+        const TableEntry& entry = mem.entry(pv);
+        ScaleStart = entry.euMin;
+        ScaleEnd = entry.euMax;
+        EngUnit = entry.unit;
 
-        numero(KpText, Kc_, ": Kp inválido");
-        numero(KiText, Ti_, ": Ti inválido");
-        numero(KdText, Td_, ": Td inválido");
-        numero(aText, a_, ": Fator a inválido");
-        numero(tfText, tauF_, ": Talf inválido");
-        numero(BiasText, estado.b, ": Bias inválido");
-        const bool minOk = numero(COminText, COmin_, ": COmin inválido");
-        const bool maxOk = numero(COmaxText, COmax_, ": COmax inválido");
+        number(KpText, Kc_, ": Kp inválido");
+        number(KiText, Ti_, ": Ti inválido");
+        number(KdText, Td_, ": Td inválido");
+        number(aText, a_, ": Fator a inválido");
+        number(tfText, tauF_, ": Talf inválido");
+        number(BiasText, state.b, ": Bias inválido");
+        const bool minOk = number(COminText, COmin_, ": COmin inválido");
+        const bool maxOk = number(COmaxText, COmax_, ": COmax inválido");
         // Inverted limits would pin the output to one limit or the other.
-        if (minOk && maxOk && COmin_ > COmax_) erro(": COmin maior que COmax");
-        saidaMin_ = std::min(COmin_, COmax_);
-        saidaMax_ = std::max(COmin_, COmax_);
+        if (minOk && maxOk && COmin_ > COmax_) error(": COmin maior que COmax");
+        outputMin_ = std::min(COmin_, COmax_);
+        outputMax_ = std::max(COmin_, COmax_);
 
         ff_ = FFwSelect;
         if (ff_) {
             ffw_.Define(FFwEquation);
-            bool falhou = false;
-            ffw_.Avalia(mem, falhou);
-            if (falhou) erro(": Equação do FF inválida" + MotivoExcesso(ffw_.excesso()));
+            bool failed = false;
+            ffw_.Evaluate(mem, failed);
+            if (failed) error(": Equação do FF inválida" + ExcessReason(ffw_.excess()));
         }
-        numero(InicioEscala, inicio_, ": Inicio Escala inválido");
-        numero(FimEscala, fim_, ": Final Escala inválido");
+        number(ScaleStart, start_, ": Inicio Escala inválido");
+        number(ScaleEnd, end_, ": Final Escala inválido");
 
-        if (erros.empty()) {
-            reverso_ = Acaogroup == 0;
-            derivadaPV_ = DerivadaGroup == 1;
-            isa_ = EstruturaGroup == 1;
+        if (errors.empty()) {
+            reverse_ = ActionGroup == 0;
+            derivativeOnPV_ = DerivativeGroup == 1;
+            isa_ = StructureGroup == 1;
             pv_ = pv;
-            spr_ = EnderecoDaLista(SPRSelect);
-            if (!CheckSPR) estado.modoLocal = true;
-            mem.setDescricao(n_, " MV " + TagText);
-            mem.setDescricao(60 + n_, " SP " + TagText);
-            const double faixa = std::fabs(fim_ - inicio_);
-            casas_ = faixa >= 1000 ? 0 : faixa >= 100 ? 1 : faixa >= 10 ? 2 : faixa >= 1 ? 3 : 4;
+            spr_ = AddressFromList(SPRSelect);
+            if (!CheckSPR) state.localMode = true;
+            mem.setDescription(n_, " MV " + TagText);
+            mem.setDescription(60 + n_, " SP " + TagText);
+            const double range = std::fabs(end_ - start_);
+            decimals_ = range >= 1000 ? 0 : range >= 100 ? 1 : range >= 10 ? 2 : range >= 1 ? 3 : 4;
         }
     }
 
-    if (mostraMensagens && mensagens)
-        for (const auto& m : erros) mensagens(m);
-    tendencia.RecalculaEscala();
-    return erros.empty();
+    if (showMessages && messages)
+        for (const auto& m : errors) messages(m);
+    trend.RecalculateScale();
+    return errors.empty();
 }
 
 }  // namespace kivo

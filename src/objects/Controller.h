@@ -13,60 +13,60 @@
 //   KpText KiText KdText BiasText aText tfText COminText COmaxText
 //                                        number texts, converted at apply
 //   PCHK ICHK DCHK                      action enables, read every cycle
-//   Acaogroup EstruturaGroup DerivadaGroup   radio indexes, applied
-//   VariavelSelect SPRSelect            list indexes (-1 none), applied
+//   Acaogroup StructureGroup DerivativeGroup   radio indexes, applied
+//   VariableSelect SPRSelect            list indexes (-1 none), applied
 //   CheckSPR                            remote setpoint enable, read every cycle
 //   FFwSelect                           feed-forward enable, applied
 //   FFwEquation                         expression, read every cycle
 //   BackMVCheck BackMV                  feedback freeze and its list index,
 //                                        read every cycle
-//   InicioEscala FimEscala UnidEng      PV scale, refilled from the PV
+//   ScaleStart ScaleEnd EngUnit      PV scale, refilled from the PV
 //                                        variable's table entry at apply
-// State: PV, SP, MV, SPR, e, Erroant, PVant, Iant, PVf, PVfant, b,
-// modoLocal ("Habilita Modo Remoto:" holds it), modoAuto; tendencia.
+// State: PV, SP, MV, SPR, e, Erroant, PrevPV, Iant, PVf, PrevPVf, b,
+// localMode ("Habilita Modo Remoto:" holds it), autoMode; tendencia.
 #include <string>
 
-#include "core/Ciclo.h"
-#include "objects/Coeficientes.h"
-#include "objects/ExpressaoViva.h"
-#include "objects/Mensagens.h"
-#include "objects/Tendencia.h"
+#include "core/Cycle.h"
+#include "objects/Coefficients.h"
+#include "objects/LiveExpression.h"
+#include "objects/Messages.h"
+#include "objects/Trend.h"
 
 namespace kivo {
 
-class EscritorLinhas;
-class LeitorLinhas;
+class LineWriter;
+class LineReader;
 
-struct EstadoControlador {
+struct ControllerState {
     double PV = 0;
     double SP = 0;
     double MV = 0;
     double SPR = 0;
     double e = 0;
-    double Erroant = 0;  // error of the previous cycle
-    double PVant = 0;    // PV of the previous cycle
-    double Iant = 0;     // integral term
+    double PrevError = 0;  // error of the previous cycle
+    double PrevPV = 0;    // PV of the previous cycle
+    double Integral = 0;     // integral term
     double PVf = 0;      // filtered PV (derivative on PV)
-    double PVfant = 0;
+    double PrevPVf = 0;
     double b = 0;        // bias in use
-    bool modoLocal = true;
-    bool modoAuto = false;
+    bool localMode = true;
+    bool autoMode = false;
 };
 
-// Final: the pool hands CalculaCiclos runs of controllers, which it steps
+// Final: the pool hands ComputeCycles runs of controllers, which it steps
 // with direct calls.
-class TControlador final : public ObjetoCiclo {
+class Controller final : public CycleObject {
 public:
-    TControlador(Simulacao& sim, int n);
+    Controller(Simulation& sim, int n);
 
-    int numero() const { return n_; }
+    int number() const { return n_; }
 
-    void CalculaCiclo() override;
-    void CalculaCiclos(ObjetoCiclo* const* objetos, int n) override;
-    bool ValidaParametros(bool mostraMensagens);
+    void ComputeCycle() override;
+    void ComputeCycles(CycleObject* const* objects, int n) override;
+    bool ValidateParameters(bool showMessages);
 
-    void SalvaParametros(EscritorLinhas& w) const;
-    void LeParametros(LeitorLinhas& r);
+    void SaveParameters(LineWriter& w) const;
+    void ReadParameters(LineReader& r);
 
     // Values in use, as the last apply left them.
     double Kc() const { return Kc_; }
@@ -76,18 +76,18 @@ public:
     double tauF() const { return tauF_; }
     double COmin() const { return COmin_; }
     double COmax() const { return COmax_; }
-    double inicioEscala() const { return inicio_; }
-    double fimEscala() const { return fim_; }
-    int casasDecimais() const { return casas_; }
-    bool reverso() const { return reverso_; }
-    bool derivadaNaPV() const { return derivadaPV_; }
+    double scaleStart() const { return start_; }
+    double scaleEnd() const { return end_; }
+    int decimalPlaces() const { return decimals_; }
+    bool reverse() const { return reverse_; }
+    bool derivativeOnPV() const { return derivativeOnPV_; }
     bool isa() const { return isa_; }
     bool feedForward() const { return ff_; }
-    int enderecoPV() const { return pv_; }
-    int enderecoSPR() const { return spr_; }
+    int pvAddress() const { return pv_; }
+    int sprAddress() const { return spr_; }
 
     std::string TagText;
-    std::string Descricao;
+    std::string Description;
     std::string KpText = "1";
     std::string KiText = "10";
     std::string KdText = "0";
@@ -99,29 +99,29 @@ public:
     bool DCHK = true;
     std::string COminText = "0";
     std::string COmaxText = "100";
-    int Acaogroup = 1;       // 0 reverse, 1 direct
-    int EstruturaGroup = 1;  // 0 parallel, 1 ISA
-    int DerivadaGroup = 1;   // 0 on error, 1 on PV
-    int VariavelSelect = 0;
+    int ActionGroup = 1;       // 0 reverse, 1 direct
+    int StructureGroup = 1;  // 0 parallel, 1 ISA
+    int DerivativeGroup = 1;   // 0 on error, 1 on PV
+    int VariableSelect = 0;
     bool CheckSPR = false;
     int SPRSelect = 0;
     bool FFwSelect = false;
     std::string FFwEquation = "50";
     bool BackMVCheck = false;
     int BackMV = 0;
-    std::string InicioEscala = "0";
-    std::string FimEscala = "100";
-    std::string UnidEng = "UE";
+    std::string ScaleStart = "0";
+    std::string ScaleEnd = "100";
+    std::string EngUnit = "UE";
 
-    EstadoControlador estado;
-    TendenciaControlador tendencia;
-    SaidaMensagens mensagens;
+    ControllerState state;
+    ControllerTrend trend;
+    MessageSink messages;
 
 private:
-    void Passo();
-    void LimitaEstadoLido();
+    void Step();
+    void ClampReadState();
 
-    Simulacao& sim_;
+    Simulation& sim_;
     int n_;
 
     double Kc_ = 1;
@@ -134,19 +134,19 @@ private:
     // The output limits in order (limits typed the wrong way round are
     // refused by the apply, yet stored): worked out when they are read, not
     // at every step.
-    double saidaMin_ = 0;
-    double saidaMax_ = 100;
-    double inicio_ = 0;
-    double fim_ = 100;
-    int casas_ = 1;
-    bool reverso_ = false;
-    bool derivadaPV_ = true;
+    double outputMin_ = 0;
+    double outputMax_ = 100;
+    double start_ = 0;
+    double end_ = 100;
+    int decimals_ = 1;
+    bool reverse_ = false;
+    bool derivativeOnPV_ = true;
     bool isa_ = true;
     bool ff_ = false;
     int pv_ = 1;
     int spr_ = 1;
-    ExpressaoViva ffw_;
-    Coeficientes filtroPV_;  // of the derivative's PV filter
+    LiveExpression ffw_;
+    Coefficients pvFilter_;  // of the derivative's PV filter
 };
 
 }  // namespace kivo

@@ -5,44 +5,44 @@
 // to the block's own output variable.
 //
 // Fields, held as typed (the record stores them):
-//   TagText, DescricaoText      texts
-//   EntradaSelect               input list index, -1 = none (item i = M(i+1))
-//   GanhoText, TempoMorto       expressions, stored at apply, re-evaluated
+//   TagText, DescriptionText      texts
+//   InputSelect               input list index, -1 = none (item i = M(i+1))
+//   GainText, DeadTime       expressions, stored at apply, re-evaluated
 //                               every cycle
 //   ComboBox2                   transfer-function type index 0..3
 //   LText, Ctext                tau1, tau2 (type 0), read every cycle
-//   NCText, PeriodoText         N and P (type 1), numbers stored at apply
+//   NCText, PeriodText         N and P (type 1), numbers stored at apply
 //   LEAD, LAG                   lead and lag times (type 2), read every cycle
-//   ValorInicialText            integrator start (type 3); taken at apply only
-//                               while valorInicialPendente is set (the window
+//   InitialValueText            integrator start (type 3); taken at apply only
+//                               while initialValuePending is set (the window
 //                               sets it when the field is edited)
 //   ComboBox1                   valve curve index 0..4
 //   Histerese, valveStext, tal  H, S, tau_a: numbers stored at apply
 //   ratetext                    rate limit, expression read every cycle
 //   CheckBox1                   "Desativar Saturador", read every cycle
-// State (EstadoProcesso, members named after the record keys where the
+// State (ProcessState, members named after the record keys where the
 // record keeps them): X0, Y2, Y0old, Y1old, Y1old2, x5old, IntAc1, IntAc2;
 // the rest (backlash, stiction, rate, lag, dead-time buffer) is not saved.
 // Reading a record puts that rest of the state where a plant saved at rest
-// held it (RepousaNoEstadoSalvo).
-// The actuator position goes to Simulacao::posicaoAtuador[numero()] only:
+// held it (RestAtSavedState).
+// The actuator position goes to Simulation::actuatorPosition[numero()] only:
 // M101..M110 already carry the controllers' PV mirrors, so it is not made a
 // variable.
 #include <array>
 #include <string>
 
-#include "core/Ciclo.h"
-#include "objects/Coeficientes.h"
-#include "objects/ExpressaoViva.h"
-#include "objects/Mensagens.h"
+#include "core/Cycle.h"
+#include "objects/Coefficients.h"
+#include "objects/LiveExpression.h"
+#include "objects/Messages.h"
 
 namespace kivo {
 
-class EscritorLinhas;
-class LeitorLinhas;
+class LineWriter;
+class LineReader;
 
-struct EstadoProcesso {
-    static constexpr int kTamBuffer = 10000;
+struct ProcessState {
+    static constexpr int kBufferSize = 10000;
 
     double X0 = 0;        // input value x
     double h = 0;         // backlash output
@@ -51,8 +51,8 @@ struct EstadoProcesso {
     double f = 0;         // stiction filter
     double fr = 0;        // filter rounded to 0.1
     double x5old = 0;     // previous rounded filter value
-    int nParado = 0;      // cycles without filtered movement
-    bool agarrado = false;
+    int nIdle = 0;      // cycles without filtered movement
+    bool stuck = false;
     double r = 0;         // rate-limited position
     double c = 0;         // curve output
     double a = 0;         // actuator position
@@ -66,104 +66,104 @@ struct EstadoProcesso {
     double Y1old2 = 0;    // y[k-2]
     double Y2 = 0;        // output value
     // Last, so that the fields the step touches share a few cache lines.
-    std::array<double, kTamBuffer + 1> buffer{};  // positions 1..10000
+    std::array<double, kBufferSize + 1> buffer{};  // positions 1..10000
 };
 
-// Final: the pool hands CalculaCiclos runs of processes, which it steps with
+// Final: the pool hands ComputeCycles runs of processes, which it steps with
 // direct calls.
-class TProcesso final : public ObjetoCiclo {
+class Process final : public CycleObject {
 public:
     // Delays up to this many cycles fit in the buffer.
-    static constexpr int kMaxAtrasoCiclos = EstadoProcesso::kTamBuffer - 1;
-    // The longest dead time the apply accepts: kMaxAtrasoCiclos at the
+    static constexpr int kMaxDelayCycles = ProcessState::kBufferSize - 1;
+    // The longest dead time the apply accepts: kMaxDelayCycles at the
     // shortest cycle any run uses (0.1 s).
-    static constexpr double kMaxTempoMorto = 999.9;
+    static constexpr double kMaxDeadTime = 999.9;
 
     // slot 1..24; the output address follows from it.
-    TProcesso(Simulacao& sim, int slot);
+    Process(Simulation& sim, int slot);
 
     int slot() const { return slot_; }
     // Output address, also the number in the messages (21 for slot 1).
-    int numero() const { return u_; }
+    int number() const { return u_; }
 
-    void CalculaCiclo() override;
-    void CalculaCiclos(ObjetoCiclo* const* objetos, int n) override;
-    bool ValidaParametros(bool mostraMensagens);
+    void ComputeCycle() override;
+    void ComputeCycles(CycleObject* const* objects, int n) override;
+    bool ValidateParameters(bool showMessages);
 
-    void SalvaParametros(EscritorLinhas& w) const;
-    void LeParametros(LeitorLinhas& r);
+    void SaveParameters(LineWriter& w) const;
+    void ReadParameters(LineReader& r);
 
     // From the restored X0 and Y0old, sets the state the record does not
     // hold as it stands when the plant is at rest: backlash, stiction, rate
     // limiter, curve and actuator position on the input X0, and the whole
     // dead-time buffer at Y0old. Uses the backlash width and the curve of the
     // fields, which the apply that follows a record puts in use.
-    void RepousaNoEstadoSalvo();
+    void RestAtSavedState();
 
     // Values in use, as the last apply left them.
-    int enderecoEntrada() const { return entrada_; }
-    int tipo() const { return tipo_; }
-    int curva() const { return curva_; }
+    int inputAddress() const { return input_; }
+    int kind() const { return kind_; }
+    int curve() const { return curve_; }
     double N() const { return N_; }
     double P() const { return P_; }
     double H() const { return H_; }
     double S() const { return S_; }
     double tauA() const { return tauA_; }
-    const std::string& ganhoAplicado() const { return ganho_.texto(); }
-    const std::string& tempoMortoAplicado() const { return tempoMorto_.texto(); }
+    const std::string& appliedGain() const { return gain_.text(); }
+    const std::string& appliedDeadTime() const { return deadTime_.text(); }
 
     std::string TagText;
-    std::string DescricaoText;
-    int EntradaSelect = 0;
-    std::string GanhoText = "1";
-    std::string TempoMorto = "0";
+    std::string DescriptionText;
+    int InputSelect = 0;
+    std::string GainText = "1";
+    std::string DeadTime = "0";
     int ComboBox2 = 0;
     std::string LText = "10";
     std::string Ctext = "0";
     std::string NCText = "1";
-    std::string PeriodoText = "10";
+    std::string PeriodText = "10";
     std::string LEAD = "0";
     std::string LAG = "0";
-    std::string ValorInicialText = "0";
-    bool valorInicialPendente = false;
+    std::string InitialValueText = "0";
+    bool initialValuePending = false;
     int ComboBox1 = 0;
-    std::string Histerese = "0";
+    std::string Hysteresis = "0";
     std::string valveStext = "0";
-    std::string tal = "0";
+    std::string tauAText = "0";
     std::string ratetext = "0";
     bool CheckBox1 = false;
 
-    SaidaMensagens mensagens;
+    MessageSink messages;
 
 private:
-    void Passo();
-    double FuncaoTransferencia(double K, double T);
+    void Step();
+    double TransferFunction(double K, double T);
 
-    Simulacao& sim_;
+    Simulation& sim_;
     int slot_;
     int u_;
 
-    int entrada_ = 1;
-    int tipo_ = 0;
-    int curva_ = 0;
+    int input_ = 1;
+    int kind_ = 0;
+    int curve_ = 0;
     double N_ = 1;
     double P_ = 10;
     double H_ = 0;
     double S_ = 0;
     double tauA_ = 0;
     // Before the first apply the step uses the default texts.
-    ExpressaoViva ganho_;
-    ExpressaoViva tempoMorto_;
-    ExpressaoViva tau1_, tau2_, lead_, lag_, rate_;
+    LiveExpression gain_;
+    LiveExpression deadTime_;
+    LiveExpression tau1_, tau2_, lead_, lag_, rate_;
     // Step coefficients of the stiction filter, the actuator lag, the dead
     // time (cycles) and the two lags of type 0, worked out when they change.
-    Coeficientes filtroAgarramento_, atrasoAtuador_, ciclosAtraso_, lag1_, lag2_;
+    Coefficients stictionFilter_, actuatorLag_, delayCycles_, lag1_, lag2_;
     // The input and the stiction filter rounded to tenths.
-    Decimos decimosFolga_, decimosFiltro_;
+    Tenths backlashTenths_, filterTenths_;
 
 public:
     // Last member: its dead-time buffer is large.
-    EstadoProcesso estado;
+    ProcessState state;
 };
 
 }  // namespace kivo

@@ -6,66 +6,66 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Registro.h"
+#include "core/Record.h"
 
 namespace kivo {
 
 // An object's marker: caption, place and the slot's "shown" box.
-struct Marcador {
-    std::string legenda;
-    int esquerda = 0;
-    int topo = 0;
-    bool exibido = false;
+struct Marker {
+    std::string caption;
+    int left = 0;
+    int top = 0;
+    bool shown = false;
 };
 
 // Data-entry track n (1..6) writing M(14+n).
 struct Track {
-    bool habilitado = false;   // Ent<n>Check
-    std::string rotulo;        // Ent<n>Label, also the description of M(14+n)
-    int topo = 0;              // TrackBack<n>
-    int esquerda = 0;
-    bool deslizante = true;    // Ent<n>Track: slider shown
+    bool enabled = false;   // Ent<n>Check
+    std::string label;        // Ent<n>Label, also the description of M(14+n)
+    int top = 0;              // TrackBack<n>
+    int left = 0;
+    bool sliderShown = true;    // Ent<n>Track: slider shown
 };
 
 // Animated shape 1..5.
-struct Forma {
-    static constexpr int kMaxTamanho = 300;
-    static constexpr int kItensTipo = 2;
-    static constexpr int kItensVariavel = 99;
+struct Shape {
+    static constexpr int kMaxSize = 300;
+    static constexpr int kKindItems = 2;
+    static constexpr int kVariableItems = 99;
 
-    int topoBase = 0;
-    int esquerda = 0;
-    bool habilitada = false;          // Imagem<n>Check
-    int tipo = 0;                     // Imagem<n>Tipo: 0 circle, 1 rectangle
-    int variavel = 0;                 // Imagem<n>Var: list index, item i = M(i+1)
-    int altura = 50;                  // Imagem<n>Tam
-    int largura = 50;                 // Imagem<n>TamW
-    std::uint32_t cor1 = kCorVermelho;  // Imagem<n>Cor1
-    std::uint32_t cor2 = kCorLima;      // Imagem<n>Cor2
+    int baseTop = 0;
+    int left = 0;
+    bool enabled = false;          // Image<n>Check
+    int kind = 0;                     // Image<n>Kind: 0 circle, 1 rectangle
+    int variable = 0;                 // Image<n>Var: list index, item i = M(i+1)
+    int height = 50;                  // Image<n>Tam
+    int width = 50;                 // Image<n>TamW
+    std::uint32_t colour1 = kColourRed;  // Image<n>Cor1
+    std::uint32_t colour2 = kColourLime;      // Image<n>Cor2
 };
 
 // Switch 1 (M11) or 2 (M12).
-struct Chave {
-    static constexpr int kItensOrientacao = 4;
+struct Switch {
+    static constexpr int kOrientationItems = 4;
 
-    int topo = 0;
-    int esquerda = 0;
-    bool habilitada = false;  // Chave<n>Check
-    int orientacao = 0;       // Chave<n>Tipo: 0 left, 1 up, 2 right, 3 down
+    int top = 0;
+    int left = 0;
+    bool enabled = false;  // Switch<n>Check
+    int orientation = 0;       // Switch<n>Kind: 0 left, 1 up, 2 right, 3 down
 };
 
 // Command button b (1..3) writing M(96+b).
-struct Botao {
-    bool habilitado = false;  // Botao<b>_check
-    std::string textoZero;    // Edit2, Edit4, Edit6
-    std::string textoUm;      // Edit3, Edit5, Edit7
-    std::string descricao;    // Edit8, Edit9, Edit10
+struct Button {
+    bool enabled = false;  // Button<b>_check
+    std::string zeroText;    // Edit2, Edit4, Edit6
+    std::string oneText;      // Edit3, Edit5, Edit7
+    std::string description;    // Edit8, Edit9, Edit10
 };
 
 // The command panel holding the buttons.
-struct PainelComando {
-    int topo = 0;
-    int esquerda = 0;
+struct CommandPanel {
+    int top = 0;
+    int left = 0;
 };
 
 }  // namespace kivo

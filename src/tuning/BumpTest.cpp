@@ -6,29 +6,29 @@
 #include <optional>
 #include <string>
 
-#include "core/Ciclo.h"
+#include "core/Cycle.h"
 #include "objects/Controller.h"
 
 namespace kivo::tuning {
 
 namespace {
 
-constexpr double kCiclo = 0.1;               // s, the real-time cycle
-constexpr double kJanelaRepouso = 30;        // s: two such windows of equal mean PV
-constexpr double kToleranciaRepouso = 0.02;  // % of span
-constexpr long long kMaxAmostras = 12000;
+constexpr double kCycle = 0.1;               // s, the real-time cycle
+constexpr double kRestWindow = 30;        // s: two such windows of equal mean PV
+constexpr double kRestTolerance = 0.02;  // % of span
+constexpr long long kMaxSamples = 12000;
 
-std::string Numero(const char* formato, double x) {
+std::string Number(const char* format, double x) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, formato, x);
+    std::snprintf(buf, sizeof buf, format, x);
     return buf;
 }
 
 }  // namespace
 
-BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double durationSeconds) {
-    TControlador* c = loop >= 1 && loop <= 10 && sim.controladores.ativo(loop)
-                          ? sim.controladores.como<TControlador>(loop)
+BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds) {
+    Controller* c = loop >= 1 && loop <= 10 && sim.controllers.active(loop)
+                          ? sim.controllers.as<Controller>(loop)
                           : nullptr;
     if (!c)
         throw TuningError("o projeto não tem o controlador " + std::to_string(loop),
@@ -41,44 +41,44 @@ BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double dur
     if (!std::isfinite(durationSeconds) || durationSeconds < 1 || durationSeconds > kMaxBumpDuration)
         throw TuningError("a duração deve ser de 1 a 86400 segundos", "the duration must be 1 to 86400 seconds");
     BumpTestResult r;
-    r.mvBefore = c->estado.MV;
+    r.mvBefore = c->state.MV;
     if (r.mvBefore + stepPercent < 0 || r.mvBefore + stepPercent > 100)
-        throw TuningError("a saída está em " + Numero("%.2f", r.mvBefore) + " %: um degrau de " +
-                              Numero("%g", stepPercent) + " % sai de 0..100 %",
-                          "the output is " + Numero("%.2f", r.mvBefore) + " %: a step of " +
-                              Numero("%g", stepPercent) + " % leaves 0..100 %");
+        throw TuningError("a saída está em " + Number("%.2f", r.mvBefore) + " %: um degrau de " +
+                              Number("%g", stepPercent) + " % sai de 0..100 %",
+                          "the output is " + Number("%.2f", r.mvBefore) + " %: a step of " +
+                              Number("%g", stepPercent) + " % leaves 0..100 %");
 
-    sim.estado.periodoTimer = 100;
-    c->estado.modoAuto = false;
+    sim.state.timerPeriod = 100;
+    c->state.autoMode = false;
     long long tick = 0;
-    auto passo = [&] {
+    auto oneStep = [&] {
         ++tick;
         sim.Tick(static_cast<long double>(tick) * 100);
-        return sim.mem[c->enderecoPV()];
+        return sim.mem[c->pvAddress()];
     };
 
     // Rest: compare the means of consecutive windows.
-    const long long porJanela = std::llround(kJanelaRepouso / kCiclo);
-    std::optional<double> anterior;
-    while (!r.rested && tick * kCiclo < kMaxRestWait) {
-        double soma = 0;
-        for (long long i = 0; i < porJanela; ++i) soma += passo();
-        const double media = soma / static_cast<double>(porJanela);
-        r.rested = anterior && std::abs(media - *anterior) < kToleranciaRepouso;
-        anterior = media;
+    const long long perWindow = std::llround(kRestWindow / kCycle);
+    std::optional<double> previous;
+    while (!r.rested && tick * kCycle < kMaxRestWait) {
+        double sum = 0;
+        for (long long i = 0; i < perWindow; ++i) sum += oneStep();
+        const double media = sum / static_cast<double>(perWindow);
+        r.rested = previous && std::abs(media - *previous) < kRestTolerance;
+        previous = media;
     }
 
     const double lead = std::max(10.0, durationSeconds / 10);
-    const long long total = std::llround((lead + durationSeconds) / kCiclo);
-    const long long cada = std::max<long long>(1, (total + kMaxAmostras - 1) / kMaxAmostras);
-    const long long inicioDegrau = std::llround(lead / kCiclo);
+    const long long total = std::llround((lead + durationSeconds) / kCycle);
+    const long long every = std::max<long long>(1, (total + kMaxSamples - 1) / kMaxSamples);
+    const long long stepStart = std::llround(lead / kCycle);
     for (long long i = 1; i <= total; ++i) {
         // The step, as the operator's typed output: the controller writes it
         // in this tick.
-        if (i == inicioDegrau + 1) c->estado.MV = r.mvBefore + stepPercent;
-        const double pv = passo();
-        if (i % cada != 0) continue;
-        r.series.Add(static_cast<double>(i) * kCiclo, sim.mem[loop], pv);
+        if (i == stepStart + 1) c->state.MV = r.mvBefore + stepPercent;
+        const double pv = oneStep();
+        if (i % every != 0) continue;
+        r.series.Add(static_cast<double>(i) * kCycle, sim.mem[loop], pv);
         r.sp.push_back(sim.mem[60 + loop]);
     }
     return r;
@@ -89,23 +89,23 @@ std::optional<double> SettledDuration(const BumpTestResult& r) {
     const std::size_t n = s.size();
     if (n < 2) return std::nullopt;
     // The step: the first sample past half of it.
-    const double degrau = s.mv.back() - s.mv.front();
+    const double step = s.mv.back() - s.mv.front();
     std::size_t k = 0;
-    while (k < n && std::abs(s.mv[k] - s.mv.front()) < 0.5 * std::abs(degrau)) ++k;
+    while (k < n && std::abs(s.mv[k] - s.mv.front()) < 0.5 * std::abs(step)) ++k;
     if (k == 0 || k + 20 > n) return std::nullopt;
     // The final value: the mean of the last 5 % (a project may add noise).
     const std::size_t m = std::max<std::size_t>(1, (n - k) / 20);
-    double fim = 0;
-    for (std::size_t i = n - m; i < n; ++i) fim += s.pv[i];
-    fim /= static_cast<double>(m);
-    const double faixa = 0.05 * std::abs(fim - s.pv[k - 1]);
-    if (!(faixa > 1e-6)) return std::nullopt;
-    std::size_t ultimo = k;  // the last sample outside the band
+    double end = 0;
+    for (std::size_t i = n - m; i < n; ++i) end += s.pv[i];
+    end /= static_cast<double>(m);
+    const double range = 0.05 * std::abs(end - s.pv[k - 1]);
+    if (!(range > 1e-6)) return std::nullopt;
+    std::size_t last = k;  // the last sample outside the band
     for (std::size_t i = k; i < n; ++i)
-        if (std::abs(s.pv[i] - fim) > faixa) ultimo = i;
-    const double t0 = s.t[k], registro = s.t[n - 1] - t0, assentamento = s.t[ultimo] - t0;
-    if (assentamento > 0.75 * registro) return std::nullopt;
-    return std::max(kMinSettledDuration, std::ceil(2 * assentamento / 10) * 10);
+        if (std::abs(s.pv[i] - end) > range) last = i;
+    const double t0 = s.t[k], record = s.t[n - 1] - t0, settling = s.t[last] - t0;
+    if (settling > 0.75 * record) return std::nullopt;
+    return std::max(kMinSettledDuration, std::ceil(2 * settling / 10) * 10);
 }
 
 }  // namespace kivo::tuning

@@ -9,7 +9,7 @@
 #include "tuning/StepSeries.h"
 
 namespace kivo {
-class Simulacao;
+class Simulation;
 }
 
 namespace kivo::tuning {
@@ -32,7 +32,7 @@ struct BumpTestResult {
 // most about 12,000 samples). Refuses (TuningError, sim untouched): no such
 // controller, a zero step or one taking the output out of 0..100 %, a
 // duration outside 1..86400 s.
-BumpTestResult BumpTest(Simulacao& sim, int loop, double stepPercent, double durationSeconds);
+BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds);
 
 // The duration a step test of this plant needs, from a test long enough to
 // show it: twice the time the PV took after the step to come for good within

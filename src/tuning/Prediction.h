@@ -11,7 +11,7 @@
 #include "tuning/Rules.h"
 
 namespace kivo {
-class TControlador;
+class Controller;
 }
 
 namespace kivo::tuning {
@@ -26,7 +26,7 @@ struct LoopConfig {
     bool p = true, i = true, d = true;  // the action check boxes
 };
 // As the controller's last apply left it.
-LoopConfig ConfigOf(const TControlador& c);
+LoopConfig ConfigOf(const Controller& c);
 
 struct OperatingPoint {
     double mv = 50;  // %
@@ -37,10 +37,10 @@ struct Prediction {
     double window = 0;       // s
     double sampleTime = 0;   // s
     int spStep = 0, loadStep = 0;  // amplitudes used, %
-    SeriesMalha setpoint, load;    // one point per simulated second
+    LoopSeries setpoint, load;    // one point per simulated second
     // The indices with the texts the fast simulation's panel shows, PV in %
     // of span; empty when an index is out of range (the loop diverges).
-    std::optional<IndicesDesempenho> spIndices, loadIndices;
+    std::optional<PerformanceIndices> spIndices, loadIndices;
 };
 
 // Runs both tests. The window is long enough for the loop to settle at the

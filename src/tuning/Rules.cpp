@@ -14,7 +14,7 @@ namespace {
 struct Fopdt {
     double K, tau, theta;
 };
-Fopdt PrimeiraOrdem(const ProcessModel& m) {
+Fopdt ToFirstOrder(const ProcessModel& m) {
     if (m.kind == ModelKind::Sopdt) return {m.K, m.tau1 + m.tau2 / 2, m.theta + m.tau2 / 2};
     return {m.K, m.tau1, m.theta};
 }
@@ -31,7 +31,7 @@ Setting Ideal(Rule r, Action a, double Kc, double Ti, double Td, double tc = 0) 
 }
 
 // Series (interacting) PID to the ideal form the controller computes.
-Setting DeSerie(Rule r, double Kc, double Ti, double Td, double tc) {
+Setting FromSeriesForm(Rule r, double Kc, double Ti, double Td, double tc) {
     return Ideal(r, Action::PID, Kc * (1 + Td / Ti), Ti + Td, Ti * Td / (Ti + Td), tc);
 }
 
@@ -40,23 +40,23 @@ Setting DeSerie(Rule r, double Kc, double Ti, double Td, double tc) {
 // control"); the integral time is cut at 4 (tau_c + theta) against slow
 // recovery from load steps; a second order gets a series PID whose
 // derivative time cancels the second time constant.
-std::vector<Setting> Simc(const ProcessModel& m, double tcDado) {
+std::vector<Setting> Simc(const ProcessModel& m, double tcGiven) {
     const double k = std::abs(m.K);
     const double theta = std::max(m.theta, kMinDeadTime);
-    const double tc = tcDado > 0 ? tcDado : theta;
+    const double tc = tcGiven > 0 ? tcGiven : theta;
     if (m.kind == ModelKind::Ipdt) {
         const double Kc = 1 / (k * (tc + theta));
         return {Ideal(Rule::Simc, Action::P, Kc, 0, 0, tc), Ideal(Rule::Simc, Action::PI, Kc, 4 * (tc + theta), 0, tc)};
     }
     // The PI of a second order sees its half-rule first order, whose dead
     // time is longer: tau_c follows it unless given.
-    const Fopdt f = PrimeiraOrdem(m);
+    const Fopdt f = ToFirstOrder(m);
     const double thetaF = std::max(f.theta, kMinDeadTime);
-    const double tcF = tcDado > 0 ? tcDado : thetaF;
+    const double tcF = tcGiven > 0 ? tcGiven : thetaF;
     std::vector<Setting> v{Ideal(Rule::Simc, Action::PI, f.tau / (k * (tcF + thetaF)),
                                  std::min(f.tau, 4 * (tcF + thetaF)), 0, tcF)};
     if (m.kind == ModelKind::Sopdt)
-        v.push_back(DeSerie(Rule::Simc, m.tau1 / (k * (tc + theta)), std::min(m.tau1, 4 * (tc + theta)), m.tau2, tc));
+        v.push_back(FromSeriesForm(Rule::Simc, m.tau1 / (k * (tc + theta)), std::min(m.tau1, 4 * (tc + theta)), m.tau2, tc));
     return v;
 }
 
@@ -74,15 +74,15 @@ std::vector<Setting> Imc(const ProcessModel& m, double lambda) {
         const double l = lambda > 0 ? lambda : 2 * theta;
         return {Ideal(Rule::Imc, Action::PI, (2 * l + theta) / (k * (l + theta) * (l + theta)), 2 * l + theta, 0, l)};
     }
-    const Fopdt f = PrimeiraOrdem(m);
+    const Fopdt f = ToFirstOrder(m);
     const double thetaF = std::max(f.theta, kMinDeadTime);
     const double lPI = lambda > 0 ? lambda : std::max(f.tau, 1.7 * thetaF);
     std::vector<Setting> v{
         Ideal(Rule::Imc, Action::PI, (2 * f.tau + thetaF) / (2 * k * lPI), f.tau + thetaF / 2, 0, lPI)};
     if (m.kind == ModelKind::Sopdt) {
         const double l = lambda > 0 ? lambda : std::max(m.tau1, 0.8 * theta);
-        const double soma = m.tau1 + m.tau2;
-        v.push_back(Ideal(Rule::Imc, Action::PID, soma / (k * (l + theta)), soma, m.tau1 * m.tau2 / soma, l));
+        const double sum = m.tau1 + m.tau2;
+        v.push_back(Ideal(Rule::Imc, Action::PID, sum / (k * (l + theta)), sum, m.tau1 * m.tau2 / sum, l));
     } else {
         const double l = lambda > 0 ? lambda : std::max(f.tau, 0.8 * thetaF);
         v.push_back(Ideal(Rule::Imc, Action::PID, (2 * f.tau + thetaF) / (2 * k * (l + thetaF)), f.tau + thetaF / 2,
@@ -101,7 +101,7 @@ std::vector<Setting> Amigo(const ProcessModel& m) {
         return {Ideal(Rule::Amigo, Action::PI, 0.35 / (k * L), 13.4 * L, 0),
                 Ideal(Rule::Amigo, Action::PID, 0.45 / (k * L), 8 * L, 0.5 * L)};
     }
-    const Fopdt f = PrimeiraOrdem(m);
+    const Fopdt f = ToFirstOrder(m);
     const double L = std::max(f.theta, kMinDeadTime), T = f.tau;
     const double KcPI = 0.15 / k + (0.35 - L * T / ((L + T) * (L + T))) * T / (k * L);
     const double TiPI = 0.35 * L + 13 * L * T * T / (T * T + 12 * L * T + 7 * L * L);
@@ -120,7 +120,7 @@ std::vector<Setting> ZieglerNichols(const ProcessModel& m) {
         L = std::max(m.theta, kMinDeadTime);
         a = k * L;
     } else {
-        const Fopdt f = PrimeiraOrdem(m);
+        const Fopdt f = ToFirstOrder(m);
         L = std::max(f.theta, kMinDeadTime);
         a = k * L / f.tau;
     }
@@ -159,8 +159,8 @@ std::string FieldText(double x) {
         std::snprintf(buf, sizeof buf, "%.4g", x);
         return buf;
     }
-    const int casas = a >= 1000 ? 1 : a >= 100 ? 2 : a >= 10 ? 3 : a >= 1 ? 4 : a >= 0.01 ? 5 : 7;
-    std::snprintf(buf, sizeof buf, "%.*f", casas, x);
+    const int decimals = a >= 1000 ? 1 : a >= 100 ? 2 : a >= 10 ? 3 : a >= 1 ? 4 : a >= 0.01 ? 5 : 7;
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
     std::string s = buf;
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') s.pop_back();
@@ -170,7 +170,7 @@ std::string FieldText(double x) {
 }
 
 void ToControllerForm(Setting& s, double processGain, bool isa) {
-    s.acao = processGain >= 0 ? 1 : 0;
+    s.actionItem = processGain >= 0 ? 1 : 0;
     s.kp = s.Kc;
     if (isa) {
         s.ti = s.Ti;
@@ -192,14 +192,14 @@ std::optional<GainWarning> CheckGain(const Setting& s) {
     // A gain too high comes from a model with almost no gain or dead time, a
     // gain too low from one with a huge gain; either may be data that are
     // not in % of span.
-    const bool alto = k > kMaxKc;
+    const bool high = k > kMaxKc;
     return GainWarning{"Kc fica fora de " + FieldText(kMinKc) + " a " + FieldText(kMaxKc) +
                            ", os ganhos que um controlador usa: o modelo tem " +
-                           (alto ? "ganho ou tempo morto quase nulos" : "ganho enorme") +
+                           (high ? "ganho ou tempo morto quase nulos" : "ganho enorme") +
                            " (MV e PV estão em % da faixa?).",
                        "Kc lies outside " + FieldText(kMinKc) + " to " + FieldText(kMaxKc) +
                            ", the gains a controller can use: the model has " +
-                           (alto ? "almost no gain or dead time" : "a huge gain") + " (are MV and PV in % of span?)."};
+                           (high ? "almost no gain or dead time" : "a huge gain") + " (are MV and PV in % of span?)."};
 }
 
 std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, double tc) {

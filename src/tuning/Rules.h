@@ -30,7 +30,7 @@ struct Setting {
     // What to type into the controller: its Kc, Ti and Td fields for its
     // structure, and its "Tipo Processo" index (0 reverse, 1 direct).
     double kp = 0, ti = 0, td = 0;
-    int acao = 1;
+    int actionItem = 1;
     std::string KpText, KiText, KdText;
 };
 
@@ -53,8 +53,8 @@ inline constexpr double kMaxKc = 1e4;
 // be shown beside the setting (named by the caller), which stays on offer:
 // the rule says what it says. Nothing when Kc lies within kMinKc..kMaxKc.
 struct GainWarning {
-    std::string portugues, ingles;
-    const std::string& Message(bool en) const { return en ? ingles : portugues; }
+    std::string portuguese, english;
+    const std::string& Message(bool en) const { return en ? english : portuguese; }
 };
 std::optional<GainWarning> CheckGain(const Setting& s);
 

@@ -6,34 +6,34 @@
 #include <cstdio>
 
 #include "core/RegularFile.h"
-#include "fastsim/ArquivoTxd.h"
-#include "objects/Tendencia.h"
+#include "fastsim/TxdArchive.h"
+#include "objects/Trend.h"
 
 namespace kivo::tuning {
 
 namespace {
 
-std::string Nome(const std::filesystem::path& f) { return "\"" + f.string() + "\""; }
+std::string QuotedName(const std::filesystem::path& f) { return "\"" + f.string() + "\""; }
 
-[[noreturn]] void Falha(const std::filesystem::path& f, int linha, const std::string& pt, const std::string& en) {
-    const std::string onde = Nome(f) + (linha > 0 ? ", " : "");
-    throw TuningError(onde + (linha > 0 ? "linha " + std::to_string(linha) : "") + ": " + pt,
-                      onde + (linha > 0 ? "line " + std::to_string(linha) : "") + ": " + en);
+[[noreturn]] void Fail(const std::filesystem::path& f, int line, const std::string& pt, const std::string& en) {
+    const std::string where = QuotedName(f) + (line > 0 ? ", " : "");
+    throw TuningError(where + (line > 0 ? "linha " + std::to_string(line) : "") + ": " + pt,
+                      where + (line > 0 ? "line " + std::to_string(line) : "") + ": " + en);
 }
 
-std::vector<std::string> Divide(const std::string& linha, char sep) {
-    std::vector<std::string> campos;
+std::vector<std::string> Divide(const std::string& line, char sep) {
+    std::vector<std::string> fields;
     std::size_t i = 0;
     for (;;) {
-        const std::size_t fim = linha.find(sep, i);
-        campos.push_back(linha.substr(i, fim == std::string::npos ? std::string::npos : fim - i));
-        if (fim == std::string::npos) break;
-        i = fim + 1;
+        const std::size_t end = line.find(sep, i);
+        fields.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));
+        if (end == std::string::npos) break;
+        i = end + 1;
     }
-    return campos;
+    return fields;
 }
 
-std::string Apara(std::string s) {
+std::string Trim(std::string s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\t')) s.pop_back();
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
@@ -41,15 +41,15 @@ std::string Apara(std::string s) {
 }
 
 // A number for a message: up to six significant digits.
-std::string NumeroCurto(double x) {
+std::string ShortNumber(double x) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.6g", x);
     return buf;
 }
 
 // A plain number; the logs may use a decimal comma.
-bool Numero(std::string s, double& x) {
-    s = Apara(s);
+bool Number(std::string s, double& x) {
+    s = Trim(s);
     std::replace(s.begin(), s.end(), ',', '.');
     if (s.empty()) return false;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), x);
@@ -58,40 +58,40 @@ bool Numero(std::string s, double& x) {
 
 // A step test of 4 hours at 0.1 s is about 150,000 lines; anything much
 // larger is not a series.
-constexpr std::uintmax_t kMaxBytesSerie = 64u << 20;
+constexpr std::uintmax_t kMaxSeriesBytes = 64u << 20;
 
 // The file's bytes, read only when it is a regular file of a sane size, with
 // a UTF-8 byte-order mark (as spreadsheets write it) left out.
 std::string Bytes(const std::filesystem::path& f) {
-    FileRefusal recusa;
-    auto bytes = ReadRegularFile(f, kMaxBytesSerie, recusa);
+    FileRefusal refusal;
+    auto bytes = ReadRegularFile(f, kMaxSeriesBytes, refusal);
     if (!bytes) {
-        if (recusa.kind == FileRefusal::Kind::TooLarge)
-            Falha(f, 0, "o arquivo é grande demais para uma série (" + recusa.reason.pt + ")",
-                  "the file is too large for a series (" + recusa.reason.en + ")");
-        Falha(f, 0, recusa.reason.pt, recusa.reason.en);
+        if (refusal.kind == FileRefusal::Kind::TooLarge)
+            Fail(f, 0, "o arquivo é grande demais para uma série (" + refusal.reason.pt + ")",
+                  "the file is too large for a series (" + refusal.reason.en + ")");
+        Fail(f, 0, refusal.reason.pt, refusal.reason.en);
     }
     if (bytes->rfind("\xEF\xBB\xBF", 0) == 0) bytes->erase(0, 3);
     return std::move(*bytes);
 }
 
-std::vector<std::string> Linhas(const std::filesystem::path& f, const std::string& bytes) {
-    std::vector<std::string> linhas;
+std::vector<std::string> Lines(const std::filesystem::path& f, const std::string& bytes) {
+    std::vector<std::string> lines;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t fim = std::min(bytes.find('\n', i), bytes.size());
-        std::string l = Apara(bytes.substr(i, fim - i));
-        if (!l.empty()) linhas.push_back(std::move(l));
-        i = fim + 1;
+        const std::size_t end = std::min(bytes.find('\n', i), bytes.size());
+        std::string l = Trim(bytes.substr(i, end - i));
+        if (!l.empty()) lines.push_back(std::move(l));
+        i = end + 1;
     }
-    if (linhas.empty()) Falha(f, 0, "o arquivo está vazio", "the file is empty");
-    return linhas;
+    if (lines.empty()) Fail(f, 0, "o arquivo está vazio", "the file is empty");
+    return lines;
 }
 
-SeriesFormat FormatOfFirstLine(const std::string& primeira) {
-    if (primeira.rfind("Tempo (", 0) != 0) return SeriesFormat::Csv;
-    const auto nomes = Divide(Apara(primeira), ';');
-    return nomes.size() == 4 && Apara(nomes[1]) == "PV" && Apara(nomes[2]) == "SP" && Apara(nomes[3]) == "MV"
+SeriesFormat FormatOfFirstLine(const std::string& first) {
+    if (first.rfind("Tempo (", 0) != 0) return SeriesFormat::Csv;
+    const auto names = Divide(Trim(first), ';');
+    return names.size() == 4 && Trim(names[1]) == "PV" && Trim(names[2]) == "SP" && Trim(names[3]) == "MV"
                ? SeriesFormat::FaceplateLog
                : SeriesFormat::RecorderLog;
 }
@@ -102,44 +102,44 @@ bool IsTxd(const std::filesystem::path& file) {
     return ext == ".txd";
 }
 
-bool Plausivel(double mv, double pv) { return std::abs(mv) <= kMaxValue && std::abs(pv) <= kMaxValue; }
+bool Plausible(double mv, double pv) { return std::abs(mv) <= kMaxValue && std::abs(pv) <= kMaxValue; }
 
 // An MV or PV beyond kMaxValue, at line linha or, in an archive, at the time
 // given by onde.
-[[noreturn]] void ValorFora(const std::filesystem::path& f, int linha, const std::string& ondePt,
-                            const std::string& ondeEn, double mv, double pv) {
+[[noreturn]] void ValueOutOfRange(const std::filesystem::path& f, int line, const std::string& wherePt,
+                            const std::string& whereEn, double mv, double pv) {
     const double x = std::abs(mv) <= kMaxValue ? pv : mv;
-    const std::string limite = "±" + std::to_string(static_cast<long long>(kMaxValue)) + " %";
-    Falha(f, linha, ondePt + "o valor " + NumeroCurto(x) + " passa de " + limite + ": MV e PV devem estar em % da faixa",
-          ondeEn + "the value " + NumeroCurto(x) + " lies beyond " + limite + ": MV and PV must be in % of span");
+    const std::string limit = "±" + std::to_string(static_cast<long long>(kMaxValue)) + " %";
+    Fail(f, line, wherePt + "o valor " + ShortNumber(x) + " passa de " + limit + ": MV e PV devem estar em % da faixa",
+          whereEn + "the value " + ShortNumber(x) + " lies beyond " + limit + ": MV and PV must be in % of span");
 }
 
 // Reads columns colT, colMV, colPV of every line after the header.
-StepSeries Colunas(const std::filesystem::path& f, const std::vector<std::string>& linhas, char sep, int colT,
+StepSeries ReadColumns(const std::filesystem::path& f, const std::vector<std::string>& lines, char sep, int colT,
                    int colMV, int colPV) {
     StepSeries s;
-    const int maior = std::max({colT, colMV, colPV});
-    for (std::size_t i = 1; i < linhas.size(); ++i) {
-        const auto campos = Divide(linhas[i], sep);
+    const int largest = std::max({colT, colMV, colPV});
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto fields = Divide(lines[i], sep);
         const int n = static_cast<int>(i) + 1;
-        if (static_cast<int>(campos.size()) <= maior)
-            Falha(f, n, "faltam campos na linha", "the line has too few fields");
+        if (static_cast<int>(fields.size()) <= largest)
+            Fail(f, n, "faltam campos na linha", "the line has too few fields");
         double t = 0, mv = 0, pv = 0;
-        if (!Numero(campos[static_cast<std::size_t>(colT)], t) || !Numero(campos[static_cast<std::size_t>(colMV)], mv) ||
-            !Numero(campos[static_cast<std::size_t>(colPV)], pv))
-            Falha(f, n, "um campo não é um número", "a field is not a number");
+        if (!Number(fields[static_cast<std::size_t>(colT)], t) || !Number(fields[static_cast<std::size_t>(colMV)], mv) ||
+            !Number(fields[static_cast<std::size_t>(colPV)], pv))
+            Fail(f, n, "um campo não é um número", "a field is not a number");
         if (!s.t.empty() && !(t > s.t.back()))
-            Falha(f, n, "o tempo não é crescente", "the time does not increase");
-        if (!Plausivel(mv, pv)) ValorFora(f, n, "", "", mv, pv);
+            Fail(f, n, "o tempo não é crescente", "the time does not increase");
+        if (!Plausible(mv, pv)) ValueOutOfRange(f, n, "", "", mv, pv);
         s.Add(t, mv, pv);
     }
     return s;
 }
 
-int Coluna(const std::vector<std::string>& nomes, std::initializer_list<const char*> procurados) {
-    for (std::size_t i = 0; i < nomes.size(); ++i)
-        for (const char* p : procurados)
-            if (Apara(nomes[i]) == p) return static_cast<int>(i);
+int Column(const std::vector<std::string>& names, std::initializer_list<const char*> wanted) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (const char* p : wanted)
+            if (Trim(names[i]) == p) return static_cast<int>(i);
     return -1;
 }
 
@@ -153,78 +153,78 @@ SeriesFormat FormatOf(const std::filesystem::path& file) {
 
 StepSeries ReadSeries(const std::filesystem::path& file, int mvAddress, int pvAddress) {
     if (IsTxd(file)) {
-        if (mvAddress < 1 || mvAddress > kVariaveisTxd || pvAddress < 1 || pvAddress > kVariaveisTxd)
-            Falha(file, 0, "um arquivo .txd precisa dos endereços de MV e PV (M01..M99)",
+        if (mvAddress < 1 || mvAddress > kTxdVariables || pvAddress < 1 || pvAddress > kTxdVariables)
+            Fail(file, 0, "um arquivo .txd precisa dos endereços de MV e PV (M01..M99)",
                   "a .txd archive needs the MV and PV addresses (M01..M99)");
         StepSeries s;
         try {
             double t = 0;
-            LeArquivoTxd(file, nullptr, [&](const LinhaTxd& l) {
+            ReadTxdArchive(file, nullptr, [&](const TxdRow& l) {
                 t += 1;  // one line per simulated second
                 const double mv = l[static_cast<std::size_t>(mvAddress)], pv = l[static_cast<std::size_t>(pvAddress)];
-                if (!Plausivel(mv, pv))
-                    ValorFora(file, 0, "em t = " + NumeroCurto(t) + " s: ", "at t = " + NumeroCurto(t) + " s: ", mv, pv);
+                if (!Plausible(mv, pv))
+                    ValueOutOfRange(file, 0, "em t = " + ShortNumber(t) + " s: ", "at t = " + ShortNumber(t) + " s: ", mv, pv);
                 s.Add(t, mv, pv);
             });
-        } catch (const ErroTxd& e) {
-            throw TuningError(e.Mensagem(false), e.Mensagem(true));
+        } catch (const TxdError& e) {
+            throw TuningError(e.Message(false), e.Message(true));
         }
         return s;
     }
-    const auto linhas = Linhas(file, Bytes(file));
-    const SeriesFormat formato = FormatOfFirstLine(linhas[0]);
-    if (formato == SeriesFormat::FaceplateLog) return Colunas(file, linhas, ';', 0, 3, 1);
-    if (formato == SeriesFormat::RecorderLog) {
-        const auto nomes = Divide(linhas[0], ';');
-        if (nomes.size() < 4) Falha(file, 1, "o cabeçalho não tem três curvas", "the header does not name three curves");
-        int pv = Coluna(nomes, {"PV"});
-        int mv = Coluna(nomes, {"MV", "CO"});
-        return Colunas(file, linhas, ';', 0, mv < 0 ? 3 : mv, pv < 0 ? 1 : pv);
+    const auto lines = Lines(file, Bytes(file));
+    const SeriesFormat format = FormatOfFirstLine(lines[0]);
+    if (format == SeriesFormat::FaceplateLog) return ReadColumns(file, lines, ';', 0, 3, 1);
+    if (format == SeriesFormat::RecorderLog) {
+        const auto names = Divide(lines[0], ';');
+        if (names.size() < 4) Fail(file, 1, "o cabeçalho não tem três curvas", "the header does not name three curves");
+        int pv = Column(names, {"PV"});
+        int mv = Column(names, {"MV", "CO"});
+        return ReadColumns(file, lines, ';', 0, mv < 0 ? 3 : mv, pv < 0 ? 1 : pv);
     }
-    const auto nomes = Divide(linhas[0], ',');
-    const int t = Coluna(nomes, {"t"}), mv = Coluna(nomes, {"MV"}), pv = Coluna(nomes, {"PV"});
+    const auto names = Divide(lines[0], ',');
+    const int t = Column(names, {"t"}), mv = Column(names, {"MV"}), pv = Column(names, {"PV"});
     if (t < 0 || mv < 0 || pv < 0)
-        Falha(file, 1, "o cabeçalho deve nomear as colunas t, MV e PV", "the header must name the columns t, MV and PV");
-    return Colunas(file, linhas, ',', t, mv, pv);
+        Fail(file, 1, "o cabeçalho deve nomear as colunas t, MV e PV", "the header must name the columns t, MV and PV");
+    return ReadColumns(file, lines, ',', t, mv, pv);
 }
 
-StepSeries SeriesFromTrend(const TendenciaControlador& trend, double sampleTime) {
+StepSeries SeriesFromTrend(const ControllerTrend& trend, double sampleTime) {
     StepSeries s;
-    const int n = trend.amostras();
-    for (int i = TendenciaControlador::kAmostras - n; i < TendenciaControlador::kAmostras; ++i)
-        s.Add(sampleTime * (i - (TendenciaControlador::kAmostras - n)), trend.Ponto(TendenciaControlador::CurvaCO, i) / 2.0,
-              trend.HistoricoPV(i));
+    const int n = trend.samples();
+    for (int i = ControllerTrend::kSamples - n; i < ControllerTrend::kSamples; ++i)
+        s.Add(sampleTime * (i - (ControllerTrend::kSamples - n)), trend.Point(ControllerTrend::COCurve, i) / 2.0,
+              trend.PVHistory(i));
     return s;
 }
 
 void CheckSampling(const StepSeries& s) {
     const std::size_t n = s.size();
     if (n < 2) return;
-    std::vector<double> passos(n - 1);
-    for (std::size_t i = 1; i < n; ++i) passos[i - 1] = s.t[i] - s.t[i - 1];
-    std::vector<double> ordenados = passos;
-    std::nth_element(ordenados.begin(), ordenados.begin() + static_cast<std::ptrdiff_t>(ordenados.size() / 2),
-                     ordenados.end());
-    const double tipico = ordenados[ordenados.size() / 2];
-    if (!(tipico >= kMinSampleTime && tipico <= kMaxSampleTime))
-        throw TuningError("O intervalo de amostragem da série (" + NumeroCurto(tipico) + " s) está fora de " +
-                              NumeroCurto(kMinSampleTime) + " a " + NumeroCurto(kMaxSampleTime) + " s.",
-                          "The series' sample time (" + NumeroCurto(tipico) + " s) lies outside " + NumeroCurto(kMinSampleTime) +
-                              " to " + NumeroCurto(kMaxSampleTime) + " s.");
-    const double duracao = s.t.back() - s.t.front();
-    if (!(duracao <= kMaxDuration))
-        throw TuningError("A série cobre " + NumeroCurto(duracao) + " s, mais do que " + NumeroCurto(kMaxDuration) +
+    std::vector<double> steps(n - 1);
+    for (std::size_t i = 1; i < n; ++i) steps[i - 1] = s.t[i] - s.t[i - 1];
+    std::vector<double> sorted = steps;
+    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
+                     sorted.end());
+    const double typical = sorted[sorted.size() / 2];
+    if (!(typical >= kMinSampleTime && typical <= kMaxSampleTime))
+        throw TuningError("O intervalo de amostragem da série (" + ShortNumber(typical) + " s) está fora de " +
+                              ShortNumber(kMinSampleTime) + " a " + ShortNumber(kMaxSampleTime) + " s.",
+                          "The series' sample time (" + ShortNumber(typical) + " s) lies outside " + ShortNumber(kMinSampleTime) +
+                              " to " + ShortNumber(kMaxSampleTime) + " s.");
+    const double duration = s.t.back() - s.t.front();
+    if (!(duration <= kMaxDuration))
+        throw TuningError("A série cobre " + ShortNumber(duration) + " s, mais do que " + ShortNumber(kMaxDuration) +
                               " s: os tempos não parecem de um teste de degrau.",
-                          "The series spans " + NumeroCurto(duracao) + " s, more than " + NumeroCurto(kMaxDuration) +
+                          "The series spans " + ShortNumber(duration) + " s, more than " + ShortNumber(kMaxDuration) +
                               " s: its times do not look like a step test.");
-    for (std::size_t i = 0; i < passos.size(); ++i)
-        if (!(passos[i] <= kMaxStepRatio * tipico && passos[i] * kMaxStepRatio >= tipico))
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (!(steps[i] <= kMaxStepRatio * typical && steps[i] * kMaxStepRatio >= typical))
             throw TuningError("A série não é amostrada por igual: da amostra " + std::to_string(i + 1) + " para a " +
-                                  std::to_string(i + 2) + " o tempo avança " + NumeroCurto(passos[i]) +
-                                  " s, e o intervalo usual é " + NumeroCurto(tipico) + " s.",
+                                  std::to_string(i + 2) + " o tempo avança " + ShortNumber(steps[i]) +
+                                  " s, e o intervalo usual é " + ShortNumber(typical) + " s.",
                               "The series is not evenly sampled: from sample " + std::to_string(i + 1) + " to " +
-                                  std::to_string(i + 2) + " the time advances " + NumeroCurto(passos[i]) +
-                                  " s, where the usual interval is " + NumeroCurto(tipico) + " s.");
+                                  std::to_string(i + 2) + " the time advances " + ShortNumber(steps[i]) +
+                                  " s, where the usual interval is " + ShortNumber(typical) + " s.");
 }
 
 Step FindStep(const StepSeries& s) {
@@ -237,33 +237,33 @@ Step FindStep(const StepSeries& s) {
                               std::to_string(kMinSamples) + " are needed.",
                           TuningError::Kind::TooFewSamples);
     // The logs hold two decimals: a change below this is no move of MV.
-    constexpr double kTolerancia = 0.015;
-    std::vector<std::size_t> mudancas;
+    constexpr double kTolerance = 0.015;
+    std::vector<std::size_t> changes;
     std::size_t k = 0;
-    double maior = 0;
+    double largest = 0;
     for (std::size_t i = 1; i < n; ++i) {
         const double d = std::abs(s.mv[i] - s.mv[i - 1]);
-        if (d <= kTolerancia) continue;
-        mudancas.push_back(i);
-        if (d > maior) {
-            maior = d;
+        if (d <= kTolerance) continue;
+        changes.push_back(i);
+        if (d > largest) {
+            largest = d;
             k = i;
         }
     }
     // In manual MV moves only when the operator moves it: a few steps. In
     // automatic it moves at almost every sample.
-    if (mudancas.size() > std::max<std::size_t>(8, n / 50))
+    if (changes.size() > std::max<std::size_t>(8, n / 50))
         throw TuningError(
             "A MV varia continuamente: a malha parece estar em automático. O teste de degrau pede a malha em manual.",
             "The MV changes continuously: the loop seems to be in automatic. A step test needs the loop in manual.");
-    if (maior < kMinStep)
+    if (largest < kMinStep)
         throw TuningError("Não há degrau de MV na série (é preciso pelo menos 0.5 %).",
                           "The series holds no MV step (at least 0.5 % is needed).");
     Step st;
     st.index = k;
-    const auto it = std::find(mudancas.begin(), mudancas.end(), k);
-    st.first = it == mudancas.begin() ? 0 : *(it - 1);
-    st.last = it + 1 == mudancas.end() ? n : *(it + 1);
+    const auto it = std::find(changes.begin(), changes.end(), k);
+    st.first = it == changes.begin() ? 0 : *(it - 1);
+    st.last = it + 1 == changes.end() ? n : *(it + 1);
     st.t0 = s.t[k];
     st.mvBefore = s.mv[k - 1];
     st.mvAfter = s.mv[k];
@@ -289,13 +289,13 @@ Step FindStep(const StepSeries& s) {
                               (st.clamped ? ": the PV reaches the end of its span soon after it; use a smaller step."
                                           : "."),
                           st.clamped ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
-    const auto faixa = [&](std::size_t a, std::size_t b) {
+    const auto range = [&](std::size_t a, std::size_t b) {
         const auto [mn, mx] = std::minmax_element(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
                                                   s.pv.begin() + static_cast<std::ptrdiff_t>(b));
         return *mx - *mn;
     };
     // The response must stand out of the noise seen before the step.
-    if (faixa(k, st.last) <= std::max(0.1, 1.5 * faixa(st.first, k)))
+    if (range(k, st.last) <= std::max(0.1, 1.5 * range(st.first, k)))
         throw TuningError("A PV não responde ao degrau de MV (fica constante ou dentro do ruído).",
                           "The PV does not respond to the MV step (it stays constant or within the noise).");
     return st;

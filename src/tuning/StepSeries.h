@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace kivo {
-class TendenciaControlador;
+class ControllerTrend;
 }
 
 namespace kivo::tuning {
@@ -23,13 +23,13 @@ public:
     // record (a slower trend time base) would mend; callers can say so.
     enum class Kind { Other, TooFewSamples };
 
-    TuningError(std::string portugues, std::string ingles, Kind kind = Kind::Other)
-        : std::runtime_error(std::move(ingles)), portugues_(std::move(portugues)), kind_(kind) {}
-    std::string Message(bool ingles) const { return ingles ? what() : portugues_; }
+    TuningError(std::string portuguese, std::string english, Kind kind = Kind::Other)
+        : std::runtime_error(std::move(english)), portuguese_(std::move(portuguese)), kind_(kind) {}
+    std::string Message(bool english) const { return english ? what() : portuguese_; }
     Kind kind() const { return kind_; }
 
 private:
-    std::string portugues_;
+    std::string portuguese_;
     Kind kind_;
 };
 
@@ -69,7 +69,7 @@ SeriesFormat FormatOf(const std::filesystem::path& file);
 // The faceplate trend of a controller: the last samples (at most 450) of PV
 // as held and of CO as drawn (0.5 % resolution). sampleTime is the time
 // between two samples: the cycle time times 1, 3 or 20 by the time base.
-StepSeries SeriesFromTrend(const TendenciaControlador& trend, double sampleTime);
+StepSeries SeriesFromTrend(const ControllerTrend& trend, double sampleTime);
 
 // The step used for identification, and the stretch of data around it in
 // which MV is constant on both sides.

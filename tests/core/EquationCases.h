@@ -3,25 +3,25 @@
 // evaluator tests.
 #include <vector>
 
-#include "core/Memorias.h"
+#include "core/Memory.h"
 
 namespace kivo::testing {
 
-struct CasoEquacao {
+struct EquationCase {
     const char* text;
     double value;
     bool error;
 };
 
 // Variable values the cases assume.
-inline void PreparaMemoria(Memorias& mem) {
+inline void PrepareMemory(Memory& mem) {
     mem[1] = 7.25;
     mem[5] = -3;
     mem[21] = 40;
 }
 
-inline const std::vector<CasoEquacao>& CasosEquacao() {
-    static const std::vector<CasoEquacao> cases = {
+inline const std::vector<EquationCase>& EquationCases() {
+    static const std::vector<EquationCase> cases = {
         {"", 0, false},
         {"  ", 0, false},
         {"2+3*4", 14, false},

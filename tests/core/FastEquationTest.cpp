@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "ContaAlocacoes.h"
+#include "../support/AllocationCounter.h"
 #include "EquationCases.h"
 #include "core/Equation.h"
 
@@ -19,29 +19,29 @@ namespace {
 std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 
 TEST(FastEquation, ReferenceCases) {
-    Memorias mem;
-    testing::PreparaMemoria(mem);
-    for (const auto& c : testing::CasosEquacao()) {
+    Memory mem;
+    testing::PrepareMemory(mem);
+    for (const auto& c : testing::EquationCases()) {
         const Formula f(c.text);
-        EXPECT_EQ(f.Avalia(mem), c.value) << '"' << c.text << '"';
-        EXPECT_EQ(!ErroEquacao.empty(), c.error) << '"' << c.text << '"';
+        EXPECT_EQ(f.Evaluate(mem), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(!EquationError.empty(), c.error) << '"' << c.text << '"';
     }
 }
 
 TEST(FastEquation, FollowsTheMemoryAndRecompilesOnlyOnChange) {
-    Memorias mem;
+    Memory mem;
     Formula f("M21*0,5+10");
     mem[21] = 40;
-    EXPECT_EQ(f.Avalia(mem), 30);
+    EXPECT_EQ(f.Evaluate(mem), 30);
     mem[21] = -40;
-    EXPECT_EQ(f.Avalia(mem), -10);
+    EXPECT_EQ(f.Evaluate(mem), -10);
     f.Define("M21*0,5+10");
-    EXPECT_EQ(f.texto(), "M21*0,5+10");
+    EXPECT_EQ(f.text(), "M21*0,5+10");
     f.Define("M21", false);
-    EXPECT_TRUE(f.Invalida());
-    bool erro = false;
-    EXPECT_EQ(f.Avalia(mem, erro), 0);
-    EXPECT_TRUE(erro);
+    EXPECT_TRUE(f.Invalid());
+    bool error = false;
+    EXPECT_EQ(f.Evaluate(mem, error), 0);
+    EXPECT_TRUE(error);
 }
 
 // A negative number that was the left operand of "*" or "/" leaves its "-"
@@ -50,7 +50,7 @@ TEST(FastEquation, FollowsTheMemoryAndRecompilesOnlyOnChange) {
 // signs as they move: every pattern must agree with the rewriting, and a
 // pattern met after the first evaluation must not allocate.
 TEST(FastEquation, SignsMetLaterAgreeAndAllocateNothing) {
-    const char* const textos[] = {
+    const char* const texts[] = {
         "(M21/60)^0.5*(1+M11*(M81-50)/100)",
         "0.4*M22+0.3*(M23-50)-0.4*M28",
         "50+0.8*(M23-50)-0.6*(M22-50)",
@@ -58,14 +58,14 @@ TEST(FastEquation, SignsMetLaterAgreeAndAllocateNothing) {
         "M21/(M22-50)*(M23-50)^2",
         "2*-(M22-50)/4",
     };
-    const double valores[] = {-75, -50, -0.5, -0.0, 0, 0.25, 30, 50, 50.5, 120};
-    for (const char* t : textos) {
+    const double values[] = {-75, -50, -0.5, -0.0, 0, 0.25, 30, 50, 50.5, 120};
+    for (const char* t : texts) {
         const Formula f(t);
-        Memorias mem;
-        std::uint64_t alocacoes = 0;
-        bool primeira = true;
-        for (const double a : valores) {
-            for (const double b : valores) {
+        Memory mem;
+        std::uint64_t allocations = 0;
+        bool first = true;
+        for (const double a : values) {
+            for (const double b : values) {
                 for (const double c : {-10.0, 0.0, 60.0}) {
                     mem[11] = c;
                     mem[21] = 60 + a;
@@ -73,33 +73,33 @@ TEST(FastEquation, SignsMetLaterAgreeAndAllocateNothing) {
                     mem[23] = 100 - b;
                     mem[28] = a;
                     mem[81] = b;
-                    const double esperado = AvaliaTexto(t, mem);
-                    double obtido = 0;
-                    const std::uint64_t n = testing::AlocacoesDe([&] { obtido = f.Avalia(mem); });
-                    if (!primeira) alocacoes += n;
-                    primeira = false;
-                    ASSERT_EQ(Bits(obtido), Bits(esperado)) << t << " with M11=" << c << " M21=" << mem[21] << " M22=" << b;
+                    const double expected = EvaluateText(t, mem);
+                    double actual = 0;
+                    const std::uint64_t n = testing::AllocationsOf([&] { actual = f.Evaluate(mem); });
+                    if (!first) allocations += n;
+                    first = false;
+                    ASSERT_EQ(Bits(actual), Bits(expected)) << t << " with M11=" << c << " M21=" << mem[21] << " M22=" << b;
                 }
             }
         }
-        EXPECT_EQ(alocacoes, 0u) << t;
+        EXPECT_EQ(allocations, 0u) << t;
     }
 }
 
 // Random texts over the whole alphabet of the language, and beyond it,
 // evaluated by both evaluators against random memories.
-class Gerador {
+class Generator {
 public:
-    explicit Gerador(std::uint64_t seed) : rng_(seed) {}
+    explicit Generator(std::uint64_t seed) : rng_(seed) {}
 
-    std::string Texto() {
+    std::string Text() {
         std::string s;
         const int n = Int(0, 14);
-        for (int i = 0; i < n; ++i) s += Pedaco();
+        for (int i = 0; i < n; ++i) s += Piece();
         return s;
     }
 
-    void Memoria(Memorias& mem) {
+    void SampleMemory(Memory& mem) {
         for (int k = 1; k <= 110; ++k) {
             switch (Int(0, 7)) {
                 case 0: mem[k] = 0; break;
@@ -118,13 +118,13 @@ public:
 private:
     int Int(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
 
-    std::string Pedaco() {
-        static const char* const kSimples[] = {"+", "-", "*", "/", "^", "(", ")", " ", "  ", ".", ",", "E", "e",
+    std::string Piece() {
+        static const char* const kSimple[] = {"+", "-", "*", "/", "^", "(", ")", " ", "  ", ".", ",", "E", "e",
                                               "E+", "E-", "--", "+-", "0", "1", "2", "9", "10", "0.5", "1,5",
                                               "3.25", "1E3", "2e-2", "7.", ".5", "100", "1E400", "1E-400"};
-        static const char* const kEstranhos[] = {"%", "x", "\t", "LN", "M", "m", ">", "\x01", "\xc3\xa7"};
+        static const char* const kStrange[] = {"%", "x", "\t", "LN", "M", "m", ">", "\x01", "\xc3\xa7"};
         const int kind = Int(0, 99);
-        if (kind < 62) return kSimples[Int(0, std::size(kSimples) - 1)];
+        if (kind < 62) return kSimple[Int(0, std::size(kSimple) - 1)];
         if (kind < 90) {
             // References: mostly two digits, sometimes odd pairs.
             std::string r = Int(0, 3) ? "M" : "m";
@@ -136,7 +136,7 @@ private:
             const int k = Int(1, 99);
             return r + (k < 10 ? "0" : "") + std::to_string(k);
         }
-        if (kind < 93) return kEstranhos[Int(0, std::size(kEstranhos) - 1)];
+        if (kind < 93) return kStrange[Int(0, std::size(kStrange) - 1)];
         std::string digits;
         for (int i = Int(1, 20); i > 0; --i) digits += static_cast<char>('0' + Int(0, 9));
         return digits;
@@ -147,57 +147,57 @@ private:
 
 // SEED and ROUNDS in the environment turn this into a longer soak.
 TEST(FastEquation, AgreesBitForBitWithTheRewritingEvaluator) {
-    Gerador g(static_cast<std::uint64_t>(std::getenv("SEED") ? std::atoll(std::getenv("SEED")) : 20261209));
-    Memorias mem;
+    Generator g(static_cast<std::uint64_t>(std::getenv("SEED") ? std::atoll(std::getenv("SEED")) : 20261209));
+    Memory mem;
     for (int round = 0; round < (std::getenv("ROUNDS") ? std::atoi(std::getenv("ROUNDS")) : 4000); ++round) {
-        const std::string text = g.Texto();
-        for (const bool substitui : {true, false}) {
-            const Formula f(text, substitui);
+        const std::string text = g.Text();
+        for (const bool substitute : {true, false}) {
+            const Formula f(text, substitute);
             for (int m = 0; m < 6; ++m) {
-                g.Memoria(mem);
-                const std::string chain = substitui ? SubstituiMemorias(text, mem) : text;
-                const double expected = AvaliaEquacao(TrocaVirgulaPorPonto(chain));
-                const std::string expectedError = ErroEquacao;
-                const double got = f.Avalia(mem);
+                g.SampleMemory(mem);
+                const std::string chain = substitute ? SubstituteVariables(text, mem) : text;
+                const double expected = EvaluateEquation(ReplaceCommasWithPoints(chain));
+                const std::string expectedError = EquationError;
+                const double got = f.Evaluate(mem);
                 ASSERT_EQ(Bits(got), Bits(expected))
-                    << '"' << text << "\" substitui=" << substitui << " got " << got << " expected " << expected;
-                ASSERT_EQ(ErroEquacao, expectedError) << '"' << text << '"';
+                    << '"' << text << "\" substitui=" << substitute << " got " << got << " expected " << expected;
+                ASSERT_EQ(EquationError, expectedError) << '"' << text << '"';
             }
         }
     }
 }
 
 TEST(FastEquation, TextsBeyondTheLimitsAreRefusedUntilRedefined) {
-    Memorias mem;
+    Memory mem;
     mem[21] = 2;
-    std::string longo = "M21";
-    while (longo.size() <= kMaxCaracteresExpressao) longo += "*M21";
+    std::string longExpression = "M21";
+    while (longExpression.size() <= kMaxExpressionCharacters) longExpression += "*M21";
     const struct {
-        std::string texto;
-        ExcessoExpressao excesso;
-    } casos[] = {
-        {longo, ExcessoExpressao::Comprimento},
-        {std::string(kMaxNiveisExpressao + 1, '(') + "M21", ExcessoExpressao::Aninhamento},
-        {std::string(kMaxNiveisExpressao + 1, '(') + "1", ExcessoExpressao::Aninhamento},
+        std::string text;
+        ExpressionExcess excess;
+    } cases[] = {
+        {longExpression, ExpressionExcess::Length},
+        {std::string(kMaxExpressionLevels + 1, '(') + "M21", ExpressionExcess::Nesting},
+        {std::string(kMaxExpressionLevels + 1, '(') + "1", ExpressionExcess::Nesting},
     };
-    for (const auto& c : casos) {
-        for (const bool substitui : {true, false}) {
-            Formula f(c.texto, substitui);
-            EXPECT_TRUE(f.Invalida());
-            EXPECT_EQ(f.Excesso(), c.excesso);
-            bool erro = false;
-            EXPECT_EQ(f.Avalia(mem, erro), 0);
-            EXPECT_TRUE(erro);
-            f.Define("M21*3", substitui);
-            EXPECT_EQ(f.Excesso(), ExcessoExpressao::Nenhum);
-            EXPECT_EQ(f.Avalia(mem, erro), substitui ? 6 : 0);
-            EXPECT_EQ(erro, !substitui);
+    for (const auto& c : cases) {
+        for (const bool substitute : {true, false}) {
+            Formula f(c.text, substitute);
+            EXPECT_TRUE(f.Invalid());
+            EXPECT_EQ(f.Excess(), c.excess);
+            bool error = false;
+            EXPECT_EQ(f.Evaluate(mem, error), 0);
+            EXPECT_TRUE(error);
+            f.Define("M21*3", substitute);
+            EXPECT_EQ(f.Excess(), ExpressionExcess::None);
+            EXPECT_EQ(f.Evaluate(mem, error), substitute ? 6 : 0);
+            EXPECT_EQ(error, !substitute);
         }
     }
 }
 
 TEST(FastEquation, HostileTextsAgreeWithTheReference) {
-    Memorias mem;
+    Memory mem;
     mem[5] = -2;
     const std::string texts[] = {
         std::string(3000, '(') + "M05" + std::string(3000, ')'),
@@ -213,10 +213,10 @@ TEST(FastEquation, HostileTextsAgreeWithTheReference) {
         std::string(4000, '9'),
     };
     for (const auto& t : texts) {
-        const double expected = AvaliaTexto(t, mem);
-        const std::string expectedError = ErroEquacao;
-        EXPECT_EQ(Bits(Formula(t).Avalia(mem)), Bits(expected)) << t.substr(0, 40);
-        EXPECT_EQ(ErroEquacao, expectedError);
+        const double expected = EvaluateText(t, mem);
+        const std::string expectedError = EquationError;
+        EXPECT_EQ(Bits(Formula(t).Evaluate(mem)), Bits(expected)) << t.substr(0, 40);
+        EXPECT_EQ(EquationError, expectedError);
     }
 }
 

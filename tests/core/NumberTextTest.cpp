@@ -29,7 +29,7 @@ TEST(NumberText, TwentyThreeCharacterForms) {
         {-std::numeric_limits<double>::infinity(), "-1.79769313486231E+0308"},
         {std::numeric_limits<double>::quiet_NaN(), " 0.00000000000000E+0000"},
     };
-    for (const auto& c : cases) EXPECT_EQ(TextoNumero(c.x), c.text) << c.x;
+    for (const auto& c : cases) EXPECT_EQ(NumberText(c.x), c.text) << c.x;
 }
 
 TEST(NumberText, ConversionReadsTheLongestWellFormedPrefix) {
@@ -43,7 +43,7 @@ TEST(NumberText, ConversionReadsTheLongestWellFormedPrefix) {
         {"1E-3.0", 1e-3}, {"--9", 0},        {"abc", 0},         {"1E999", 1.79769313486231e308},
         {"1E-999", 0},    {"0.1", 0.1},      {"+7", 7},
     };
-    for (const auto& c : cases) EXPECT_EQ(ConverteReal(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) EXPECT_EQ(ParseReal(c.text), c.value) << '"' << c.text << '"';
 }
 
 // The fast rounding must equal writing the 23-character text and reading it
@@ -51,10 +51,10 @@ TEST(NumberText, ConversionReadsTheLongestWellFormedPrefix) {
 TEST(NumberText, FastRoundingMatchesTheTextRoundTrip) {
     std::mt19937_64 rng(12345);
     auto check = [](double x) {
-        const double viaText = ConverteReal(TextoNumero(x));
-        const double fast = Arredonda15(x);
+        const double viaText = ParseReal(NumberText(x));
+        const double fast = Round15(x);
         ASSERT_EQ(std::bit_cast<std::uint64_t>(fast), std::bit_cast<std::uint64_t>(viaText))
-            << std::hexfloat << x << " text " << TextoNumero(x);
+            << std::hexfloat << x << " text " << NumberText(x);
     };
     for (int i = 0; i < 300000; ++i) {
         // Random bit patterns cover the whole exponent range.
@@ -82,38 +82,38 @@ TEST(NumberText, FastRoundingMatchesTheTextRoundTrip) {
 }
 
 TEST(NumberText, IntegerConversions) {
-    EXPECT_EQ(ConverteInteiroLeniente("5+"), 5);
-    EXPECT_EQ(ConverteInteiroLeniente(" 21"), 21);
-    EXPECT_EQ(ConverteInteiroLeniente("A5"), 0);
-    EXPECT_EQ(ConverteInteiroLeniente("-1"), -1);
-    EXPECT_EQ(ConverteInteiroLeniente(""), 0);
+    EXPECT_EQ(ParseLenientInteger("5+"), 5);
+    EXPECT_EQ(ParseLenientInteger(" 21"), 21);
+    EXPECT_EQ(ParseLenientInteger("A5"), 0);
+    EXPECT_EQ(ParseLenientInteger("-1"), -1);
+    EXPECT_EQ(ParseLenientInteger(""), 0);
     int v = 0;
-    EXPECT_TRUE(ConverteInteiroEstrito("42", v));
+    EXPECT_TRUE(ParseStrictInteger("42", v));
     EXPECT_EQ(v, 42);
-    EXPECT_TRUE(ConverteInteiroEstrito("-7", v));
+    EXPECT_TRUE(ParseStrictInteger("-7", v));
     EXPECT_EQ(v, -7);
-    for (const char* bad : {"", "4x", "x", "99999999999", "1.5"}) EXPECT_FALSE(ConverteInteiroEstrito(bad, v)) << bad;
+    for (const char* bad : {"", "4x", "x", "99999999999", "1.5"}) EXPECT_FALSE(ParseStrictInteger(bad, v)) << bad;
 }
 
 TEST(NumberText, FixedFormatAndRounding) {
-    EXPECT_EQ(FormataFixo(50, 4, 2), "50.00");
-    EXPECT_EQ(FormataFixo(0, 4, 2), "0.00");
-    EXPECT_EQ(FormataFixo(-1.5, 4, 2), "-1.50");
-    EXPECT_EQ(FormataFixo(1, 1, 0), "1");
-    EXPECT_EQ(FormataFixo(3.14159, 8, 3), "   3.142");
-    EXPECT_EQ(FormataFixo(-0.001, 5, 1), "  0.0");
-    EXPECT_EQ(Arredonda(2.5), 2);
-    EXPECT_EQ(Arredonda(3.5), 4);
-    EXPECT_EQ(Arredonda(-2.5), -2);
+    EXPECT_EQ(FormatFixed(50, 4, 2), "50.00");
+    EXPECT_EQ(FormatFixed(0, 4, 2), "0.00");
+    EXPECT_EQ(FormatFixed(-1.5, 4, 2), "-1.50");
+    EXPECT_EQ(FormatFixed(1, 1, 0), "1");
+    EXPECT_EQ(FormatFixed(3.14159, 8, 3), "   3.142");
+    EXPECT_EQ(FormatFixed(-0.001, 5, 1), "  0.0");
+    EXPECT_EQ(Round(2.5), 2);
+    EXPECT_EQ(Round(3.5), 4);
+    EXPECT_EQ(Round(-2.5), -2);
     // Same as the library's rounding to nearest, sign of zero included.
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> d(-1e6, 1e6);
     for (int i = 0; i < 100000; ++i) {
         const double x = i % 2 ? d(rng) : std::round(d(rng) * 2) / 2;  // halves too
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(Arredonda(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(Round(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
     }
     for (double x : {-0.3, 0.3, -0.0, 0.5, -0.5, 4503599627370497.0, 1e300, -1e300})
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(Arredonda(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(Round(x)), std::bit_cast<std::uint64_t>(std::nearbyint(x))) << x;
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace kivo {
 class TempDir {
 public:
     TempDir() {
-        static std::atomic<int> contador{0};
+        static std::atomic<int> counter{0};
         const auto base = std::filesystem::temp_directory_path();
         for (;;) {
-            path_ = base / ("kivo-project-test-" + std::to_string(getpid()) + "-" + std::to_string(contador++));
+            path_ = base / ("kivo-project-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
             if (std::filesystem::create_directory(path_)) break;
         }
     }

@@ -7,37 +7,37 @@
 
 #include "objects/Controller.h"
 #include "objects/Process.h"
-#include "project/ArquivoProjeto.h"
+#include "project/ProjectFile.h"
 #include "tuning/BumpTest.h"
 #include "tuning/Identification.h"
 
 namespace kivo::tuning {
 namespace {
 
-constexpr double kGanho = 0.8, kTau = 20, kTempoMorto = 3;
+constexpr double kGain = 0.8, kTau = 20, kDeadTime = 3;
 
 class BumpTestTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(LeProjeto(projeto, std::string(KIVO_TEST_DIR) + "/../fastsim/fixtures/duas_malhas.smp").ok);
-        auto& p = *projeto.sim.processos.como<TProcesso>(1);
+        ASSERT_TRUE(ReadProject(project, std::string(KIVO_TEST_DIR) + "/../fastsim/fixtures/two_loops.smp").ok);
+        auto& p = *project.sim.processes.as<Process>(1);
         p.ComboBox1 = 0;
         p.ComboBox2 = 0;
-        p.tal = p.Histerese = p.valveStext = p.ratetext = p.Ctext = "0";
-        p.GanhoText = std::to_string(kGanho);
+        p.tauAText = p.Hysteresis = p.valveStext = p.ratetext = p.Ctext = "0";
+        p.GainText = std::to_string(kGain);
         p.LText = std::to_string(kTau);
-        p.TempoMorto = std::to_string(kTempoMorto);
-        p.ValidaParametros(false);
+        p.DeadTime = std::to_string(kDeadTime);
+        p.ValidateParameters(false);
     }
-    TControlador& controlador() { return *projeto.controlador(1); }
-    Projeto projeto;
+    Controller& controller() { return *project.controller(1); }
+    Project project;
 };
 
 TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
-    const double mv0 = controlador().estado.MV;
-    const BumpTestResult r = BumpTest(projeto.sim, 1, -10, 300);
+    const double mv0 = controller().state.MV;
+    const BumpTestResult r = BumpTest(project.sim, 1, -10, 300);
     EXPECT_TRUE(r.rested);
-    EXPECT_FALSE(controlador().estado.modoAuto);
+    EXPECT_FALSE(controller().state.autoMode);
     ASSERT_EQ(r.sp.size(), r.series.size());
     // Lead-in of 30 s then 300 s, a sample every cycle.
     ASSERT_EQ(r.series.size(), 3300u);
@@ -48,10 +48,10 @@ TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
     const Identification id = Identify(r.series);
     const ProcessModel& m = id.fit(ModelKind::Fopdt).model;
     EXPECT_NEAR(id.step.t0, 30.1, 1e-9);
-    EXPECT_NEAR(m.K, kGanho, 0.03 * kGanho);
+    EXPECT_NEAR(m.K, kGain, 0.03 * kGain);
     EXPECT_NEAR(m.tau1, kTau, 0.03 * kTau);
     // The loop adds up to a cycle to the dead time.
-    EXPECT_NEAR(m.theta, kTempoMorto, 0.15);
+    EXPECT_NEAR(m.theta, kDeadTime, 0.15);
 
     // Within 5 % after about three time constants plus the dead time (63 s):
     // twice that, rounded up to 10 s.
@@ -59,45 +59,45 @@ TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
 }
 
 TEST_F(BumpTestTest, SettledDurationNeedsASettledRecord) {
-    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 50)), std::nullopt);
+    EXPECT_EQ(SettledDuration(BumpTest(project.sim, 1, 10, 50)), std::nullopt);
     // A fast plant: at least a minute.
-    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    auto& p = *project.sim.processes.as<Process>(1);
     p.LText = "1";
-    p.TempoMorto = "0";
-    p.ValidaParametros(false);
-    EXPECT_EQ(SettledDuration(BumpTest(projeto.sim, 1, 10, 300)), kMinSettledDuration);
+    p.DeadTime = "0";
+    p.ValidateParameters(false);
+    EXPECT_EQ(SettledDuration(BumpTest(project.sim, 1, 10, 300)), kMinSettledDuration);
 }
 
 TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
-    auto& p = *projeto.sim.processos.como<TProcesso>(1);
+    auto& p = *project.sim.processes.as<Process>(1);
     // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
     p.ComboBox2 = 3;
-    p.GanhoText = "0.0001";
-    p.ValorInicialText = "40";
-    p.valorInicialPendente = true;
-    p.ValidaParametros(false);
-    const BumpTestResult r = BumpTest(projeto.sim, 1, 10, 60);
+    p.GainText = "0.0001";
+    p.InitialValueText = "40";
+    p.initialValuePending = true;
+    p.ValidateParameters(false);
+    const BumpTestResult r = BumpTest(project.sim, 1, 10, 60);
     EXPECT_FALSE(r.rested);
     EXPECT_EQ(r.series.size(), 700u);
     EXPECT_EQ(SettledDuration(r), std::nullopt);
 }
 
 TEST_F(BumpTestTest, LongTestsAreSampledCoarser) {
-    const BumpTestResult r = BumpTest(projeto.sim, 1, 5, 3600);
+    const BumpTestResult r = BumpTest(project.sim, 1, 5, 3600);
     // 3960 s at 0.1 s is 39,600 cycles: every fourth kept.
     EXPECT_EQ(r.series.size(), 9900u);
     EXPECT_DOUBLE_EQ(r.series.t[1] - r.series.t[0], 0.4);
 }
 
 TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
-    controlador().estado.modoAuto = true;
-    const double mv = controlador().estado.MV;
-    struct Caso {
+    controller().state.autoMode = true;
+    const double mv = controller().state.MV;
+    struct Case {
         int loop;
-        double degrau, duracao;
+        double step, duration;
         const char *pt, *en;
     };
-    const Caso casos[] = {
+    const Case cases[] = {
         {7, 10, 60, "não tem o controlador 7", "no controller 7"},
         {0, 10, 60, "não tem o controlador 0", "no controller 0"},
         {1, 100 - mv + 1, 60, "sai de 0..100 %", "leaves 0..100 %"},
@@ -109,18 +109,18 @@ TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
         {1, 5, 0.5, "1 a 86400 segundos", "1 to 86400 seconds"},
         {1, 5, std::nan(""), "1 a 86400 segundos", "1 to 86400 seconds"},
     };
-    for (const Caso& c : casos) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.en);
         try {
-            BumpTest(projeto.sim, c.loop, c.degrau, c.duracao);
+            BumpTest(project.sim, c.loop, c.step, c.duration);
             ADD_FAILURE() << "accepted";
         } catch (const TuningError& e) {
             EXPECT_NE(e.Message(false).find(c.pt), std::string::npos) << e.Message(false);
             EXPECT_NE(e.Message(true).find(c.en), std::string::npos) << e.Message(true);
         }
-        EXPECT_TRUE(controlador().estado.modoAuto);
-        EXPECT_EQ(controlador().estado.MV, mv);
-        EXPECT_EQ(projeto.sim.estado.tickAnterior, 0);
+        EXPECT_TRUE(controller().state.autoMode);
+        EXPECT_EQ(controller().state.MV, mv);
+        EXPECT_EQ(project.sim.state.previousTick, 0);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Plantas.h"
+#include "Plants.h"
 #include "tuning/Identification.h"
 
 namespace kivo {
@@ -11,50 +11,50 @@ namespace {
 using tuning::ModelKind;
 using tuning::ProcessModel;
 
-void Perto(const char* nome, double obtido, double esperado, double tolerancia, const std::string& caso) {
-    EXPECT_LE(std::abs(obtido - esperado), tolerancia * std::abs(esperado))
-        << caso << ": " << nome << " " << obtido << " instead of " << esperado;
+void ExpectNear(const char* name, double actual, double expected, double tolerance, const std::string& testCase) {
+    EXPECT_LE(std::abs(actual - expected), tolerance * std::abs(expected))
+        << testCase << ": " << name << " " << actual << " instead of " << expected;
 }
 
 TEST(IdentificationTest, RecoversTheProcessBlockFromItsStepResponse) {
     const struct {
-        ProcessModel planta;
-        double depois, degrau, pvInicial;
-    } plantas[] = {
+        ProcessModel plant;
+        double after, step, initialPv;
+    } plants[] = {
         {{ModelKind::Fopdt, 1.5, 20, 0, 5}, 200, 10, 0},
         {{ModelKind::Sopdt, 1.5, 30, 10, 8}, 300, 30, 0},
         {{ModelKind::Ipdt, 0.02, 0, 0, 6}, 150, 25, 10},
     };
-    for (const auto& p : plantas) {
-        for (const bool ruido : {false, true}) {
-            const std::string caso = std::string(tuning::KindName(p.planta.kind)) + (ruido ? " with noise" : "");
-            teste::Ensaio e;
-            e.modelo = p.planta;
-            e.depois = p.depois;
-            e.degrau = p.degrau;
-            e.ruido = ruido;
-            e.pvInicial = p.pvInicial;
+    for (const auto& p : plants) {
+        for (const bool noise : {false, true}) {
+            const std::string testCase = std::string(tuning::KindName(p.plant.kind)) + (noise ? " with noise" : "");
+            test::StepTest e;
+            e.model = p.plant;
+            e.after = p.after;
+            e.step = p.step;
+            e.noise = noise;
+            e.initialPv = p.initialPv;
             e.mv0 = 30;
-            const tuning::Identification id = tuning::Identify(teste::GeraEnsaio(e));
-            EXPECT_EQ(id.best, p.planta.kind) << caso;
-            const ProcessModel& m = id.fit(p.planta.kind).model;
-            const double tol = ruido ? 0.10 : 0.02;
-            Perto("K", m.K, p.planta.K, tol, caso);
-            Perto("theta", m.theta, p.planta.theta, tol, caso);
-            if (p.planta.kind != ModelKind::Ipdt) Perto("tau1", m.tau1, p.planta.tau1, tol, caso);
-            if (p.planta.kind == ModelKind::Sopdt) Perto("tau2", m.tau2, p.planta.tau2, tol, caso);
-            EXPECT_LT(id.fit(p.planta.kind).residual, ruido ? 0.1 : 0.005) << caso;
+            const tuning::Identification id = tuning::Identify(test::SimulateStepTest(e));
+            EXPECT_EQ(id.best, p.plant.kind) << testCase;
+            const ProcessModel& m = id.fit(p.plant.kind).model;
+            const double tol = noise ? 0.10 : 0.02;
+            ExpectNear("K", m.K, p.plant.K, tol, testCase);
+            ExpectNear("theta", m.theta, p.plant.theta, tol, testCase);
+            if (p.plant.kind != ModelKind::Ipdt) ExpectNear("tau1", m.tau1, p.plant.tau1, tol, testCase);
+            if (p.plant.kind == ModelKind::Sopdt) ExpectNear("tau2", m.tau2, p.plant.tau2, tol, testCase);
+            EXPECT_LT(id.fit(p.plant.kind).residual, noise ? 0.1 : 0.005) << testCase;
         }
     }
 }
 
 TEST(IdentificationTest, NegativeGainAndStepDown) {
-    teste::Ensaio e;
-    e.modelo = {ModelKind::Fopdt, -2, 8, 0, 3};
+    test::StepTest e;
+    e.model = {ModelKind::Fopdt, -2, 8, 0, 3};
     e.mv0 = 60;
-    e.degrau = -5;
-    e.depois = 80;
-    const tuning::Identification id = tuning::Identify(teste::GeraEnsaio(e));
+    e.step = -5;
+    e.after = 80;
+    const tuning::Identification id = tuning::Identify(test::SimulateStepTest(e));
     const ProcessModel& m = id.fit(ModelKind::Fopdt).model;
     EXPECT_NEAR(m.K, -2, 0.04);
     EXPECT_NEAR(m.tau1, 8, 0.16);

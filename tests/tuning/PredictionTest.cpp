@@ -13,29 +13,29 @@ TEST(PredictionTest, SetpointAndLoadStepsSettleUnderTheRealController) {
     const struct {
         ProcessModel m;
         tuning::OperatingPoint op;
-    } casos[] = {
+    } cases[] = {
         {{ModelKind::Fopdt, 1.5, 20, 0, 5}, {40, 60}},
         {{ModelKind::Fopdt, -0.8, 5, 0, 1}, {50, 95}},  // reverse; no room above: the step goes down
         {{ModelKind::Sopdt, 1.2, 30, 10, 8}, {30, 50}},
         {{ModelKind::Ipdt, 0.02, 0, 0, 6}, {50, 40}},
     };
-    for (const auto& c : casos) {
+    for (const auto& c : cases) {
         for (const bool isa : {true, false}) {
-            const std::string caso = std::string(tuning::KindName(c.m.kind)) + (isa ? " ISA" : " parallel");
+            const std::string testCase = std::string(tuning::KindName(c.m.kind)) + (isa ? " ISA" : " parallel");
             const auto s = tuning::ProposeSettings(c.m, Rule::Simc, isa).back();
             tuning::LoopConfig cfg;
             cfg.isa = isa;
             const tuning::Prediction p = tuning::Predict(c.m, s, cfg, c.op);
-            ASSERT_TRUE(p.spIndices && p.loadIndices) << caso;
-            const double alvo = c.op.pv + p.spStep;
-            EXPECT_NEAR(p.setpoint.pv.back(), alvo, 0.05) << caso << ": PV reaches the new setpoint";
-            EXPECT_NEAR(p.load.pv.back(), c.op.pv, 0.05) << caso << ": the load is rejected";
-            EXPECT_NEAR(p.setpoint.pv.front(), c.op.pv, 0.01) << caso << ": starts at rest";
+            ASSERT_TRUE(p.spIndices && p.loadIndices) << testCase;
+            const double target = c.op.pv + p.spStep;
+            EXPECT_NEAR(p.setpoint.pv.back(), target, 0.05) << testCase << ": PV reaches the new setpoint";
+            EXPECT_NEAR(p.load.pv.back(), c.op.pv, 0.05) << testCase << ": the load is rejected";
+            EXPECT_NEAR(p.setpoint.pv.front(), c.op.pv, 0.01) << testCase << ": starts at rest";
             // SIMC with tau_c = theta: a modest overshoot (about 30 % for an
             // integrator, less for the others).
-            const double sobre = (p.spStep > 0 ? p.spIndices->valores.pvMax - alvo : alvo - p.spIndices->valores.pvMin);
-            EXPECT_LT(sobre, 0.35 * std::abs(p.spStep)) << caso;
-            EXPECT_GT(p.loadIndices->valores.iema, 0) << caso;
+            const double about = (p.spStep > 0 ? p.spIndices->values.pvMax - target : target - p.spIndices->values.pvMin);
+            EXPECT_LT(about, 0.35 * std::abs(p.spStep)) << testCase;
+            EXPECT_GT(p.loadIndices->values.meanAbsError, 0) << testCase;
         }
     }
 }
@@ -48,8 +48,8 @@ TEST(PredictionTest, RulesCompareOnTheSameYardstick) {
     const auto simc = tuning::Predict(m, tuning::ProposeSettings(m, Rule::Simc, true)[0], {}, op);
     const auto zn = tuning::Predict(m, tuning::ProposeSettings(m, Rule::ZieglerNichols, true)[1], {}, op);
     ASSERT_TRUE(simc.spIndices && zn.spIndices);
-    EXPECT_GT(zn.spIndices->valores.pvMax, simc.spIndices->valores.pvMax);
-    EXPECT_GT(zn.spIndices->valores.excursaoCO, simc.spIndices->valores.excursaoCO);
+    EXPECT_GT(zn.spIndices->values.pvMax, simc.spIndices->values.pvMax);
+    EXPECT_GT(zn.spIndices->values.coTravel, simc.spIndices->values.coTravel);
 }
 
 }  // namespace

@@ -25,13 +25,13 @@ TEST(RulesTest, SettingsMatchTheWorkedValuesOfTheirSources) {
     const ProcessModel ref{ModelKind::Fopdt, 1, 10, 0, 2};
     const ProcessModel integ{ModelKind::Ipdt, 0.05, 0, 0, 2};
     const struct {
-        const char* caso;
+        const char* testCase;
         ProcessModel m;
         Rule r;
         double tc;
         Action a;
         double Kc, Ti, Td;
-    } casos[] = {
+    } cases[] = {
         {"SIMC PI", fo, Rule::Simc, 0, Action::PI, 0.850, 2.5, 0},
         // Series 1.30 / 2 / 1.2 in the ideal form: Kc (1 + 1.2/2), 3.2, 2.4/3.2.
         {"SIMC PID", so, Rule::Simc, 0, Action::PID, 1.2987 * 1.6, 3.2, 0.75},
@@ -45,33 +45,33 @@ TEST(RulesTest, SettingsMatchTheWorkedValuesOfTheirSources) {
         {"ZN PI", ref, Rule::ZieglerNichols, 0, Action::PI, 4.5, 6, 0},
         {"ZN PID", ref, Rule::ZieglerNichols, 0, Action::PID, 6, 4, 1},
     };
-    for (const auto& c : casos) {
-        bool achou = false;
+    for (const auto& c : cases) {
+        bool found = false;
         for (const auto& s : tuning::ProposeSettings(c.m, c.r, true, c.tc)) {
             if (s.action != c.a) continue;
-            achou = true;
-            EXPECT_NEAR(s.Kc, c.Kc, 0.002 * c.Kc) << c.caso;
-            EXPECT_NEAR(s.Ti, c.Ti, 0.002 * c.Ti + 1e-9) << c.caso;
-            EXPECT_NEAR(s.Td, c.Td, 0.002 * c.Td + 1e-9) << c.caso;
+            found = true;
+            EXPECT_NEAR(s.Kc, c.Kc, 0.002 * c.Kc) << c.testCase;
+            EXPECT_NEAR(s.Ti, c.Ti, 0.002 * c.Ti + 1e-9) << c.testCase;
+            EXPECT_NEAR(s.Td, c.Td, 0.002 * c.Td + 1e-9) << c.testCase;
         }
-        EXPECT_TRUE(achou) << c.caso;
+        EXPECT_TRUE(found) << c.testCase;
     }
 }
 
 TEST(RulesTest, SettingsFollowTheControllersStructureAndDirection) {
     const ProcessModel m{ModelKind::Fopdt, -2, 10, 0, 2};
     const auto isa = tuning::ProposeSettings(m, Rule::ZieglerNichols, true);
-    const auto par = tuning::ProposeSettings(m, Rule::ZieglerNichols, false);
+    const auto pair = tuning::ProposeSettings(m, Rule::ZieglerNichols, false);
     ASSERT_EQ(isa.size(), 3u);
     const auto& pid = isa[2];
-    EXPECT_EQ(pid.acao, 0) << "a negative gain is a reverse process";
+    EXPECT_EQ(pid.actionItem, 0) << "a negative gain is a reverse process";
     EXPECT_EQ(pid.KpText, "3");  // 1.2 / (2 * 2 / 10)
     EXPECT_EQ(pid.KiText, "4");
     EXPECT_EQ(pid.KdText, "1");
     // Parallel: the integral e T / Ti and the derivative Td de/dt carry no Kc.
-    EXPECT_EQ(par[2].KpText, "3");
-    EXPECT_EQ(par[2].KiText, "1.3333");
-    EXPECT_EQ(par[2].KdText, "3");
+    EXPECT_EQ(pair[2].KpText, "3");
+    EXPECT_EQ(pair[2].KiText, "1.3333");
+    EXPECT_EQ(pair[2].KdText, "3");
     EXPECT_EQ(isa[0].KiText, "0") << "P only: no integral";
     EXPECT_EQ(tuning::FieldText(1234.56), "1234.6");
     EXPECT_EQ(tuning::FieldText(0.0123456), "0.01235");
@@ -97,21 +97,21 @@ TEST(RulesTest, TimeConstantsOutOfRangeAreRefusedAndUselessGainsFlagged) {
 
     const struct {
         double K, theta;
-        const char* motivo;  // empty: no warning
-    } casos[] = {
+        const char* reason;  // empty: no warning
+    } cases[] = {
         {1, 2, ""},
         {1e-6, 2, "almost no gain or dead time"},
         {1e6, 2, "a huge gain"},
     };
-    for (const auto& c : casos) {
+    for (const auto& c : cases) {
         const ProcessModel mm{ModelKind::Fopdt, c.K, 10, 0, c.theta};
         for (const auto& s : tuning::ProposeSettings(mm, Rule::Simc, true)) {
-            const auto aviso = tuning::CheckGain(s);
-            ASSERT_EQ(aviso.has_value(), *c.motivo != 0) << c.K;
-            if (!aviso) continue;
-            EXPECT_NE(aviso->Message(true).find(c.motivo), std::string::npos) << aviso->Message(true);
-            EXPECT_NE(aviso->Message(true).find("outside 0.0001 to 10000"), std::string::npos);
-            EXPECT_NE(aviso->Message(false).find("fora de 0.0001 a 10000"), std::string::npos);
+            const auto warning = tuning::CheckGain(s);
+            ASSERT_EQ(warning.has_value(), *c.reason != 0) << c.K;
+            if (!warning) continue;
+            EXPECT_NE(warning->Message(true).find(c.reason), std::string::npos) << warning->Message(true);
+            EXPECT_NE(warning->Message(true).find("outside 0.0001 to 10000"), std::string::npos);
+            EXPECT_NE(warning->Message(false).find("fora de 0.0001 a 10000"), std::string::npos);
         }
     }
 }

@@ -20,15 +20,15 @@
 
 #include <unistd.h>
 
-#include "Autoria.h"
-#include "Ensaio.h"
+#include "Authoring.h"
+#include "StepTest.h"
 #include "core/NumberText.h"
 
-namespace ex = kivo::exemplos;
+namespace ex = kivo::examples;
 
 namespace {
 
-int Uso() {
+int UsageError() {
     std::cerr << "usage: kivo-examples DIR [--only FOLDER]... [--preview DIR2]\n"
                  "       kivo-examples --check DIR\n"
                  "       kivo-examples --trial FILE.smp [--plot OUT.bmp] [--step T] [--zoom S]\n";
@@ -36,89 +36,89 @@ int Uso() {
 }
 
 // Settling time of a plant before it is written, in simulated seconds.
-constexpr double kAssentamento = 4 * 3600;
+constexpr double kSettlingTime = 4 * 3600;
 
 // Builds the plants (all, or those named) into dir; returns the number of
 // failures, each reported on stderr.
-int Constroi(const std::string& dir, const std::vector<std::string>& so, const std::string& previa, bool lista) {
-    int falhas = 0;
-    for (const ex::Planta& planta : ex::Plantas()) {
-        if (!so.empty() && std::find(so.begin(), so.end(), planta.pasta) == so.end()) continue;
-        ex::Autor a(planta);
-        planta.constroi(a);
-        for (const auto& m : a.Aplica()) {
-            std::cerr << planta.pasta << ": " << m << "\n";
-            ++falhas;
+int Build(const std::string& dir, const std::vector<std::string>& so, const std::string& preview, bool list) {
+    int failures = 0;
+    for (const ex::Plant& plant : ex::Plants()) {
+        if (!so.empty() && std::find(so.begin(), so.end(), plant.folder) == so.end()) continue;
+        ex::Author a(plant);
+        plant.build(a);
+        for (const auto& m : a.Apply()) {
+            std::cerr << plant.folder << ": " << m << "\n";
+            ++failures;
         }
-        a.Executa(kAssentamento);
-        const std::string erro = ex::Grava(a, planta, dir);
-        if (!erro.empty()) {
-            std::cerr << planta.pasta << ": " << erro << "\n";
-            ++falhas;
+        a.Run(kSettlingTime);
+        const std::string error = ex::Write(a, plant, dir);
+        if (!error.empty()) {
+            std::cerr << plant.folder << ": " << error << "\n";
+            ++failures;
         }
-        if (!previa.empty()) ex::GravaPrevia(a, previa + "/" + planta.pasta + ".bmp");
-        if (lista) std::cout << planta.pasta << "/" << planta.arquivo << "\n";
+        if (!preview.empty()) ex::WritePreview(a, preview + "/" + plant.folder + ".bmp");
+        if (list) std::cout << plant.folder << "/" << plant.file << "\n";
     }
-    return falhas;
+    return failures;
 }
 
-std::string Bytes(const std::filesystem::path& arquivo) {
-    std::ifstream f(arquivo, std::ios::binary);
+std::string Bytes(const std::filesystem::path& file) {
+    std::ifstream f(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 // Every file the plants write must exist in dir with the same bytes.
-int Confere(const std::filesystem::path& dir) {
+int Check(const std::filesystem::path& dir) {
     namespace fs = std::filesystem;
-    const fs::path rascunho = fs::temp_directory_path() / ("kivo-examples-" + std::to_string(::getpid()));
-    fs::remove_all(rascunho);
-    int falhas = Constroi(rascunho.string(), {}, "", false);
-    for (const auto& e : fs::recursive_directory_iterator(rascunho)) {
+    const fs::path scratch = fs::temp_directory_path() / ("kivo-examples-" + std::to_string(::getpid()));
+    fs::remove_all(scratch);
+    int failures = Build(scratch.string(), {}, "", false);
+    for (const auto& e : fs::recursive_directory_iterator(scratch)) {
         if (!e.is_regular_file()) continue;
-        const fs::path relativo = fs::relative(e.path(), rascunho);
-        if (!fs::exists(dir / relativo) || Bytes(dir / relativo) != Bytes(e.path())) {
-            std::cerr << relativo.string() << ": differs from what its plant builds; run kivo-examples " << dir.string()
+        const fs::path relPath = fs::relative(e.path(), scratch);
+        if (!fs::exists(dir / relPath) || Bytes(dir / relPath) != Bytes(e.path())) {
+            std::cerr << relPath.string() << ": differs from what its plant builds; run kivo-examples " << dir.string()
                       << "\n";
-            ++falhas;
+            ++failures;
         }
     }
-    fs::remove_all(rascunho);
-    return falhas;
+    fs::remove_all(scratch);
+    return failures;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return Uso();
+    if (args.empty()) return UsageError();
 
     if (args[0] == "--check") {
-        if (args.size() != 2) return Uso();
-        return Confere(args[1]) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+        if (args.size() != 2) return UsageError();
+        return Check(args[1]) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
     }
     if (args[0] == "--trial") {
-        if (args.size() < 2) return Uso();
-        std::string grafico;
+        if (args.size() < 2) return UsageError();
+        std::string plot;
         double T = 0.1;
         double zoom = 0;
         for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
-            if (args[i] == "--plot") grafico = args[i + 1];
-            else if (args[i] == "--step") T = kivo::ConverteReal(args[i + 1]);
-            else if (args[i] == "--zoom") zoom = kivo::ConverteReal(args[i + 1]);
-            else return Uso();
+            if (args[i] == "--plot") plot = args[i + 1];
+            else if (args[i] == "--step") T = kivo::ParseReal(args[i + 1]);
+            else if (args[i] == "--zoom") zoom = kivo::ParseReal(args[i + 1]);
+            else return UsageError();
         }
-        return ex::Ensaio(args[1], grafico, 3600, T, zoom);
+        return ex::StepTest(args[1], plot, 3600, T, zoom);
     }
 
     const std::string dir = args[0];
     std::vector<std::string> so;
-    std::string previa;
+    std::string preview;
     for (std::size_t i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--only") so.push_back(args[i + 1]);
-        else if (args[i] == "--preview") previa = args[i + 1];
-        else return Uso();
+        else if (args[i] == "--preview") preview = args[i + 1];
+        else return UsageError();
     }
 
-    const int falhas = Constroi(dir, so, previa, true);
-    return falhas == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    const int failures = Build(dir, so, preview, true);
+    return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

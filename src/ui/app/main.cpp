@@ -2,9 +2,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "ui/app/Aplicacao.h"
-#include "ui/app/Partida.h"
-#include "ui/main/TForm1.h"
+#include "ui/context/AppContext.h"
+#include "ui/app/Startup.h"
+#include "ui/main/MainWindow.h"
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
@@ -14,12 +14,12 @@ int main(int argc, char** argv) {
 
     // "kivo FILE.smp" opens that project.
     const QStringList args = QApplication::arguments();
-    const QString arquivo = args.size() > 1 ? QFileInfo(args[1]).absoluteFilePath() : QString();
+    const QString file = args.size() > 1 ? QFileInfo(args[1]).absoluteFilePath() : QString();
 
-    kivo::ui::Aplicacao app(QDir::currentPath());
-    kivo::ui::TForm1 w(app);
+    kivo::ui::AppContext app(QDir::currentPath());
+    kivo::ui::MainWindow w(app);
     w.show();
-    kivo::ui::Partida partida(app, w, arquivo);
-    partida.Inicia();
+    kivo::ui::Startup startup(app, w, file);
+    startup.Start();
     return QApplication::exec();
 }

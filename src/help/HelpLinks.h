@@ -1,0 +1,49 @@
+#pragma once
+// The help links: every entry point, the page path it opens and whether a
+// connectivity test comes first. The base URL is decided here alone.
+#include <span>
+
+#include <QString>
+#include <QUrl>
+
+namespace kivo::ui {
+class Interaction;
+}
+
+namespace kivo::help {
+
+enum class Entry {
+    Website,        // menu utorial1
+    Label21,        // help bar
+    VideoLessons,     // menu VdeoAulas1
+    Lessons,          // menu IntroduoControledeProcessos1
+    SignalGenerators,      // Generators SpeedButton1
+    PidController,    // ControllerFaceplate SpeedButton1
+    CalculationBlock,          // Block SpeedButton1
+    ProcessBlock,       // Process SpeedButton1
+    Variables,      // VariableListDialog SpeedButton3
+    FastSimulation // FastSimulationWindow SpeedButton4
+};
+
+struct Link {
+    Entry entry;
+    const char* path;  // appended to the base URL
+    bool checkConnection;
+};
+
+std::span<const Link> Links();
+
+// The pages installed with the program in the interface language, or the
+// pages beside the sources when the program runs from its build tree.
+QUrl UrlBase(bool english);
+// Base URL + the entry's path. For a local folder the page file
+// "index.html" is named, since a browser shows a bare folder as a listing.
+QUrl UrlOf(const QUrl& base, Entry e);
+
+// Opens the entry's page. Where the table asks for it, the connectivity
+// test comes first and a failed test shows "É requerida conexão com
+// internet" instead; a local base needs no connection, so the test is
+// skipped for it.
+void OpenHelp(ui::Interaction& interaction, const QUrl& base, Entry e);
+
+}  // namespace kivo::help

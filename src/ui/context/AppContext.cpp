@@ -1,0 +1,57 @@
+#include "ui/context/AppContext.h"
+
+#include <QTime>
+
+namespace kivo::ui {
+
+class AppContext::Observer : public CycleObserver {
+public:
+    explicit Observer(AppContext& app) : app_(app) {}
+    void OnDisplayRefresh() override { emit app_.displayRefresh(); }
+    void OnCycleMeasured(double ms) override { emit app_.measuredCycleChanged(ms); }
+
+private:
+    AppContext& app_;
+};
+
+AppContext::AppContext(QString startDirectory, QObject* parent)
+    : QObject(parent),
+      startDirectory_(std::move(startDirectory)),
+      project_(std::make_unique<Project>(false)),
+      observer_(std::make_unique<Observer>(*this)),
+      interaction_(std::make_unique<Interaction>()) {
+    // Validation messages outside a load become information boxes, in order.
+    project_->messageSink = [this](const std::string& text) { Inform(QString::fromStdString(text)); };
+    project_->sim.AddObserver(observer_.get());
+    project_->sim.randomGenerator.SetSeed(static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay()));
+    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setInterval(project_->sim.state.timerPeriod);
+    connect(&timer_, &QTimer::timeout, this, &AppContext::Tick);
+    timer_.start();
+}
+
+AppContext::~AppContext() { project_->sim.RemoveObserver(observer_.get()); }
+
+void AppContext::Inform(const QString& text) { interaction_->Inform(mainWindow_, text); }
+
+void AppContext::MarkModified() {
+    project_->saved = false;
+    emit savedStateChanged(false);
+}
+
+void AppContext::MarkSaved() {
+    project_->saved = true;
+    emit savedStateChanged(true);
+}
+
+void AppContext::TogglePause() {
+    project_->sim.TogglePause();
+    if (timer_.isActive())
+        timer_.stop();
+    else
+        timer_.start();
+}
+
+void AppContext::Tick() { project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay()); }
+
+}  // namespace kivo::ui

@@ -1,0 +1,84 @@
+#pragma once
+// The application object: owns the project (and with it the simulation),
+// the 100 ms cycle timer, the project's path and the language flag. Windows
+// hold a reference to it and never keep a copy of what it owns.
+#include <memory>
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "project/Project.h"
+#include "ui/context/Interaction.h"
+
+class QWidget;
+
+namespace kivo::ui {
+
+class AppContext : public QObject {
+    Q_OBJECT
+public:
+    // startDirectory: the start directory; examples and "preferences.cfg"
+    // are found relative to it.
+    explicit AppContext(QString startDirectory, QObject* parent = nullptr);
+    ~AppContext() override;
+
+    Project& project() { return *project_; }
+    Simulation& sim() { return project_->sim; }
+    QTimer& timer() { return timer_; }
+    const QString& startDirectory() const { return startDirectory_; }
+
+    Interaction& interaction() { return *interaction_; }
+    void setInteraction(std::unique_ptr<Interaction> i) {
+        i->english = english();
+        interaction_ = std::move(i);
+    }
+    // The parent of the boxes the application shows.
+    void setMainWindow(QWidget* w) { mainWindow_ = w; }
+    QWidget* mainWindow() const { return mainWindow_; }
+
+    // The language flag: false (Portuguese) until the start-up step sets it.
+    bool english() const { return project_->english; }
+    void SetEnglish() {
+        project_->english = true;
+        interaction_->english = true;
+    }
+    // The text of a two-language message by the flag.
+    QString Text(const QString& pt, const QString& en) const { return english() ? en : pt; }
+    void Inform(const QString& text);
+
+    // The file Save writes to; empty for a project never saved.
+    QString projectPath;
+    // The save dialog's file name field.
+    QString defaultSaveName;
+
+    bool saved() const { return project_->saved; }
+    void MarkModified();
+    void MarkSaved();
+
+    bool paused() const { return !timer_.isActive(); }
+    // Starts or stops the cycle timer.
+    void TogglePause();
+    // One real-time tick now: what the timer calls.
+    void Tick();
+    // The cycle time of the last tick, in ms.
+    double measuredCycle() const { return static_cast<double>(project_->sim.state.measuredCycle); }
+
+signals:
+    void savedStateChanged(bool saved);
+    void measuredCycleChanged(double ms);
+    // Every sixth tick: open windows pull their readouts.
+    void displayRefresh();
+
+private:
+    class Observer;
+
+    QString startDirectory_;
+    std::unique_ptr<Project> project_;
+    std::unique_ptr<Observer> observer_;
+    std::unique_ptr<Interaction> interaction_;
+    QWidget* mainWindow_ = nullptr;
+    QTimer timer_;
+};
+
+}  // namespace kivo::ui

@@ -1,0 +1,137 @@
+#pragma once
+// The main window: menu, save indicator, plant diagram, comments panel,
+// help bar, loading progress and the example chooser.
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "ui/shell/ObjectWindows.h"
+#include "ui/widgets/CommentsPanel.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QScrollArea;
+class QTextEdit;
+class QToolButton;
+
+namespace kivo {
+class LoadObserver;
+}
+
+namespace kivo::ui {
+
+class AppContext;
+class ProjectLifecycle;
+class RecorderCycle;
+class Diagram;
+class ExampleChooser;
+class GeneratorsWindow;
+class VariableListDialog;
+class WidgetPanel;
+class ProjectSettingsDialog;
+
+inline constexpr char kInitialTitle[] = "KIVO (v 7.71)";
+// The caption of a new or reset project.
+inline constexpr char kNewTitle[] = "KIVO v 7.71";
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppContext& app() { return app_; }
+    Diagram& diagram() { return *diagram_; }
+    WidgetPanel& panel() { return *panel_; }
+    ObjectWindows& windows() { return windows_; }
+    ProjectSettingsDialog& config() { return *config_; }
+    ExampleChooser& chooser() { return *chooser_; }
+    ProjectLifecycle& cycle() { return *cycle_; }
+    RecorderCycle& recorderCycle() { return *recorderCycle_; }
+    VariableListDialog& variableListDialog() { return *variableListDialog_; }
+    GeneratorsWindow& generators() { return *generators_; }
+    QToolButton* indicator() const { return saveIndicator_; }
+    CommentsPanel* comments() const { return commentsPanel_; }
+    QGroupBox* progress() const { return progressBox_; }
+    LoadObserver& loadObserver();
+    // A menu item by its objectName.
+    QAction* actionItem(const QString& name) const;
+
+    // The window a menu item shows (signal generators, fast simulation,
+    // variable list, XY recorder): built on first use, then shown again.
+    // Items without a window do nothing.
+    void RegisterMenuWindow(const QString& item, std::function<QWidget*()> factory);
+
+    void UpdateDiagram();
+    // Applies the English texts of the main window, the chooser and the
+    // configuration dialog; sets the language flag.
+    void TranslateToEnglish();
+    // The save indicator and the project's menu items.
+    void ShowIndicator(bool visible);
+    // The caption: the project's title and, for a project kept in a file of
+    // the user's (the save indicator shown), that file's name, so a student
+    // with several copies of a plant sees which one is open.
+    void UpdateTitle();
+    void ShowProjectMenus(bool visible);
+    void ShowChooser(bool visible);
+    void ShowComments(bool visible);
+    // The comments panel shows the project's lines.
+    void ReloadComments();
+    // Reloads the picture and "descricao.rtf" (double click on the diagram).
+    void ReloadImageAndComments();
+    // The background picture of the project, looked for in the current
+    // directory and then beside the project file.
+    void LoadProjectImage(const QString& imagePath, const QString& projectPath);
+
+signals:
+    // A project was reset or loaded: windows that outlive projects drop
+    // what they showed of the previous one.
+    void projectChanged();
+    // The variable table's texts may have changed (an apply, a load, the
+    // list's refresh or a stored cell): windows that list variables follow.
+    void tableChanged();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    class Load;
+
+    void MakeMenu();
+    QWidget* MakeCentralWidget();
+    void UpdateIndicator(bool saved);
+    void ChooseLanguage(bool english);
+
+    AppContext& app_;
+    ObjectWindows windows_;
+    bool userFile_ = false;
+    QToolButton* saveIndicator_ = nullptr;
+    Diagram* diagram_ = nullptr;
+    WidgetPanel* panel_ = nullptr;
+    QWidget* work_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    CommentsPanel* commentsPanel_ = nullptr;
+    QGroupBox* progressBox_ = nullptr;
+    QProgressBar* loadProgress_ = nullptr;
+    QLabel* label21_ = nullptr;
+    ExampleChooser* chooser_ = nullptr;
+    ProjectSettingsDialog* config_ = nullptr;
+    std::map<QString, std::function<QWidget*()>> menuFactories_;
+    std::map<QString, QPointer<QWidget>> menuWindows_;
+    VariableListDialog* variableListDialog_ = nullptr;
+    GeneratorsWindow* generators_ = nullptr;
+    std::unique_ptr<ProjectLifecycle> cycle_;
+    std::unique_ptr<Load> load_;
+    RecorderCycle* recorderCycle_ = nullptr;
+    // Stops the panel's own edits from being written back while the panel
+    // is filled from the project.
+    bool fillingComments_ = false;
+};
+
+}  // namespace kivo::ui

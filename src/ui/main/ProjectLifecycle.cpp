@@ -1,0 +1,204 @@
+#include "ui/main/ProjectLifecycle.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "project/ProjectFile.h"
+#include "ui/context/AppContext.h"
+#include "ui/i18n/Translations.h"
+#include "ui/shell/Diagram.h"
+#include "ui/main/MainWindow.h"
+#include "ui/project/ExampleChooser.h"
+#include "ui/project/ProjectSettingsDialog.h"
+#include "ui/project/VariableListDialog.h"
+#include "ui/objects/GeneratorsWindow.h"
+#include "ui/shell/WidgetPanel.h"
+
+namespace kivo::ui {
+namespace {
+
+std::filesystem::path FilesystemPath(const QString& s) { return std::filesystem::path(s.toStdU16String()); }
+
+}  // namespace
+
+void ProjectLifecycle::AskToSave() {
+    if (app_.saved()) return;
+    if (!app_.interaction().Ask(&w_, app_.Text(QStringLiteral("Salvar Alterações em Arquivo?"),
+                                                   QStringLiteral("Save changes?"))))
+        return;
+    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    if (name.isEmpty()) return;
+    // The chosen name as it is: no extension is added here.
+    app_.projectPath = name;
+    if (Write()) app_.MarkSaved();
+}
+
+bool ProjectLifecycle::Write() {
+    const SaveResult r = SaveProject(app_.project(), FilesystemPath(app_.projectPath));
+    if (!r.ok) {
+        app_.Inform(QString::fromStdString(r.error));
+        return false;
+    }
+    return true;
+}
+
+void ProjectLifecycle::New() {
+    AskToSave();
+    ClearProject();
+    app_.projectPath.clear();
+    w_.setWindowTitle(QString::fromUtf8(kNewTitle));
+    app_.MarkSaved();
+    w_.ShowChooser(false);
+    w_.ShowComments(true);
+    w_.ShowIndicator(true);
+    w_.ShowProjectMenus(true);
+}
+
+void ProjectLifecycle::Open() {
+    AskToSave();
+    // The open project stays as it is until another has loaded: a cancelled
+    // dialog or a file that cannot be read leaves it on screen, unchanged.
+    const QString name = app_.interaction().OpenFileName(&w_);
+    if (!name.isEmpty()) OpenFile(name);
+}
+
+bool ProjectLifecycle::OpenFile(const QString& path) {
+    // The file is read through on a scratch project first, so that one that
+    // cannot be read never resets the project on screen.
+    {
+        Project test(app_.project().english);
+        const LoadResult r = ReadProject(test, FilesystemPath(path));
+        if (!r.ok) {
+            app_.Inform(QString::fromStdString(r.error));
+            return false;
+        }
+    }
+    ClearProject();
+    if (!Load(path, false)) return false;
+    app_.projectPath = path;
+    app_.defaultSaveName = path;
+    // A project opened by name is the user's own: Save writes to it.
+    w_.ShowIndicator(true);
+    return true;
+}
+
+bool ProjectLifecycle::Load(const QString& path, bool example) {
+    // Object windows are views of the objects the load may replace.
+    w_.windows().CloseAll();
+    LoadOptions options;
+    options.example = example;
+    options.observer = &w_.loadObserver();
+    const LoadResult r = ReadProject(app_.project(), FilesystemPath(path), options);
+    if (!r.ok) {
+        app_.Inform(QString::fromStdString(r.error));
+        return false;
+    }
+    // The picture of a project that is not an example is looked for in the
+    // current directory, which becomes the project's own folder, as after
+    // the open dialog.
+    if (!example) QDir::setCurrent(QFileInfo(path).absolutePath());
+    w_.LoadProjectImage(QString::fromStdU16String(r.imagePath.u16string()), path);
+    w_.ReloadComments();
+    w_.ShowComments(app_.project().commentsVisible);
+    w_.config().Reload();
+    w_.generators().Reload();
+    emit w_.projectChanged();
+    w_.variableListDialog().Update();
+    if (!app_.project().title.empty()) w_.setWindowTitle(QString::fromStdString(app_.project().title));
+    app_.projectPath = path;
+    w_.UpdateTitle();
+    w_.ShowChooser(false);
+    w_.ShowProjectMenus(true);
+    app_.MarkSaved();
+    return true;
+}
+
+void ProjectLifecycle::Save() {
+    if (!app_.projectPath.isEmpty()) {
+        if (Write()) app_.MarkSaved();
+        return;
+    }
+    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    if (name.isEmpty()) return;
+    AdoptName(name);
+    w_.ShowIndicator(true);
+    if (Write()) app_.MarkSaved();
+}
+
+void ProjectLifecycle::SaveAs() {
+    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    if (name.isEmpty()) return;
+    AdoptName(name);
+    if (!Write()) return;
+    app_.MarkSaved();
+    app_.defaultSaveName = app_.projectPath;
+    // Saved under a name of the user's, an example becomes the user's file:
+    // the indicator shows and Save writes to it from now on.
+    w_.ShowIndicator(true);
+}
+
+void ProjectLifecycle::AdoptName(const QString& name) {
+    app_.projectPath = name;
+    if (app_.project().title.empty()) {
+        // The file name as typed, with or without its extension.
+        const QString title = QFileInfo(name).fileName();
+        app_.project().title = title.toStdString();
+        w_.config().Reload();
+        w_.setWindowTitle(title);
+    }
+    // A dot in the file's own name counts as an extension; one in a
+    // folder's name does not.
+    if (!QFileInfo(name).fileName().contains('.')) app_.projectPath += QStringLiteral(".smp");
+}
+
+void ProjectLifecycle::Examples() {
+    AskToSave();
+    app_.projectPath.clear();
+    w_.setWindowTitle(QString::fromUtf8(kNewTitle));
+    app_.MarkSaved();
+    ClearProject();
+    w_.ShowComments(false);
+    w_.ShowIndicator(false);
+    w_.ShowProjectMenus(false);
+    w_.ShowChooser(true);
+}
+
+void ProjectLifecycle::OpenExample(int index) {
+    w_.ShowIndicator(false);
+    const QString path = ExampleChooser::ExamplePath(app_.startDirectory(), index);
+    if (!QFileInfo::exists(path))
+        app_.Inform(app_.Text(QStringLiteral("Arquivo não encontrado"), QStringLiteral("File not found")));
+    if (!Load(path, true)) return;
+    app_.projectPath = path;
+    // An example is never overwritten by Save: the indicator stays hidden
+    // and "Salvar Como..." stores it under a new name.
+}
+
+void ProjectLifecycle::OnClose() {
+    if (app_.saved()) return;
+    // The same question in both languages.
+    if (!app_.interaction().Ask(&w_, QStringLiteral("Salvar Alterações em Arquivo?"))) return;
+    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    if (name.isEmpty()) return;
+    app_.projectPath = name;
+    if (Write()) app_.MarkSaved();
+}
+
+void ProjectLifecycle::ClearProject() {
+    // Windows first: they show the objects the reset releases.
+    w_.windows().CloseAll();
+    app_.project().ClearProject();
+    // The bank is closed and created anew with the project.
+    w_.generators().hide();
+    w_.generators().Reload();
+    w_.ReloadComments();
+    w_.diagram().Reset();
+    w_.panel().Reload();
+    w_.config().Reload();
+    w_.config().CaptionSlots();
+    emit w_.projectChanged();
+    // An open variable list shows the reset table, not the last project's.
+    w_.variableListDialog().Update();
+}
+
+}  // namespace kivo::ui

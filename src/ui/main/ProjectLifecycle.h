@@ -1,0 +1,48 @@
+#pragma once
+// The project life cycle: New, Open, Save, Save as, Examples, opening an
+// example and closing, with their questions; and the project reset.
+#include <QString>
+
+namespace kivo::ui {
+
+class AppContext;
+class MainWindow;
+
+class ProjectLifecycle {
+public:
+    ProjectLifecycle(AppContext& app, MainWindow& window) : app_(app), w_(window) {}
+
+    void New();
+    void Open();
+    void Save();
+    void SaveAs();
+    void Examples();
+    void OpenExample(int index);
+    // The close event: offers to save unsaved changes; never cancels.
+    void OnClose();
+
+    // Reads a project file into the project (the caller resets it first
+    // when it wants a clean load). A failed load shows the core's message
+    // and leaves the project as it was. Returns whether it loaded.
+    bool Load(const QString& path, bool example);
+    // A file named on the command line: a clean load, as Open does.
+    bool OpenFile(const QString& path);
+
+    // The reset of every object and setting to its default.
+    void ClearProject();
+
+private:
+    // Asks to save first when there are unsaved changes (New, Open,
+    // Examples).
+    void AskToSave();
+    // Writes the project to the current path; false after a failure, whose
+    // message has been shown.
+    bool Write();
+    // Steps a to c of Save: path, title, extension.
+    void AdoptName(const QString& name);
+
+    AppContext& app_;
+    MainWindow& w_;
+};
+
+}  // namespace kivo::ui

@@ -1,0 +1,127 @@
+#pragma once
+// The tuning window of a controller: a step test (the faceplate's trend, a
+// file, or one run at once on a copy of the running plant) is read, its step found and adjustable, the process identified
+// (three models, their fit and the best), and the tuning rules' settings
+// listed with the closed-loop indices predicted for a setpoint and a load
+// step. "Aplicar" hands the chosen setting to the faceplate, which writes it
+// into its configuration area: the running loop changes only when the
+// student presses "Atualizar" there. The window keeps no copy of the
+// controller's settings; everything it shows is computed from the data.
+#include <optional>
+#include <vector>
+
+#include <QWidget>
+
+#include "tuning/BumpTest.h"
+#include "tuning/Identification.h"
+#include "tuning/Prediction.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+
+namespace kivo {
+class Controller;
+}
+
+namespace kivo::ui {
+
+class AppContext;
+class StepChart;
+class LoopChart;
+class IndicesPanel;
+
+class TuningWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum Source { TrendSource = 0, FileSource = 1, SimulatedSource = 2 };
+
+    // A window of its own over the faceplate (parent).
+    TuningWindow(AppContext& app, kivo::Controller& c, QWidget* parent);
+
+    // "Ler dados": reads the source, finds the step and identifies.
+    void ReadBTNClick();
+    // "Identificar": identifies over the stretch marked in the three fields.
+    void IdentifyBTNClick();
+    // "Aplicar": emits aplicar with the selected row's setting.
+    void ApplyBTNClick();
+
+    const std::optional<tuning::Identification>& identification() const { return id_; }
+    const std::vector<tuning::Proposal>& proposals() const { return proposals_; }
+    // The row of the rule table selected, -1 for none.
+    int selectedRow() const;
+    // What the message line shows (empty when all went well).
+    QString message() const;
+
+signals:
+    // The setting to write into the configuration area: Kc, Ti and Td as
+    // typed, and the process direction (0 reverse, 1 direct).
+    void apply(const QString& kp, const QString& ti, const QString& td, int actionItem);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QWidget* MakeDataArea();
+    QWidget* MakeModelArea();
+    QWidget* MakeRulesArea();
+    void UpdateSource();
+
+    // Actions (TuningWindowActions.cpp).
+    void ChooseFile();
+    // The step test run on a copy of the running plant (TuningWindowActions.cpp).
+    tuning::BumpTestResult SimulatedStepTest();
+    void IdentifyStep(const tuning::Step& step);
+    void ShowModels();
+    void Propose();
+    void ShowProposal(int line);
+    void Error(const QString& text);
+    void ClearResults();
+    // The settings, their predictions and the apply, not the model.
+    void ClearProposals();
+    std::size_t IndexAtTime(double t) const;
+    tuning::ModelKind ModelUsed() const;
+
+    AppContext& app_;
+    kivo::Controller& c_;
+    bool english_;
+    bool busy_ = false;
+
+    tuning::StepSeries series_;
+    std::optional<tuning::Identification> id_;
+    std::vector<tuning::Proposal> proposals_;
+
+    QComboBox* source_ = nullptr;
+    QLineEdit* file_ = nullptr;
+    QPushButton* choose_ = nullptr;
+    QSpinBox* mvAddress_ = nullptr;
+    QSpinBox* pvAddress_ = nullptr;
+    QLineEdit* simStep_ = nullptr;
+    QLineEdit* simDuration_ = nullptr;
+    QDoubleSpinBox* start_ = nullptr;
+    QDoubleSpinBox* step_ = nullptr;
+    QDoubleSpinBox* end_ = nullptr;
+    QPushButton* identify_ = nullptr;
+    StepChart* plot_ = nullptr;
+    QComboBox* model_ = nullptr;
+    QTableWidget* models_ = nullptr;
+    QLabel* direction_ = nullptr;
+    QLineEdit* tc_ = nullptr;
+    QLineEdit* lambda_ = nullptr;
+    QTableWidget* rules_ = nullptr;
+    IndicesPanel* indices_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    LoopChart* spResponse_ = nullptr;
+    LoopChart* loadResponse_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* apply_ = nullptr;
+};
+
+}  // namespace kivo::ui
