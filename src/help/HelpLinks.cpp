@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "ui/context/Interaction.h"
-
 namespace kivo::help {
 namespace {
 
@@ -57,12 +55,6 @@ QUrl UrlOf(const QUrl& base, Entry e) {
     return QUrl(b + path);
 }
 
-void OpenHelp(ui::Interaction& interaction, const QUrl& base, Entry e) {
-    if (LinkOf(e).checkConnection && !base.isLocalFile() && !interaction.Connected()) {
-        interaction.Inform(nullptr, QStringLiteral("É requerida conexão com internet"));
-        return;
-    }
-    interaction.OpenUrl(UrlOf(base, e));
-}
+bool NeedsConnection(const QUrl& base, Entry e) { return LinkOf(e).checkConnection && !base.isLocalFile(); }
 
 }  // namespace kivo::help

@@ -6,10 +6,6 @@
 #include <QString>
 #include <QUrl>
 
-namespace kivo::ui {
-class Interaction;
-}
-
 namespace kivo::help {
 
 enum class Entry {
@@ -40,10 +36,10 @@ QUrl UrlBase(bool english);
 // "index.html" is named, since a browser shows a bare folder as a listing.
 QUrl UrlOf(const QUrl& base, Entry e);
 
-// Opens the entry's page. Where the table asks for it, the connectivity
-// test comes first and a failed test shows "É requerida conexão com
-// internet" instead; a local base needs no connection, so the test is
-// skipped for it.
-void OpenHelp(ui::Interaction& interaction, const QUrl& base, Entry e);
+// Whether the entry's page is opened only after a connectivity test: where
+// the table asks for it, unless the base is a local folder.
+bool NeedsConnection(const QUrl& base, Entry e);
+// What a failed connectivity test shows instead of the page.
+inline constexpr char kConnectionRequired[] = "É requerida conexão com internet";
 
 }  // namespace kivo::help

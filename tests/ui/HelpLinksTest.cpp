@@ -3,8 +3,10 @@
 
 #include "Helpers.h"
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 
 using namespace kivo::help;
+using kivo::ui::OpenHelp;
 using kivo::ui::test::ScriptedInteraction;
 
 class HelpLinksTest : public QObject {

@@ -69,6 +69,9 @@ signals:
     void measuredCycleChanged(double ms);
     // Every sixth tick: open windows pull their readouts.
     void displayRefresh();
+    // The variable table's texts may have changed (an apply, a load, the
+    // list's refresh or a stored cell): windows that list variables follow.
+    void tableChanged();
 
 private:
     class Observer;

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Controller.h"
 #include "core/FileName.h"
 #include "ui/context/AppContext.h"
@@ -197,7 +198,7 @@ QWidget* FastSimulationWindow::MakeSimulationPanel() {
     connect(testSignal_, &QComboBox::currentIndexChanged, this, &FastSimulationWindow::TestSignalComboChange);
     connect(simulate_, &QPushButton::clicked, this, &FastSimulationWindow::BTNSimulateClick);
     connect(helpButton, &QToolButton::clicked, this, [this] {
-        help::OpenHelp(app_->interaction(), help::UrlBase(app_->english()), help::Entry::FastSimulation);
+        OpenHelp(app_->interaction(), help::UrlBase(app_->english()), help::Entry::FastSimulation);
     });
     return panel;
 }

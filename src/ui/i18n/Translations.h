@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/shell/ObjectWindows.h"
+#include "ui/context/ObjectFamily.h"
 
 class QObject;
 class QWidget;

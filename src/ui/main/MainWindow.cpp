@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "project/ProjectFile.h"
 #include "ui/context/AppContext.h"
 #include "ui/context/Preferences.h"
@@ -97,10 +98,10 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent) : QMainWindow(parent), 
     // table: they follow the list's refresh as the controllers do.
     connect(variableListDialog_, &VariableListDialog::tableReloaded, recorderCycle_, &RecorderCycle::UpdateAll);
     // Whatever rewrites the table's texts reaches the windows that list them.
-    connect(variableListDialog_, &VariableListDialog::tableReloaded, this, &MainWindow::tableChanged);
-    connect(variableListDialog_, &VariableListDialog::tableEdited, this, &MainWindow::tableChanged);
-    connect(generators_, &GeneratorsWindow::applied, this, &MainWindow::tableChanged);
-    connect(this, &MainWindow::tableChanged, &recorderCycle_->xyRecorder(), &XYRecorderWindow::UpdateLists);
+    connect(variableListDialog_, &VariableListDialog::tableReloaded, &app_, &AppContext::tableChanged);
+    connect(variableListDialog_, &VariableListDialog::tableEdited, &app_, &AppContext::tableChanged);
+    connect(generators_, &GeneratorsWindow::applied, &app_, &AppContext::tableChanged);
+    connect(&app_, &AppContext::tableChanged, &recorderCycle_->xyRecorder(), &XYRecorderWindow::UpdateLists);
     // The list's "Tipo" column names the owners of the project it shows.
     connect(this, &MainWindow::projectChanged, variableListDialog_, &VariableListDialog::ResetKinds);
     windows_.Register(Family::PidController, [this](int n) -> QWidget* {
@@ -219,7 +220,7 @@ void MainWindow::MakeMenu() {
     connect(actionItem("Comentrios1"), &QAction::toggled, this, &MainWindow::ShowComments);
     const auto helpOn = [this](const char* name, help::Entry e) {
         connect(actionItem(QString::fromLatin1(name)), &QAction::triggered, this,
-                [this, e] { help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), e); });
+                [this, e] { OpenHelp(app_.interaction(), help::UrlBase(app_.english()), e); });
     };
     helpOn("utorial1", help::Entry::Website);
     helpOn("VdeoAulas1", help::Entry::VideoLessons);
@@ -250,7 +251,7 @@ void MainWindow::MakeMenu() {
         auto* fastSimulation = new FastSimulationWindow(app_, this);
         fastSimulation->setAttribute(Qt::WA_DeleteOnClose);
         connect(this, &MainWindow::projectChanged, fastSimulation, &FastSimulationWindow::FollowProject);
-        connect(this, &MainWindow::tableChanged, fastSimulation, &FastSimulationWindow::NameTabs);
+        connect(&app_, &AppContext::tableChanged, fastSimulation, &FastSimulationWindow::NameTabs);
         return fastSimulation;
     });
 }
@@ -351,7 +352,7 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
         return k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
     }();
     if (o == label21_ && (e->type() == QEvent::MouseButtonRelease || keyActivates)) {
-        help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::Label21);
+        OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::Label21);
         return true;
     }
     return QMainWindow::eventFilter(o, e);
@@ -361,7 +362,7 @@ void MainWindow::UpdateDiagram() {
     panel_->UpdateDiagram();
     diagram_->UpdateDiagram();
     // Every apply and every load end here, after writing their descriptions.
-    emit tableChanged();
+    emit app_.tableChanged();
 }
 
 void MainWindow::TranslateToEnglish() {

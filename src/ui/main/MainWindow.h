@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "ui/shell/ObjectWindows.h"
+#include "ui/shell/Shell.h"
 #include "ui/widgets/CommentsPanel.h"
 
 class QAction;
@@ -39,16 +40,17 @@ inline constexpr char kInitialTitle[] = "KIVO (v 7.71)";
 // The caption of a new or reset project.
 inline constexpr char kNewTitle[] = "KIVO v 7.71";
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppContext& app() { return app_; }
-    Diagram& diagram() { return *diagram_; }
-    WidgetPanel& panel() { return *panel_; }
-    ObjectWindows& windows() { return windows_; }
+    AppContext& app() override { return app_; }
+    Diagram& diagram() override { return *diagram_; }
+    WidgetPanel& panel() override { return *panel_; }
+    ObjectWindows& windows() override { return windows_; }
+    QWidget* mainWidget() override { return this; }
     ProjectSettingsDialog& config() { return *config_; }
     ExampleChooser& chooser() { return *chooser_; }
     ProjectLifecycle& cycle() { return *cycle_; }
@@ -67,7 +69,7 @@ public:
     // Items without a window do nothing.
     void RegisterMenuWindow(const QString& item, std::function<QWidget*()> factory);
 
-    void UpdateDiagram();
+    void UpdateDiagram() override;
     // Applies the English texts of the main window, the chooser and the
     // configuration dialog; sets the language flag.
     void TranslateToEnglish();
@@ -76,7 +78,7 @@ public:
     // The caption: the project's title and, for a project kept in a file of
     // the user's (the save indicator shown), that file's name, so a student
     // with several copies of a plant sees which one is open.
-    void UpdateTitle();
+    void UpdateTitle() override;
     void ShowProjectMenus(bool visible);
     void ShowChooser(bool visible);
     void ShowComments(bool visible);
@@ -92,9 +94,6 @@ signals:
     // A project was reset or loaded: windows that outlive projects drop
     // what they showed of the previous one.
     void projectChanged();
-    // The variable table's texts may have changed (an apply, a load, the
-    // list's refresh or a stored cell): windows that list variables follow.
-    void tableChanged();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -11,9 +11,10 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Blocks.h"
 #include "ui/context/AppContext.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/widgets/ObjectForm.h"
 
 namespace kivo::ui {
@@ -23,8 +24,8 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-BlockWindow::BlockWindow(AppContext& app, MainWindow& principal, int slot)
-    : QWidget(&principal, Qt::Window), app_(app), principal_(principal), b_(*app.project().block(slot)) {
+BlockWindow::BlockWindow(AppContext& app, Shell& shell, int slot)
+    : QWidget(shell.mainWidget(), Qt::Window), app_(app), shell_(shell), b_(*app.project().block(slot)) {
     setObjectName(QStringLiteral("TBloco"));
     setWindowTitle(BlockTitle(false));
     MakeControls();
@@ -134,7 +135,7 @@ void BlockWindow::MakeControls() {
         close();
     });
     connect(helpButton, &QToolButton::clicked, this,
-            [this] { help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::CalculationBlock); });
+            [this] { OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::CalculationBlock); });
 }
 
 void BlockWindow::Reload() {
@@ -168,7 +169,7 @@ bool BlockWindow::Update() {
     updateButton_->setEnabled(false);
     exit_->setEnabled(true);
     app_.MarkModified();
-    principal_.UpdateDiagram();
+    shell_.UpdateDiagram();
     return true;
 }
 

@@ -15,12 +15,12 @@ class Block;
 namespace kivo::ui {
 
 class AppContext;
-class MainWindow;
+class Shell;
 
 class BlockWindow : public QWidget {
     Q_OBJECT
 public:
-    BlockWindow(AppContext& app, MainWindow& principal, int slot);
+    BlockWindow(AppContext& app, Shell& shell, int slot);
 
     void Reload();
     bool Update();
@@ -35,7 +35,7 @@ private:
     void UpdateLabels();
 
     AppContext& app_;
-    MainWindow& principal_;
+    Shell& shell_;
     kivo::Block& b_;
     bool translated_ = false;
     bool filling_ = false;

@@ -17,11 +17,12 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Controller.h"
 #include "ui/context/AppContext.h"
 #include "ui/i18n/ControllerTexts.h"
 #include "ui/i18n/Translations.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/objects/ControllerSettings.h"
 #include "ui/objects/TrendChart.h"
 #include "ui/widgets/VerticalBar.h"
@@ -81,8 +82,8 @@ QString& ControllerFaceplate::logFolder() {
     return folder;
 }
 
-ControllerFaceplate::ControllerFaceplate(AppContext& app, MainWindow& principal, kivo::Controller& model)
-    : QWidget(&principal, Qt::Window), app_(app), principal_(principal), c_(model) {
+ControllerFaceplate::ControllerFaceplate(AppContext& app, Shell& shell, kivo::Controller& model)
+    : QWidget(shell.mainWidget(), Qt::Window), app_(app), shell_(shell), c_(model) {
     setObjectName(QStringLiteral("Controlador"));
     auto* line = new QHBoxLayout(this);
     // The window takes the size its contents ask for in either layout, in
@@ -258,7 +259,7 @@ QWidget* ControllerFaceplate::MakeFaceplate() {
     connect(trendBtn_, &QToolButton::clicked, this, &ControllerFaceplate::TrendButtonClick);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(help_, &QToolButton::clicked, this, [this] {
-        help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::PidController);
+        OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::PidController);
     });
     return f;
 }

@@ -32,7 +32,7 @@ class AppContext;
 class VerticalBar;
 class ControllerSettings;
 class TrendChart;
-class MainWindow;
+class Shell;
 class TuningWindow;
 
 class ControllerFaceplate : public QWidget, private TrendObserver {
@@ -40,7 +40,7 @@ class ControllerFaceplate : public QWidget, private TrendObserver {
 public:
     enum class Layout { Narrow, Trend, Configuration };
 
-    ControllerFaceplate(AppContext& app, MainWindow& principal, kivo::Controller& model);
+    ControllerFaceplate(AppContext& app, Shell& shell, kivo::Controller& model);
     ~ControllerFaceplate() override;
 
     kivo::Controller& model() { return c_; }
@@ -110,7 +110,7 @@ private:
     QString EUText(double pct) const;
 
     AppContext& app_;
-    MainWindow& principal_;
+    Shell& shell_;
     kivo::Controller& c_;
     Layout layout_ = Layout::Trend;
 

@@ -14,7 +14,7 @@
 #include "objects/Controller.h"
 #include "ui/context/AppContext.h"
 #include "ui/i18n/ControllerTexts.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/objects/ControllerSettings.h"
 #include "ui/objects/TrendChart.h"
 #include "ui/objects/ControllerFaceplate.h"
@@ -123,7 +123,7 @@ void ControllerFaceplate::AutoManualBTNClick() {
     send_->setEnabled(!c_.state.autoMode);
     curves_[ControllerTrend::SPCurve]->setChecked(c_.state.autoMode);
     if (!c_.state.autoMode) ShowMV();
-    principal_.UpdateDiagram();
+    shell_.UpdateDiagram();
 }
 
 void ControllerFaceplate::UpdateModes() {
@@ -170,7 +170,7 @@ void ControllerFaceplate::btnupdateClick() {
     if (!ok) return;
     config_->updateButton()->setEnabled(false);
     configBtn_->setEnabled(true);
-    principal_.UpdateDiagram();
+    shell_.UpdateDiagram();
     app_.MarkModified();
 }
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Generators.h"
 #include "ui/context/AppContext.h"
 #include "ui/widgets/ObjectForm.h"
@@ -87,7 +88,7 @@ GeneratorsWindow::GeneratorsWindow(AppContext& app, QWidget* principal)
     connect(button1_, &QPushButton::clicked, this, &GeneratorsWindow::ApplyAndMarkModified);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(helpButton, &QToolButton::clicked, this,
-            [this] { help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::SignalGenerators); });
+            [this] { OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::SignalGenerators); });
     connect(&app_, &AppContext::displayRefresh, this, [this] {
         if (isVisible()) ShowValues();
     });

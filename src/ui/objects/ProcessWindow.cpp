@@ -13,9 +13,10 @@
 #include <QVBoxLayout>
 
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Process.h"
 #include "ui/context/AppContext.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/widgets/ObjectForm.h"
 
 namespace kivo::ui {
@@ -25,8 +26,8 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-ProcessWindow::ProcessWindow(AppContext& app, MainWindow& principal, int slot)
-    : QWidget(&principal, Qt::Window), app_(app), principal_(principal), p_(*app.project().process(slot)) {
+ProcessWindow::ProcessWindow(AppContext& app, Shell& shell, int slot)
+    : QWidget(shell.mainWidget(), Qt::Window), app_(app), shell_(shell), p_(*app.project().process(slot)) {
     setObjectName(QStringLiteral("TProcesso"));
     setWindowTitle(ProcessTitle(false));
     MakeControls();
@@ -36,7 +37,7 @@ ProcessWindow::ProcessWindow(AppContext& app, MainWindow& principal, int slot)
         if (isVisible()) UpdateReadouts();
     });
     // The input list names the variables as the table describes them now.
-    connect(&principal_, &MainWindow::tableChanged, this, [this] {
+    connect(&app_, &AppContext::tableChanged, this, [this] {
         if (isVisible()) ReloadInputs();
     });
 }
@@ -223,11 +224,11 @@ void ProcessWindow::MakeControls() {
     });
     connect(updateButton_, &QPushButton::clicked, this, &ProcessWindow::Update);
     connect(exit_, &QPushButton::clicked, this, [this] {
-        principal_.UpdateDiagram();
+        shell_.UpdateDiagram();
         close();
     });
     connect(help_, &QToolButton::clicked, this, [this] {
-        help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::ProcessBlock);
+        OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::ProcessBlock);
     });
 }
 
@@ -293,7 +294,7 @@ bool ProcessWindow::Update() {
     updateButton_->setEnabled(false);
     exit_->setEnabled(true);
     UpdateLabels();
-    principal_.UpdateDiagram();
+    shell_.UpdateDiagram();
     app_.MarkModified();
     return true;
 }

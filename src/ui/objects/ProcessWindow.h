@@ -19,12 +19,12 @@ class Process;
 namespace kivo::ui {
 
 class AppContext;
-class MainWindow;
+class Shell;
 
 class ProcessWindow : public QWidget {
     Q_OBJECT
 public:
-    ProcessWindow(AppContext& app, MainWindow& principal, int slot);
+    ProcessWindow(AppContext& app, Shell& shell, int slot);
 
     // Every control from the model, without writing anything back.
     void Reload();
@@ -46,7 +46,7 @@ private:
     void ReloadInputs();
 
     AppContext& app_;
-    MainWindow& principal_;
+    Shell& shell_;
     kivo::Process& p_;
     bool translated_ = false;
     // Stops the controls filled from the model from writing back.

@@ -12,7 +12,7 @@
 
 #include "ui/context/AppContext.h"
 #include "ui/i18n/Translations.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/project/ProjectSettingsDialog.h"
 #include "ui/shell/WidgetPanel.h"
 
@@ -119,7 +119,7 @@ QWidget* ProjectSettingsDialog::MakeShapesPage() {
         connect(check, &QCheckBox::clicked, this, [this, &shape, k, kind, var, colour1, colour2](bool v) {
             shape.enabled = v;
             for (QWidget* w : std::initializer_list<QWidget*>{kind, var, colour1, colour2}) w->setEnabled(true);
-            w_.panel().ApplyShape(k);
+            shell_.panel().ApplyShape(k);
         });
         connect(kind, &QComboBox::activated, this, [this, &shape](int i) {
             shape.kind = i;
@@ -129,17 +129,17 @@ QWidget* ProjectSettingsDialog::MakeShapesPage() {
         connect(height, &QSpinBox::valueChanged, this, [this, &shape, k](int v) {
             if (filling_) return;
             shape.height = v;
-            w_.panel().ApplyShape(k);
-            if (k == 1) w_.UpdateDiagram();
+            shell_.panel().ApplyShape(k);
+            if (k == 1) shell_.UpdateDiagram();
         });
         connect(width, &QSpinBox::valueChanged, this, [this, &shape, k](int v) {
             if (filling_) return;
             shape.width = v;
-            w_.panel().ApplyShape(k);
+            shell_.panel().ApplyShape(k);
         });
         connect(colour1, &QComboBox::activated, this, [this, &shape, k, colour1](int i) {
             shape.colour1 = colour1->itemData(i).value<std::uint32_t>();
-            w_.panel().ApplyShape(k);
+            shell_.panel().ApplyShape(k);
         });
         connect(colour2, &QComboBox::activated, this,
                 [&shape, colour2](int i) { shape.colour2 = colour2->itemData(i).value<std::uint32_t>(); });
@@ -180,11 +180,11 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
         connect(check, &QCheckBox::clicked, this, [this, &key, kind, c](bool v) {
             key.enabled = v;
             kind->setEnabled(v);
-            w_.panel().ApplySwitch(c);
+            shell_.panel().ApplySwitch(c);
         });
         connect(kind, &QComboBox::activated, this, [this, &key, c](int i) {
             key.orientation = i;
-            w_.panel().ApplySwitch(c);
+            shell_.panel().ApplySwitch(c);
         });
     }
     gc->setColumnStretch(3, 1);
@@ -206,7 +206,7 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
             if (!v)
                 for (int m = 96 + b; m <= 99; ++m) app_.sim().mem[m] = 0;
             UpdateButtonStates();
-            w_.panel().ApplyButtons();
+            shell_.panel().ApplyButtons();
         });
         const auto field = [&](const QString& name, int maximum, std::string& destination, int column) {
             auto* e = new QLineEdit(panel2);
@@ -215,7 +215,7 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
             e->setAccessibleName(name);
             connect(e, &QLineEdit::textEdited, this, [this, &destination, b](const QString& t) {
                 destination = t.toStdString();
-                w_.panel().ApplyButtonDescription(b);
+                shell_.panel().ApplyButtonDescription(b);
             });
             gb->addWidget(e, b - 1, column);
         };
@@ -248,16 +248,16 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
             track.enabled = v;
             name->setEnabled(v);
             slider->setEnabled(v);
-            w_.panel().ApplyTrack(t);
+            shell_.panel().ApplyTrack(t);
         });
         connect(name, &QLineEdit::textEdited, this, [this, &track, t](const QString& text) {
             track.label = text.toStdString();
             app_.sim().mem.setDescription(14 + t, track.label);
-            w_.panel().ApplyTrack(t);
+            shell_.panel().ApplyTrack(t);
         });
         connect(slider, &QCheckBox::clicked, this, [this, &track, t](bool v) {
             track.sliderShown = v;
-            w_.panel().ApplyTrack(t);
+            shell_.panel().ApplyTrack(t);
         });
     }
     gt->setColumnStretch(1, 1);

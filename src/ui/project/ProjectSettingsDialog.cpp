@@ -18,7 +18,7 @@
 #include "ui/context/AppContext.h"
 #include "ui/i18n/Translations.h"
 #include "ui/shell/Diagram.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 
 namespace kivo::ui {
 namespace {
@@ -54,7 +54,8 @@ QLabel* Label(const char* name, const char* text, QWidget* parent) {
 
 }  // namespace
 
-ProjectSettingsDialog::ProjectSettingsDialog(AppContext& app, MainWindow& window) : QDialog(&window), app_(app), w_(window) {
+ProjectSettingsDialog::ProjectSettingsDialog(AppContext& app, Shell& shell)
+    : QDialog(shell.mainWidget()), app_(app), shell_(shell) {
     setObjectName(QStringLiteral("ConfigForm"));
     setWindowTitle(SettingsTitle(false));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -83,7 +84,7 @@ ProjectSettingsDialog::ProjectSettingsDialog(AppContext& app, MainWindow& window
     closeButton->setAccessibleName(closeButton->text());
     closeButton->setAutoDefault(false);
     connect(closeButton, &QPushButton::clicked, this, [this] {
-        w_.UpdateDiagram();
+        shell_.UpdateDiagram();
         close();
     });
     column->addWidget(closeButton, 0, Qt::AlignRight);
@@ -121,7 +122,7 @@ QWidget* ProjectSettingsDialog::MakeTopArea() {
     // Every change typed becomes the window's caption at once.
     connect(title_, &QLineEdit::textEdited, this, [this](const QString& t) {
         app_.project().title = t.toStdString();
-        w_.UpdateTitle();
+        shell_.UpdateTitle();
     });
 
     g->addWidget(Label("Label1", "Arquivo de Imagem:", top), 1, 0);
@@ -303,7 +304,7 @@ void ProjectSettingsDialog::ChooseImage() {
     // directory.
     const QString name = QFileInfo(chosen).fileName();
     app_.project().image = name.toStdString();
-    if (QFileInfo::exists(name)) w_.diagram().LoadImage(name);
+    if (QFileInfo::exists(name)) shell_.diagram().LoadImage(name);
     edit1_->setText(name);
     app_.MarkModified();
 }

@@ -18,12 +18,12 @@ class QTabWidget;
 namespace kivo::ui {
 
 class AppContext;
-class MainWindow;
+class Shell;
 
 class ProjectSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    ProjectSettingsDialog(AppContext& app, MainWindow& window);
+    ProjectSettingsDialog(AppContext& app, Shell& shell);
 
     // The main menu entry: slot captions refreshed, shown on page 0.
     void ShowDialog();
@@ -61,7 +61,7 @@ private:
     static QLabel* NumberedLabel(int number, const char* text, QWidget* parent);
 
     AppContext& app_;
-    MainWindow& w_;
+    Shell& shell_;
     QTabWidget* notebook_ = nullptr;
     QLineEdit* title_ = nullptr;
     QLineEdit* edit1_ = nullptr;

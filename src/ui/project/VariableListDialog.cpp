@@ -13,6 +13,7 @@
 
 #include "core/NumberText.h"
 #include "help/HelpLinks.h"
+#include "ui/context/HelpPages.h"
 #include "objects/Controller.h"
 #include "ui/context/AppContext.h"
 #include "ui/i18n/ObjectTranslations.h"
@@ -98,7 +99,7 @@ VariableListDialog::VariableListDialog(AppContext& app, QWidget* principal)
         close();
     });
     connect(helpButton, &QToolButton::clicked, this,
-            [this] { help::OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::Variables); });
+            [this] { OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::Variables); });
     // The value column follows the variables while the list is open; it is
     // read-only, so no edit is disturbed.
     connect(&app_, &AppContext::displayRefresh, this, [this] {

@@ -4,44 +4,44 @@
 
 #include "ui/context/AppContext.h"
 #include "ui/shell/Diagram.h"
-#include "ui/main/MainWindow.h"
+#include "ui/shell/Shell.h"
 #include "ui/recorders/AnimatedTextWindow.h"
 #include "ui/recorders/XYRecorderWindow.h"
 #include "ui/recorders/TrendRecorderWindow.h"
 
 namespace kivo::ui {
 
-RecorderCycle::RecorderCycle(MainWindow& w) : QObject(&w), w_(w) {
-    const auto updateButton = [&w] { w.UpdateDiagram(); };
-    w_.windows().Register(Family::Recorder, [&w, updateButton](int n) -> QWidget* {
-        if (!w.app().project().recorder(n)) return nullptr;
-        return new TrendRecorderWindow(w.app(), n, updateButton, &w);
+RecorderCycle::RecorderCycle(Shell& shell) : QObject(shell.mainWidget()), shell_(shell) {
+    const auto updateButton = [&shell] { shell.UpdateDiagram(); };
+    shell_.windows().Register(Family::Recorder, [&shell, updateButton](int n) -> QWidget* {
+        if (!shell.app().project().recorder(n)) return nullptr;
+        return new TrendRecorderWindow(shell.app(), n, updateButton, shell.mainWidget());
     });
-    w_.windows().Register(Family::Text, [&w, updateButton](int n) -> QWidget* {
-        if (!w.app().project().text(n)) return nullptr;
-        return new AnimatedTextWindow(w.app(), n, updateButton, &w);
+    shell_.windows().Register(Family::Text, [&shell, updateButton](int n) -> QWidget* {
+        if (!shell.app().project().text(n)) return nullptr;
+        return new AnimatedTextWindow(shell.app(), n, updateButton, shell.mainWidget());
     });
-    xyRecorder_ = new XYRecorderWindow(w.app(), &w);
+    xyRecorder_ = new XYRecorderWindow(shell.app(), shell.mainWidget());
     // The cycle has recomputed the texts just before this signal.
-    connect(&w_.app(), &AppContext::displayRefresh, this, &RecorderCycle::UpdateTexts);
+    connect(&shell_.app(), &AppContext::displayRefresh, this, &RecorderCycle::UpdateTexts);
 }
 
 TrendRecorderWindow* RecorderCycle::recorder(int n) {
-    if (!w_.app().sim().recorders.active(n)) return nullptr;
-    return qobject_cast<TrendRecorderWindow*>(w_.windows().Build(Family::Recorder, n));
+    if (!shell_.app().sim().recorders.active(n)) return nullptr;
+    return qobject_cast<TrendRecorderWindow*>(shell_.windows().Build(Family::Recorder, n));
 }
 
 AnimatedTextWindow* RecorderCycle::text(int n) {
-    if (!w_.app().sim().texts.active(n)) return nullptr;
-    return qobject_cast<AnimatedTextWindow*>(w_.windows().Build(Family::Text, n));
+    if (!shell_.app().sim().texts.active(n)) return nullptr;
+    return qobject_cast<AnimatedTextWindow*>(shell_.windows().Build(Family::Text, n));
 }
 
 void RecorderCycle::UpdateAll() {
-    Project& p = w_.app().project();
+    Project& p = shell_.app().project();
     for (int n = 1; n <= 10; ++n) {
         RecorderData* r = p.recorder(n);
         if (!r) continue;
-        if (auto* window = qobject_cast<TrendRecorderWindow*>(w_.windows().window(Family::Recorder, n)))
+        if (auto* window = qobject_cast<TrendRecorderWindow*>(shell_.windows().window(Family::Recorder, n)))
             window->UpdateRecorder();
         else
             r->UpdateRecorder();
@@ -51,30 +51,30 @@ void RecorderCycle::UpdateAll() {
     for (int n = 1; n <= 20; ++n) {
         TextData* t = p.text(n);
         if (!t) continue;
-        if (auto* window = qobject_cast<AnimatedTextWindow*>(w_.windows().window(Family::Text, n))) {
+        if (auto* window = qobject_cast<AnimatedTextWindow*>(shell_.windows().window(Family::Text, n))) {
             window->ValidateParameters();
         } else {
             t->ValidateParameters();
             anyChanged = true;
         }
     }
-    if (anyChanged) w_.UpdateDiagram();
+    if (anyChanged) shell_.UpdateDiagram();
 }
 
 void RecorderCycle::UpdateTexts() {
-    Project& p = w_.app().project();
+    Project& p = shell_.app().project();
     for (int n = 1; n <= 20; ++n) {
         const TextData* t = p.text(n);
         if (!t) continue;
         const QString text = QString::fromStdString(t->display().text());
         const QColor colour = t->display().red() ? QColor(Qt::red) : QColor(Qt::blue);
-        QLabel* label = w_.diagram().textValue(n);
+        QLabel* label = shell_.diagram().textValue(n);
         label->setText(text);
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, colour);
         label->setPalette(pal);
         label->adjustSize();
-        if (auto* window = qobject_cast<AnimatedTextWindow*>(w_.windows().window(Family::Text, n))) window->ShowValue();
+        if (auto* window = qobject_cast<AnimatedTextWindow*>(shell_.windows().window(Family::Text, n))) window->ShowValue();
     }
 }
 

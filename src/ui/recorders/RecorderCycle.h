@@ -11,7 +11,7 @@ namespace kivo::ui {
 
 class AppContext;
 
-class MainWindow;
+class Shell;
 class AnimatedTextWindow;
 class TrendRecorderWindow;
 class XYRecorderWindow;
@@ -19,7 +19,7 @@ class XYRecorderWindow;
 class RecorderCycle : public QObject {
     Q_OBJECT
 public:
-    explicit RecorderCycle(MainWindow& w);
+    explicit RecorderCycle(Shell& shell);
 
     XYRecorderWindow& xyRecorder() { return *xyRecorder_; }
     // The window of an active slot, built hidden if needed; nullptr for an
@@ -35,7 +35,7 @@ public:
     void UpdateTexts();
 
 private:
-    MainWindow& w_;
+    Shell& shell_;
     XYRecorderWindow* xyRecorder_ = nullptr;
 };
 

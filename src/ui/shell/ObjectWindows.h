@@ -11,11 +11,9 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace kivo::ui {
+#include "ui/context/ObjectFamily.h"
 
-enum class Family { PidController, ProcessBlock, CalculationBlock, Recorder, Text };
-inline constexpr std::array kFamilies{Family::PidController, Family::ProcessBlock, Family::CalculationBlock,
-                                      Family::Recorder, Family::Text};
+namespace kivo::ui {
 
 class ObjectWindows {
 public:
