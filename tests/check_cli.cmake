@@ -1,6 +1,6 @@
 # check(name expected_rc out_pattern err_pattern ARGS...): runs kivo-batch
 # (BATCH) with ARGS in WORK and fails unless the exit code is expected_rc and
-# stdout and stderr match the patterns; stdout is left in `saida`.
+# stdout and stderr match the patterns; stdout is left in `output`.
 function(check name expected_rc out_pattern err_pattern)
   execute_process(COMMAND ${BATCH} ${ARGN} WORKING_DIRECTORY ${WORK}
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -13,5 +13,5 @@ function(check name expected_rc out_pattern err_pattern)
   if(NOT err MATCHES "${err_pattern}")
     message(FATAL_ERROR "${name}: stderr '${err}' does not match '${err_pattern}'")
   endif()
-  set(saida "${out}" PARENT_SCOPE)
+  set(output "${out}" PARENT_SCOPE)
 endfunction()

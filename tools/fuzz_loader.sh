@@ -10,29 +10,29 @@
 # add it to tests/project/corpus once fixed so the replay test keeps it.
 set -euo pipefail
 
-SEGUNDOS="${1:-600}"
-RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
-DESTINO="${2:-$RAIZ/../build-fuzz-loader}"
+FUZZ_SECONDS="${1:-600}"
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+DEST="${2:-$ROOT/../build-fuzz-loader}"
 shift $(( $# < 2 ? $# : 2 ))
 CXX="${CXX:-clang++-14}"
 command -v "$CXX" >/dev/null || CXX=clang++
 
-mkdir -p "$DESTINO/corpus"
-cp -n "$RAIZ"/tests/project/corpus/* "$DESTINO/corpus/" 2>/dev/null || true
+mkdir -p "$DEST/corpus"
+cp -n "$ROOT"/tests/project/corpus/* "$DEST/corpus/" 2>/dev/null || true
 
 # The sources are compiled from a snapshot, so that a header edited while the
 # build runs cannot leave two layouts of one class in the binary.
-FOTO="$DESTINO/fontes"
-rm -rf "$FOTO"
-mkdir -p "$FOTO/src" "$FOTO/tests"
-cp -r "$RAIZ/src/core" "$RAIZ/src/objects" "$RAIZ/src/project" "$FOTO/src/"
-cp "$RAIZ/tests/project/FuzzLoad.cpp" "$FOTO/tests/"
+SNAPSHOT="$DEST/sources"
+rm -rf "$SNAPSHOT"
+mkdir -p "$SNAPSHOT/src" "$SNAPSHOT/tests"
+cp -r "$ROOT/src/core" "$ROOT/src/objects" "$ROOT/src/project" "$SNAPSHOT/src/"
+cp "$ROOT/tests/project/FuzzLoad.cpp" "$SNAPSHOT/tests/"
 echo "Building the fuzz target with $CXX..."
 nice -n 19 "$CXX" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I "$FOTO/src" "$FOTO"/src/*/*.cpp "$FOTO/tests/FuzzLoad.cpp" -o "$DESTINO/fuzz_load"
+  -I "$SNAPSHOT/src" "$SNAPSHOT"/src/*/*.cpp "$SNAPSHOT/tests/FuzzLoad.cpp" -o "$DEST/fuzz_load"
 
-cd "$DESTINO"
-echo "Fuzzing for $SEGUNDOS s (inputs in $DESTINO/corpus)..."
-exec nice -n 19 ./fuzz_load -max_total_time="$SEGUNDOS" -max_len=65536 -timeout=20 \
+cd "$DEST"
+echo "Fuzzing for $FUZZ_SECONDS s (inputs in $DEST/corpus)..."
+exec nice -n 19 ./fuzz_load -max_total_time="$FUZZ_SECONDS" -max_len=65536 -timeout=20 \
   -print_final_stats=1 "$@" corpus

@@ -54,11 +54,11 @@ public:
     struct Item {
         enum Kind : std::uint8_t { Character, Number, Literal, Variable };
         Kind kind = Character;
-        char c = ' ';             // Caractere: the character; Numero: sign position
-        std::uint16_t var = 0;    // Variavel: address; Numero: register in a trace
+        char c = ' ';             // Character: the character; Number: sign position
+        std::uint16_t var = 0;    // Variable: address; Number: register in a trace
         std::uint32_t pos = 0;    // Literal: span in literals_
         std::uint32_t len = 0;
-        double v = 0.0;           // Numero: value; Literal: converted value
+        double v = 0.0;           // Number: value; Literal: converted value
     };
 
     // A trace is the sequence of arithmetic one rewriting performed. The
@@ -96,7 +96,7 @@ public:
         char op = 0;
         bool negative = false;
         Operand::Kind readingA = Operand::Register, readingB = Operand::Register;
-        std::uint32_t a = 0, b = 0;     // Opera: operand slots; Soma: first term and count
+        std::uint32_t a = 0, b = 0;     // Operate: operand slots; Sum: first term and count
         std::uint32_t output = 0;        // slot written
         std::uint16_t var = 0;
     };

@@ -1,7 +1,7 @@
 #pragma once
 // The project: everything a project file holds, as plain data the windows
 // observe and edit, together with the simulation it drives. Objects are
-// created in their slots through the Cria* operations, which give them their
+// created in their slots through the Create* operations, which give them their
 // numbers and the project's message sink.
 #include <array>
 #include <string>

@@ -60,7 +60,7 @@ public:
 
     // The data log: tag + "_" + k + ".txt" in pasta for the smallest free k.
     // Returns false (and logs nothing) when the file cannot be created;
-    // log().Erro says why.
+    // log().Error says why.
     bool StartLog(const std::filesystem::path& folder);
     // Closes the file; returns its bare name.
     std::string StopLog();

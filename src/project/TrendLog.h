@@ -18,12 +18,12 @@ class TrendLog {
 public:
     // Creates the next free tag_k.txt in pasta and writes the header: the
     // time base's text (0..2) followed by the three column names. Returns
-    // false when the file cannot be created; Erro then says which and why.
+    // false when the file cannot be created; Error then says which and why.
     bool Open(const std::filesystem::path& folder, const std::string& tag, int timeBase, const std::string& name1,
               const std::string& name2, const std::string& name3);
     // One line at the log time, which then advances by the time base's step.
     // A line the system refuses ends the log (so that no later line claims a
-    // time the file does not hold) and returns false; Erro says why.
+    // time the file does not hold) and returns false; Error says why.
     bool Write(double v1, double v2, double v3, bool comma);
     void Close();
 
@@ -33,7 +33,7 @@ public:
     std::string fileName() const;
     // Not reset between logs, so a second log continues the time column.
     double time() const { return time_; }
-    // Why the last Abre or Escreve failed, in the interface language.
+    // Why the last Open or Write failed, in the interface language.
     std::string Error(bool english) const;
 
     static std::string Header(int timeBase, const std::string& name1, const std::string& name2,

@@ -18,10 +18,10 @@ check(decimal_comma 0 " 3.00000000000000E+0001\n" "^$" eval "m21*0,5+10" --set M
 check(refused 3 " 0.00000000000000E+0000\n" "Inconsist" eval "LN(2)")
 check(bad_set 2 "" "invalid assignment" eval "1" --set M200=1)
 # A value is one well-formed number, never the number it begins with.
-foreach(valor abc 1e --1 1.2.3 "1 2" "" "+-1" 1e+ .e1 inf nan 0x10)
-  string(REGEX REPLACE "([.+])" "\\\\\\1" padrao "${valor}")
-  check("bad_value '${valor}'" 2 "" "^kivo-batch eval: invalid assignment 'M01=${padrao}': '${padrao}' is not a number\n$"
-        eval "1" --set "M01=${valor}")
+foreach(value abc 1e --1 1.2.3 "1 2" "" "+-1" 1e+ .e1 inf nan 0x10)
+  string(REGEX REPLACE "([.+])" "\\\\\\1" pattern "${value}")
+  check("bad_value '${value}'" 2 "" "^kivo-batch eval: invalid assignment 'M01=${pattern}': '${pattern}' is not a number\n$"
+        eval "1" --set "M01=${value}")
 endforeach()
 check(value_forms 0 " 2.50000000000000E+0000\n" "^$" eval "M01+M02+M03" --set M01=+1e0 --set M02=-.5e+0 --set "M03= 2, ")
 check(missing 2 "" "missing expression" eval)

@@ -57,8 +57,8 @@ TEST_P(AtRest, OpenedAndLeftAloneStaysWhereItWasSaved) {
             sum += m.pv[i];
             if (i >= window) sum -= m.pv[i - window];
             if (i + 1 >= window) {
-                const double desvio = sum / static_cast<double>(window) - m.savedPv;
-                if (std::fabs(desvio) > std::fabs(worst)) worst = desvio;
+                const double deviation = sum / static_cast<double>(window) - m.savedPv;
+                if (std::fabs(deviation) > std::fabs(worst)) worst = deviation;
             }
         }
         RecordProperty(m.c->TagText, FormatFixed(worst, 1, 3));

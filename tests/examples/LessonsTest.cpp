@@ -80,13 +80,13 @@ TEST(Lesson, ReactorProductLineDisturbanceStaysOutOfTheLevel) {
         if (!cascade) fic->state.autoMode = false;
         const double initial = p.sim.mem[23];
         p.sim.mem[12] = 1;
-        double desvio = 0, crossedAt = -1;
+        double deviation = 0, crossedAt = -1;
         Execute(p, 300, [&](double t) {
-            desvio = std::max(desvio, std::fabs(p.sim.mem[23] - initial));
+            deviation = std::max(deviation, std::fabs(p.sim.mem[23] - initial));
             if (crossedAt < 0 && p.sim.mem[23] > 80) crossedAt = t;
         });
         if (cascade) {
-            EXPECT_LT(desvio, 1) << "level moved " << desvio << " %";
+            EXPECT_LT(deviation, 1) << "level moved " << deviation << " %";
             EXPECT_NEAR(p.sim.mem[22], 50, 0.5) << "product flow not restored";
         } else {
             EXPECT_GT(crossedAt, 120);

@@ -116,8 +116,8 @@ protected:
 };
 
 TEST_F(UnprivilegedWriting, PermissionsDecideBetweenReplacingRewritingInPlaceAndRefusing) {
-    // Substitui: a new file renamed over the old one; InPlace: the same file
-    // rewritten; Recusa: refused, the file as it was; Incompleto: refused
+    // Replaced: a new file renamed over the old one; InPlace: the same file
+    // rewritten; Refuse: refused, the file as it was; Incomplete: refused
     // part-way through a rewrite in place.
     enum class Outcome { Replaced, InPlace, Refuse, Incomplete };
     struct Case {

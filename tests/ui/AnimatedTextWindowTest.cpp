@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(data_->ComboBox1, 2);
     }
 
-    void sairAppliesAndRangeCarriesIntoAlarm() {
+    void exitAppliesAndRangeCarriesIntoAlarm() {
         window().show();
         child<QRadioButton>("Tipo2")->click();
         auto* max = child<QLineEdit>("Edit1");

@@ -30,7 +30,7 @@ Author::Author(const Plant& plant) : canvas(kImageWidth, kImageHeight, palette::
     p.title = plant.title;
     p.image = std::filesystem::path(plant.file).replace_extension(".bmp").string();
     p.commentsVisible = true;
-    // The authoring collects the messages itself (Aplica).
+    // The authoring collects the messages itself (Apply).
     p.messageSink = nullptr;
 }
 

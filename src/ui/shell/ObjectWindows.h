@@ -1,7 +1,7 @@
 #pragma once
 // The one place where object windows come from: a click on a marker in
 // normal mode asks this registry for the window of (family, slot). A window
-// type plugs in with one Registra call; a family without a factory opens
+// type plugs in with one Register call; a family without a factory opens
 // nothing.
 #include <array>
 #include <functional>
