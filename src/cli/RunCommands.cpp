@@ -31,7 +31,7 @@ namespace {
 // "1e13": the limit of an index, as the help states it.
 std::string IndexLimitText() { return "1e" + std::to_string(std::lround(std::log10(kMaxIndexValue))); }
 
-// Index of texto in the items, or -1.
+// Index of text in the items, or -1.
 int Item(const std::string& text, std::initializer_list<const char*> items) {
     int i = 0;
     for (const char* item : items) {

@@ -35,7 +35,7 @@ class CycleObject {
 public:
     virtual ~CycleObject() = default;
     virtual void ComputeCycle() = 0;
-    // Steps objetos[0..n) in order. The pools pass runs of objects of this
+    // Steps objects[0..n) in order. The pools pass runs of objects of this
     // object's own dynamic type, so that a kind a plant holds many of can
     // step them all with direct calls instead of one dispatch and one call
     // per object.
@@ -180,8 +180,8 @@ public:
     }
 
     // Run without display: sets the fast-mode flag and T, performs n passes
-    // calling antes(i) before the controllers and depois(i) after each pass
-    // (i counts from 0), and clears the flag. depois may return false to stop.
+    // calling before(i) before the controllers and after(i) after each pass
+    // (i counts from 0), and clears the flag. after may return false to stop.
     template <class Before, class After>
     void RunWithoutDisplay(long long n, double T, Before&& before, After&& after) {
         state.fastMode = true;

@@ -109,7 +109,7 @@ private:
         }
     }
 
-    // Value of the operand made of items [a, b); parcial means that item a is
+    // Value of the operand made of items [a, b); partial means that item a is
     // a number item whose sign position is not part of the operand.
     double Convert(std::size_t a, std::size_t b, bool partial, Operand& o) {
         if (!partial) {

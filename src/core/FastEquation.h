@@ -24,7 +24,7 @@ class Formula {
 public:
     // Compiled from the start, so that Define has only the text to compare.
     Formula() { Compile("", true); }
-    // substitui = false skips the variable substitution, as callers do where
+    // substitute = false skips the variable substitution, as callers do where
     // variables are not allowed.
     explicit Formula(std::string_view text, bool substitute = true) { Compile(text, substitute); }
 
@@ -38,7 +38,7 @@ public:
 
     // Evaluates and sets EquationError, like the reference chain.
     double Evaluate(const Memory& mem) const;
-    // Evaluates without touching EquationError; erro tells whether it was refused.
+    // Evaluates without touching EquationError; error tells whether it was refused.
     // Inline, as models evaluate constant texts at every cycle.
     double Evaluate(const Memory& mem, bool& error) const {
         error = invalid_;
@@ -79,7 +79,7 @@ public:
         Kind kind = Load;
         char op = 0;
         bool negative = false;    // sign the step produced when recorded
-        bool constant = false;   // depends on no variable: valor is its result
+        bool constant = false;   // depends on no variable: value is its result
         double value = 0.0;
         std::uint16_t var = 0;
         Operand a, b;

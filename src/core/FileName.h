@@ -9,7 +9,7 @@ namespace kivo {
 // Control characters and / \ : * ? " < > |.
 bool IsForbiddenCharacter(char c);
 
-// texto (UTF-8) with each forbidden character made "_": tags and titles are
+// text (UTF-8) with each forbidden character made "_": tags and titles are
 // free text, and "Ar/Gás" is a common one. Only ASCII bytes are replaced, so
 // the text stays valid UTF-8.
 std::string WithoutForbiddenCharacters(std::string text);

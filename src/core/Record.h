@@ -49,8 +49,8 @@ std::string_view PairText(std::string_view line, bool english);
 class LanguagePairs {
 public:
     void Keep(std::string key, std::string raw) { rawTexts_[std::move(key)] = std::move(raw); }
-    // The line to write for a text that the interface shows as `atual` in
-    // its language (see MergePair); `atual` itself when nothing was kept.
+    // The line to write for a text that the interface shows as `current` in
+    // its language (see MergePair); `current` itself when nothing was kept.
     std::string Value(std::string_view key, std::string_view current, bool english) const;
     // Forgets the texts of an object whose slot is filled anew.
     void Forget(std::string_view prefix);
@@ -60,11 +60,11 @@ private:
     std::map<std::string, std::string, std::less<>> rawTexts_;
 };
 
-// The pair `bruto` with the half of one language made `atual`: unchanged
-// when that half already reads `atual`; one text without "|" when both halves
+// The pair `raw` with the half of one language made `current`: unchanged
+// when that half already reads `current`; one text without "|" when both halves
 // come out equal. A text read without "|" served both languages, so an edit in
 // one language makes it a pair with the old text as the other half. An empty
-// `bruto` kept nothing: `atual` alone.
+// `raw` kept nothing: `current` alone.
 std::string MergePair(std::string_view raw, std::string_view current, bool english);
 
 // The key prefix of the texts of object n of a family ('C', 'P', 'B', 'R',
@@ -115,7 +115,7 @@ public:
     void Fixed(double x, int w, int d);
     void Integer(long long n) { lines_.push_back(std::to_string(n)); }
     void Colour(std::uint32_t colour) { lines_.push_back(ColourText(colour)); }
-    // A language pair kept under chave (see LanguagePairs).
+    // A language pair kept under key (see LanguagePairs).
     void Pair(std::string_view key, std::string_view current) { Text(PairValue(key, current)); }
 
     // The pairs kept at the load, and the language the texts are shown in.
@@ -157,7 +157,7 @@ public:
     const std::string& file() const { return file_; }
 
     std::string Text(std::size_t skip = 0);
-    // The text of the interface language; the whole pair is kept under chave
+    // The text of the interface language; the whole pair is kept under key
     // when pairs are kept.
     std::string Pair(std::size_t skip = 0, std::string_view key = {});
     void KeepPairs(LanguagePairs* pairs) { pairs_ = pairs; }
@@ -197,7 +197,7 @@ std::string PairKey(std::string_view context, int kk, std::string_view key);
 // such as "{C01/" or "{R/".
 class RecordWriter {
 public:
-    // contexto: the key prefix of the record's language pairs
+    // context: the key prefix of the record's language pairs
     // (PairContext).
     RecordWriter(LineWriter& w, std::string prefix, std::string context = {})
         : w_(w), prefix_(std::move(prefix)), context_(std::move(context)) {}

@@ -47,7 +47,7 @@ class LoopCollector {
 public:
     // Captures, for every active controller, the PV address from its PV list
     // index as it stands now, and the unit text and range of that variable.
-    // pontos: the number of points expected per series.
+    // points: the number of points expected per series.
     LoopCollector(const Simulation& sim, bool normalise, std::size_t points);
 
     // One point per active loop: PV = m[PV address], SP = m[60 + n],

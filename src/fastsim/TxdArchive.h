@@ -39,7 +39,7 @@ private:
 // that no earlier archive is ever replaced.
 class TxdWriter {
 public:
-    // Creates pasta / (prefixo + "_" + k + ".txd") for the smallest k >= 1
+    // Creates folder / (prefix + "_" + k + ".txd") for the smallest k >= 1
     // that does not exist, and writes the header with the descriptions of
     // mem, T (s) and W (s). Throws TxdError when the file cannot be created.
     TxdWriter(const std::filesystem::path& folder, std::string_view prefix, const Memory& mem, double T,
@@ -100,17 +100,17 @@ inline constexpr std::size_t kMaxTxdLineBytes = 64u << 10;
 // since the indices need two points, and so do a file that is not a regular
 // file or exceeds kMaxBytesTxd, and a line longer than kMaxTxdLineBytes.
 // Progress: Nearest(100 (j - 1) / W) before data line j. With perLine, each
-// data line goes to it as it is read instead of into linhas, so that the
+// data line goes to it as it is read instead of into lines, so that the
 // archive is never held whole.
 TxdArchive ReadTxdArchive(const std::filesystem::path& file, ProgressObserver* obs = nullptr,
                         const std::function<void(const TxdRow&)>& perLine = {});
 
-// A read error of the whole file: "Read error in "arquivo": " + en, and
+// A read error of the whole file: "Read error in "file": " + en, and
 // likewise in Portuguese.
 TxdError TxdReadError(const std::filesystem::path& file, const std::string& pt, const std::string& en,
                        int line = 0);
 
-// The names of the "*.txd" files in pasta without their extension, sorted.
+// The names of the "*.txd" files in folder without their extension, sorted.
 std::vector<std::string> ListTxdArchives(const std::filesystem::path& folder);
 
 }  // namespace kivo

@@ -54,7 +54,7 @@ public:
     MessageSink messages;
 
 private:
-    // The function's value; falhou tells whether either side was refused.
+    // The function's value; failed tells whether either side was refused.
     double Function(bool& failed) const;
 
     Simulation& sim_;

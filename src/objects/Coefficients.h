@@ -19,7 +19,7 @@ inline constexpr std::uint64_t kNoInput = 0x7FF0'DEAD'0000'DEADull;
 
 class Coefficients {
 public:
-    // calcula(x, T) gives the pair for time constant x and step T.
+    // compute(x, T) gives the pair for time constant x and step T.
     template <class F>
     const std::array<double, 2>& For(double x, double T, F&& compute) {
         const auto bx = std::bit_cast<std::uint64_t>(x);

@@ -23,7 +23,7 @@
 //   ScaleStart ScaleEnd EngUnit      PV scale, refilled from the PV
 //                                        variable's table entry at apply
 // State: PV, SP, MV, SPR, e, Erroant, PrevPV, Iant, PVf, PrevPVf, b,
-// localMode ("Habilita Modo Remoto:" holds it), autoMode; tendencia.
+// localMode ("Habilita Modo Remoto:" holds it), autoMode; trend.
 #include <string>
 
 #include "core/Cycle.h"

@@ -6,7 +6,7 @@
 // Fields per row (GeneratorRow, as typed; the record stores them): Kind (kind
 // index 0..9), Desc, Min, Max, Valor (texts), DigitalValue (0/1 selector),
 // UpDown (spin position 0..100). Parameters set by the apply (rows 81..90):
-// min, max, P3, W. State: alvo and y (medium random), t (sine time), the
+// min, max, P3, W. State: target and y (medium random), t (sine time), the
 // stored equation (rows 81..85). A record's medium-random value goes to y.
 #include <array>
 #include <string>

@@ -20,7 +20,7 @@ public:
     // The limit of a typed expression the text exceeds, if any.
     ExpressionExcess excess() const { return formula_.Excess(); }
 
-    // The value of the text with the current variables; erro tells whether
+    // The value of the text with the current variables; error tells whether
     // the evaluator refused it (the value is then 0). Leaves EquationError alone.
     double Evaluate(const Memory& mem, bool& error) const { return formula_.Evaluate(mem, error); }
     double Evaluate(const Memory& mem) const {

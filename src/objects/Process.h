@@ -17,7 +17,7 @@
 //                               while initialValuePending is set (the window
 //                               sets it when the field is edited)
 //   ComboBox1                   valve curve index 0..4
-//   Histerese, valveStext, tal  H, S, tau_a: numbers stored at apply
+//   Histerese, valveStext, tauAText  H, S, tau_a: numbers stored at apply
 //   ratetext                    rate limit, expression read every cycle
 //   CheckBox1                   "Desativar Saturador", read every cycle
 // State (ProcessState, members named after the record keys where the
@@ -25,7 +25,7 @@
 // the rest (backlash, stiction, rate, lag, dead-time buffer) is not saved.
 // Reading a record puts that rest of the state where a plant saved at rest
 // held it (RestAtSavedState).
-// The actuator position goes to Simulation::actuatorPosition[numero()] only:
+// The actuator position goes to Simulation::actuatorPosition[number()] only:
 // M101..M110 already carry the controllers' PV mirrors, so it is not made a
 // variable.
 #include <array>

@@ -8,9 +8,9 @@
 // of range gives. Drawing and the data log belong to the faceplate, which
 // hears about each sample through TrendObserver.
 //
-// Fields: TimeBaseBox (time base index 0..2), AutoScale ("Auto"), pausado.
-// State: amostras, posicao (1..450, 0 before the first sample), contador,
-// grade (0..29), topo and base (trend range, % of the PV span).
+// Fields: TimeBaseBox (time base index 0..2), AutoScale ("Auto"), paused.
+// State: samples, position (1..450, 0 before the first sample), counter,
+// grade (0..29), top and base (trend range, % of the PV span).
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -64,7 +64,7 @@ public:
     // curves follow the new range.
     void RecalculateScale();
     // A range typed by the operator, in % of the PV span; taken only when
-    // base < topo. Returns whether it was taken.
+    // base < top. Returns whether it was taken.
     bool SetRange(double base, double top);
 
     // Sample i counted from the oldest (0) to the newest (449), as drawn

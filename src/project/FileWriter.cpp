@@ -134,7 +134,7 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Follows destino through any chain of symbolic links to the name the bytes
+// Follows destination through any chain of symbolic links to the name the bytes
 // belong to; that file need not exist yet (a link may point to a file still
 // to be made). A relative link is taken from the link's own folder, as the
 // system takes it.

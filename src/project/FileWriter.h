@@ -8,7 +8,7 @@
 
 namespace kivo {
 
-// Writes bytes, the complete content, as the file destino.
+// Writes bytes, the complete content, as the file destination.
 // - A symbolic link (or a chain of them) is followed: its target gets the
 //   bytes and the link stays a link.
 // - A file that the user may not write is refused, not replaced.
@@ -25,7 +25,7 @@ namespace kivo {
 //   writable, the file is rewritten in place: space for the content is
 //   reserved first where the file system allows, so that a full disk leaves
 //   it untouched; a failure after that is reported as possibly incomplete.
-// Throws FileError, naming destino as given.
+// Throws FileError, naming destination as given.
 void FileWriter(const std::filesystem::path& destination, std::string_view bytes);
 
 

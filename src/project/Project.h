@@ -41,7 +41,7 @@ public:
     static constexpr int kSwitches = 2;
     static constexpr int kButtons = 3;
 
-    // ingles: the interface language flag, which decides the language pairs
+    // english: the interface language flag, which decides the language pairs
     // read and the comment block written.
     explicit Project(bool english = false);
     Project(const Project&) = delete;

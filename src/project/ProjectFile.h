@@ -31,10 +31,10 @@ public:
     // Progress steps 5, 10, 25, 45, 60, 70, 85, 90, 95, 100.
     virtual void OnProgress(int /*percent*/) {}
     // One validation message of an object's apply, in the order they come.
-    virtual void OnMessage(const std::string& /*texto*/) {}
+    virtual void OnMessage(const std::string& /*text*/) {}
     // A warning about the file (see LoadWarning), once the file is read and
     // before the diagram is redrawn.
-    virtual void OnWarning(const LoadWarning& /*aviso*/) {}
+    virtual void OnWarning(const LoadWarning& /*warning*/) {}
     // The variable table was read or set to its defaults.
     virtual void OnUpdateVariableList() {}
     // Recorder n or animated text n has read its record and applied it.
@@ -87,7 +87,7 @@ struct SaveResult {
 
 // The project's lines, in the file's order (UTF-8).
 std::vector<std::string> ProjectLines(const Project& project);
-// Writes the project to caminho as FileWriter writes a file: the whole text
+// Writes the project to path as FileWriter writes a file: the whole text
 // is made in memory first, and the file keeps its mode, owner and links. On
 // failure the previous file is left untouched, except where only an in-place
 // rewrite was possible, which the message then says.

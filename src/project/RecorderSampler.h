@@ -22,7 +22,7 @@ class RecorderObserver {
 public:
     virtual ~RecorderObserver() = default;
     // After each sample: what the window redraws. A log whose line the
-    // system refused is closed by then (registrando() is false).
+    // system refused is closed by then (isLogging() is false).
     virtual void OnSample() = 0;
 };
 
@@ -58,7 +58,7 @@ public:
     // Address of each curve's variable (0 for none).
     int Address(int curve) const;
 
-    // The data log: tag + "_" + k + ".txt" in pasta for the smallest free k.
+    // The data log: tag + "_" + k + ".txt" in folder for the smallest free k.
     // Returns false (and logs nothing) when the file cannot be created;
     // log().Error says why.
     bool StartLog(const std::filesystem::path& folder);

@@ -16,7 +16,7 @@ namespace kivo {
 
 class TrendLog {
 public:
-    // Creates the next free tag_k.txt in pasta and writes the header: the
+    // Creates the next free tag_k.txt in folder and writes the header: the
     // time base's text (0..2) followed by the three column names. Returns
     // false when the file cannot be created; Error then says which and why.
     bool Open(const std::filesystem::path& folder, const std::string& tag, int timeBase, const std::string& name1,
@@ -48,7 +48,7 @@ private:
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     enum class Fail { None, Create, Save };
-    // Writes and flushes bytes; a refusal is kept as falha and closes the file.
+    // Writes and flushes bytes; a refusal is kept as failure and closes the file.
     bool Write(const std::string& bytes, Fail failure);
 
     std::unique_ptr<std::FILE, FileCloser> file_;

@@ -58,7 +58,7 @@ struct GainWarning {
 };
 std::optional<GainWarning> CheckGain(const Setting& s);
 
-// Fills kp, ti, td, acao and the texts of s from its ideal-form settings.
+// Fills kp, ti, td, actionItem and the texts of s from its ideal-form settings.
 void ToControllerForm(Setting& s, double processGain, bool isa);
 
 // A setting typed into a field: enough digits for the settings' precision,

@@ -104,8 +104,8 @@ bool IsTxd(const std::filesystem::path& file) {
 
 bool Plausible(double mv, double pv) { return std::abs(mv) <= kMaxValue && std::abs(pv) <= kMaxValue; }
 
-// An MV or PV beyond kMaxValue, at line linha or, in an archive, at the time
-// given by onde.
+// An MV or PV beyond kMaxValue, at line line or, in an archive, at the time
+// given by where.
 [[noreturn]] void ValueOutOfRange(const std::filesystem::path& f, int line, const std::string& wherePt,
                             const std::string& whereEn, double mv, double pv) {
     const double x = std::abs(mv) <= kMaxValue ? pv : mv;

@@ -25,7 +25,7 @@ void Load(Project& p, const char* folder, const char* file) {
     ASSERT_TRUE(r.ok) << r.error;
 }
 
-// Runs the plant for the given time and calls olha(t) after every cycle.
+// Runs the plant for the given time and calls watch(t) after every cycle.
 void Execute(Project& p, double seconds, const std::function<void(double)>& watch) {
     const auto n = static_cast<long long>(std::llround(seconds / kT));
     p.sim.RunWithoutDisplay(n, kT, [](long long) {}, [&](long long h) {

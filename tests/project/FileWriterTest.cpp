@@ -200,7 +200,7 @@ TEST(FileSave, ASymbolicLinkStaysALinkAndItsTargetGetsTheContent) {
     FileWriter(b / "p.smp", "antigo");
     fs::create_symlink(b / "p.smp", a / "direto.smp");
     fs::create_symlink("../b/p.smp", a / "relativo.smp");  // taken from the link's folder
-    fs::create_symlink("relativo.smp", a / "cadeia.smp");  // cadeia -> relativo -> ../b/p.smp
+    fs::create_symlink("relativo.smp", a / "cadeia.smp");  // cadeia -> relPath -> ../b/p.smp
     fs::create_symlink("novo.smp", b / "pendente.smp");    // its target does not exist yet
     struct Case {
         fs::path link;

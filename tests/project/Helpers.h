@@ -37,14 +37,14 @@ inline LoadResult Load(Project& p, const std::vector<std::string>& lines, const 
     return ReadProjectBytes(p, JoinLines(lines), name, op);
 }
 
-// Index of the first line equal to texto, counting from 0.
+// Index of the first line equal to text, counting from 0.
 inline std::size_t Index(const std::vector<std::string>& lines, const std::string& text) {
     const auto it = std::find(lines.begin(), lines.end(), text);
     EXPECT_NE(it, lines.end()) << text;
     return static_cast<std::size_t>(it - lines.begin());
 }
 
-// Replaces the first line equal to antes.
+// Replaces the first line equal to before.
 inline std::vector<std::string> ReplaceLine(std::vector<std::string> lines, const std::string& before,
                                       const std::string& after) {
     lines[Index(lines, before)] = after;

@@ -489,7 +489,7 @@ private slots:
     }
 
 private:
-    // Controller 1 on M21 with the scale ini..fim, its faceplate open on
+    // Controller 1 on M21 with the scale start..end, its faceplate open on
     // the trend.
     Faceplate* New(double start, double end) {
         Project& p = fixture_->app->project();

@@ -87,7 +87,7 @@ struct Fixture {
     QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
 };
 
-// The named controls under raiz a user can operate or read that have no
+// The named controls under root a user can operate or read that have no
 // accessible name (Qt's own inner widgets, which carry no name, aside).
 inline QStringList ControlsWithoutAccessibleName(const QWidget* root) {
     QStringList without;

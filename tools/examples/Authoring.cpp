@@ -311,4 +311,4 @@ void WritePreview(const Author& a, const std::filesystem::path& file) {
     t.Final().WriteBmp(file);
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -59,23 +59,23 @@ public:
     // Animated text of type 1: text0/text1 for M(k) = 0 / other.
     TextData& BinaryText(int n, const std::string& desc, int k, const std::string& texts, Point pos);
     // Trend recorder of M(v1), M(v2), M(v3) (0: none for curves 2 and 3);
-    // nomes holds the three curve names separated by ";"; base is the time
+    // names holds the three curve names separated by ";"; base is the time
     // base item (0: 3 s, 1: 9 s, 2: 1 min per division).
     RecorderData& Recorder(int n, const std::string& tag, const std::string& desc, int v1, int v2, int v3,
                                   const std::string& names, Point marker, int base = 1);
 
     // ---- Generators and widgets ----------------------------------------
-    // Generator row g (81..96) of kind `tipo`; desc is the row's description,
+    // Generator row g (81..96) of kind `kind`; desc is the row's description,
     // or the kind's parameter (time constant, period) where the kind keeps
     // it in that field.
     GeneratorRow& Generator(int g, int kind, const std::string& desc, const std::string& min, const std::string& max,
                           const std::string& value);
-    // Track n writing M(14+n); valor in engineering units.
+    // Track n writing M(14+n); value in engineering units.
     Track& Entry(int n, const std::string& label, const std::string& unit, double min, double max, double value,
                    Point pos);
-    // Switch n writing M(10+n), valor 0 or 1.
+    // Switch n writing M(10+n), value 0 or 1.
     kivo::Switch& ToggleSwitch(int n, int orientation, double value, Point pos);
-    // Command button b writing M(96+b); the panel is placed at `painel`.
+    // Command button b writing M(96+b); the panel is placed at `panel`.
     kivo::Button& CommandButton(int b, const std::string& desc, const std::string& text0, const std::string& text1,
                               Point panel);
 
@@ -94,7 +94,7 @@ private:
     std::vector<std::string> en_;
 };
 
-// Writes the project, its picture and its thumbnail into dir/pasta; checks
+// Writes the project, its picture and its thumbnail into dir/folder; checks
 // that the file loads back without a message in both languages. Returns a
 // description of what went wrong, empty on success.
 std::string Write(Author& a, const Plant& plant, const std::filesystem::path& dir);
@@ -130,4 +130,4 @@ void SmithPredictor(Author& a);
 void FourProcesses(Author& a);
 void FrequencyResponse(Author& a);
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

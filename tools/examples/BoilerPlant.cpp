@@ -234,4 +234,4 @@ void Boiler(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -42,4 +42,4 @@ const std::vector<Plant>& Plants() {
     return kPlants;
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -447,4 +447,4 @@ void TwoFuels(Author& a) {
 }
 
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -260,4 +260,4 @@ Image Canvas::Final() const {
     return fine.Downscaled(width_, height_);
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

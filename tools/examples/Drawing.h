@@ -47,7 +47,7 @@ public:
     // A segment with round ends, esp pixels wide.
     void Row(Point a, Point b, double width, Colour c);
     void Polyline(const std::vector<Point>& p, double width, Colour c);
-    // Dashes of length traco separated by vao, along a polyline.
+    // Dashes of length dash separated by gap, along a polyline.
     void DashedLine(const std::vector<Point>& p, double width, Colour c, double dash = 6, double gap = 4);
     // A polyline ending in a filled arrow head.
     void Arrow(const std::vector<Point>& p, double width, Colour c, double headLength = 9);
@@ -62,7 +62,7 @@ public:
     void Polygon(const std::vector<Point>& p, Colour fill);
     void OutlinedPolygon(const std::vector<Point>& p, Colour fill, double width, Colour outline);
 
-    // Upper-case text in the 5x7 pixel font; escala is the size of one font
+    // Upper-case text in the 5x7 pixel font; scale is the size of one font
     // pixel. y is the top of the text.
     void Text(double x, double y, std::string_view text, double scale, Colour c, Align al = Align::Left);
     static double TextWidth(std::string_view text, double scale);
@@ -85,4 +85,4 @@ private:
 // for a character the font lacks.
 const std::uint8_t* Glyph(char c);
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

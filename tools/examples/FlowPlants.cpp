@@ -450,4 +450,4 @@ void NonlinearProcesses(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

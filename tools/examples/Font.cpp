@@ -72,4 +72,4 @@ const std::uint8_t* Glyph(char c) {
     return nullptr;
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -217,4 +217,4 @@ void SurgeTank(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -445,4 +445,4 @@ void Deethanizer(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

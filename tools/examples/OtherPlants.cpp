@@ -498,4 +498,4 @@ void FrequencyResponse(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

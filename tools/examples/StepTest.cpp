@@ -19,7 +19,7 @@ struct Series {
     std::vector<double> pv, sp, mv;
 };
 
-// Draws the samples from ini to fim (indexes of the one-second series).
+// Draws the samples from start to end (indexes of the one-second series).
 void Plot(const std::vector<Series>& all, const std::vector<std::string>& tags, std::size_t start, std::size_t end,
              const std::filesystem::path& output) {
     std::vector<Series> s;
@@ -145,4 +145,4 @@ int StepTest(const std::filesystem::path& file, const std::filesystem::path& plo
     return finite ? 0 : 2;
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -225,4 +225,4 @@ void Label(Canvas& t, double x, double y, const std::string& text, Align al, Col
     t.Text(x, y, text, scale, c, al);
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

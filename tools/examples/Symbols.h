@@ -34,7 +34,7 @@ inline constexpr double kBubbleRadius = 20;
 
 enum class Direction { Horizontal, Vertical };
 
-// A process line; the last segment ends in an arrow when seta is set.
+// A process line; the last segment ends in an arrow when arrow is set.
 void Pipe(Canvas& t, const std::vector<Point>& p, Colour c = palette::kLine, bool arrow = false);
 // A dashed signal line between an instrument and what it acts on.
 void SignalLine(Canvas& t, const std::vector<Point>& p);
@@ -50,7 +50,7 @@ void Blower(Canvas& t, Point c, double r = 16);
 // Motor with a speed drive beside a pump or fan at c (the motor sits below).
 void Motor(Canvas& t, Point c, const std::string& text = "M");
 
-// Vertical vessel with rounded heads; nivel in 0..1 fills it (below 0: empty).
+// Vertical vessel with rounded heads; level in 0..1 fills it (below 0: empty).
 void VerticalVessel(Canvas& t, double x, double y, double w, double h, double level = -1);
 // Open tank.
 void OpenTank(Canvas& t, double x, double y, double w, double h, double level);
@@ -58,7 +58,7 @@ void OpenTank(Canvas& t, double x, double y, double w, double h, double level);
 void HorizontalDrum(Canvas& t, double x, double y, double w, double h, double level = -1);
 // Shell and tube exchanger: shell from x to x+w, tube coil inside.
 void Exchanger(Canvas& t, double x, double y, double w, double h);
-// Jacketed reactor with agitator; the jacket is `folga` wide.
+// Jacketed reactor with agitator; the jacket is `gap` wide.
 void JacketedReactor(Canvas& t, double x, double y, double w, double h, double level, double gap = 10);
 // Fired heater: box with a stack, a coil and burners at the bottom.
 void Furnace(Canvas& t, double x, double y, double w, double h);
@@ -81,4 +81,4 @@ void Function(Canvas& t, Point c, const std::string& symbol, double side = 26);
 void Label(Canvas& t, double x, double y, const std::string& text, Align al = Align::Left,
             Colour c = palette::kText, double scale = 1.4);
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -447,4 +447,4 @@ void CascadeFurnace(Author& a) {
         });
 }
 
-}  // namespace kivo::exemplos
+}  // namespace kivo::examples

@@ -11,7 +11,7 @@ inline constexpr char kPreferencesFile[] = "preferences.cfg";
 // English when the first line holds "English" anywhere (case-sensitive).
 bool LineChoosesEnglish(const QString& firstLine);
 
-// The language the file in pasta asks for (true = English), or nothing when
+// The language the file in folder asks for (true = English), or nothing when
 // there is no such file.
 std::optional<bool> ReadPreferences(const QString& folder);
 

@@ -24,7 +24,7 @@ struct ControlText {
 std::span<const ControlText> FaceplateTexts();
 
 // Sets captions, hints and accessible names of every control of the table
-// found under raiz.
+// found under root.
 void ApplyControlTexts(QWidget* root, std::span<const ControlText> table, bool english);
 
 // Texts the faceplate composes at run time.

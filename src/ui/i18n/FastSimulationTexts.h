@@ -15,7 +15,7 @@ namespace kivo::ui {
 std::span<const Translation> FastSimulationTexts();
 // Tool tips by objectName.
 std::span<const Translation> FastSimulationTooltips();
-// Sets the tool tip of every control of the table found under raiz; a
+// Sets the tool tip of every control of the table found under root; a
 // control marked with the property "nomePelaDica" (no caption of its own)
 // takes its hint as accessible name.
 void ApplyFastSimulationTooltips(QObject* root, std::span<const Translation> table, bool english);

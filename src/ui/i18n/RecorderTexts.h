@@ -15,7 +15,7 @@ std::span<const Translation> XYRecorderTooltips();
 std::span<const Translation> TextWindowTexts();
 std::span<const Translation> TextWindowTooltips();
 
-// Sets the tooltip of every control of the table found under raiz; a
+// Sets the tooltip of every control of the table found under root; a
 // control without a caption of its own is named by its hint.
 void ApplyTooltips(QObject* root, std::span<const Translation> table, bool english);
 

@@ -12,7 +12,7 @@ namespace kivo::ui {
 // names by their hint.
 using Uncaptioned = bool (*)(const QWidget* w);
 
-// Sets the tool tip of every control of the table found under raiz; a
+// Sets the tool tip of every control of the table found under root; a
 // control without a caption takes its hint, trimmed, as accessible name.
 void ApplyTooltipTable(QObject* root, std::span<const Translation> table, bool english, Uncaptioned uncaptioned);
 

@@ -18,8 +18,8 @@ class AppContext;
 class TranslationActivation : public QObject {
     Q_OBJECT
 public:
-    // controle: the objectName of the control tested; englishText: its
-    // English text; traduz: sets every English text of the window.
+    // control: the objectName of the control tested; englishText: its
+    // English text; translate: sets every English text of the window.
     TranslationActivation(QWidget* window, const AppContext& app, QString control, QString englishText,
                      std::function<void()> translate);
 

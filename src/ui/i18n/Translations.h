@@ -26,7 +26,7 @@ std::span<const Translation> MainWindowTexts();
 // The labels, check boxes and button of the configuration dialog.
 std::span<const Translation> SettingsTexts();
 
-// Sets the text of every control of the table found under raiz (actions,
+// Sets the text of every control of the table found under root (actions,
 // menus, buttons, labels, group boxes, line edits) and its accessible name.
 void ApplyTexts(QObject* root, std::span<const Translation> table, bool english);
 

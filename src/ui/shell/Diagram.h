@@ -26,7 +26,7 @@ class AppContext;
 class Diagram : public QWidget {
     Q_OBJECT
 public:
-    // mover and excluir are the menu items whose check marks are the move
+    // mover and deleteAction are the menu items whose check marks are the move
     // and delete modes.
     Diagram(AppContext& app, ObjectWindows& windows, QAction* moveAction, QAction* deleteAction, QWidget* parent = nullptr);
 
@@ -59,7 +59,7 @@ public:
     QWidget* selected() const { return selected_; }
     bool moveMode() const;
     // A click on an item in move mode: it becomes the selected item and
-    // carrying is inverted; coloca puts it with its top-left corner at the
+    // carrying is inverted; place puts it with its top-left corner at the
     // pointer.
     void Select(QWidget* item, std::function<void(int x, int y)> place);
     // The diagram's size follows what it shows.

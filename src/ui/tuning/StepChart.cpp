@@ -23,7 +23,7 @@ QLineSeries* Series(QChart* c, const QString& name, QColor colour, Qt::PenStyle 
     return s;
 }
 
-// A range around [menor, maior] with a margin, never of zero height.
+// A range around [smallest, largest] with a margin, never of zero height.
 void SetAxisRange(QValueAxis* axis, double smallest, double largest) {
     if (!(smallest <= largest)) {
         smallest = 0;

@@ -49,7 +49,7 @@ public:
     void ReadBTNClick();
     // "Identificar": identifies over the stretch marked in the three fields.
     void IdentifyBTNClick();
-    // "Aplicar": emits aplicar with the selected row's setting.
+    // "Aplicar": emits apply with the selected row's setting.
     void ApplyBTNClick();
 
     const std::optional<tuning::Identification>& identification() const { return id_; }

@@ -24,7 +24,7 @@ QPixmap DrawIcon(Icon icon, int side, qreal dpr);
 
 // A two-way switch: the blade points to the orientation (0 left, 1 up,
 // 2 right, 3 down) and rests on its first contact, or on the second when
-// ligada.
+// on.
 QPixmap DrawSwitch(int orientation, bool on, int side, qreal dpr);
 // A push-button lamp: amber when released, green when pressed.
 QPixmap DrawLamp(bool pressed, int side, qreal dpr);

@@ -1,6 +1,6 @@
 #pragma once
 // A vertical bar gauge drawn with QPainter: a coloured column rising from
-// the bottom over a white field, range 0..maximo. Sharp at any scaling.
+// the bottom over a white field, range 0..maximum. Sharp at any scaling.
 #include <QColor>
 #include <QWidget>
 
