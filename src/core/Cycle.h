@@ -125,10 +125,10 @@ constexpr int RecorderNumber(int n) { return 200 + n; }
 constexpr int AnimatedTextNumber(int n) { return 100 + n; }
 
 struct CycleState {
-    int timerPeriod = 100;         // ms
+    int timerPeriod = 100;          // ms
     double T = 0.1;                 // s, set at every tick
     long double previousTick = 0;   // ms of the day
-    long double measuredCycle = 0;    // ms between the last two ticks
+    long double measuredCycle = 0;  // ms between the last two ticks
     int divisorDisplay = 0;
     bool fastMode = false;
     bool paused = false;

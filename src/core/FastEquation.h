@@ -78,8 +78,8 @@ public:
         enum Kind : std::uint8_t { Load, Operate, Sum };
         Kind kind = Load;
         char op = 0;
-        bool negative = false;    // sign the step produced when recorded
-        bool constant = false;   // depends on no variable: value is its result
+        bool negative = false;  // sign the step produced when recorded
+        bool constant = false;  // depends on no variable: value is its result
         double value = 0.0;
         std::uint16_t var = 0;
         Operand a, b;
@@ -96,8 +96,8 @@ public:
         char op = 0;
         bool negative = false;
         Operand::Kind readingA = Operand::Register, readingB = Operand::Register;
-        std::uint32_t a = 0, b = 0;     // Operate: operand slots; Sum: first term and count
-        std::uint32_t output = 0;        // slot written
+        std::uint32_t a = 0, b = 0;  // Operate: operand slots; Sum: first term and count
+        std::uint32_t output = 0;    // slot written
         std::uint16_t var = 0;
     };
     struct CompiledTerm {

@@ -9,7 +9,7 @@
 namespace kivo {
 
 inline constexpr int kNumVariables = 124;   // M1..M124
-inline constexpr int kNumEngineering = 99;   // M1..M99 carry unit, range and limits
+inline constexpr int kNumEngineering = 99;  // M1..M99 carry unit, range and limits
 inline constexpr std::size_t kMaxTextLength = 255;
 
 // Cuts a UTF-8 text to its first 255 characters (code points, not bytes).
@@ -55,7 +55,7 @@ public:
     void ClearProject();
 
     // Variable selectors: item i selects M(i+1).
-    std::vector<std::string> InputList() const;   // 99 items "01 desc"
+    std::vector<std::string> InputList() const;    // 99 items "01 desc"
     std::vector<std::string> DisplayList() const;  // 124 items "01   desc"
 
 private:

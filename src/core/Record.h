@@ -26,9 +26,9 @@ bool ReadMixedCaseFlag(std::string_view line);
 
 // Colours are 32-bit values laid out 00BBGGRR, with the system colours at
 // FF0000nn and the two special values below.
-inline constexpr std::uint32_t kColourNone = 0x1FFFFFFFu;  // "clNone"
-inline constexpr std::uint32_t kColourDefault = 0x20000000u;   // "clDefault"
-inline constexpr std::uint32_t kColourRed = 0x000000FFu; // "clRed"
+inline constexpr std::uint32_t kColourNone = 0x1FFFFFFFu;     // "clNone"
+inline constexpr std::uint32_t kColourDefault = 0x20000000u;  // "clDefault"
+inline constexpr std::uint32_t kColourRed = 0x000000FFu;      // "clRed"
 inline constexpr std::uint32_t kColourLime = 0x0000FF00u;     // "clLime"
 
 // The colour's name when the named table holds its value, otherwise "$" and

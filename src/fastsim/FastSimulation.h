@@ -55,7 +55,7 @@ struct FastSimulationResult {
     // is exactly as it was.
     bool ran = false;
     long long cycles = 0;
-    PerformanceRow line;          // for the upper row
+    PerformanceRow line;         // for the upper row
     std::filesystem::path file;  // the archive written; empty when none
     // Why the archive was not created, or was lost to a failed write (the run
     // itself then completed and its series and indices stand).

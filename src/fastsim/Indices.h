@@ -40,13 +40,13 @@ struct IndexValues {
 
 struct PerformanceIndices {
     IndexValues values;
-    std::string variability;  // 3 sigma(PV) + unit suffix
-    std::string meanError;            // mean of SP - PV + unit suffix
-    std::string meanAbsError;           // mean of |SP - PV| + unit suffix
-    std::string coTravel;     // sum of |dCO| / 100, " %"
-    std::string coDeviation;       // 3 sigma(CO), " %"
-    std::string coSaturation;    // % of points with CO >= 98 or <= 2, " %"
-    std::string pvMinMax;       // min(PV)/max(PV), one decimal each
+    std::string variability;   // 3 sigma(PV) + unit suffix
+    std::string meanError;     // mean of SP - PV + unit suffix
+    std::string meanAbsError;  // mean of |SP - PV| + unit suffix
+    std::string coTravel;      // sum of |dCO| / 100, " %"
+    std::string coDeviation;   // 3 sigma(CO), " %"
+    std::string coSaturation;  // % of points with CO >= 98 or <= 2, " %"
+    std::string pvMinMax;      // min(PV)/max(PV), one decimal each
 };
 
 // " %" for normalised series, else one space and the PV unit of the loop.

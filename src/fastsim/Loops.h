@@ -17,9 +17,9 @@ class Simulation;
 inline constexpr int kLoops = 10;
 
 struct LoopPerformance {
-    bool active = false;   // controller n was active when the row was filled
-    int pvAddress = 0;   // its PV list index + 1 (0 when none is selected)
-    std::string unit;  // "Unid. Eng" of the PV variable
+    bool active = false;  // controller n was active when the row was filled
+    int pvAddress = 0;    // its PV list index + 1 (0 when none is selected)
+    std::string unit;     // "Unid. Eng" of the PV variable
     LoopSeries series;
     // None when there are fewer than two points, or when an index is out of
     // range: a number such as "INF %" would measure nothing.

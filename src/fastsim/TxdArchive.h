@@ -76,8 +76,8 @@ std::string TxdHeader(const Memory& mem, double T, double W);
 using TxdRow = std::array<double, kTxdVariables + 1>;
 
 struct TxdArchive {
-    double T = 0;  // header field 100
-    double W = 0;  // header field 101
+    double T = 0;               // header field 100
+    double W = 0;               // header field 101
     std::vector<TxdRow> lines;  // data line j at [j - 1]
 };
 

@@ -9,16 +9,16 @@
 namespace kivo::help {
 
 enum class Entry {
-    Website,        // menu utorial1
-    Label21,        // help bar
-    VideoLessons,     // menu VdeoAulas1
-    Lessons,          // menu IntroduoControledeProcessos1
-    SignalGenerators,      // Generators SpeedButton1
-    PidController,    // ControllerFaceplate SpeedButton1
-    CalculationBlock,          // Block SpeedButton1
-    ProcessBlock,       // Process SpeedButton1
-    Variables,      // VariableListDialog SpeedButton3
-    FastSimulation // FastSimulationWindow SpeedButton4
+    Website,           // menu utorial1
+    Label21,           // help bar
+    VideoLessons,      // menu VdeoAulas1
+    Lessons,           // menu IntroduoControledeProcessos1
+    SignalGenerators,  // Generators SpeedButton1
+    PidController,     // ControllerFaceplate SpeedButton1
+    CalculationBlock,  // Block SpeedButton1
+    ProcessBlock,      // Process SpeedButton1
+    Variables,         // VariableListDialog SpeedButton3
+    FastSimulation     // FastSimulationWindow SpeedButton4
 };
 
 struct Link {

@@ -63,7 +63,7 @@ private:
     double y_ = 0;
 
     std::string function_;
-    char selector_ = 0;  // '>', '<' or 0
+    char selector_ = 0;    // '>', '<' or 0
     LiveExpression left_;  // the whole function when there is no selector
     LiveExpression right_;
     LiveExpression upperLimit_;

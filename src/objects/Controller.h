@@ -7,13 +7,13 @@
 // slave's feedback. Each step ends with the trend sampler.
 //
 // Fields, held as typed (the record stores them):
-//   TagText, Descricao                  texts (the description is the
+//   TagText, Description                texts (the description is the
 //                                        controller's own; the table entries
 //                                        n and 60+n carry " MV "/" SP " + tag)
 //   KpText KiText KdText BiasText aText tfText COminText COmaxText
 //                                        number texts, converted at apply
 //   PCHK ICHK DCHK                      action enables, read every cycle
-//   Acaogroup StructureGroup DerivativeGroup   radio indexes, applied
+//   ActionGroup StructureGroup DerivativeGroup   radio indexes, applied
 //   VariableSelect SPRSelect            list indexes (-1 none), applied
 //   CheckSPR                            remote setpoint enable, read every cycle
 //   FFwSelect                           feed-forward enable, applied
@@ -22,7 +22,7 @@
 //                                        read every cycle
 //   ScaleStart ScaleEnd EngUnit      PV scale, refilled from the PV
 //                                        variable's table entry at apply
-// State: PV, SP, MV, SPR, e, Erroant, PrevPV, Iant, PVf, PrevPVf, b,
+// State: PV, SP, MV, SPR, e, PrevError, PrevPV, Integral, PVf, PrevPVf, b,
 // localMode ("Habilita Modo Remoto:" holds it), autoMode; trend.
 #include <string>
 
@@ -44,9 +44,9 @@ struct ControllerState {
     double SPR = 0;
     double e = 0;
     double PrevError = 0;  // error of the previous cycle
-    double PrevPV = 0;    // PV of the previous cycle
-    double Integral = 0;     // integral term
-    double PVf = 0;      // filtered PV (derivative on PV)
+    double PrevPV = 0;     // PV of the previous cycle
+    double Integral = 0;   // integral term
+    double PVf = 0;        // filtered PV (derivative on PV)
     double PrevPVf = 0;
     double b = 0;        // bias in use
     bool localMode = true;
@@ -99,9 +99,9 @@ public:
     bool DCHK = true;
     std::string COminText = "0";
     std::string COmaxText = "100";
-    int ActionGroup = 1;       // 0 reverse, 1 direct
-    int StructureGroup = 1;  // 0 parallel, 1 ISA
-    int DerivativeGroup = 1;   // 0 on error, 1 on PV
+    int ActionGroup = 1;      // 0 reverse, 1 direct
+    int StructureGroup = 1;   // 0 parallel, 1 ISA
+    int DerivativeGroup = 1;  // 0 on error, 1 on PV
     int VariableSelect = 0;
     bool CheckSPR = false;
     int SPRSelect = 0;

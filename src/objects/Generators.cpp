@@ -74,7 +74,7 @@ void Generators::StepRow(int g) {
         case GeneratorRow::Exponential: {
             if (g > kLastEquation) break;
             const double v = l.equation.Evaluate(mem);
-            // Equation values go to M(g) only; the Valor field keeps the text.
+            // Equation values go to M(g) only; the Value field keeps the text.
             double r = v;
             if (l.Kind == GeneratorRow::Logarithm) {
                 if (!(v > 0)) break;  // a logarithm of v <= 0 leaves the output

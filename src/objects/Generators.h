@@ -4,7 +4,7 @@
 // walk, rows 81..85 also equations, LN() and Exp(); rows 91..96 constants.
 //
 // Fields per row (GeneratorRow, as typed; the record stores them): Kind (kind
-// index 0..9), Desc, Min, Max, Valor (texts), DigitalValue (0/1 selector),
+// index 0..9), Desc, Min, Max, Value (texts), DigitalValue (0/1 selector),
 // UpDown (spin position 0..100). Parameters set by the apply (rows 81..90):
 // min, max, P3, W. State: target and y (medium random), t (sine time), the
 // stored equation (rows 81..85). A record's medium-random value goes to y.
@@ -46,11 +46,11 @@ struct GeneratorRow {
     double P3 = 0;  // tau, band half-width or period, by kind
     double W = 0;   // random walk
 
-    double target = 0;  // medium random target
-    double y = 0;     // medium random filter output
-    double t = 0;     // sine time, s
+    double target = 0;        // medium random target
+    double y = 0;             // medium random filter output
+    double t = 0;             // sine time, s
     LiveExpression equation;  // stored at apply (kinds 7..9)
-    LiveExpression period;  // the Desc text of a sine, read every tick
+    LiveExpression period;    // the Desc text of a sine, read every tick
 };
 
 class Generators : public CycleObject {
@@ -58,7 +58,7 @@ public:
     static constexpr int kFirst = 81;
     static constexpr int kLast = 96;
     static constexpr int kLastDynamic = 90;   // rows with a step
-    static constexpr int kLastEquation = 85;    // rows offering kinds 7..9
+    static constexpr int kLastEquation = 85;  // rows offering kinds 7..9
 
     explicit Generators(Simulation& sim);
 
@@ -82,7 +82,7 @@ public:
     void ReadParameters(LineReader& r);
 
 private:
-    // Writes a value the step computed, and shows it in the row's Valor
+    // Writes a value the step computed, and shows it in the row's Value
     // field; a value that is not a finite number is not written.
     void Write(GeneratorRow& l, int g, double v);
     // The step of row g of a kind that changes its output.

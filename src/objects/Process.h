@@ -17,7 +17,7 @@
 //                               while initialValuePending is set (the window
 //                               sets it when the field is edited)
 //   ComboBox1                   valve curve index 0..4
-//   Histerese, valveStext, tauAText  H, S, tau_a: numbers stored at apply
+//   Hysteresis, valveStext, tauAText  H, S, tau_a: numbers stored at apply
 //   ratetext                    rate limit, expression read every cycle
 //   CheckBox1                   "Desativar Saturador", read every cycle
 // State (ProcessState, members named after the record keys where the
@@ -44,14 +44,14 @@ class LineReader;
 struct ProcessState {
     static constexpr int kBufferSize = 10000;
 
-    double X0 = 0;        // input value x
-    double h = 0;         // backlash output
-    double hr = 0;        // backlash reference
-    double s = 0;         // stiction output
-    double f = 0;         // stiction filter
-    double fr = 0;        // filter rounded to 0.1
-    double x5old = 0;     // previous rounded filter value
-    int nIdle = 0;      // cycles without filtered movement
+    double X0 = 0;     // input value x
+    double h = 0;      // backlash output
+    double hr = 0;     // backlash reference
+    double s = 0;      // stiction output
+    double f = 0;      // stiction filter
+    double fr = 0;     // filter rounded to 0.1
+    double x5old = 0;  // previous rounded filter value
+    int nIdle = 0;     // cycles without filtered movement
     bool stuck = false;
     double r = 0;         // rate-limited position
     double c = 0;         // curve output

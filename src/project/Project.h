@@ -61,7 +61,7 @@ public:
     std::array<Button, kButtons> buttons;
     Markers markers;
     bool commentsVisible = false;
-    std::vector<std::string> comments;  // panel lines, current language
+    std::vector<std::string> comments;               // panel lines, current language
     std::vector<std::string> otherLanguageComments;  // the other block, kept
     // Both languages of every language pair the file held (see LanguagePairs).
     LanguagePairs pairs;

@@ -13,8 +13,8 @@ namespace kivo::tuning {
 
 namespace {
 
-constexpr double kCycle = 0.1;               // s, the real-time cycle
-constexpr double kRestWindow = 30;        // s: two such windows of equal mean PV
+constexpr double kCycle = 0.1;           // s, the real-time cycle
+constexpr double kRestWindow = 30;       // s: two such windows of equal mean PV
 constexpr double kRestTolerance = 0.02;  // % of span
 constexpr long long kMaxSamples = 12000;
 

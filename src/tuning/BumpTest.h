@@ -43,7 +43,7 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
 std::optional<double> SettledDuration(const BumpTestResult& r);
 
 inline constexpr double kMinSettledDuration = 60;  // s
-inline constexpr double kMaxRestWait = 7200;  // s of plant time
+inline constexpr double kMaxRestWait = 7200;       // s of plant time
 inline constexpr double kMaxBumpDuration = 86400;  // s
 
 }  // namespace kivo::tuning

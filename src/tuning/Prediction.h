@@ -34,10 +34,10 @@ struct OperatingPoint {
 };
 
 struct Prediction {
-    double window = 0;       // s
-    double sampleTime = 0;   // s
+    double window = 0;             // s
+    double sampleTime = 0;         // s
     int spStep = 0, loadStep = 0;  // amplitudes used, %
-    LoopSeries setpoint, load;    // one point per simulated second
+    LoopSeries setpoint, load;     // one point per simulated second
     // The indices with the texts the fast simulation's panel shows, PV in %
     // of span; empty when an index is out of range (the loop diverges).
     std::optional<PerformanceIndices> spIndices, loadIndices;

@@ -99,9 +99,9 @@ Step FindStep(const StepSeries& s);
 // would give time constants of any size. FindStep and Identify call it.
 void CheckSampling(const StepSeries& s);
 
-inline constexpr double kMinStep = 0.5;           // % of span
-inline constexpr std::size_t kMinSamples = 20;    // in the whole series
-inline constexpr std::size_t kMinAfterStep = 15;  // samples after the step
+inline constexpr double kMinStep = 0.5;            // % of span
+inline constexpr std::size_t kMinSamples = 20;     // in the whole series
+inline constexpr std::size_t kMinAfterStep = 15;   // samples after the step
 inline constexpr double kMaxStepRatio = 3;         // uneven sampling
 inline constexpr double kMinSampleTime = 0.001;    // s
 inline constexpr double kMaxSampleTime = 3600;     // s

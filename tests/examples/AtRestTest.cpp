@@ -16,10 +16,10 @@
 namespace kivo {
 namespace {
 
-constexpr double kT = 0.1;            // s, the real-time step
-constexpr double kDuration = 600;      // s left alone
-constexpr double kWindow = 60;        // s averaged
-constexpr double kTolerance = 1;     // % of span
+constexpr double kT = 0.1;         // s, the real-time step
+constexpr double kDuration = 600;  // s left alone
+constexpr double kWindow = 60;     // s averaged
+constexpr double kTolerance = 1;   // % of span
 
 class AtRest : public testing::TestWithParam<Case> {};
 

@@ -9,9 +9,9 @@
 namespace kivo {
 
 struct Case {
-    const char* name;     // test name
-    const char* folder;    // folder under examples/
-    const char* file;  // project file
+    const char* name;    // test name
+    const char* folder;  // folder under examples/
+    const char* file;    // project file
     // Controllers that may sit at an output limit for most of the run,
     // because the example exists to show that saturation.
     std::vector<std::string> saturating;

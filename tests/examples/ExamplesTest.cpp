@@ -25,9 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kDuration = 3600;     // plant time of the run, s
-constexpr double kStep = 10;        // setpoint step, % of span
-constexpr double kTolerance = 2;     // % of span
+constexpr double kDuration = 3600;    // plant time of the run, s
+constexpr double kStep = 10;          // setpoint step, % of span
+constexpr double kTolerance = 2;      // % of span
 constexpr double kFinalWindow = 300;  // s averaged at the end of the run
 
 // Width and height of a 24-bit uncompressed BMP file, or 0 x 0.

@@ -124,7 +124,7 @@ TEST_F(UnprivilegedWriting, PermissionsDecideBetweenReplacingRewritingInPlaceAnd
         const char* name;
         mode_t folder;
         bool rootFolder;  // else the saving user's
-        int file;       // mode; -1: no file yet
+        int file;         // mode; -1: no file yet
         bool rootFile;
         const char* limit;  // size limit for the helper, bytes ("": none)
         Outcome result;

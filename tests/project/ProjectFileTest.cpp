@@ -301,12 +301,12 @@ TEST(ProjectFile, OnlyTheExactTextOfEachFlagFormIsTrue) {
     const std::size_t tracks = Index(l, "<<Tracks>>");
     const std::size_t controls = Index(l, "<Controls>");
     const std::size_t lin = Index(l, "=====<<<LINEARIZADOR>>>=====)");
-    l[tracks + 1] = "True";       // track 1 enabled: upper-case form
-    l[tracks + 7] = "true";       // track 2 enabled
-    l[tracks + 6] = "TRUE ";      // track 1 slider
-    l[controls + 2] = "TRUE";    // controller 2: mixed-case form
-    l[lin + 2] = "True";          // linearizer enable
-    l[lin + 15] = "1";            // comments flag
+    l[tracks + 1] = "True";    // track 1 enabled: upper-case form
+    l[tracks + 7] = "true";    // track 2 enabled
+    l[tracks + 6] = "TRUE ";   // track 1 slider
+    l[controls + 2] = "TRUE";  // controller 2: mixed-case form
+    l[lin + 2] = "True";       // linearizer enable
+    l[lin + 15] = "1";         // comments flag
     Project p;
     ASSERT_TRUE(Load(p, l).ok);
     EXPECT_FALSE(p.tracks[0].enabled);

@@ -14,7 +14,7 @@ namespace kivo::test {
 struct StepTest {
     tuning::ProcessModel model;
     double mv0 = 40, step = 10;
-    double initialPv = 40;  // integrator only
+    double initialPv = 40;            // integrator only
     double before = 60, after = 200;  // s before and after the step
     bool noise = false;
 };

@@ -162,7 +162,7 @@ private slots:
         }
         child<QCheckBox>("EscalaAuto")->click();
         QCOMPARE(upper->text(), QString("132.0"));  // 66 % of 0..200
-        QCOMPARE(inf->text(), QString("72.0"));   // 36 %
+        QCOMPARE(inf->text(), QString("72.0"));     // 36 %
 
         // A typed range turns "Auto" off; a refused one leaves the range.
         Confirm(upper, "150");

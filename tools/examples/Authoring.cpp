@@ -212,8 +212,8 @@ void Author::Run(double seconds) {
     // then runs. So the last minute is recorded, and the run goes on, cycle
     // by cycle, until every PV is back at its mean of the last minute. A
     // plant at rest stops at once.
-    constexpr long long kMinute = 600;  // cycles
-    constexpr double kTolerance = 0.25;     // % of span
+    constexpr long long kMinute = 600;   // cycles
+    constexpr double kTolerance = 0.25;  // % of span
     constexpr long long kMaxExtraCycles = 6000;
     std::vector<const Controller*> loops;
     for (int n = 1; n <= 10; ++n)

@@ -30,9 +30,9 @@ std::string Ref(int address);
 class Author;
 
 struct Plant {
-    std::string folder;      // folder under examples/
+    std::string folder;  // folder under examples/
     std::string file;    // project file name
-    std::string title;     // "Portuguese|English"
+    std::string title;   // "Portuguese|English"
     void (*build)(Author&);
 };
 

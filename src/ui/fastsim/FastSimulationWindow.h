@@ -54,7 +54,7 @@ public:
 
     void BTNSimulateClick();
     void BTNLoadClick();  // lower row, from ComboBox1
-    void Button1Click();      // upper row, from ComboBox2
+    void Button1Click();  // upper row, from ComboBox2
     // Fill the selectors with the "*.txd" of the current directory.
     void ComboBox1Enter();
     void ComboBox2Enter();

@@ -37,8 +37,8 @@ public:
     qsizetype coPoints() const;
     int pointsPerPage() const { return perPage_; }
     void SetPointsPerPage(int n);
-    int page() const { return page_; }     // 1-based
-    int pages() const;                       // at least 1
+    int page() const { return page_; }  // 1-based
+    int pages() const;                  // at least 1
     // Turns to page p (from 1) with automatic axes.
     void ShowPage(int p);
 

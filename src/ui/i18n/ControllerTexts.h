@@ -28,8 +28,8 @@ std::span<const ControlText> FaceplateTexts();
 void ApplyControlTexts(QWidget* root, std::span<const ControlText> table, bool english);
 
 // Texts the faceplate composes at run time.
-QString LogFolderTitle(bool english);          // folder dialog title
+QString LogFolderTitle(bool english);      // folder dialog title
 QString InitialLoggingText(bool english);  // log indicator before any time base
-QString CoordinatesText(int k);              // cursor label k (1..6) at rest
+QString CoordinatesText(int k);            // cursor label k (1..6) at rest
 
 }  // namespace kivo::ui

@@ -10,8 +10,8 @@
 namespace kivo::ui {
 
 struct Example {
-    int page;            // 0..5
-    const char* picture;    // objectName of the picture, "sim18"
+    int page;             // 0..5
+    const char* picture;  // objectName of the picture, "sim18"
     const char* titlePt;
     const char* titleEn;
     const char* path;   // "\examples\...\name.smp", as the table writes it

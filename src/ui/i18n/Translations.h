@@ -33,7 +33,7 @@ void ApplyTexts(QObject* root, std::span<const Translation> table, bool english)
 QString SettingsTitle(bool english);
 QStringList SettingsPages(bool english);
 QStringList SwitchOrientations(bool english);  // 0 left, 1 up, 2 right, 3 down
-QStringList ShapeKinds(bool english);        // 0 circle, 1 rectangle
+QStringList ShapeKinds(bool english);          // 0 circle, 1 rectangle
 // The trend time bases: one division is 3 s, 9 s or 1 min.
 QStringList TimeBaseItems(bool english);
 // Empty slot caption, ending in the slot's ordinal within its family.

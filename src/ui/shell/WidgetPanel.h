@@ -37,9 +37,9 @@ public:
     void UpdateDisplay();
 
     // What the configuration dialog's settings change at once.
-    void ApplyShape(int k);        // 1..5: shown, brush, size
-    void ApplySwitch(int c);        // 1..2: first picture of the chosen pair
-    void ApplyButtons();            // panel height and the enabled buttons
+    void ApplyShape(int k);   // 1..5: shown, brush, size
+    void ApplySwitch(int c);  // 1..2: first picture of the chosen pair
+    void ApplyButtons();      // panel height and the enabled buttons
     void ApplyButtonDescription(int b);
     void ApplyTrack(int n);        // 1..6: shown, name, widths, slider
 

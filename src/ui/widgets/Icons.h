@@ -11,9 +11,9 @@ enum class Icon {
     ProcessBlock,
     CalculationBlock,
     Recorder,
-    Saved,       // save indicator, project saved
+    Saved,     // save indicator, project saved
     Modified,  // save indicator, unsaved changes
-    Program,    // application and about picture
+    Program,   // application and about picture
 };
 
 // An icon holding the picture from 16 to 192 device pixels.
