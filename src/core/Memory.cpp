@@ -20,8 +20,8 @@ std::string TruncateText(std::string_view text, std::size_t maxChars) {
 void Memory::setUnit(int k, std::string_view t) { table_[k].unit = TruncateText(t); }
 void Memory::setEuMin(int k, std::string_view t) { table_[k].euMin = TruncateText(t); }
 void Memory::setEuMax(int k, std::string_view t) { table_[k].euMax = TruncateText(t); }
-void Memory::setLie(int k, std::string_view t) { table_[k].lie = TruncateText(t); }
-void Memory::setLse(int k, std::string_view t) { table_[k].lse = TruncateText(t); }
+void Memory::setLowAlarm(int k, std::string_view t) { table_[k].lowAlarm = TruncateText(t); }
+void Memory::setHighAlarm(int k, std::string_view t) { table_[k].highAlarm = TruncateText(t); }
 void Memory::setDescription(int k, std::string_view t) { table_[k].description = TruncateText(t); }
 
 double Memory::EuMinValue(int k) const {

@@ -19,8 +19,8 @@ struct TableEntry {
     std::string unit;
     std::string euMin;
     std::string euMax;
-    std::string lie;
-    std::string lse;
+    std::string lowAlarm;
+    std::string highAlarm;
     std::string description;
 };
 
@@ -39,8 +39,8 @@ public:
     void setUnit(int k, std::string_view t);
     void setEuMin(int k, std::string_view t);
     void setEuMax(int k, std::string_view t);
-    void setLie(int k, std::string_view t);
-    void setLse(int k, std::string_view t);
+    void setLowAlarm(int k, std::string_view t);
+    void setHighAlarm(int k, std::string_view t);
     void setDescription(int k, std::string_view t);
 
     // Range of k as numbers; M100..M124 have no range and use 0..100.

@@ -80,10 +80,10 @@ void Load::TableRow(int k, std::string_view line) {
     std::string_view rest = AfterCharacters(line, 4);
     std::string fields[5];
     for (int i = 0; i < 5; ++i) {
-        const std::size_t pv = rest.find(';');
-        if (pv == std::string_view::npos) break;
-        fields[i] = std::string(rest.substr(0, pv));
-        rest.remove_prefix(pv + 1);
+        const std::size_t semicolon = rest.find(';');
+        if (semicolon == std::string_view::npos) break;
+        fields[i] = std::string(rest.substr(0, semicolon));
+        rest.remove_prefix(semicolon + 1);
     }
     for (int i = 1; i < 5; ++i)
         if (fields[i].empty()) fields[i] = kDefaults[i - 1];
@@ -91,8 +91,8 @@ void Load::TableRow(int k, std::string_view line) {
     mem.setUnit(k, fields[0]);
     mem.setEuMin(k, fields[1]);
     mem.setEuMax(k, fields[2]);
-    mem.setLie(k, fields[3]);
-    mem.setLse(k, fields[4]);
+    mem.setLowAlarm(k, fields[3]);
+    mem.setHighAlarm(k, fields[4]);
 }
 
 void Load::ReadTrack(int n) {
@@ -120,8 +120,8 @@ void Load::TableAndTracks() {
             mem.setUnit(k, "%");
             mem.setEuMin(k, "0.00");
             mem.setEuMax(k, "100.00");
-            mem.setLie(k, "0.00");
-            mem.setLse(k, "100.00");
+            mem.setLowAlarm(k, "0.00");
+            mem.setHighAlarm(k, "100.00");
         }
     }
     if (obs_) obs_->OnUpdateVariableList();

@@ -14,7 +14,7 @@ void VariableTable(const Memory& mem, LineWriter& w) {
     w.Text("<<<Unidades Engenharia>>>");
     for (int k = 15; k <= 96; ++k) {
         const TableEntry& e = mem.entry(k);
-        w.Text("M" + std::to_string(k) + ":" + e.unit + ";" + e.euMin + ";" + e.euMax + ";" + e.lie + ";" + e.lse +
+        w.Text("M" + std::to_string(k) + ":" + e.unit + ";" + e.euMin + ";" + e.euMax + ";" + e.lowAlarm + ";" + e.highAlarm +
                 ";");
     }
 }

@@ -25,8 +25,8 @@ void ValueDisplay::VariableChosen() {
         // Controller outputs are percentages whatever their table says.
         data_.Edit4 = k <= 10 ? "0.00" : e.euMin;
         data_.Edit1 = e.euMax;
-        lowText = FormatFixed(Evaluate(e.lie), 4, 2);
-        highText = FormatFixed(Evaluate(e.lse), 4, 2);
+        lowText = FormatFixed(Evaluate(e.lowAlarm), 4, 2);
+        highText = FormatFixed(Evaluate(e.highAlarm), 4, 2);
         data_.Unit = e.unit;
     } else if (data_.Kind == 2) {
         data_.Edit4 = "0.00";
@@ -45,8 +45,8 @@ void ValueDisplay::ValidateParameters() {
             // percentages whatever their table says.
             data_.Edit4 = k <= 10 ? "0.00" : e.euMin;
             data_.Edit1 = e.euMax;
-            lowText = FormatFixed(Evaluate(e.lie), 4, 2);
-            highText = FormatFixed(Evaluate(e.lse), 4, 2);
+            lowText = FormatFixed(Evaluate(e.lowAlarm), 4, 2);
+            highText = FormatFixed(Evaluate(e.highAlarm), 4, 2);
             data_.Unit = e.unit;
         } else {
             // M100..M124 have no engineering data: shown as a plain
@@ -93,10 +93,10 @@ void ValueDisplay::ComputeCycle() {
     }
     if (k <= kNumEngineering) {
         // Limits changed in the variable table take effect at once.
-        lie_.Define(mem_.entry(k).lie);
-        lse_.Define(mem_.entry(k).lse);
-        low_ = lie_.Evaluate(mem_, error);
-        high_ = lse_.Evaluate(mem_, error);
+        lowAlarm_.Define(mem_.entry(k).lowAlarm);
+        highAlarm_.Define(mem_.entry(k).highAlarm);
+        low_ = lowAlarm_.Evaluate(mem_, error);
+        high_ = highAlarm_.Evaluate(mem_, error);
     }
     red_ = shownValue_ > high_ || shownValue_ < low_;
 }

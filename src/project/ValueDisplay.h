@@ -52,8 +52,8 @@ private:
     // Compiled once per text, so that the cycle evaluates without parsing;
     // the limits follow the variable table's texts.
     Formula formula_;
-    Formula lie_;
-    Formula lse_;
+    Formula lowAlarm_;
+    Formula highAlarm_;
     // What the last display step showed: a number, or one of the two words
     // of a binary text (zero_ picks the word for 0).
     bool binary_ = false;

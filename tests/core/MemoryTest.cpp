@@ -21,8 +21,8 @@ TEST(Memory, StartUpTexts) {
         EXPECT_EQ(mem.entry(k).unit, "%");
         EXPECT_EQ(mem.entry(k).euMin, "0.0");
         EXPECT_EQ(mem.entry(k).euMax, "100.00");
-        EXPECT_EQ(mem.entry(k).lie, "0.00");
-        EXPECT_EQ(mem.entry(k).lse, "100.00");
+        EXPECT_EQ(mem.entry(k).lowAlarm, "0.00");
+        EXPECT_EQ(mem.entry(k).highAlarm, "100.00");
     }
     for (int k = 0; k <= 124; ++k) EXPECT_EQ(mem[k], 0);
 }

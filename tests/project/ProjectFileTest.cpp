@@ -29,7 +29,7 @@ TEST(ProjectFile, HandWrittenFixtureReadsAndWritesBackByteForByte) {
     EXPECT_EQ(p.title, "Planta de teste: reator com pré-aquecimento");
     EXPECT_EQ(p.image, "planta.bmp");
     EXPECT_EQ(p.sim.mem.entry(21).unit, "m³/h");
-    EXPECT_EQ(p.sim.mem.entry(23).lie, "2,5");
+    EXPECT_EQ(p.sim.mem.entry(23).lowAlarm, "2,5");
     EXPECT_EQ(p.tracks[2].label, "Temperatura ambiente externa");
     EXPECT_EQ(p.sim.mem.entry(17).description, "Temperatura ambiente externa");
     EXPECT_EQ(p.sim.mem[17], 12.3456789012345);
@@ -257,7 +257,7 @@ TEST(ProjectFile, VariableTableAndTracksAreOptional) {
         EXPECT_EQ(p.controller(1)->TagText, "FIC") << c.name;
         EXPECT_EQ(p.sim.mem.entry(30).unit, c.hasTable ? "bar" : "%") << c.name;
         EXPECT_EQ(p.sim.mem.entry(40).euMin, c.hasTable ? "0.0" : "0.00") << c.name;
-        EXPECT_EQ(p.sim.mem.entry(96).lse, "100.00") << c.name;
+        EXPECT_EQ(p.sim.mem.entry(96).highAlarm, "100.00") << c.name;
         EXPECT_EQ(p.tracks[0].label, c.hasTracks ? "do arquivo" : "antes") << c.name;
         EXPECT_EQ(p.tracks[0].top, c.hasTracks ? 400 : 77) << c.name;
     }
@@ -291,8 +291,8 @@ TEST(ProjectFile, TableLinesWithEmptyOrMissingFieldsTakeTheDefaults) {
         EXPECT_EQ(e.unit, c.e.unit) << c.k;
         EXPECT_EQ(e.euMin, c.e.euMin) << c.k;
         EXPECT_EQ(e.euMax, c.e.euMax) << c.k;
-        EXPECT_EQ(e.lie, c.e.lie) << c.k;
-        EXPECT_EQ(e.lse, c.e.lse) << c.k;
+        EXPECT_EQ(e.lowAlarm, c.e.lowAlarm) << c.k;
+        EXPECT_EQ(e.highAlarm, c.e.highAlarm) << c.k;
     }
 }
 

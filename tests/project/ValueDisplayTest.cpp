@@ -18,8 +18,8 @@ namespace {
 void SetUpM21(Memory& mem) {
     mem.setEuMin(21, "0");
     mem.setEuMax(21, "200");
-    mem.setLie(21, "20");
-    mem.setLse(21, "150");
+    mem.setLowAlarm(21, "20");
+    mem.setHighAlarm(21, "150");
     mem.setUnit(21, "°C");
 }
 
@@ -52,7 +52,7 @@ TEST(AnimatedText, DisplayStepRunsOnEverySixthTick) {
 TEST(AnimatedText, DisplayStepAllocatesNothing) {
     Project p;
     SetUpM21(p.sim.mem);
-    p.sim.mem.setLse(21, "M22*2");
+    p.sim.mem.setHighAlarm(21, "M22*2");
     for (int kind = 0; kind < 3; ++kind) {
         TextData& t = p.CreateText(kind + 1);
         t.Kind = kind;

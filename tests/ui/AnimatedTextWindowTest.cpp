@@ -119,8 +119,8 @@ private slots:
         QFETCH(bool, red);
         mem().setEuMin(21, "0");
         mem().setEuMax(21, "200");
-        mem().setLie(21, "20");
-        mem().setLse(21, "150");
+        mem().setLowAlarm(21, "20");
+        mem().setHighAlarm(21, "150");
         mem().setUnit(21, "°C");
         data_->Kind = kind;
         data_->ComboBox1 = kind == 0 ? 20 : -1;

@@ -119,8 +119,8 @@ private slots:
         mem.setUnit(address, "%");
         mem.setEuMin(address, "0");
         mem.setEuMax(address, "100");
-        mem.setLie(address, "0");
-        mem.setLse(address, "100");
+        mem.setLowAlarm(address, "0");
+        mem.setHighAlarm(address, "100");
         mem.setDescription(address, "");
         d_->Update();
         QTableWidget* t = grade == 0 ? d_->varList() : d_->varList2();
@@ -128,8 +128,8 @@ private slots:
         QCOMPARE(d_->cell(t, line, column), cell);
         const TableEntry& e = mem.entry(address);
         QCOMPARE((QStringList{QString::fromStdString(e.unit), QString::fromStdString(e.euMin),
-                              QString::fromStdString(e.euMax), QString::fromStdString(e.lie),
-                              QString::fromStdString(e.lse), QString::fromStdString(e.description)}),
+                              QString::fromStdString(e.euMax), QString::fromStdString(e.lowAlarm),
+                              QString::fromStdString(e.highAlarm), QString::fromStdString(e.description)}),
                  table);
     }
 
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(mem.entry(21).euMin, before.toStdString());
         EditCell(t, 1, 3, "40", Qt::Key_Return);
         QCOMPARE(d_->cell(t, 1, 3), QString("40"));
-        QCOMPARE(mem.entry(21).lie, std::string("40"));
+        QCOMPARE(mem.entry(21).lowAlarm, std::string("40"));
         QVERIFY(!fixture_->app->saved());
     }
 

@@ -39,13 +39,13 @@ void Author::Variable(int k, const std::string& unit, double min, double max) {
     m.setUnit(k, unit);
     m.setEuMin(k, Number(min));
     m.setEuMax(k, Number(max));
-    m.setLie(k, Number(min));
-    m.setLse(k, Number(max));
+    m.setLowAlarm(k, Number(min));
+    m.setHighAlarm(k, Number(max));
 }
 
-void Author::Bounds(int k, double lie, double lse) {
-    p.sim.mem.setLie(k, Number(lie));
-    p.sim.mem.setLse(k, Number(lse));
+void Author::Bounds(int k, double lowAlarm, double highAlarm) {
+    p.sim.mem.setLowAlarm(k, Number(lowAlarm));
+    p.sim.mem.setHighAlarm(k, Number(highAlarm));
 }
 
 Controller& Author::PidController(int n, const std::string& tag, const std::string& desc, int pv, Point marker) {

@@ -46,7 +46,7 @@ public:
     // ---- Variable table -------------------------------------------------
     // Unit and range of M(k); the operating limits default to the range.
     void Variable(int k, const std::string& unit, double min, double max);
-    void Bounds(int k, double lie, double lse);
+    void Bounds(int k, double lowAlarm, double highAlarm);
 
     // ---- Objects; marker places are the top-left corner ----------------
     Controller& PidController(int n, const std::string& tag, const std::string& desc, int pv, Point marker);

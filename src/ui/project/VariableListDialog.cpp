@@ -244,7 +244,7 @@ void VariableListDialog::ResetKinds() {
 void VariableListDialog::LoadTableRow(int g, int r) {
     const int k = Address(g, r);
     const TableEntry& e = app_.sim().mem.entry(k);
-    const std::string* texts[] = {&e.unit, &e.euMin, &e.euMax, &e.lie, &e.lse, &e.description};
+    const std::string* texts[] = {&e.unit, &e.euMin, &e.euMax, &e.lowAlarm, &e.highAlarm, &e.description};
     for (int c = 2; c <= 7; ++c) Define(g, r, c, QString::fromStdString(*texts[c - 2]));
     Define(g, r, 8, Value(app_.sim().mem[k]));
 }
@@ -317,7 +317,7 @@ void VariableListDialog::Store(int g, QTableWidgetItem* item) {
                 return;
             }
             mem.setEuMin(k, t);
-            mem.setLie(k, t);
+            mem.setLowAlarm(k, t);
             break;
         case 4:
             if (ParseReal(t) < ParseReal(cell(gr.table, r, 3).toStdString())) {
@@ -325,17 +325,17 @@ void VariableListDialog::Store(int g, QTableWidgetItem* item) {
                 return;
             }
             mem.setEuMax(k, t);
-            mem.setLse(k, t);
+            mem.setHighAlarm(k, t);
             break;
-        case 5: mem.setLie(k, t); break;
-        case 6: mem.setLse(k, t); break;
+        case 5: mem.setLowAlarm(k, t); break;
+        case 6: mem.setHighAlarm(k, t); break;
         case 7: mem.setDescription(k, t); break;
         default: break;
     }
     // The cell shows the text as stored (cut to its length), and a later
     // Escape brings this one back.
     const TableEntry& e = mem.entry(k);
-    const std::string* stored[] = {&e.unit, &e.euMin, &e.euMax, &e.lie, &e.lse, &e.description};
+    const std::string* stored[] = {&e.unit, &e.euMin, &e.euMax, &e.lowAlarm, &e.highAlarm, &e.description};
     filling_ = true;
     item->setText(QString::fromStdString(*stored[c - 2]));
     filling_ = false;
