@@ -56,10 +56,11 @@ struct Switch {
 
 // Command button b (1..3) writing M(96+b).
 struct Button {
-    bool enabled = false;  // Button<b>_check
-    std::string zeroText;    // Edit2, Edit4, Edit6
-    std::string oneText;      // Edit3, Edit5, Edit7
-    std::string description;    // Edit8, Edit9, Edit10
+    // After each field, the settings window's widgets that edit it.
+    bool enabled = false;     // Button<b>_check
+    std::string zeroText;     // Edit2, Edit4, Edit6: shown while M(96+b) is 0
+    std::string oneText;      // Edit3, Edit5, Edit7: shown while it is not 0
+    std::string description;  // Edit8, Edit9, Edit10
 };
 
 // The command panel holding the buttons.
