@@ -156,7 +156,7 @@ struct FullPlant {
             p->valveStext = Text(d.S);
             p->tauAText = Text(d.tauA);
             p->ratetext = Text(d.R);
-            p->ComboBox1 = d.curve;
+            p->ValveCurve = d.curve;
             p->ValidateParameters(false);
             sim.processes.Create(i, std::move(p));
         }

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::array kLinks{
     Link{Entry::Website, "", true},
-    Link{Entry::Label21, "", true},
+    Link{Entry::HelpBar, "", true},
     Link{Entry::VideoLessons, "/video_aulas", true},
     Link{Entry::Lessons, "/aulas", true},
     Link{Entry::SignalGenerators, "/ferramentas/#gerador_sinais", false},

@@ -10,7 +10,7 @@ namespace kivo::help {
 
 enum class Entry {
     Website,           // menu utorial1
-    Label21,           // help bar
+    HelpBar,           // help bar
     VideoLessons,      // menu VdeoAulas1
     Lessons,           // menu IntroduoControledeProcessos1
     SignalGenerators,  // Generators SpeedButton1

@@ -159,7 +159,7 @@ void Process::RestAtSavedState() {
     e.nIdle = 0;
     e.stuck = false;
     e.r = e.X0;
-    const double c = Curve(ComboBox1, e.X0);
+    const double c = Curve(ValveCurve, e.X0);
     e.c = std::isfinite(c) ? c : 0.0;
     e.a = e.c;
     e.xd = e.Y0old;
@@ -170,7 +170,7 @@ void Process::RestAtSavedState() {
 double Process::TransferFunction(double K, double T) {
     ProcessState& e = state;
     const Memory& mem = sim_.mem;
-    const bool saturate = !CheckBox1;
+    const bool saturate = !SaturatorDisabled;
     auto limit = [saturate](double v) { return saturate ? std::clamp(v, 0.0, 100.0) : v; };
 
     // Type 0 is stepped by TwoLags, without the switch.
@@ -245,7 +245,7 @@ double Process::TransferFunction(double K, double T) {
     if (kind_ == 0) {
         tau1_.Define(LText);
         tau2_.Define(Ctext);
-        y = TwoLags(e, T, tau1_.Evaluate(mem), tau2_.Evaluate(mem), !CheckBox1, lag1_, lag2_);
+        y = TwoLags(e, T, tau1_.Evaluate(mem), tau2_.Evaluate(mem), !SaturatorDisabled, lag1_, lag2_);
     } else {
         y = TransferFunction(K, T);
     }
@@ -294,7 +294,7 @@ bool Process::ValidateParameters(bool showMessages) {
         else if (Round(theta / 0.1) > kMaxDelayCycles)
             error(": Tempo Morto inválido (máximo 999.9 seg)");
 
-        switch (ComboBox2) {
+        switch (TransferFunctionKind) {
             case 0:
                 kind_ = 0;
                 check(tau1_, LText, ": Tal1 inválido");
@@ -323,7 +323,7 @@ bool Process::ValidateParameters(bool showMessages) {
         }
 
         if (!ReadNumberField(Hysteresis, H_)) error(": Histerese inválida");
-        curve_ = ComboBox1;
+        curve_ = ValveCurve;
         check(rate_, ratetext, ": Rate inválido");
         if (!ReadNumberField(valveStext, S_)) error(": Agarramento inválido");
         if (!ReadNumberField(tauAText, tauA_)) error(": Constante de tempo inválido");

@@ -9,23 +9,23 @@
 //   InputSelect               input list index, -1 = none (item i = M(i+1))
 //   GainText, DeadTime       expressions, stored at apply, re-evaluated
 //                               every cycle
-//   ComboBox2                   transfer-function type index 0..3
+//   TransferFunctionKind        transfer-function type index 0..3
 //   LText, Ctext                tau1, tau2 (type 0), read every cycle
 //   NCText, PeriodText         N and P (type 1), numbers stored at apply
 //   LEAD, LAG                   lead and lag times (type 2), read every cycle
 //   InitialValueText            integrator start (type 3); taken at apply only
 //                               while initialValuePending is set (the window
 //                               sets it when the field is edited)
-//   ComboBox1                   valve curve index 0..4
+//   ValveCurve                  valve curve index 0..4
 //   Hysteresis, valveStext, tauAText  H, S, tau_a: numbers stored at apply
 //   ratetext                    rate limit, expression read every cycle
-//   CheckBox1                   "Desativar Saturador", read every cycle
+//   SaturatorDisabled           "Desativar Saturador", read every cycle
 // State (ProcessState, members named after the record keys where the
 // record keeps them): X0, Y2, Y0old, Y1old, Y1old2, x5old, IntAc1, IntAc2;
 // the rest (backlash, stiction, rate, lag, dead-time buffer) is not saved.
 // Reading a record puts that rest of the state where a plant saved at rest
 // held it (RestAtSavedState).
-// The actuator position goes to Simulation::actuatorPosition[number()] only:
+// The actuator position goes to Simulation::actuatorPosition[numero()] only:
 // M101..M110 already carry the controllers' PV mirrors, so it is not made a
 // variable.
 #include <array>
@@ -117,7 +117,7 @@ public:
     int InputSelect = 0;
     std::string GainText = "1";
     std::string DeadTime = "0";
-    int ComboBox2 = 0;
+    int TransferFunctionKind = 0;
     std::string LText = "10";
     std::string Ctext = "0";
     std::string NCText = "1";
@@ -126,12 +126,12 @@ public:
     std::string LAG = "0";
     std::string InitialValueText = "0";
     bool initialValuePending = false;
-    int ComboBox1 = 0;
+    int ValveCurve = 0;
     std::string Hysteresis = "0";
     std::string valveStext = "0";
     std::string tauAText = "0";
     std::string ratetext = "0";
-    bool CheckBox1 = false;
+    bool SaturatorDisabled = false;
 
     MessageSink messages;
 

@@ -21,15 +21,15 @@ void Process::SaveParameters(LineWriter& w) const {
     r.Integer("Indice lista PV:", InputSelect);
     r.Text("Tal 1:", LText);
     r.Text("Tal 2:", Ctext);
-    r.MixedCaseFlag("Habilita Desat Sat:", CheckBox1);
+    r.MixedCaseFlag("Habilita Desat Sat:", SaturatorDisabled);
     r.Text("Histerese:", Hysteresis);
     r.Text("Tempo Morto:", DeadTime);
     r.Text("Ganho:", GainText);
-    r.Integer("Tipo Valv:", ComboBox1);
+    r.Integer("Tipo Valv:", ValveCurve);
     r.Text("Agarramento:", valveStext);
     r.Text("RateLimiter:", ratetext);
     r.Text("Const. Tempo Atuador:", tauAText);
-    r.Integer("Tipo FT:", ComboBox2);
+    r.Integer("Tipo FT:", TransferFunctionKind);
     r.Text("Num.Ciclos:", NCText + "x" + PeriodText);
     r.Text("Lead:", LEAD);
     r.Text("Lag:", LAG);
@@ -51,15 +51,15 @@ void Process::ReadParameters(LineReader& lines) {
     InputSelect = IndexInList(r.Strict("Indice lista PV:"), kInputItems);
     LText = r.Text("Tal 1:");
     Ctext = r.Text("Tal 2:");
-    CheckBox1 = r.MixedCaseFlag("Habilita Desat Sat:");
+    SaturatorDisabled = r.MixedCaseFlag("Habilita Desat Sat:");
     Hysteresis = r.Text("Histerese:");
     DeadTime = r.Text("Tempo Morto:");
     GainText = r.Text("Ganho:");
-    ComboBox1 = IndexInList(r.Strict("Tipo Valv:"), kCurveItems);
+    ValveCurve = IndexInList(r.Strict("Tipo Valv:"), kCurveItems);
     valveStext = r.Text("Agarramento:");
     ratetext = r.Text("RateLimiter:");
     tauAText = r.Text("Const. Tempo Atuador:");
-    ComboBox2 = IndexInList(r.Strict("Tipo FT:"), kKindItems);
+    TransferFunctionKind = IndexInList(r.Strict("Tipo FT:"), kKindItems);
     // "N" + "x" + "P"; without an "x" only the number of cycles is given and
     // the period keeps its text.
     const std::string cycles = r.Text("Num.Ciclos:");

@@ -6,8 +6,8 @@
 //
 // Fields: TagText, DescriptionText (texts); Variable1Select (display list
 // index, 124 items M1..M124, -1 none); Variable2Select, Variable3Select (125
-// items, the last one "Nenhum"); Edit1..Edit3 (curve names); TimeBaseBox
-// (time base index 0..2).
+// items, the last one "Nenhum"); Curve1Name..Curve3Name; TimeBaseBox (time
+// base index 0..2).
 #include <string>
 
 #include "core/Cycle.h"
@@ -50,11 +50,11 @@ public:
     std::string TagText;
     std::string DescriptionText;
     int Variable1Select = -1;
-    std::string Edit1 = "PV";
+    std::string Curve1Name = "PV";
     int Variable2Select = -1;
-    std::string Edit2 = "SP";
+    std::string Curve2Name = "SP";
     int Variable3Select = -1;
-    std::string Edit3 = "MV";
+    std::string Curve3Name = "MV";
     int TimeBaseBox = 0;
 
 private:

@@ -18,11 +18,11 @@ void RecorderData::SaveParameters(LineWriter& w) const {
     r.Pair("Tag:", TagText);
     r.Pair("Desc:", DescriptionText);
     r.Integer("Ind Lista Var1:", Variable1Select);
-    r.Pair("Desc Var1:", Edit1);
+    r.Pair("Desc Var1:", Curve1Name);
     r.Integer("Ind Lista Var2:", Variable2Select);
-    r.Pair("Desc Var2:", Edit2);
+    r.Pair("Desc Var2:", Curve2Name);
     r.Integer("Ind Lista Var3:", Variable3Select);
-    r.Pair("Desc Var3:", Edit3);
+    r.Pair("Desc Var3:", Curve3Name);
     r.Integer("Ind Lista Base Tempo:", TimeBaseBox);
 }
 
@@ -32,11 +32,11 @@ void RecorderData::ReadParameters(LineReader& lines) {
     TagText = r.Pair("Tag:");
     DescriptionText = r.Pair("Desc:");
     Variable1Select = IndexInList(r.Strict("Ind Lista Var1:"), kVariable1Items);
-    Edit1 = r.Pair("Desc Var1:");
+    Curve1Name = r.Pair("Desc Var1:");
     Variable2Select = IndexInList(r.Strict("Ind Lista Var2:"), kVariable23Items);
-    Edit2 = r.Pair("Desc Var2:");
+    Curve2Name = r.Pair("Desc Var2:");
     Variable3Select = IndexInList(r.Strict("Ind Lista Var3:"), kVariable23Items);
-    Edit3 = r.Pair("Desc Var3:");
+    Curve3Name = r.Pair("Desc Var3:");
     TimeBaseBox = IndexInList(r.Strict("Ind Lista Base Tempo:"), kTimeBaseItems);
 }
 
@@ -47,10 +47,10 @@ void TextData::SaveParameters(LineWriter& w) const {
     r.Pair("Funcao:", FunctionText);
     r.Integer("Casas Decimais:", DecimalPlaces);
     r.Text("Unidade:", Unit);
-    r.Text("Faixa Max:", Edit1);
-    r.Text("Faixa Min:", Edit4);
+    r.Text("Faixa Max:", RangeMaxText);
+    r.Text("Faixa Min:", RangeMinText);
     r.Integer("Tipo:", Kind);
-    r.Integer("Variavel:", ComboBox1);
+    r.Integer("Variavel:", VariableSelect);
 }
 
 void TextData::ReadParameters(LineReader& lines) {
@@ -61,10 +61,10 @@ void TextData::ReadParameters(LineReader& lines) {
     // The decimals selector only offers 0..5.
     DecimalPlaces = std::clamp(r.Lenient("Casas Decimais:"), 0, kMaxDecimalPlaces);
     Unit = r.Text("Unidade:");
-    Edit1 = r.Text("Faixa Max:");
-    Edit4 = r.Text("Faixa Min:");
+    RangeMaxText = r.Text("Faixa Max:");
+    RangeMinText = r.Text("Faixa Min:");
     Kind = IndexInList(r.Strict("Tipo:"), kKindItems);
-    ComboBox1 = IndexInList(r.Strict("Variavel:"), kVariableItems);
+    VariableSelect = IndexInList(r.Strict("Variavel:"), kVariableItems);
 }
 
 }  // namespace kivo

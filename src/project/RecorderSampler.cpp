@@ -97,9 +97,9 @@ std::string RecorderSampler::caption(int curve) const {
     const double r = last_[static_cast<std::size_t>(curve)];
     switch (curve) {
         // Variable 2 is shown in variable 1's units: both share the scale.
-        case Curve1: return data_.Edit1 + ": " + FormatFixed(ToEngineering(r), 4, 2) + " " + unit_;
-        case Curve2: return data_.Edit2 + ": " + FormatFixed(ToEngineering(r), 4, 2) + " " + unit_;
-        default: return data_.Edit3 + ": " + FormatFixed(r, 4, 2) + "%";
+        case Curve1: return data_.Curve1Name + ": " + FormatFixed(ToEngineering(r), 4, 2) + " " + unit_;
+        case Curve2: return data_.Curve2Name + ": " + FormatFixed(ToEngineering(r), 4, 2) + " " + unit_;
+        default: return data_.Curve3Name + ": " + FormatFixed(r, 4, 2) + "%";
     }
 }
 
@@ -167,7 +167,7 @@ int RecorderSampler::NextCursor() {
 }
 
 bool RecorderSampler::StartLog(const std::filesystem::path& folder) {
-    return log_.Open(folder, data_.TagText, data_.TimeBaseBox, data_.Edit1, data_.Edit2, data_.Edit3);
+    return log_.Open(folder, data_.TagText, data_.TimeBaseBox, data_.Curve1Name, data_.Curve2Name, data_.Curve3Name);
 }
 
 std::string RecorderSampler::StopLog() {

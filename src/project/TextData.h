@@ -5,10 +5,10 @@
 // copies it from here.
 //
 // Fields: DescriptionText; FunctionText (the formula, or the texts for 0 and 1
-// separated by "/"); DecimalPlaces (0..5); Unidade; Edit1, Edit4 (range max
-// and min texts); Kind (0 scalar, 1 binary, 2 equation); ComboBox1 (display
-// list index, 124 items M1..M124, -1 none). The alarm limits are derived
-// from the range and the variable table, so they are not kept here.
+// separated by "/"); DecimalPlaces (0..5); Unit; RangeMaxText, RangeMinText;
+// Kind (0 scalar, 1 binary, 2 equation); VariableSelect (display list index,
+// 124 items M1..M124, -1 none). The alarm limits are derived from the range
+// and the variable table, so they are not kept here.
 #include <string>
 
 #include "core/Cycle.h"
@@ -50,10 +50,10 @@ public:
     std::string FunctionText;
     int DecimalPlaces = 2;
     std::string Unit;
-    std::string Edit1 = "100";
-    std::string Edit4 = "0";
+    std::string RangeMaxText = "100";
+    std::string RangeMinText = "0";
     int Kind = 0;
-    int ComboBox1 = -1;
+    int VariableSelect = -1;
 
 private:
     int slot_;

@@ -12,7 +12,7 @@ constexpr double kNoAlarm = 1000000;
 }
 
 int ValueDisplay::Address() const {
-    const int i = data_.ComboBox1;
+    const int i = data_.VariableSelect;
     return i >= 0 && i < TextData::kVariableItems ? i + 1 : 0;
 }
 
@@ -23,14 +23,14 @@ void ValueDisplay::VariableChosen() {
     if (data_.Kind == 0 && k > 0 && k <= 100) {
         const TableEntry& e = mem_.entry(k);
         // Controller outputs are percentages whatever their table says.
-        data_.Edit4 = k <= 10 ? "0.00" : e.euMin;
-        data_.Edit1 = e.euMax;
+        data_.RangeMinText = k <= 10 ? "0.00" : e.euMin;
+        data_.RangeMaxText = e.euMax;
         lowText = FormatFixed(Evaluate(e.lowAlarm), 4, 2);
         highText = FormatFixed(Evaluate(e.highAlarm), 4, 2);
         data_.Unit = e.unit;
     } else if (data_.Kind == 2) {
-        data_.Edit4 = "0.00";
-        data_.Edit1 = "100.00";
+        data_.RangeMinText = "0.00";
+        data_.RangeMaxText = "100.00";
         lowText = "0.00";
         highText = "100.00";
     }
@@ -43,23 +43,23 @@ void ValueDisplay::ValidateParameters() {
             const TableEntry& e = mem_.entry(k);
             // As when the variable is chosen: controller outputs are
             // percentages whatever their table says.
-            data_.Edit4 = k <= 10 ? "0.00" : e.euMin;
-            data_.Edit1 = e.euMax;
+            data_.RangeMinText = k <= 10 ? "0.00" : e.euMin;
+            data_.RangeMaxText = e.euMax;
             lowText = FormatFixed(Evaluate(e.lowAlarm), 4, 2);
             highText = FormatFixed(Evaluate(e.highAlarm), 4, 2);
             data_.Unit = e.unit;
         } else {
             // M100..M124 have no engineering data: shown as a plain
             // percentage whose only limits are its range.
-            data_.Edit4 = "0";
-            data_.Edit1 = "100";
+            data_.RangeMinText = "0";
+            data_.RangeMaxText = "100";
             lowText = "0.00";
             highText = "100.00";
             data_.Unit = "%";
         }
     }
-    max_ = ParseReal(data_.Edit1);
-    min_ = ParseReal(data_.Edit4);
+    max_ = ParseReal(data_.RangeMaxText);
+    min_ = ParseReal(data_.RangeMinText);
     low_ = ParseReal(lowText);
     high_ = ParseReal(highText);
     if (data_.Kind == 2) {

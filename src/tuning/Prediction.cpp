@@ -56,11 +56,11 @@ std::unique_ptr<Plant> BuildPlant(const ProcessModel& m, const Setting& s, const
     proc->InputSelect = integrator ? 40 : 0;  // M41 or M01
     proc->GainText = Number(std::abs(m.K));
     proc->DeadTime = Number(theta);
-    proc->CheckBox1 = true;  // deviations may be negative
+    proc->SaturatorDisabled = true;  // deviations may be negative
     if (integrator) {
-        proc->ComboBox2 = 3;
+        proc->TransferFunctionKind = 3;
     } else {
-        proc->ComboBox2 = 0;
+        proc->TransferFunctionKind = 0;
         proc->LText = Number(m.tau1);
         proc->Ctext = Number(m.kind == ModelKind::Sopdt ? m.tau2 : 0.0);
     }

@@ -150,7 +150,7 @@ TEST_F(ProcessTest, ValveCurvesAtZeroFiftyAndHundred) {
         {4, 0.9709662154539913, 50.0, 99.02903378454602},
     };
     for (const auto& c : cases) {
-        pp->ComboBox1 = c.curve;
+        pp->ValveCurve = c.curve;
         Apply();
         const double inputs[] = {0, 50, 100};
         const double expected[] = {c.v0, c.v50, c.v100};
@@ -183,7 +183,7 @@ TEST_F(ProcessTest, TransferFunctionsAgainstHandComputedValues) {
     };
     for (const auto& c : cases) {
         pp->state = ProcessState{};
-        pp->ComboBox2 = c.kind;
+        pp->TransferFunctionKind = c.kind;
         if (c.kind == 0) pp->LText = c.a, pp->Ctext = c.b;
         if (c.kind == 1) pp->NCText = c.a, pp->PeriodText = c.b;
         if (c.kind == 2) pp->LEAD = c.a, pp->LAG = c.b;
@@ -197,7 +197,7 @@ TEST_F(ProcessTest, TransferFunctionsAgainstHandComputedValues) {
 // discretisation as written: w^2 T^2 and 2 zeta w T formed from the left.
 // Forming wT first gives other last bits with these parameters.
 TEST_F(ProcessTest, UnderdampedSeriesIsTheDiscretisationAsWritten) {
-    pp->ComboBox2 = 1;
+    pp->TransferFunctionKind = 1;
     pp->NCText = "1.5";
     pp->PeriodText = "7.3";
     Apply();
@@ -225,7 +225,7 @@ TEST_F(ProcessTest, GainActsAfterTheClampExceptInTheIntegrator) {
     EXPECT_NEAR(y, 160, 1e-6);
 
     pp->state = ProcessState{};
-    pp->ComboBox2 = 3;
+    pp->TransferFunctionKind = 3;
     Apply();
     double maximum = 0;
     for (int i = 0; i < 200; ++i) maximum = std::max(maximum, Step(80));
@@ -234,12 +234,12 @@ TEST_F(ProcessTest, GainActsAfterTheClampExceptInTheIntegrator) {
 }
 
 TEST_F(ProcessTest, DisabledSaturatorLetsTheStateLeaveTheRange) {
-    pp->ComboBox2 = 3;
-    pp->CheckBox1 = true;
+    pp->TransferFunctionKind = 3;
+    pp->SaturatorDisabled = true;
     Apply();
     for (int i = 0; i < 30; ++i) Step(100);
     EXPECT_NEAR(pp->state.Y1old, 300, 1e-9);
-    pp->CheckBox1 = false;  // read every cycle
+    pp->SaturatorDisabled = false;  // read every cycle
     EXPECT_DOUBLE_EQ(Step(100), 100);
 }
 
@@ -262,7 +262,7 @@ TEST_F(ProcessTest, TimeConstantsAreReadEveryCycleWithoutApply) {
 }
 
 TEST_F(ProcessTest, IntegratorInitialValueOnlyWhenEdited) {
-    pp->ComboBox2 = 3;
+    pp->TransferFunctionKind = 3;
     pp->InitialValueText = "30,5";
     Apply();
     EXPECT_DOUBLE_EQ(pp->state.Y1old, 0) << "not edited since the last apply";
@@ -291,7 +291,7 @@ TEST_F(ProcessTest, EveryInvalidFieldReportedInOrder) {
              prefix + ": Constante de tempo inválido"}},
     };
     for (const auto& c : cases) {
-        pp->ComboBox2 = c.kind;
+        pp->TransferFunctionKind = c.kind;
         pp->GainText = pp->DeadTime = pp->LText = pp->Ctext = pp->LEAD = pp->LAG = pp->ratetext = "ln(2)";
         pp->NCText = pp->PeriodText = pp->Hysteresis = pp->valveStext = pp->tauAText = "2 3";
         pp->DescriptionText = "nova";
@@ -357,7 +357,7 @@ TEST_F(ProcessTest, ExpressionsBeyondTheLimitsAreRefusedAndEvaluateToZero) {
     };
     for (const auto& c : cases) {
         New();
-        pp->ComboBox2 = c.kind;
+        pp->TransferFunctionKind = c.kind;
         (*pp).*c.field = c.text;
         Apply();
         EXPECT_EQ(msgs.list, std::vector<std::string>{"Processo 21" + c.message});
@@ -375,7 +375,7 @@ TEST_F(ProcessTest, ExpressionsBeyondTheLimitsAreRefusedAndEvaluateToZero) {
 TEST_F(ProcessTest, NoInputSelectedIsTheOnlyError) {
     pp->InputSelect = -1;
     pp->GainText = "x";
-    pp->ComboBox2 = 3;
+    pp->TransferFunctionKind = 3;
     Apply();
     EXPECT_EQ(msgs.list, std::vector<std::string>{"Processo 21: Variável de entrada não informada"});
     EXPECT_EQ(pp->kind(), 0) << "nothing else is read";
@@ -383,7 +383,7 @@ TEST_F(ProcessTest, NoInputSelectedIsTheOnlyError) {
 }
 
 TEST_F(ProcessTest, ZeroCyclesIsRefusedButStoredSoTheStepIsCriticallyDamped) {
-    pp->ComboBox2 = 1;
+    pp->TransferFunctionKind = 1;
     pp->NCText = "0";
     Apply();
     EXPECT_EQ(msgs.list, std::vector<std::string>{"Processo 21: NCn inválido"});
@@ -396,7 +396,7 @@ TEST_F(ProcessTest, ZeroCyclesIsRefusedButStoredSoTheStepIsCriticallyDamped) {
 // it, and the stored value makes the step follow the input.
 TEST_F(ProcessTest, ZeroPeriodIsRefusedAndTheStepFollowsTheInput) {
     for (const char* period : {"0", "-5"}) {
-        pp->ComboBox2 = 1;
+        pp->TransferFunctionKind = 1;
         pp->PeriodText = period;
         Apply();
         EXPECT_EQ(msgs.list, std::vector<std::string>{"Processo 21: Periodo inválido"}) << period;
@@ -436,10 +436,10 @@ TEST_F(ProcessTest, NonFiniteResultsHoldTheLastValue) {
     const Case cases[] = {
         {"tau1 = -T/2", [](Process& q) { q.LText = "-0,05"; }},
         {"tau2 = -T", [](Process& q) { q.Ctext = "-0.1"; }},
-        {"lag = -T", [](Process& q) { q.ComboBox2 = 2; q.LAG = "-0.1"; }},
+        {"lag = -T", [](Process& q) { q.TransferFunctionKind = 2; q.LAG = "-0.1"; }},
         {"actuator lag = -T", [](Process& q) { q.tauAText = "-0.1"; }},
-        {"gain overflow", [](Process& q) { q.GainText = "1E308"; q.CheckBox1 = true; }},
-        {"unstable, saturator off", [](Process& q) { q.ComboBox2 = 1; q.NCText = "-1"; q.CheckBox1 = true; }},
+        {"gain overflow", [](Process& q) { q.GainText = "1E308"; q.SaturatorDisabled = true; }},
+        {"unstable, saturator off", [](Process& q) { q.TransferFunctionKind = 1; q.NCText = "-1"; q.SaturatorDisabled = true; }},
     };
     for (const auto& c : cases) {
         New();
@@ -503,9 +503,9 @@ TEST(ProcessRecord, PlantSavedAtRestStaysAtRestWhenOpened) {
             p.Hysteresis = c.hysteresis;
             p.valveStext = c.stiction;
             p.ratetext = c.rate;
-            p.ComboBox1 = c.curve;
+            p.ValveCurve = c.curve;
             p.tauAText = c.tauA;
-            p.ComboBox2 = c.kind;
+            p.TransferFunctionKind = c.kind;
             p.GainText = c.gain;
             p.DeadTime = "150";
         };

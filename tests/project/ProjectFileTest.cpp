@@ -112,7 +112,7 @@ void FillEverything(Project& p) {
     for (int n = 1; n <= 24; ++n) {
         Process& pr = p.CreateProcess(n);
         pr.TagText = "P" + std::to_string(n);
-        pr.ComboBox2 = n % 4;
+        pr.TransferFunctionKind = n % 4;
         pr.state.Y2 = n + 0.25;
         pr.state.IntAc2 = -n;
         Block& b = p.CreateBlock(n);
@@ -126,7 +126,7 @@ void FillEverything(Project& p) {
         TextData& t = p.CreateText(n);
         t.DescriptionText = "T" + std::to_string(n);
         t.Kind = n % 3;
-        t.ComboBox1 = n + 100;
+        t.VariableSelect = n + 100;
         t.DecimalPlaces = n % 6;
         p.markers.texts[n - 1] = Marker{"", 5 * n, 6 * n, n % 3 == 0};
     }

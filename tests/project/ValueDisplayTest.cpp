@@ -30,7 +30,7 @@ TEST(AnimatedText, DisplayStepRunsOnEverySixthTick) {
     // A new text shows its value at once: 0.00 and a blank.
     EXPECT_EQ(t.display().text(), "0.00 ");
     EXPECT_FALSE(t.display().red());
-    t.ComboBox1 = 20;  // M21
+    t.VariableSelect = 20;  // M21
     t.ValidateParameters();
     p.sim.mem[21] = 50;
     // Until the sixth tick the value is the one before the variable was
@@ -56,7 +56,7 @@ TEST(AnimatedText, DisplayStepAllocatesNothing) {
     for (int kind = 0; kind < 3; ++kind) {
         TextData& t = p.CreateText(kind + 1);
         t.Kind = kind;
-        t.ComboBox1 = kind == 1 ? 10 : 20;
+        t.VariableSelect = kind == 1 ? 10 : 20;
         t.FunctionText = kind == 1 ? "Parado/Ligado" : "M21/2,5+M22";
         t.ValidateParameters();
     }
@@ -90,9 +90,9 @@ TEST_P(TextFormat, TextAndColour) {
     SetUpM21(p.sim.mem);
     TextData& t = p.CreateText(1);
     t.Kind = c.kind;
-    t.ComboBox1 = c.variable;
+    t.VariableSelect = c.variable;
     t.FunctionText = c.formula;
-    t.Edit1 = "200";
+    t.RangeMaxText = "200";
     t.Unit = "kg";
     t.DecimalPlaces = c.decimals;
     t.ValidateParameters();
@@ -122,10 +122,10 @@ TEST(AnimatedText, ControllerOutputChosenStartsTheRangeAtZero) {
     p.sim.mem.setEuMin(3, "10");
     p.sim.mem.setEuMax(3, "90");
     TextData& t = p.CreateText(1);
-    t.ComboBox1 = 2;  // M3
+    t.VariableSelect = 2;  // M3
     t.display().VariableChosen();
-    EXPECT_EQ(t.Edit4, "0.00");
-    EXPECT_EQ(t.Edit1, "90");
+    EXPECT_EQ(t.RangeMinText, "0.00");
+    EXPECT_EQ(t.RangeMaxText, "90");
 }
 
 // The loader applies every text, so a formula shows its value at the first
@@ -136,13 +136,13 @@ TEST(AnimatedText, LoadAppliesTheText) {
     TextData& formula = a.CreateText(1);
     formula.Kind = 2;
     formula.FunctionText = "25*2";
-    formula.Edit1 = "200";
+    formula.RangeMaxText = "200";
     TextData& scalar = a.CreateText(2);
-    scalar.ComboBox1 = 20;  // M21, its range fields still the defaults
+    scalar.VariableSelect = 20;  // M21, its range fields still the defaults
     Project b;
     const LoadResult res = test::Load(b, ProjectLines(a));
     ASSERT_TRUE(res.ok) << res.error;
-    EXPECT_EQ(b.text(2)->Edit1, "200");
+    EXPECT_EQ(b.text(2)->RangeMaxText, "200");
     EXPECT_EQ(b.text(2)->Unit, "°C");
     b.sim.mem[21] = 50;
     for (int tick = 1; tick <= 6; ++tick) b.sim.Tick(tick * 100.0L);

@@ -21,8 +21,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(ReadProject(project, std::string(KIVO_TEST_DIR) + "/../fastsim/fixtures/two_loops.smp").ok);
         auto& p = *project.sim.processes.as<Process>(1);
-        p.ComboBox1 = 0;
-        p.ComboBox2 = 0;
+        p.ValveCurve = 0;
+        p.TransferFunctionKind = 0;
         p.tauAText = p.Hysteresis = p.valveStext = p.ratetext = p.Ctext = "0";
         p.GainText = std::to_string(kGain);
         p.LText = std::to_string(kTau);
@@ -71,7 +71,7 @@ TEST_F(BumpTestTest, SettledDurationNeedsASettledRecord) {
 TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
     auto& p = *project.sim.processes.as<Process>(1);
     // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
-    p.ComboBox2 = 3;
+    p.TransferFunctionKind = 3;
     p.GainText = "0.0001";
     p.InitialValueText = "40";
     p.initialValuePending = true;

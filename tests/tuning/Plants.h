@@ -41,7 +41,7 @@ inline tuning::StepSeries SimulateStepTest(const StepTest& e) {
     p->GainText = std::to_string(e.model.K);
     p->DeadTime = std::to_string(e.model.theta);
     if (integrator) {
-        p->ComboBox2 = 3;
+        p->TransferFunctionKind = 3;
         p->InitialValueText = std::to_string(e.initialPv);
         p->initialValuePending = true;
     } else {

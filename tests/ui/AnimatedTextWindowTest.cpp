@@ -59,7 +59,7 @@ private slots:
     // cycle; no text window is built for it.
     void diagramLabelUpdatesWithoutTheWindow() {
         data_->Kind = 1;
-        data_->ComboBox1 = 10;  // M11, switch 1
+        data_->VariableSelect = 10;  // M11, switch 1
         data_->FunctionText = "Parado/Ligado";
         data_->ValidateParameters();
         mem()[11] = 1;
@@ -87,7 +87,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, red);
         data_->Kind = 1;
-        data_->ComboBox1 = 10;  // M11, switch 1
+        data_->VariableSelect = 10;  // M11, switch 1
         data_->FunctionText = "Parado/Ligado";
         window().ValidateParameters();
         mem()[11] = v;
@@ -123,10 +123,10 @@ private slots:
         mem().setHighAlarm(21, "150");
         mem().setUnit(21, "°C");
         data_->Kind = kind;
-        data_->ComboBox1 = kind == 0 ? 20 : -1;
+        data_->VariableSelect = kind == 0 ? 20 : -1;
         data_->FunctionText = formula.toStdString();
-        data_->Edit1 = "200";
-        data_->Edit4 = "0";
+        data_->RangeMaxText = "200";
+        data_->RangeMinText = "0";
         data_->Unit = "kg";
         data_->DecimalPlaces = decimals;
         window().ValidateParameters();
@@ -137,14 +137,14 @@ private slots:
     }
 
     void variableTableChangesReachTheText() {
-        data_->ComboBox1 = 20;  // M21
+        data_->VariableSelect = 20;  // M21
         mem().setEuMax(21, "100");
         mem().setUnit(21, "m");
         window().ValidateParameters();
         mem().setEuMax(21, "400");
         mem().setUnit(21, "cm");
         fixture_->window->recorderCycle().UpdateAll();
-        QCOMPARE(data_->Edit1, std::string("400"));
+        QCOMPARE(data_->RangeMaxText, std::string("400"));
         mem()[21] = 50;
         Display();
         QCOMPARE(value()->text(), QString("200.00 cm"));
@@ -180,7 +180,7 @@ private slots:
         emit list->activated(2);
         QCOMPARE(child<QLineEdit>("Edit4")->text(), QString("0.00"));
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QString("90"));
-        QCOMPARE(data_->ComboBox1, 2);
+        QCOMPARE(data_->VariableSelect, 2);
     }
 
     void exitAppliesAndRangeCarriesIntoAlarm() {
@@ -189,7 +189,7 @@ private slots:
         auto* max = child<QLineEdit>("Edit1");
         max->setText("");
         QTest::keyClicks(max, "300");
-        QCOMPARE(data_->Edit1, std::string("300"));
+        QCOMPARE(data_->RangeMaxText, std::string("300"));
         QCOMPARE(child<QLineEdit>("Edit2")->text(), QString("300"));
         auto* description = child<QLineEdit>("DescricaoText");
         description->setText(QString::fromUtf8("Vazão"));

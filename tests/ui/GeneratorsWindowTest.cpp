@@ -81,9 +81,9 @@ private slots:
         // From another kind, so that the change is a change.
         Kind(81)->setCurrentIndex(kind == 6 ? 5 : 6);
         w_->Apply();
-        QVERIFY(!Button1()->isEnabled());
+        QVERIFY(!ApplyButton()->isEnabled());
         Kind(81)->setCurrentIndex(kind);
-        QVERIFY(Button1()->isEnabled());
+        QVERIFY(ApplyButton()->isEnabled());
         for (const char* part : {"Min", "Max", "Desc", "Valor", "ValorDig", "UpDown"})
             QCOMPARE(w_->findChild<QWidget*>(QStringLiteral("M81") + part)->isVisible(),
                      visible.contains(QString::fromLatin1(part)));
@@ -109,17 +109,17 @@ private slots:
         QLineEdit* value = Field(83, "Valor");
         value->clear();
         QTest::keyClicks(value, "12,5");
-        QVERIFY(Button1()->isEnabled());
+        QVERIFY(ApplyButton()->isEnabled());
         QCOMPARE(fixture_->app->project().generators.line(83).Value, std::string("12,5"));
         QCOMPARE(fixture_->app->sim().mem[83], 0.0);
         if (trigger == "button")
-            Button1()->click();
+            ApplyButton()->click();
         else if (trigger == "enter")
             QTest::keyClick(value, Qt::Key_Return);
         else
             w_->findChild<QPushButton*>("SairButton")->click();
         QCOMPARE(fixture_->app->sim().mem[83], 12.5);
-        QVERIFY(!Button1()->isEnabled());
+        QVERIFY(!ApplyButton()->isEnabled());
         QCOMPARE(!fixture_->app->saved(), mark);
         QCOMPARE(w_->isVisible(), trigger != "close");
     }
@@ -155,7 +155,7 @@ private slots:
             Field(84, part)->clear();
             QTest::keyClicks(Field(84, part), text);
         }
-        Button1()->click();
+        ApplyButton()->click();
         QVERIFY(Field(84, "Valor")->isReadOnly());
         for (int i = 0; i < 6; ++i) fixture_->app->Tick();
         // The display refresh comes before the models step in a tick.
@@ -179,7 +179,7 @@ private slots:
         fixture_->actionItem("Configurao1")->trigger();
         w_ = &fixture_->window->generators();
         QCOMPARE(w_->windowTitle(), QString("Signals Generator"));
-        QCOMPARE(Button1()->text(), QString("Refresh"));
+        QCOMPARE(ApplyButton()->text(), QString("Refresh"));
         QCOMPARE(Kind(81)->itemText(1), QString("Constant 0-1"));
         Kind(81)->setCurrentIndex(1);
         QVERIFY(w_->findChild<QWidget*>("M81ValorDig")->isVisible());
@@ -203,7 +203,7 @@ private slots:
             anyKind = anyKind || generators.line(g).Kind != 0;
         }
         QVERIFY(anyKind);
-        QVERIFY(!Button1()->isEnabled());
+        QVERIFY(!ApplyButton()->isEnabled());
     }
 
     void projectResetReloadsTheRows() {
@@ -219,7 +219,7 @@ private:
     QLineEdit* Field(int g, const char* part) const {
         return w_->findChild<QLineEdit*>(QStringLiteral("M%1").arg(g) + QLatin1String(part));
     }
-    QPushButton* Button1() const { return w_->findChild<QPushButton*>("Button1"); }
+    QPushButton* ApplyButton() const { return w_->findChild<QPushButton*>("Button1"); }
 
     std::unique_ptr<Fixture> fixture_;
     GeneratorsWindow* w_ = nullptr;

@@ -130,13 +130,13 @@ private slots:
         fixture_->window->cycle().New();
         Project& p = fixture_->app->project();
         TextData& text = p.CreateText(1);
-        text.ComboBox1 = 20;  // M21
+        text.VariableSelect = 20;  // M21
         Memory& mem = fixture_->app->sim().mem;
         mem.setEuMax(21, "100");
         fixture_->window->recorderCycle().text(1)->ValidateParameters();
         mem.setEuMax(21, "400");
         fixture_->window->variableListDialog().Update();
-        QCOMPARE(text.Edit1, std::string("400"));
+        QCOMPARE(text.RangeMaxText, std::string("400"));
     }
 
 private:

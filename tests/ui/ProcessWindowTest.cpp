@@ -94,9 +94,9 @@ private slots:
         Combo("ComboBox1")->setCurrentIndex(3);
         w_->findChild<QCheckBox*>("CheckBox1")->click();
         QCOMPARE(p_->InputSelect, 4);
-        QCOMPARE(p_->ComboBox2, 2);
-        QCOMPARE(p_->ComboBox1, 3);
-        QVERIFY(p_->CheckBox1);
+        QCOMPARE(p_->TransferFunctionKind, 2);
+        QCOMPARE(p_->ValveCurve, 3);
+        QVERIFY(p_->SaturatorDisabled);
         QVERIFY(Button("btnatualiza")->isEnabled());
         QVERIFY(!Button("SairButton")->isEnabled());
         Button("btnatualiza")->click();

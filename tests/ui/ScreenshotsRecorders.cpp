@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
             AnimatedTextWindow* t = w.recorderCycle().text(n);
             for (int kind : {1, 2}) {
                 d.Kind = kind;
-                d.ComboBox1 = 10;
+                d.VariableSelect = 10;
                 d.FunctionText = kind == 1 ? "Desligado/Ligado" : "M21*2";
                 t->ValidateParameters();
                 t->show();

@@ -197,7 +197,7 @@ private slots:
         Faceplate* f = Open();
         auto& p = *fixture_->app->sim().processes.as<Process>(1);
         // A slow drift from 40 %, which stays inside 0..100 % for the 2 hours.
-        p.ComboBox2 = 3;
+        p.TransferFunctionKind = 3;
         p.GainText = "0.0001";
         p.InitialValueText = "40";
         p.initialValuePending = true;
@@ -351,8 +351,8 @@ private:
         fixture_->window->cycle().Load(ExamplesFolder() + "/basic flow loop/basic flow loop.smp", true);
         fixture_->app->timer().stop();
         auto& p = *fixture_->app->sim().processes.as<Process>(1);
-        p.ComboBox1 = 0;
-        p.ComboBox2 = 0;
+        p.ValveCurve = 0;
+        p.TransferFunctionKind = 0;
         p.tauAText = p.Hysteresis = p.valveStext = p.ratetext = "0";
         p.GainText = QString::number(kGain).toStdString();
         p.LText = QString::number(kTau).toStdString();

@@ -81,12 +81,12 @@ TextData& Author::Text(int n, const std::string& desc, int k, int decimals, Poin
     const TableEntry& e = p.sim.mem.entry(k);
     t.DescriptionText = desc;
     t.Kind = 0;
-    t.ComboBox1 = k - 1;
+    t.VariableSelect = k - 1;
     t.DecimalPlaces = decimals;
     // What the text's apply would take from the variable table.
     t.Unit = e.unit;
-    t.Edit1 = e.euMax;
-    t.Edit4 = k <= 10 ? "0.00" : e.euMin;
+    t.RangeMaxText = e.euMax;
+    t.RangeMinText = k <= 10 ? "0.00" : e.euMin;
     p.markers.texts[n - 1] = MarkerAt(pos);
     return t;
 }
@@ -95,7 +95,7 @@ TextData& Author::BinaryText(int n, const std::string& desc, int k, const std::s
     TextData& t = p.CreateText(n);
     t.DescriptionText = desc;
     t.Kind = 1;
-    t.ComboBox1 = k - 1;
+    t.VariableSelect = k - 1;
     t.FunctionText = texts;
     p.markers.texts[n - 1] = MarkerAt(pos);
     return t;
@@ -118,9 +118,9 @@ RecorderData& Author::Recorder(int n, const std::string& tag, const std::string&
         parts.push_back(names.substr(start, pos - start));
     parts.push_back(names.substr(start));
     parts.resize(3);
-    r.Edit1 = parts[0];
-    r.Edit2 = parts[1];
-    r.Edit3 = parts[2];
+    r.Curve1Name = parts[0];
+    r.Curve2Name = parts[1];
+    r.Curve3Name = parts[2];
     r.TimeBaseBox = base;
     p.markers.recorders[n - 1] = MarkerAt(marker);
     return r;

@@ -106,7 +106,7 @@ void Boiler(Author& a) {
     Process& pressure = a.ProcessBlock(1, "D-1201P", "Pressão do vapor|Steam pressure", Mb(2), {560, 240});
     // The water and steam in the drum store enough energy that a 30 % rise
     // of the demand costs under 3 bar before the firing catches up.
-    pressure.ComboBox2 = 3;
+    pressure.TransferFunctionKind = 3;
     pressure.GainText = "0.005";
     auto valve = [&a](int n, const char* tag, const char* desc, int entry, Point mark, const char* tau) {
         Process& p = a.ProcessBlock(n, tag, desc, entry, mark);
@@ -126,7 +126,7 @@ void Boiler(Author& a) {
         "(" + Ref(Mp(1)) + "/60)^0.5*(1+" + Ref(11) + "*(" + Ref(81) + "-50)/100)";
     valve(6, "FV-1205", "Água de alimentação|Feedwater", 5, {160, 141}, "2");
     Process& level = a.ProcessBlock(7, "D-1201", "Inventário do tubulão|Drum inventory", Mb(3), {330, 150});
-    level.ComboBox2 = 3;
+    level.TransferFunctionKind = 3;
     level.GainText = "0.01";
     valve(8, "D-1201S", "Vapor atrasado|Lagged steam", Mp(5), {430, 150}, "20");
     valve(9, "TV-1206", "Água de atemperação|Spray water", 6, {694, 134}, "3");

@@ -254,7 +254,7 @@ void HeaderPressure(Author& a) {
     Block& balance = a.CalculationBlock(1, "FY-200", "Balanço do header|Header balance", balanceFormula, {460, 150});
     (void)balance;
     Process& header = a.ProcessBlock(1, "H-200", "Pressão do header|Header pressure", Mb(1), {380, 150});
-    header.ComboBox2 = 3;
+    header.TransferFunctionKind = 3;
     header.GainText = "0.1";
     Process& supply = a.ProcessBlock(2, "PV-200", "Vapor para o header|Steam to header", 1, {111, 250});
     supply.LText = "2";
@@ -389,7 +389,7 @@ void NonlinearProcesses(Author& a) {
             case 2:
                 // Equal percentage: the valve's gain grows twelvefold from
                 // closed to open; the loop is tuned at half flow.
-                pr.ComboBox1 = 2;
+                pr.ValveCurve = 2;
                 fic.KpText = "0.3";
                 fic.state.MV = 75.47;
                 break;

@@ -46,12 +46,12 @@ void RegulatoryLevel(Author& a) {
     // The pump's flow grows along an S curve with its speed, and the drive
     // accelerates it by at most 2 % per second.
     Process& pump = a.ProcessBlock(1, "P-401", "Vazão bombeada|Pumped flow", 1, {560, 420});
-    pump.ComboBox1 = 3;
+    pump.ValveCurve = 3;
     pump.ratetext = "2";
     pump.LText = "2";
     pump.Ctext = "0";
     Process& tank = a.ProcessBlock(2, "TK-401", "Nível do tanque|Tank level", Mb(2), {311, 130});
-    tank.ComboBox2 = 3;
+    tank.TransferFunctionKind = 3;
     tank.GainText = "0.01";
 
     Controller& lic = a.PidController(1, "LIC-401", "Nível do tanque|Tank level", Mp(2), {628, 244});
@@ -161,7 +161,7 @@ void SurgeTank(Author& a) {
                 {x + 20, 474});
         Process& level =
             a.ProcessBlock(3 + i, "TK-" + n, "Nível de TK-" + n + "|Level of TK-" + n, Mb(2 + i), {x + 35, 160});
-        level.ComboBox2 = 3;
+        level.TransferFunctionKind = 3;
         level.GainText = "0.01";
         Controller& lic = a.PidController(1 + i, "LIC-" + n, desc[i], Mp(3 + i), {x + 155, 254});
         lic.ActionGroup = 0;

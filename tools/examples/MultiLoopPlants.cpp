@@ -40,7 +40,7 @@ Process& Valve(Author& a, int n, const std::string& tag, const std::string& desc
 Process& Integrator(Author& a, int n, const std::string& tag, const std::string& desc, int entry, Point mark,
                       const char* gain) {
     Process& p = a.ProcessBlock(n, tag, desc, entry, mark);
-    p.ComboBox2 = 3;
+    p.TransferFunctionKind = 3;
     p.GainText = gain;
     // Integrators start at mid-range; the settling run finds the balance.
     p.InitialValueText = "50";

@@ -96,7 +96,7 @@ void LinearizedConductivity(Author& a) {
         Process& p = a.ProcessBlock(1 + i, std::string("TQ-150") + letter[i],
                                   "Condutividade " + std::string(letter[i]) + "|Conductivity " + letter[i], Mb(1 + i),
                                   {xs[i] - 30, 470});
-        p.ComboBox1 = 4;
+        p.ValveCurve = 4;
         p.LText = "30";
         p.Ctext = "5";
         // Mixing and the sample line delay the measurement; the delay is
@@ -330,7 +330,7 @@ void FourProcesses(Author& a) {
     p1.DeadTime = "5";
     p1.GainText = "1.2";
     Process& p2 = a.ProcessBlock(2, "G-1702", descs[1], 2, {501, 210});
-    p2.ComboBox2 = 1;
+    p2.TransferFunctionKind = 1;
     p2.NCText = "3";
     p2.PeriodText = "30";
     p2.GainText = "0.8";
@@ -344,7 +344,7 @@ void FourProcesses(Author& a) {
     // The integrator integrates the controller output's distance from 50 %.
     a.CalculationBlock(1, "GY-1704", "Entrada do integrador|Integrator input", Ref(4) + "-50", {461, 470});
     Process& p5 = a.ProcessBlock(5, "G-1704", descs[3], Mb(1), {541, 470});
-    p5.ComboBox2 = 3;
+    p5.TransferFunctionKind = 3;
     p5.GainText = "0.02";
     p5.InitialValueText = "50";
     p5.initialValuePending = true;

@@ -325,14 +325,14 @@ QWidget* MainWindow::MakeCentralWidget() {
     helpPanel->setFrameShape(QFrame::StyledPanel);
     auto* helpButton = new QHBoxLayout(helpPanel);
     helpButton->setContentsMargins(2, 1, 2, 1);
-    label21_ = new QLabel(QStringLiteral("Clique aqui para informações adicionais"), helpPanel);
-    label21_->setObjectName(QStringLiteral("Label21"));
-    label21_->setAccessibleName(label21_->text());
-    label21_->setCursor(Qt::PointingHandCursor);
+    helpBar_ = new QLabel(QStringLiteral("Clique aqui para informações adicionais"), helpPanel);
+    helpBar_->setObjectName(QStringLiteral("Label21"));
+    helpBar_->setAccessibleName(helpBar_->text());
+    helpBar_->setCursor(Qt::PointingHandCursor);
     // A link: Tab reaches it and Enter or Space opens it.
-    label21_->setFocusPolicy(Qt::TabFocus);
-    label21_->installEventFilter(this);
-    helpButton->addWidget(label21_, 0, Qt::AlignCenter);
+    helpBar_->setFocusPolicy(Qt::TabFocus);
+    helpBar_->installEventFilter(this);
+    helpButton->addWidget(helpBar_, 0, Qt::AlignCenter);
     column->addWidget(helpPanel);
     return centre;
 }
@@ -351,8 +351,8 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
         const int k = static_cast<QKeyEvent*>(e)->key();
         return k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
     }();
-    if (o == label21_ && (e->type() == QEvent::MouseButtonRelease || keyActivates)) {
-        OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::Label21);
+    if (o == helpBar_ && (e->type() == QEvent::MouseButtonRelease || keyActivates)) {
+        OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::HelpBar);
         return true;
     }
     return QMainWindow::eventFilter(o, e);

@@ -118,7 +118,7 @@ private:
     CommentsPanel* commentsPanel_ = nullptr;
     QGroupBox* progressBox_ = nullptr;
     QProgressBar* loadProgress_ = nullptr;
-    QLabel* label21_ = nullptr;
+    QLabel* helpBar_ = nullptr;
     ExampleChooser* chooser_ = nullptr;
     ProjectSettingsDialog* config_ = nullptr;
     std::map<QString, std::function<QWidget*()>> menuFactories_;

@@ -79,13 +79,13 @@ GeneratorsWindow::GeneratorsWindow(AppContext& app, QWidget* principal)
     grade_->setColumnStretch(cValue, 1);
     column->addLayout(grade_);
 
-    button1_ = CaptionedButton<QPushButton>(this, "Button1", "Atualiza");
+    applyButton_ = CaptionedButton<QPushButton>(this, "Button1", "Atualiza");
     auto* closeButton = CaptionedButton<QPushButton>(this, "SairButton", "Sair");
-    QToolButton* helpButton = FooterButtons(this, column, "SpeedButton1", {button1_, closeButton});
+    QToolButton* helpButton = FooterButtons(this, column, "SpeedButton1", {applyButton_, closeButton});
     ApplyTooltipTable(this, GeneratorsTooltips(), false, MarkedUncaptioned);
     column->addStretch(1);
 
-    connect(button1_, &QPushButton::clicked, this, &GeneratorsWindow::ApplyAndMarkModified);
+    connect(applyButton_, &QPushButton::clicked, this, &GeneratorsWindow::ApplyAndMarkModified);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(helpButton, &QToolButton::clicked, this,
             [this] { OpenHelp(app_.interaction(), help::UrlBase(app_.english()), help::Entry::SignalGenerators); });
@@ -153,7 +153,7 @@ void GeneratorsWindow::MakeRow(int g, int gridRow) {
         if (!e) return;
         connect(e, &QLineEdit::textEdited, this, [this, g, member](const QString& t) {
             bank_.line(g).*member = t.toStdString();
-            button1_->setEnabled(true);
+            applyButton_->setEnabled(true);
         });
         connect(e, &QLineEdit::returnPressed, this, &GeneratorsWindow::Apply);
     };
@@ -182,12 +182,12 @@ void GeneratorsWindow::KindChanged(int g, int kind) {
     ReloadRow(g);
     // The new kind takes its parameters at the next apply: the button says
     // there is something to apply.
-    button1_->setEnabled(true);
+    applyButton_->setEnabled(true);
 }
 
 void GeneratorsWindow::Reload() {
     for (int g = Generators::kFirst; g <= Generators::kLast; ++g) ReloadRow(g);
-    button1_->setEnabled(false);
+    applyButton_->setEnabled(false);
 }
 
 void GeneratorsWindow::ReloadRow(int g) {
@@ -253,7 +253,7 @@ void GeneratorsWindow::Apply() {
         l.upDown->setPosition(row.UpDown);
         if (row.Kind == GeneratorRow::Constant) l.value->setText(Text(row.Value));
     }
-    button1_->setEnabled(false);
+    applyButton_->setEnabled(false);
     emit applied();
 }
 

@@ -87,7 +87,7 @@ private:
     kivo::Generators& bank_;
     QGridLayout* grade_ = nullptr;
     std::array<Row, 16> lines_{};
-    QPushButton* button1_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
     bool translated_ = false;
     bool filling_ = false;
 };

@@ -208,18 +208,18 @@ void ProcessWindow::MakeControls() {
     });
     connect(kind_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (filling_) return;
-        p_.ComboBox2 = i;
+        p_.TransferFunctionKind = i;
         ComboChange();
         Edited();
     });
     connect(curve_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (filling_) return;
-        p_.ComboBox1 = i;
+        p_.ValveCurve = i;
         Edited();
     });
     connect(saturator_, &QCheckBox::toggled, this, [this](bool b) {
         if (filling_) return;
-        p_.CheckBox1 = b;
+        p_.SaturatorDisabled = b;
         Edited();
     });
     connect(updateButton_, &QPushButton::clicked, this, &ProcessWindow::Update);
@@ -239,7 +239,7 @@ void ProcessWindow::Reload() {
     description_->setText(Text(p_.DescriptionText));
     gain_->setText(Text(p_.GainText));
     deadTime_->setText(Text(p_.DeadTime));
-    kind_->setCurrentIndex(p_.ComboBox2);
+    kind_->setCurrentIndex(p_.TransferFunctionKind);
     tau1_->setText(Text(p_.LText));
     tau2_->setText(Text(p_.Ctext));
     cycles_->setText(Text(p_.NCText));
@@ -247,12 +247,12 @@ void ProcessWindow::Reload() {
     lead_->setText(Text(p_.LEAD));
     lag_->setText(Text(p_.LAG));
     initialValue_->setText(Text(p_.InitialValueText));
-    curve_->setCurrentIndex(p_.ComboBox1);
+    curve_->setCurrentIndex(p_.ValveCurve);
     hysteresis_->setText(Text(p_.Hysteresis));
     stiction_->setText(Text(p_.valveStext));
     actuatorTau_->setText(Text(p_.tauAText));
     rate_->setText(Text(p_.ratetext));
-    saturator_->setChecked(p_.CheckBox1);
+    saturator_->setChecked(p_.SaturatorDisabled);
     filling_ = false;
     ComboChange();
     // A window opened on an object the loader applied shows it as applied.

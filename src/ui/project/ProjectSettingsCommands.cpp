@@ -190,11 +190,11 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
     gc->setColumnStretch(3, 1);
     column->addWidget(switches);
 
-    auto* panel2 = new QGroupBox(page);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* gb = new QGridLayout(panel2);
+    auto* buttonsBox = new QGroupBox(page);
+    buttonsBox->setObjectName(QStringLiteral("Panel2"));
+    auto* gb = new QGridLayout(buttonsBox);
     for (int b = 1; b <= Project::kButtons; ++b) {
-        auto* check = new QCheckBox(panel2);
+        auto* check = new QCheckBox(buttonsBox);
         check->setObjectName(QStringLiteral("Botao%1_check").arg(b));
         check->setText(b == 2 ? QStringLiteral("Botão 2 (Saída em M98)") : QStringLiteral("Botão %1 (saída em M%2)").arg(b).arg(96 + b));
         check->setAccessibleName(check->text());
@@ -209,7 +209,7 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
             shell_.panel().ApplyButtons();
         });
         const auto field = [&](const QString& name, int maximum, std::string& destination, int column) {
-            auto* e = new QLineEdit(panel2);
+            auto* e = new QLineEdit(buttonsBox);
             e->setObjectName(name);
             e->setMaxLength(maximum);
             e->setAccessibleName(name);
@@ -224,7 +224,7 @@ QWidget* ProjectSettingsDialog::MakeCommandsPage() {
         field(ButtonTextName(b, 1), 16, button.oneText, 3);
     }
     for (int c = 1; c <= 3; ++c) gb->setColumnStretch(c, 1);
-    column->addWidget(panel2);
+    column->addWidget(buttonsBox);
 
     auto* tracks = new QGroupBox(page);
     auto* gt = new QGridLayout(tracks);

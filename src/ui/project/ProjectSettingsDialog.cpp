@@ -90,7 +90,7 @@ ProjectSettingsDialog::ProjectSettingsDialog(AppContext& app, Shell& shell)
     column->addWidget(closeButton, 0, Qt::AlignRight);
 
     connect(&app_, &AppContext::measuredCycleChanged, this, [this](double ms) {
-        if (isVisible()) label2_->setText(QString::number(ms, 'f', 0) + QStringLiteral("ms"));
+        if (isVisible()) measuredCycle_->setText(QString::number(ms, 'f', 0) + QStringLiteral("ms"));
     });
     Reload();
     CaptionSlots();
@@ -126,11 +126,11 @@ QWidget* ProjectSettingsDialog::MakeTopArea() {
     });
 
     g->addWidget(Label("Label1", "Arquivo de Imagem:", top), 1, 0);
-    edit1_ = new QLineEdit(top);
-    edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setAccessibleName(QStringLiteral("Arquivo de Imagem:"));
-    edit1_->setReadOnly(true);
-    g->addWidget(edit1_, 1, 1);
+    imageFile_ = new QLineEdit(top);
+    imageFile_->setObjectName(QStringLiteral("Edit1"));
+    imageFile_->setAccessibleName(QStringLiteral("Arquivo de Imagem:"));
+    imageFile_->setReadOnly(true);
+    g->addWidget(imageFile_, 1, 1);
     auto* chooseButton = new QToolButton(top);
     chooseButton->setObjectName(QStringLiteral("SpeedButton1"));
     chooseButton->setText(QStringLiteral("..."));
@@ -147,9 +147,9 @@ QWidget* ProjectSettingsDialog::MakeTopArea() {
     cycle->setEnabled(false);
     auto* line = new QHBoxLayout;
     line->addWidget(cycle);
-    label2_ = Label("Label2", "", top);
-    label2_->setAccessibleName(QStringLiteral("Label2"));
-    line->addWidget(label2_);
+    measuredCycle_ = Label("Label2", "", top);
+    measuredCycle_->setAccessibleName(QStringLiteral("Label2"));
+    line->addWidget(measuredCycle_);
     line->addStretch(1);
     g->addLayout(line, 2, 1, 1, 2);
     g->setColumnStretch(1, 1);
@@ -305,7 +305,7 @@ void ProjectSettingsDialog::ChooseImage() {
     const QString name = QFileInfo(chosen).fileName();
     app_.project().image = name.toStdString();
     if (QFileInfo::exists(name)) shell_.diagram().LoadImage(name);
-    edit1_->setText(name);
+    imageFile_->setText(name);
     app_.MarkModified();
 }
 
@@ -321,7 +321,7 @@ void ProjectSettingsDialog::Reload() {
     filling_ = true;
     Project& p = app_.project();
     title_->setText(QString::fromStdString(p.title));
-    edit1_->setText(QString::fromStdString(p.image));
+    imageFile_->setText(QString::fromStdString(p.image));
     for (Family f : kFamilies)
         for (int n = 1; n <= Diagram::FamilySize(f); ++n) {
             const Markers& m = p.markers;

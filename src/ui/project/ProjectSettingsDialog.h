@@ -64,8 +64,8 @@ private:
     Shell& shell_;
     QTabWidget* notebook_ = nullptr;
     QLineEdit* title_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    QLabel* label2_ = nullptr;
+    QLineEdit* imageFile_ = nullptr;
+    QLabel* measuredCycle_ = nullptr;
     std::array<QCheckBox*, 10> controllers_{};
     std::array<QCheckBox*, 24> processes_{};
     std::array<QCheckBox*, 24> blocks_{};

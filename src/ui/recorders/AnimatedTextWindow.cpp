@@ -52,17 +52,17 @@ AnimatedTextWindow::AnimatedTextWindow(AppContext& app, int slot, std::function<
 
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
-    label4_ = Label("Label4", QString(), this);
-    label4_->setAlignment(Qt::AlignCenter);
-    QFont large = label4_->font();
+    heading_ = Label("Label4", QString(), this);
+    heading_->setAlignment(Qt::AlignCenter);
+    QFont large = heading_->font();
     large.setBold(true);
-    label4_->setFont(large);
-    column->addWidget(label4_);
-    label1_ = Label("Label1", QString(), this);
-    label1_->setAlignment(Qt::AlignCenter);
+    heading_->setFont(large);
+    column->addWidget(heading_);
+    value_ = Label("Label1", QString(), this);
+    value_->setAlignment(Qt::AlignCenter);
     large.setPointSizeF(large.pointSizeF() * 1.6);
-    label1_->setFont(large);
-    column->addWidget(label1_);
+    value_->setFont(large);
+    column->addWidget(value_);
 
     auto* form = new QFormLayout;
     description_ = Field("DescricaoText", this);
@@ -89,8 +89,8 @@ AnimatedTextWindow::AnimatedTextWindow(AppContext& app, int slot, std::function<
     connect(group, &QButtonGroup::idClicked, this, &AnimatedTextWindow::KindClick);
 
     auto* variableRow = new QHBoxLayout;
-    label3_ = Label("Label3", QStringLiteral("Variável"), this);
-    variableRow->addWidget(label3_);
+    variableCaption_ = Label("Label3", QStringLiteral("Variável"), this);
+    variableRow->addWidget(variableCaption_);
     variable_ = new QComboBox(this);
     variable_->setObjectName(QStringLiteral("ComboBox1"));
     variable_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -104,10 +104,10 @@ AnimatedTextWindow::AnimatedTextWindow(AppContext& app, int slot, std::function<
     range_ = new QGroupBox(this);
     range_->setObjectName(QStringLiteral("Panel1"));
     auto* grade = new QGridLayout(range_);
-    edit1_ = Field("Edit1", range_);
-    edit4_ = Field("Edit4", range_);
-    edit2_ = Field("Edit2", range_);
-    edit3_ = Field("Edit3", range_);
+    rangeMax_ = Field("Edit1", range_);
+    rangeMin_ = Field("Edit4", range_);
+    highAlarm_ = Field("Edit2", range_);
+    lowAlarm_ = Field("Edit3", range_);
     unit_ = Field("Unidade", range_);
     const auto pair = [&](const char* labelName, const QString& text, QLineEdit* e, int l, int c) {
         QLabel* r = Label(labelName, text, range_);
@@ -118,10 +118,10 @@ AnimatedTextWindow::AnimatedTextWindow(AppContext& app, int slot, std::function<
         grade->addWidget(e, l, c + 1);
         return r;
     };
-    pair("Edit1Label", QStringLiteral("Faixa máx:"), edit1_, 0, 0);
-    pair("Edit4Label", QStringLiteral("Faixa min:"), edit4_, 0, 2);
-    alarmLabels_[0] = pair("Edit2Label", QStringLiteral("Alarme Alto:"), edit2_, 1, 0);
-    alarmLabels_[1] = pair("Edit3Label", QStringLiteral("Alarme Baixo:"), edit3_, 1, 2);
+    pair("Edit1Label", QStringLiteral("Faixa máx:"), rangeMax_, 0, 0);
+    pair("Edit4Label", QStringLiteral("Faixa min:"), rangeMin_, 0, 2);
+    alarmLabels_[0] = pair("Edit2Label", QStringLiteral("Alarme Alto:"), highAlarm_, 1, 0);
+    alarmLabels_[1] = pair("Edit3Label", QStringLiteral("Alarme Baixo:"), lowAlarm_, 1, 2);
     pair("UnidadeLabel", QStringLiteral("Unid. Eng.:"), unit_, 2, 0);
     column->addWidget(range_);
 
@@ -161,28 +161,28 @@ AnimatedTextWindow::AnimatedTextWindow(AppContext& app, int slot, std::function<
         Modified();
     });
     // Range max and min carry over into the alarm limit beside them.
-    connect(edit1_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
-        d.Edit1 = t.toStdString();
-        display().highText = d.Edit1;
-        edit2_->setText(t);
+    connect(rangeMax_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
+        d.RangeMaxText = t.toStdString();
+        display().highText = d.RangeMaxText;
+        highAlarm_->setText(t);
         Modified();
     });
-    connect(edit4_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
-        d.Edit4 = t.toStdString();
-        display().lowText = d.Edit4;
-        edit3_->setText(t);
+    connect(rangeMin_, &QLineEdit::textEdited, this, [this, &d](const QString& t) {
+        d.RangeMinText = t.toStdString();
+        display().lowText = d.RangeMinText;
+        lowAlarm_->setText(t);
         Modified();
     });
-    connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    connect(highAlarm_, &QLineEdit::textEdited, this, [this](const QString& t) {
         display().highText = t.toStdString();
         Modified();
     });
-    connect(edit3_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    connect(lowAlarm_, &QLineEdit::textEdited, this, [this](const QString& t) {
         display().lowText = t.toStdString();
         Modified();
     });
     connect(variable_, &QComboBox::activated, this, [this, &d](int i) {
-        d.ComboBox1 = i;
+        d.VariableSelect = i;
         display().VariableChosen();
         Fill();
         app_.MarkModified();
@@ -212,18 +212,18 @@ void AnimatedTextWindow::Fill() {
     for (const std::string& s : app_.sim().mem.DisplayList()) items << Q(s);
     variable_->clear();
     variable_->addItems(items);
-    variable_->setCurrentIndex(d.ComboBox1 < variable_->count() ? d.ComboBox1 : -1);
+    variable_->setCurrentIndex(d.VariableSelect < variable_->count() ? d.VariableSelect : -1);
     variable_->view()->setMinimumWidth(variable_->view()->sizeHintForColumn(0) + 24);
     description_->setText(Q(d.DescriptionText));
     function_->setText(Q(d.FunctionText));
-    edit1_->setText(Q(d.Edit1));
-    edit4_->setText(Q(d.Edit4));
-    edit2_->setText(Q(display().highText));
-    edit3_->setText(Q(display().lowText));
+    rangeMax_->setText(Q(d.RangeMaxText));
+    rangeMin_->setText(Q(d.RangeMinText));
+    highAlarm_->setText(Q(display().highText));
+    lowAlarm_->setText(Q(display().lowText));
     unit_->setText(Q(d.Unit));
     decimals_->setValue(d.DecimalPlaces);
     kinds_[std::clamp(d.Kind, 0, 2)]->setChecked(true);
-    label4_->setText(Q(d.DescriptionText));
+    heading_->setText(Q(d.DescriptionText));
     ApplyLayout();
     filling_ = false;
 }
@@ -234,13 +234,13 @@ void AnimatedTextWindow::ApplyLayout() {
     function_->setVisible(kind != 0);
     range_->setVisible(kind != 1);
     for (QLabel* l : alarmLabels_) l->setVisible(kind == 0);
-    edit2_->setVisible(kind == 0);
-    edit3_->setVisible(kind == 0);
+    highAlarm_->setVisible(kind == 0);
+    lowAlarm_->setVisible(kind == 0);
     // A scalar text takes its range, limits and unit from the variable table.
-    for (QLineEdit* e : {edit1_, edit4_, edit2_, edit3_, unit_}) e->setReadOnly(kind == 0);
+    for (QLineEdit* e : {rangeMax_, rangeMin_, highAlarm_, lowAlarm_, unit_}) e->setReadOnly(kind == 0);
     static const char* kLine[3] = {"Variável", "<Texto>", "Equação"};
-    label3_->setText(QString::fromUtf8(kLine[std::clamp(kind, 0, 2)]));
-    label3_->setAccessibleName(label3_->text());
+    variableCaption_->setText(QString::fromUtf8(kLine[std::clamp(kind, 0, 2)]));
+    variableCaption_->setAccessibleName(variableCaption_->text());
 }
 
 void AnimatedTextWindow::KindClick(int kind) {
@@ -263,10 +263,10 @@ void AnimatedTextWindow::ExitButtonClick() {
 }
 
 void AnimatedTextWindow::ShowValue() {
-    label1_->setText(Q(display().text()));
-    QPalette pal = label1_->palette();
+    value_->setText(Q(display().text()));
+    QPalette pal = value_->palette();
     pal.setColor(QPalette::WindowText, display().red() ? Qt::red : Qt::blue);
-    label1_->setPalette(pal);
+    value_->setPalette(pal);
 }
 
 void AnimatedTextWindow::showEvent(QShowEvent* e) {
@@ -279,7 +279,7 @@ void AnimatedTextWindow::showEvent(QShowEvent* e) {
         // The row caption reads "Equation" only beside a formula: over the
         // variable list or the two texts it would name the wrong thing.
         // Otherwise it keeps the words the layout writes.
-        if (d_.Kind == 2) label3_->setText(QStringLiteral("Equation"));
+        if (d_.Kind == 2) variableCaption_->setText(QStringLiteral("Equation"));
     }
     ShowValue();
 }

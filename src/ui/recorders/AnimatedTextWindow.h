@@ -31,7 +31,7 @@ public:
     ValueDisplay& display() { return d_.display(); }
     // Label1's text and colour from the text's last display step.
     void ShowValue();
-    QLabel* value() const { return label1_; }
+    QLabel* value() const { return value_; }
     // The apply step, then the fields and the diagram show its result.
     void ValidateParameters();
 
@@ -53,18 +53,18 @@ private:
     bool filling_ = false;
     bool exiting_ = false;
 
-    QLabel* label4_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* label3_ = nullptr;
+    QLabel* heading_ = nullptr;
+    QLabel* value_ = nullptr;
+    QLabel* variableCaption_ = nullptr;
     QLineEdit* description_ = nullptr;
     std::array<QRadioButton*, 3> kinds_{};
     QComboBox* variable_ = nullptr;
     QLineEdit* function_ = nullptr;
     QGroupBox* range_ = nullptr;
-    QLineEdit* edit1_ = nullptr;  // range max
-    QLineEdit* edit4_ = nullptr;  // range min
-    QLineEdit* edit2_ = nullptr;  // high alarm
-    QLineEdit* edit3_ = nullptr;  // low alarm
+    QLineEdit* rangeMax_ = nullptr;
+    QLineEdit* rangeMin_ = nullptr;
+    QLineEdit* highAlarm_ = nullptr;
+    QLineEdit* lowAlarm_ = nullptr;
     QLineEdit* unit_ = nullptr;
     std::array<QLabel*, 2> alarmLabels_{};
     QSpinBox* decimals_ = nullptr;

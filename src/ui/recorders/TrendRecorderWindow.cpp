@@ -74,9 +74,9 @@ TrendRecorderWindow::TrendRecorderWindow(AppContext& app, int slot, std::functio
     line->setSizeConstraint(QLayout::SetFixedSize);
     ApplyTooltips(this, TrendRecorderTooltips(), false);
 
-    timer1_.setObjectName(QStringLiteral("Timer1"));
-    timer1_.setInterval(500);
-    connect(&timer1_, &QTimer::timeout, this, [this] { label21_->setVisible(!label21_->isVisible()); });
+    blinkTimer_.setObjectName(QStringLiteral("Timer1"));
+    blinkTimer_.setInterval(500);
+    connect(&blinkTimer_, &QTimer::timeout, this, [this] { archivingLabel_->setVisible(!archivingLabel_->isVisible()); });
     Fill();
     ShowRecorder();
     sampler().observer = this;
@@ -143,15 +143,15 @@ QWidget* TrendRecorderWindow::MakeChartArea() {
     pause_->setCheckable(true);
     conf_ = Button(QStringLiteral("ConfBTN"), QStyle::SP_FileDialogDetailedView, panel);
     exit_ = Button(QStringLiteral("SairBTN"), QStyle::SP_DialogCloseButton, panel);
-    label21_ = Label(QStringLiteral("Label21"), QStringLiteral("Arquivando: TA=0.1 seg"), panel);
-    QPalette pal = label21_->palette();
+    archivingLabel_ = Label(QStringLiteral("Label21"), QStringLiteral("Arquivando: TA=0.1 seg"), panel);
+    QPalette pal = archivingLabel_->palette();
     pal.setColor(QPalette::WindowText, Qt::red);
-    label21_->setPalette(pal);
-    label21_->hide();
+    archivingLabel_->setPalette(pal);
+    archivingLabel_->hide();
     base->addWidget(pause_);
     base->addWidget(conf_);
     base->addStretch(1);
-    base->addWidget(label21_);
+    base->addWidget(archivingLabel_);
     base->addStretch(1);
     base->addWidget(exit_);
     column->addLayout(base);
@@ -159,18 +159,18 @@ QWidget* TrendRecorderWindow::MakeChartArea() {
     connect(conf_, &QToolButton::clicked, this, &TrendRecorderWindow::ConfBTNClick);
     connect(exit_, &QToolButton::clicked, this, &TrendRecorderWindow::ExitBTNClick);
 
-    panel3_ = new QFrame(panel);
-    panel3_->setObjectName(QStringLiteral("Panel3"));
-    panel3_->setFrameShape(QFrame::StyledPanel);
-    auto* grade = new QGridLayout(panel3_);
+    coordinatesPanel_ = new QFrame(panel);
+    coordinatesPanel_->setObjectName(QStringLiteral("Panel3"));
+    coordinatesPanel_->setFrameShape(QFrame::StyledPanel);
+    auto* grade = new QGridLayout(coordinatesPanel_);
     grade->setContentsMargins(4, 2, 4, 2);
     for (int i = 0; i < 6; ++i) {
         coordinates_[i] = Label(QStringLiteral("CoodsText%1").arg(i + 1),
-                                 QStringLiteral("Coordenadas %1").arg(i + 1), panel3_);
+                                 QStringLiteral("Coordenadas %1").arg(i + 1), coordinatesPanel_);
         grade->addWidget(coordinates_[i], i / 3, i % 3);
     }
-    panel3_->hide();
-    column->addWidget(panel3_);
+    coordinatesPanel_->hide();
+    column->addWidget(coordinatesPanel_);
     // Beside the taller configuration area the chart stays at the top.
     column->addStretch(1);
     return panel;
@@ -217,7 +217,7 @@ QWidget* TrendRecorderWindow::MakeConfiguration() {
             else ConfigurationChanged();
         });
         connect(names_[c], &QLineEdit::textEdited, this, [this, c](const QString& t) {
-            std::string& name = c == 0 ? r_.Edit1 : c == 1 ? r_.Edit2 : r_.Edit3;
+            std::string& name = c == 0 ? r_.Curve1Name : c == 1 ? r_.Curve2Name : r_.Curve3Name;
             name = t.toStdString();
             ConfigurationChanged();
         });
@@ -290,9 +290,9 @@ void TrendRecorderWindow::Fill() {
     }
     tag_->setText(Q(d.TagText));
     description_->setText(Q(d.DescriptionText));
-    names_[0]->setText(Q(d.Edit1));
-    names_[1]->setText(Q(d.Edit2));
-    names_[2]->setText(Q(d.Edit3));
+    names_[0]->setText(Q(d.Curve1Name));
+    names_[1]->setText(Q(d.Curve2Name));
+    names_[2]->setText(Q(d.Curve3Name));
     timeBase_->setCurrentIndex(d.TimeBaseBox);
     auto_->setChecked(sampler().AutoScale);
     thick_->setChecked(sampler().ThickLine);
@@ -338,7 +338,7 @@ void TrendRecorderWindow::ShowRecorder() {
     else
         setWindowTitle(Q(d.TagText + " - " + d.DescriptionText));
     static const char* kSampling[3] = {"Saving 0.1s sampling", "Saving 0.334s sampling", "Saving 2s sampling"};
-    label21_->setText(QString::fromLatin1(kSampling[std::clamp(d.TimeBaseBox, 0, 2)]));
+    archivingLabel_->setText(QString::fromLatin1(kSampling[std::clamp(d.TimeBaseBox, 0, 2)]));
     DrawChart();
 }
 
@@ -360,8 +360,8 @@ void TrendRecorderWindow::Variable3SelectChange() {
     const int i = d.Variable3Select;
     if (i >= 0 && i < 10) {
         const int n = i + 1;
-        if (d.Edit2 == "SP") d.Variable2Select = 60 + n - 1;
-        if (d.Edit1 == "PV")
+        if (d.Curve2Name == "SP") d.Variable2Select = 60 + n - 1;
+        if (d.Curve1Name == "PV")
             if (const Controller* c = app_.project().controller(n)) {
                 const int pv = AddressFromList(c->VariableSelect);
                 if (pv > 0) d.Variable1Select = pv - 1;
@@ -383,7 +383,7 @@ void TrendRecorderWindow::ExitBTNClick() { close(); }
 void TrendRecorderWindow::closeEvent(QCloseEvent* e) {
     // Closing only hides: the recorder goes on sampling.
     pause_->setChecked(false);
-    panel3_->hide();
+    coordinatesPanel_->hide();
     hide();
     e->ignore();
 }
@@ -409,7 +409,7 @@ void TrendRecorderWindow::showEvent(QShowEvent* e) {
 
 void TrendRecorderWindow::SpeedButton1Click(bool pause) {
     sampler().paused = pause;
-    panel3_->setVisible(pause);
+    coordinatesPanel_->setVisible(pause);
 }
 
 void TrendRecorderWindow::CursorAt(QPoint p) {
@@ -455,12 +455,12 @@ void TrendRecorderWindow::CheckBox1Click(bool writeArchive) {
 void TrendRecorderWindow::ShowLog() {
     const bool isLogging = sampler().isLogging();
     archive_->setChecked(isLogging);
-    if (isLogging && !timer1_.isActive()) {
-        timer1_.start();
-        label21_->show();
+    if (isLogging && !blinkTimer_.isActive()) {
+        blinkTimer_.start();
+        archivingLabel_->show();
     } else if (!isLogging) {
-        timer1_.stop();
-        label21_->hide();
+        blinkTimer_.stop();
+        archivingLabel_->hide();
     }
     for (QWidget* w : std::initializer_list<QWidget*>{upper_, inf_, pause_, tag_, timeBase_}) w->setEnabled(!isLogging);
 }

@@ -80,8 +80,8 @@ private:
     std::array<QLabel*, 3> legends_{};
     std::array<QLabel*, 10> scale_{};  // Label1 (unit), Label2..Label10
     std::array<QLabel*, 6> coordinates_{};
-    QFrame* panel3_ = nullptr;
-    QLabel* label21_ = nullptr;
+    QFrame* coordinatesPanel_ = nullptr;
+    QLabel* archivingLabel_ = nullptr;
     QLineEdit* upper_ = nullptr;
     QLineEdit* inf_ = nullptr;
     QToolButton* pause_ = nullptr;
@@ -97,7 +97,7 @@ private:
     QCheckBox* archive_ = nullptr;
     QCheckBox* comma_ = nullptr;
     QCheckBox* engUnits_ = nullptr;
-    QTimer timer1_;
+    QTimer blinkTimer_;
 };
 
 }  // namespace kivo::ui
