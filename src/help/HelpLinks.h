@@ -13,10 +13,10 @@ enum class Entry {
     HelpBar,           // help bar
     VideoLessons,      // menu VdeoAulas1
     Lessons,           // menu IntroduoControledeProcessos1
-    SignalGenerators,  // Generators SpeedButton1
+    SignalGenerators,  // GeneratorsWindow SpeedButton1
     PidController,     // ControllerFaceplate SpeedButton1
-    CalculationBlock,  // Block SpeedButton1
-    ProcessBlock,      // Process SpeedButton1
+    CalculationBlock,  // BlockWindow SpeedButton1
+    ProcessBlock,      // ProcessWindow SpeedButton1
     Variables,         // VariableListDialog SpeedButton3
     FastSimulation     // FastSimulationWindow SpeedButton4
 };

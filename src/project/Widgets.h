@@ -35,13 +35,13 @@ struct Shape {
 
     int baseTop = 0;
     int left = 0;
-    bool enabled = false;                 // Image<n>Check
-    int kind = 0;                         // Image<n>Kind: 0 circle, 1 rectangle
-    int variable = 0;                     // Image<n>Var: list index, item i = M(i+1)
-    int height = 50;                      // Image<n>Tam
-    int width = 50;                       // Image<n>TamW
-    std::uint32_t colour1 = kColourRed;   // Image<n>Cor1
-    std::uint32_t colour2 = kColourLime;  // Image<n>Cor2
+    bool enabled = false;                 // Imagem<n>Check
+    int kind = 0;                         // Imagem<n>Tipo: 0 circle, 1 rectangle
+    int variable = 0;                     // Imagem<n>Var: list index, item i = M(i+1)
+    int height = 50;                      // Imagem<n>Tam
+    int width = 50;                       // Imagem<n>TamW
+    std::uint32_t colour1 = kColourRed;   // Imagem<n>Cor1
+    std::uint32_t colour2 = kColourLime;  // Imagem<n>Cor2
 };
 
 // Switch 1 (M11) or 2 (M12).
@@ -50,8 +50,8 @@ struct Switch {
 
     int top = 0;
     int left = 0;
-    bool enabled = false;  // Switch<n>Check
-    int orientation = 0;   // Switch<n>Kind: 0 left, 1 up, 2 right, 3 down
+    bool enabled = false;  // Chave<n>Check
+    int orientation = 0;   // Chave<n>Tipo: 0 left, 1 up, 2 right, 3 down
 };
 
 // Command button b (1..3) writing M(96+b).

@@ -283,7 +283,7 @@ private slots:
 
         auto* selector = Child<QComboBox>(w.get(), "ComboBox1");
         QFile::copy(fixture_->path("ensaio_1.txd"), fixture_->path("outro_1.txd"));
-        w->ComboBox1Enter();
+        w->FillLowerSelector();
         QCOMPARE(selector->count(), 2);
         QCOMPARE(selector->currentIndex(), -1);
         Child<QPushButton>(w.get(), "BTNCarregar")->click();  // nothing selected: nothing happens
@@ -324,7 +324,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("cabecalho;sem;numeros\r\n");
         f.close();
-        w->ComboBox2Enter();
+        w->FillUpperSelector();
         auto* selector = Child<QComboBox>(w.get(), "ComboBox2");
         selector->setCurrentIndex(selector->findText("ruim_1"));
         Child<QPushButton>(w.get(), "Button1")->click();

@@ -42,10 +42,10 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     w.grab().save(QStringLiteral("%1/fastsim_run%2.png").arg(output, suffix));
 
-    w.ComboBox1Enter();
+    w.FillLowerSelector();
     auto* selector = w.findChild<QComboBox*>("ComboBox1");
     selector->setCurrentIndex(selector->count() - 1);
-    w.BTNLoadClick();
+    w.LoadLowerRow();
     QApplication::processEvents();
     w.grab().save(QStringLiteral("%1/fastsim_loaded%2.png").arg(output, suffix));
     return 0;

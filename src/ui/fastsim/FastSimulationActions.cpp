@@ -81,8 +81,8 @@ void FastSimulationWindow::BTNSimulateClick() {
     UpdateSelPage();
 }
 
-void FastSimulationWindow::BTNLoadClick() { Load(Inferior, selectors_[Inferior], rowProgress_[Inferior]); }
-void FastSimulationWindow::Button1Click() { Load(Superior, selectors_[Superior], rowProgress_[Superior]); }
+void FastSimulationWindow::LoadLowerRow() { Load(Inferior, selectors_[Inferior], rowProgress_[Inferior]); }
+void FastSimulationWindow::LoadUpperRow() { Load(Superior, selectors_[Superior], rowProgress_[Superior]); }
 
 void FastSimulationWindow::Load(Row l, QComboBox* selector, QProgressBar* bar) {
     if (running_ || !app_ || selector->currentIndex() < 0 || selector->currentText().isEmpty()) return;
@@ -108,8 +108,8 @@ void FastSimulationWindow::Load(Row l, QComboBox* selector, QProgressBar* bar) {
     UpdateSelPage();
 }
 
-void FastSimulationWindow::ComboBox1Enter() { FillSelector(selectors_[Inferior]); }
-void FastSimulationWindow::ComboBox2Enter() { FillSelector(selectors_[Superior]); }
+void FastSimulationWindow::FillLowerSelector() { FillSelector(selectors_[Inferior]); }
+void FastSimulationWindow::FillUpperSelector() { FillSelector(selectors_[Superior]); }
 
 void FastSimulationWindow::FillSelector(QComboBox* c) {
     const QString current = c->currentIndex() >= 0 ? c->currentText() : QString();
@@ -157,7 +157,7 @@ void FastSimulationWindow::ShowIndices(Row l, int n) {
                      m.indices ? &*m.indices : nullptr);
 }
 
-void FastSimulationWindow::TabbedNotebook1Click(int i) {
+void FastSimulationWindow::UpperTabChanged(int i) {
     if (adjusting_) return;
     if (lines_[Superior].hasIndices) ShowIndices(Superior, i + 1);
     adjusting_ = true;
@@ -167,14 +167,14 @@ void FastSimulationWindow::TabbedNotebook1Click(int i) {
     UpdateSelPage();
 }
 
-void FastSimulationWindow::TabbedNotebook2Click(int i) {
+void FastSimulationWindow::LowerTabChanged(int i) {
     if (adjusting_) return;
     if (lines_[Inferior].hasIndices) ShowIndices(Inferior, i + 1);
 }
 
 int FastSimulationWindow::currentTab() const { return tabs_[Superior]->currentIndex() + 1; }
 
-void FastSimulationWindow::SpeedButton1Click() {
+void FastSimulationWindow::StartZoom() {
     zoom_->setEnabled(false);
     const int n = currentTab();
     plot(Superior, n)->AllowZoom(true);
@@ -194,18 +194,18 @@ void FastSimulationWindow::ZoomUndone(Row l, int n) {
     if (replica_->isChecked()) plot(l == Superior ? Inferior : Superior, n)->AutoScale();
 }
 
-void FastSimulationWindow::SpeedButton2Click() {
+void FastSimulationWindow::UndoZoom() {
     for (const auto& line : plots_)
         for (LoopChart* g : line) g->AutoScale();
 }
 
-void FastSimulationWindow::SpeedButton3Click() {
+void FastSimulationWindow::ScaleTo0to100() {
     const int n = currentTab();
     plot(Superior, n)->Scale0to100();
     if (replica_->isChecked()) plot(Inferior, n)->Scale0to100();
 }
 
-void FastSimulationWindow::CheckBox1Click(bool checked) {
+void FastSimulationWindow::HideCoToggled(bool checked) {
     if (!checked) return;  // the CO series come back with the next run or load
     for (const auto& line : plots_)
         for (LoopChart* g : line) g->HideCO();

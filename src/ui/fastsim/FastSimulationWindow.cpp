@@ -236,11 +236,11 @@ QWidget* FastSimulationWindow::MakeRow(Row l) {
     column->addWidget(tabs_[l], 1);
 
     if (l == Superior) {
-        connect(load_[l], &QPushButton::clicked, this, &FastSimulationWindow::Button1Click);
-        connect(tabs_[l], &QTabWidget::currentChanged, this, &FastSimulationWindow::TabbedNotebook1Click);
+        connect(load_[l], &QPushButton::clicked, this, &FastSimulationWindow::LoadUpperRow);
+        connect(tabs_[l], &QTabWidget::currentChanged, this, &FastSimulationWindow::UpperTabChanged);
     } else {
-        connect(load_[l], &QPushButton::clicked, this, &FastSimulationWindow::BTNLoadClick);
-        connect(tabs_[l], &QTabWidget::currentChanged, this, &FastSimulationWindow::TabbedNotebook2Click);
+        connect(load_[l], &QPushButton::clicked, this, &FastSimulationWindow::LoadLowerRow);
+        connect(tabs_[l], &QTabWidget::currentChanged, this, &FastSimulationWindow::LowerTabChanged);
     }
     return frame;
 }
@@ -263,10 +263,10 @@ QWidget* FastSimulationWindow::MakeTools() {
         line->addWidget(w);
     line->addStretch(1);
 
-    connect(zoom_, &QToolButton::clicked, this, &FastSimulationWindow::SpeedButton1Click);
-    connect(undo, &QToolButton::clicked, this, &FastSimulationWindow::SpeedButton2Click);
-    connect(scale, &QToolButton::clicked, this, &FastSimulationWindow::SpeedButton3Click);
-    connect(hideCO_, &QCheckBox::toggled, this, &FastSimulationWindow::CheckBox1Click);
+    connect(zoom_, &QToolButton::clicked, this, &FastSimulationWindow::StartZoom);
+    connect(undo, &QToolButton::clicked, this, &FastSimulationWindow::UndoZoom);
+    connect(scale, &QToolButton::clicked, this, &FastSimulationWindow::ScaleTo0to100);
+    connect(hideCO_, &QCheckBox::toggled, this, &FastSimulationWindow::HideCoToggled);
     connect(ptsPage_, &QComboBox::currentIndexChanged, this, &FastSimulationWindow::PtsPageChange);
     connect(selPage_, &QSpinBox::valueChanged, this, &FastSimulationWindow::SelPageChangingEx);
     return bar;
@@ -324,8 +324,8 @@ bool FastSimulationWindow::eventFilter(QObject* o, QEvent* e) {
     // Entering a selector (focus or a click that opens its list) lists the
     // archives as they are now.
     if (e->type() == QEvent::FocusIn || e->type() == QEvent::MouseButtonPress) {
-        if (o == selectors_[Inferior]) ComboBox1Enter();
-        if (o == selectors_[Superior]) ComboBox2Enter();
+        if (o == selectors_[Inferior]) FillLowerSelector();
+        if (o == selectors_[Superior]) FillUpperSelector();
     }
     return QDialog::eventFilter(o, e);
 }

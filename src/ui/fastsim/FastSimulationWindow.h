@@ -53,11 +53,11 @@ public:
     ~FastSimulationWindow() override;
 
     void BTNSimulateClick();
-    void BTNLoadClick();  // lower row, from ComboBox1
-    void Button1Click();  // upper row, from ComboBox2
+    void LoadLowerRow();  // lower row, from ComboBox1
+    void LoadUpperRow();  // upper row, from ComboBox2
     // Fill the selectors with the "*.txd" of the current directory.
-    void ComboBox1Enter();
-    void ComboBox2Enter();
+    void FillLowerSelector();
+    void FillUpperSelector();
     // Another project is open: tabs captioned with its tags, the archive
     // selectors refilled from the current directory, which may have
     // changed, and the prefix from the new title.
@@ -90,16 +90,16 @@ private:
     void Load(Row l, QComboBox* selector, QProgressBar* bar);
     void FillSelector(QComboBox* c);
     void ShowRow(Row l);
-    void TabbedNotebook1Click(int i);
-    void TabbedNotebook2Click(int i);
+    void UpperTabChanged(int i);
+    void LowerTabChanged(int i);
     void ShowIndices(Row l, int n);
 
-    void SpeedButton1Click();
+    void StartZoom();
     void Zoom(Row l, int n);
     void ZoomUndone(Row l, int n);
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void CheckBox1Click(bool checked);
+    void UndoZoom();
+    void ScaleTo0to100();
+    void HideCoToggled(bool checked);
     void PtsPageChange(int i);
     void SelPageChangingEx(int page);
     void UpdateSelPage();

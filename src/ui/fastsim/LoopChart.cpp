@@ -146,8 +146,8 @@ void LoopChart::FixRanges(QPointF x, QPointF y) {
     yAxis_->setRange(y.x(), y.y());
 }
 
-void LoopChart::AllowZoom(bool sim) {
-    setRubberBand(sim ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
+void LoopChart::AllowZoom(bool allow) {
+    setRubberBand(allow ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
 }
 
 void LoopChart::mousePressEvent(QMouseEvent* e) {

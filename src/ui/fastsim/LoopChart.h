@@ -53,7 +53,7 @@ public:
     void FixRanges(QPointF x, QPointF y);
 
     // Allows (or withdraws) one zoom rectangle.
-    void AllowZoom(bool sim);
+    void AllowZoom(bool allow);
 
     QLineSeries* pv() const { return pv_; }
     QLineSeries* sp() const { return sp_; }

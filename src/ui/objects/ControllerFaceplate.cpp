@@ -292,7 +292,7 @@ QWidget* ControllerFaceplate::MakeTrend() {
     pause_->setCheckable(true);
     pause_->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
     top->addWidget(pause_);
-    connect(pause_, &QToolButton::clicked, this, &ControllerFaceplate::SpeedButton2Click);
+    connect(pause_, &QToolButton::clicked, this, &ControllerFaceplate::TogglePause);
     v->addLayout(top);
 
     auto* middle = new QHBoxLayout;
@@ -348,7 +348,7 @@ QWidget* ControllerFaceplate::MakeTrend() {
     baseLabel->setBuddy(timeBase_);
     connect(timeBase_, &QComboBox::activated, this, &ControllerFaceplate::TimeBaseBoxChange);
     archive_ = Named(new QCheckBox(t), "CheckBox1");
-    connect(archive_, &QCheckBox::clicked, this, &ControllerFaceplate::CheckBox1Click);
+    connect(archive_, &QCheckBox::clicked, this, &ControllerFaceplate::ArchiveToggled);
     indicator_ = Named(new QLabel(t), "LabelArquivando");
     QPalette red = indicator_->palette();
     red.setColor(QPalette::WindowText, Qt::red);

@@ -89,12 +89,12 @@ private:
     void TuningBTNClick();
 
     // Trend and data log (ControllerFaceplateTrend.cpp).
-    void SpeedButton2Click();
+    void TogglePause();
     void Image1MouseDown(int x, int y);
     void Rescale();  // double click on the chart and "Auto"
     void eUpperTextEnter();
     void TimeBaseBoxChange(int index);
-    void CheckBox1Click(bool checked);
+    void ArchiveToggled(bool checked);
     void EndLog();
     void Timer1Timer();
     void RedrawScale();

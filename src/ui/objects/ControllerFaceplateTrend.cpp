@@ -92,7 +92,7 @@ void ControllerFaceplate::UpdateLogIndicator() {
     indicator_->setAccessibleName(indicator_->text());
 }
 
-void ControllerFaceplate::SpeedButton2Click() {
+void ControllerFaceplate::TogglePause() {
     c_.trend.paused = !c_.trend.paused;
     pause_->setChecked(c_.trend.paused);
     coordinates_->setVisible(c_.trend.paused);
@@ -118,7 +118,7 @@ void ControllerFaceplate::Image1MouseDown(int x, int y) {
     cursorIndex_ = cursorIndex_ >= 6 ? 1 : cursorIndex_ + 1;
 }
 
-void ControllerFaceplate::CheckBox1Click(bool checked) {
+void ControllerFaceplate::ArchiveToggled(bool checked) {
     if (!checked) {
         EndLog();
         const QString path = QString::fromStdString(log_.path().string());

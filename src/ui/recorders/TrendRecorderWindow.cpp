@@ -155,7 +155,7 @@ QWidget* TrendRecorderWindow::MakeChartArea() {
     base->addStretch(1);
     base->addWidget(exit_);
     column->addLayout(base);
-    connect(pause_, &QToolButton::toggled, this, &TrendRecorderWindow::SpeedButton1Click);
+    connect(pause_, &QToolButton::toggled, this, &TrendRecorderWindow::PauseToggled);
     connect(conf_, &QToolButton::clicked, this, &TrendRecorderWindow::ConfBTNClick);
     connect(exit_, &QToolButton::clicked, this, &TrendRecorderWindow::ExitBTNClick);
 
@@ -266,7 +266,7 @@ QWidget* TrendRecorderWindow::MakeConfiguration() {
     form->addRow(archive_);
     form->addRow(comma_);
     form->addRow(engUnits_);
-    connect(archive_, &QCheckBox::clicked, this, &TrendRecorderWindow::CheckBox1Click);
+    connect(archive_, &QCheckBox::clicked, this, &TrendRecorderWindow::ArchiveToggled);
     connect(comma_, &QCheckBox::toggled, this, [this](bool on) { sampler().UseComma = on; });
     connect(engUnits_, &QCheckBox::toggled, this, [this](bool on) { sampler().UseEU = on; });
     return panel;
@@ -407,7 +407,7 @@ void TrendRecorderWindow::showEvent(QShowEvent* e) {
     ShowLegends();
 }
 
-void TrendRecorderWindow::SpeedButton1Click(bool pause) {
+void TrendRecorderWindow::PauseToggled(bool pause) {
     sampler().paused = pause;
     coordinatesPanel_->setVisible(pause);
 }
@@ -437,7 +437,7 @@ bool TrendRecorderWindow::eventFilter(QObject* o, QEvent* e) {
     return QWidget::eventFilter(o, e);
 }
 
-void TrendRecorderWindow::CheckBox1Click(bool writeArchive) {
+void TrendRecorderWindow::ArchiveToggled(bool writeArchive) {
     if (!writeArchive) {
         const std::string name = sampler().StopLog();
         ShowLog();

@@ -56,8 +56,8 @@ private:
     void ShowLegends();
     void ConfBTNClick();
     void ExitBTNClick();
-    void SpeedButton1Click(bool pause);
-    void CheckBox1Click(bool writeArchive);
+    void PauseToggled(bool pause);
+    void ArchiveToggled(bool writeArchive);
     // The log check box, its blinking label and the controls a log holds,
     // as the recorder's log stands.
     void ShowLog();

@@ -171,7 +171,7 @@ XYRecorderWindow::XYRecorderWindow(AppContext& app, QWidget* parent)
         yAxis_->setRange(0, 100);
     });
     connect(reset, &QToolButton::clicked, this, &XYRecorderWindow::Clear);
-    connect(record_, &QPushButton::clicked, this, &XYRecorderWindow::Button1Click);
+    connect(record_, &QPushButton::clicked, this, &XYRecorderWindow::Record);
     connect(exit_, &QPushButton::clicked, this, &QWidget::hide);
 
     for (QPushButton* b : {record_, exit_}) b->setAccessibleName(b->text());
@@ -221,7 +221,7 @@ void XYRecorderWindow::PresetsChange(int i) {
     UpdateButton();
 }
 
-void XYRecorderWindow::Button1Click() {
+void XYRecorderWindow::Record() {
     const int j = std::clamp(window_->currentIndex(), 0, 2);
     RecordXY(kXYWindows[static_cast<std::size_t>(j)], comboX_->currentIndex() + 1, comboY_->currentIndex() + 1);
 }

@@ -47,7 +47,7 @@ protected:
 
 private:
 
-    void Button1Click();
+    void Record();
     void PresetsChange(int i);
     void FillLists();
     void UpdateButton();
