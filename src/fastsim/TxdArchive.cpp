@@ -164,7 +164,7 @@ class ContentErrors {
 public:
     explicit ContentErrors(const fs::path& file) : file_(file), where_(Quoted(file)) {}
 
-    [[noreturn]] void Row(int line, const std::string& pt, const std::string& en) const {
+    [[noreturn]] void AtLine(int line, const std::string& pt, const std::string& en) const {
         const std::string n = std::to_string(line);
         throw TxdError("Erro de leitura em " + where_ + ", linha " + n + ": " + pt,
                       "Read error in " + where_ + ", line " + n + ": " + en, line);
@@ -294,7 +294,7 @@ TxdArchive ReadTxdArchive(const fs::path& file, ProgressObserver* obs,
         error.EarlyEnd(1, "o arquivo está vazio; falta o cabeçalho.", "the file is empty; the header is missing.");
     const std::size_t nHeader = SplitFields(line, fields);
     if (nHeader < kTxdVariables + 2)
-        error.Row(1, "o cabeçalho tem " + std::to_string(nHeader) + " campos, e não 101.",
+        error.AtLine(1, "o cabeçalho tem " + std::to_string(nHeader) + " campos, e não 101.",
                    "the header holds " + std::to_string(nHeader) + " fields instead of 101.");
     r.T = error.Convert(1, 100, fields[99]);
     r.W = error.Convert(1, 101, fields[100]);
@@ -302,7 +302,7 @@ TxdArchive ReadTxdArchive(const fs::path& file, ProgressObserver* obs,
     const double nLines = Round(r.W);
     const std::string announced = FormatFixed(nLines, 0, 0);
     if (nLines < 2)
-        error.Row(1, "o cabeçalho anuncia " + announced + " linhas de dados; os índices precisam de pelo menos duas.",
+        error.AtLine(1, "o cabeçalho anuncia " + announced + " linhas de dados; os índices precisam de pelo menos duas.",
                    "the header announces " + announced + " data lines; the indices need at least two.");
 
     Progress progress(obs);
@@ -320,7 +320,7 @@ TxdArchive ReadTxdArchive(const fs::path& file, ProgressObserver* obs,
                          " data lines.");
         const std::size_t n = SplitFields(line, fields);
         if (n < kTxdVariables)
-            error.Row(lineNumber, "a linha tem " + std::to_string(n) + " campos, e não 99.",
+            error.AtLine(lineNumber, "a linha tem " + std::to_string(n) + " campos, e não 99.",
                        "the line holds " + std::to_string(n) + " fields instead of 99.");
         for (std::size_t k = 1; k <= kTxdVariables; ++k) values[k] = error.Convert(lineNumber, k, fields[k - 1]);
         if (perLine)

@@ -240,6 +240,6 @@ void FileSave::WriteInPlace() const {
 
 }  // namespace
 
-void FileWriter(const fs::path& destination, std::string_view bytes) { FileSave(destination, bytes).Run(); }
+void WriteFile(const fs::path& destination, std::string_view bytes) { FileSave(destination, bytes).Run(); }
 
 }  // namespace kivo

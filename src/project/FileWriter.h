@@ -26,7 +26,7 @@ namespace kivo {
 //   reserved first where the file system allows, so that a full disk leaves
 //   it untouched; a failure after that is reported as possibly incomplete.
 // Throws FileError, naming destination as given.
-void FileWriter(const std::filesystem::path& destination, std::string_view bytes);
+void WriteFile(const std::filesystem::path& destination, std::string_view bytes);
 
 
 }  // namespace kivo

@@ -87,7 +87,7 @@ struct SaveResult {
 
 // The project's lines, in the file's order (UTF-8).
 std::vector<std::string> ProjectLines(const Project& project);
-// Writes the project to path as FileWriter writes a file: the whole text
+// Writes the project to path as WriteFile writes a file: the whole text
 // is made in memory first, and the file keeps its mode, owner and links. On
 // failure the previous file is left untouched, except where only an in-place
 // rewrite was possible, which the message then says.

@@ -27,7 +27,7 @@ public:
     bool Complete() const { return complete_; }
 
 private:
-    void Progress(int pct) {
+    void ReportProgress(int pct) {
         if (obs_) obs_->OnProgress(pct);
     }
     void Header(const std::string& fileName);
@@ -164,7 +164,7 @@ void Load::Objects() {
         c.ReadParameters(r_);
         Validate(c);
     }
-    Progress(25);
+    ReportProgress(25);
 
     r_.NextLine();  // "<Process>"
     processes_ = Flags<24>();
@@ -176,7 +176,7 @@ void Load::Objects() {
         pr.ReadParameters(r_);
         Validate(pr);
     }
-    Progress(45);
+    ReportProgress(45);
 
     r_.NextLine();  // "<Blocs>"
     blocks_ = Flags<24>();
@@ -188,7 +188,7 @@ void Load::Objects() {
         b.ReadParameters(r_);
         Validate(b);
     }
-    Progress(60);
+    ReportProgress(60);
 
     r_.NextLine();  // "<Registers>"
     recorders_ = Flags<10>();
@@ -200,7 +200,7 @@ void Load::Objects() {
         p_.recorder(n)->UpdateRecorder();
         if (obs_) obs_->OnApplyRecorder(n);
     }
-    Progress(70);
+    ReportProgress(70);
 
     r_.NextLine();  // "<Textos Animados>"
     texts_ = Flags<20>();
@@ -212,7 +212,7 @@ void Load::Objects() {
         p_.text(n)->ValidateParameters();
         if (obs_) obs_->OnApplyText(n);
     }
-    Progress(85);
+    ReportProgress(85);
 }
 
 void Load::Coordinates() {
@@ -236,7 +236,7 @@ void Load::Coordinates() {
         if (blocks_[n - 1]) group(m.blocks[n - 1], false);
         // Reported at this place whether or not block 9 exists, so that the
         // progress always passes through every step.
-        if (n == 9) Progress(90);
+        if (n == 9) ReportProgress(90);
     }
     for (int n = 1; n <= 20; ++n) {
         if (!texts_[n - 1]) continue;
@@ -282,7 +282,7 @@ void Load::Widgets() {
         button.oneText = r_.Pair(0, ButtonKey(b, "um"));
         button.description = r_.Pair(0, ButtonKey(b, "descricao"));
         p_.sim.mem[97 + b] = OneOrZero(r_.Real());
-        if (b == 1) Progress(100);
+        if (b == 1) ReportProgress(100);
     }
 }
 
@@ -328,14 +328,14 @@ void Load::ComputedOutputs() {
 }
 
 void Load::Run(const std::string& fileName) {
-    Progress(5);
+    ReportProgress(5);
     Header(fileName);
     TableAndTracks();
-    Progress(10);
+    ReportProgress(10);
     Objects();
     Coordinates();
     for (int i = 0; i < 19 + 3; ++i) r_.NextLine();  // the XY block and the three "vago"
-    Progress(95);
+    ReportProgress(95);
     p_.generators.ReadParameters(r_);
     Widgets();
     p_.linearizer.ReadParameters(r_);

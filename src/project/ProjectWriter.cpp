@@ -35,7 +35,7 @@ void Tracks(const Project& p, LineWriter& w) {
 // A family's marker, the flag of every slot, then the record of every
 // active slot.
 template <class T, int N>
-void Family(const char* marker, const Pool<N>& pool, LineWriter& w) {
+void WriteFamily(const char* marker, const Pool<N>& pool, LineWriter& w) {
     w.Text(marker);
     for (int n = 1; n <= N; ++n) w.MixedCaseFlag(pool.active(n));
     for (int n = 1; n <= N; ++n)
@@ -133,11 +133,11 @@ std::vector<std::string> ProjectLines(const Project& p) {
     w.Text(p.image);
     VariableTable(p.sim.mem, w);
     Tracks(p, w);
-    Family<Controller>("<Controls>", p.sim.controllers, w);
-    Family<Process>("<Process>", p.sim.processes, w);
-    Family<Block>("<Blocs>", p.sim.blocks, w);
-    Family<RecorderData>("<Registers>", p.sim.recorders, w);
-    Family<TextData>("<Textos Animados>", p.sim.texts, w);
+    WriteFamily<Controller>("<Controls>", p.sim.controllers, w);
+    WriteFamily<Process>("<Process>", p.sim.processes, w);
+    WriteFamily<Block>("<Blocs>", p.sim.blocks, w);
+    WriteFamily<RecorderData>("<Registers>", p.sim.recorders, w);
+    WriteFamily<TextData>("<Textos Animados>", p.sim.texts, w);
     Coordinates(p, w);
     XYRecorderSection(w);
     for (int i = 0; i < 3; ++i) w.Text("vago");
@@ -152,7 +152,7 @@ SaveResult SaveProject(const Project& project, const std::filesystem::path& path
     SaveResult res;
     try {
         const std::string bytes = JoinLines(ProjectLines(project), &res.unrepresentable);
-        FileWriter(path, bytes);
+        WriteFile(path, bytes);
         res.ok = true;
     } catch (const FileError& e) {
         res.error = e.Message(project.english);

@@ -1,7 +1,7 @@
 #pragma once
 // The project file's text: its bytes split into lines as the loader reads
 // them, lines joined into the bytes a save writes, and the error that a file
-// operation reports. The writing itself is FileWriter.
+// operation reports. The writing itself is WriteFile (FileWriter.h).
 #include <cstddef>
 #include <filesystem>
 #include <stdexcept>

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         if (setrlimit(RLIMIT_FSIZE, &r) != 0) return 2;
     }
     try {
-        kivo::FileWriter(argv[1], argv[2]);
+        kivo::WriteFile(argv[1], argv[2]);
     } catch (const kivo::FileError& e) {
         std::printf("%s\n%s\n", e.Message(true).c_str(), e.Message(false).c_str());
         return 1;

@@ -1,4 +1,4 @@
-// FileWriter where the permissions of file and folder decide, which root
+// WriteFile where the permissions of file and folder decide, which root
 // does not meet: each save runs in the helper write_helper, as user
 // 65534 through setpriv when the tests run as root, and as the test's own
 // user otherwise (then the cases that need files of another user are left

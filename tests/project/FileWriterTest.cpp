@@ -1,4 +1,4 @@
-// FileWriter as the test's own user: replacing, failed and interrupted
+// WriteFile as the test's own user: replacing, failed and interrupted
 // writes, refusals, what the new file keeps, links, and temporary files left
 // behind. The cases where permissions decide are in FileWriterOtherUserTest.
 #include "project/FileWriter.h"
@@ -33,8 +33,8 @@ std::size_t EntryCount(const fs::path& folder) {
 TEST(FileSave, ReplacesTheTargetAndLeavesNoTemporaryFile) {
     TempDir dir;
     const fs::path target = dir.path() / "p.smp";
-    FileWriter(target, "primeiro");
-    FileWriter(target, "segundo");
+    WriteFile(target, "primeiro");
+    WriteFile(target, "segundo");
     EXPECT_EQ(Contents(target), "segundo");
     EXPECT_EQ(EntryCount(dir.path()), 1u);
 }
@@ -44,7 +44,7 @@ TEST(FileSave, ReplacesTheTargetAndLeavesNoTemporaryFile) {
 TEST(FileSave, AWriteThatFailsLeavesThePreviousFileWhole) {
     TempDir dir;
     const fs::path target = dir.path() / "p.smp";
-    FileWriter(target, "projeto anterior");
+    WriteFile(target, "projeto anterior");
 
     rlimit before{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
@@ -54,7 +54,7 @@ TEST(FileSave, AWriteThatFailsLeavesThePreviousFileWhole) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     std::string error;
     try {
-        FileWriter(target, std::string(1 << 20, 'x'));
+        WriteFile(target, std::string(1 << 20, 'x'));
     } catch (const FileError& e) {
         error = e.what();
     }
@@ -72,7 +72,7 @@ TEST(FileSave, AWriteThatFailsLeavesThePreviousFileWhole) {
 TEST(FileSave, ASaveKilledPartWayLeavesAHiddenTemporaryFileThatTheNextSaveRemoves) {
     TempDir dir;
     const fs::path target = dir.path() / "p.smp";
-    FileWriter(target, "projeto anterior");
+    WriteFile(target, "projeto anterior");
 
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -83,7 +83,7 @@ TEST(FileSave, ASaveKilledPartWayLeavesAHiddenTemporaryFileThatTheNextSaveRemove
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_DFL);
         try {
-            FileWriter(target, std::string(1 << 20, 'x'));
+            WriteFile(target, std::string(1 << 20, 'x'));
         } catch (...) {
         }
         _exit(0);
@@ -98,7 +98,7 @@ TEST(FileSave, ASaveKilledPartWayLeavesAHiddenTemporaryFileThatTheNextSaveRemove
     EXPECT_EQ(leftovers[0].size(), 23u) << leftovers[0];
     EXPECT_EQ(Contents(target), "projeto anterior");
 
-    FileWriter(target, "novo");
+    WriteFile(target, "novo");
     EXPECT_EQ(Contents(target), "novo");
     EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
 }
@@ -121,7 +121,7 @@ TEST(FileSave, OnlyTheTemporaryFilesOfTheSameFileAreRemoved) {
     for (const auto& n : others) std::ofstream(dir.path() / n) << "resto";
     fs::create_directory(dir.path() / ".p.smp.kivo-save-Pasta1");
 
-    FileWriter(dir.path() / "p.smp", "novo");
+    WriteFile(dir.path() / "p.smp", "novo");
     for (const auto& n : ours) EXPECT_FALSE(fs::exists(dir.path() / n)) << n;
     for (const auto& n : others) EXPECT_TRUE(fs::exists(dir.path() / n)) << n;
     EXPECT_TRUE(fs::is_directory(dir.path() / ".p.smp.kivo-save-Pasta1"));
@@ -145,7 +145,7 @@ TEST(FileSave, UnwritablePlacesAreReportedInEachLanguage) {
     };
     for (const auto& c : cases) {
         try {
-            FileWriter(c.target, "x");
+            WriteFile(c.target, "x");
             ADD_FAILURE() << c.target;
         } catch (const FileError& e) {
             const std::string name = "\"" + c.target.string() + "\": ";
@@ -165,12 +165,12 @@ TEST(FileSave, TheNewFileKeepsTheModeOwnerAndGroupOfTheOldOne) {
     TempDir dir;
     for (const mode_t mode : {0600, 0640, 0664, 0604, 0751}) {
         const fs::path target = dir.path() / ("p" + std::to_string(mode) + ".smp");
-        FileWriter(target, "antigo");
+        WriteFile(target, "antigo");
         ASSERT_EQ(chown(target.c_str(), owner, group), 0);
         ASSERT_EQ(chmod(target.c_str(), mode), 0);
         const struct stat before = State(target);
 
-        FileWriter(target, "novo");
+        WriteFile(target, "novo");
         const struct stat after = State(target);
         EXPECT_EQ(Contents(target), "novo");
         EXPECT_NE(after.st_ino, before.st_ino) << "replaced, not rewritten";
@@ -185,7 +185,7 @@ TEST(FileSave, ANewFileTakesTheModeThatTheUmaskGives) {
     for (const mode_t mask : {022, 027, 077, 002}) {
         const fs::path target = dir.path() / ("p" + std::to_string(mask) + ".smp");
         const mode_t before = umask(mask);
-        FileWriter(target, "x");
+        WriteFile(target, "x");
         umask(before);
         EXPECT_EQ(State(target).st_mode & 07777, 0666 & ~mask) << std::oct << mask;
     }
@@ -197,7 +197,7 @@ TEST(FileSave, ASymbolicLinkStaysALinkAndItsTargetGetsTheContent) {
     const fs::path b = dir.path() / "b";
     fs::create_directory(a);
     fs::create_directory(b);
-    FileWriter(b / "p.smp", "antigo");
+    WriteFile(b / "p.smp", "antigo");
     fs::create_symlink(b / "p.smp", a / "direto.smp");
     fs::create_symlink("../b/p.smp", a / "relativo.smp");  // taken from the link's folder
     fs::create_symlink("relativo.smp", a / "cadeia.smp");  // cadeia -> relPath -> ../b/p.smp
@@ -214,7 +214,7 @@ TEST(FileSave, ASymbolicLinkStaysALinkAndItsTargetGetsTheContent) {
     for (const auto& c : cases) {
         const fs::path text = fs::read_symlink(c.link);
         const std::string contents = "salvo por " + c.link.filename().string();
-        FileWriter(c.link, contents);
+        WriteFile(c.link, contents);
         EXPECT_TRUE(fs::is_symlink(c.link)) << c.link;
         EXPECT_EQ(fs::read_symlink(c.link), text);
         EXPECT_EQ(Contents(c.target), contents);

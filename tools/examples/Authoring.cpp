@@ -254,7 +254,7 @@ std::string Write(Author& a, const Plant& plant, const std::filesystem::path& di
     std::size_t unrepresentable = 0;
     const std::string bytes = JoinLines(lines, &unrepresentable);
     if (unrepresentable != 0) return std::to_string(unrepresentable) + " characters outside Windows-1252";
-    FileWriter(folder / plant.file, bytes);
+    WriteFile(folder / plant.file, bytes);
 
     const Image img = a.canvas.Final();
     img.WriteBmp(folder / a.p.image);

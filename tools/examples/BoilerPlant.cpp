@@ -16,7 +16,7 @@ void DrawBoiler(Canvas& t) {
     t.Frame(290, 210, 240, 200, kOutlineWidth + 1, kLine);
     for (int i = 0; i < 5; ++i) {
         const double x = 320 + 45 * i;
-        t.Row({x, 140}, {x, 230}, 1.6, kMutedText);
+        t.Line({x, 140}, {x, 230}, 1.6, kMutedText);
     }
     for (int i = 0; i < 3; ++i) Flame(t, {350 + 60.0 * i, 404}, 70);
     Label(t, 410, 420, "B-1201", Align::Centre);

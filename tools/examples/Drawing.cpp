@@ -110,7 +110,7 @@ void Canvas::ForEachPixel(double x0, double y0, double x1, double y1, F&& f) {
         for (int px = px0; px <= px1; ++px) f(px, py, (px + 0.5) / super_, (py + 0.5) / super_);
 }
 
-void Canvas::Row(Point a, Point b, double width, Colour c) {
+void Canvas::Line(Point a, Point b, double width, Colour c) {
     const double r = width / 2;
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double l2 = dx * dx + dy * dy;
@@ -124,7 +124,7 @@ void Canvas::Row(Point a, Point b, double width, Colour c) {
 }
 
 void Canvas::Polyline(const std::vector<Point>& p, double width, Colour c) {
-    for (std::size_t i = 1; i < p.size(); ++i) Row(p[i - 1], p[i], width, c);
+    for (std::size_t i = 1; i < p.size(); ++i) Line(p[i - 1], p[i], width, c);
 }
 
 void Canvas::DashedLine(const std::vector<Point>& p, double width, Colour c, double dash, double gap) {
@@ -138,7 +138,7 @@ void Canvas::DashedLine(const std::vector<Point>& p, double width, Colour c, dou
             const double patternPos = std::fmod(phase + s, period);
             if (patternPos < dash) {
                 const double end = std::min(l, s + dash - patternPos);
-                Row({p[i - 1].x + dx * s / l, p[i - 1].y + dy * s / l},
+                Line({p[i - 1].x + dx * s / l, p[i - 1].y + dy * s / l},
                       {p[i - 1].x + dx * end / l, p[i - 1].y + dy * end / l}, width, c);
                 s = end;
             } else {

@@ -45,7 +45,7 @@ public:
     int height() const { return height_; }
 
     // A segment with round ends, esp pixels wide.
-    void Row(Point a, Point b, double width, Colour c);
+    void Line(Point a, Point b, double width, Colour c);
     void Polyline(const std::vector<Point>& p, double width, Colour c);
     // Dashes of length dash separated by gap, along a polyline.
     void DashedLine(const std::vector<Point>& p, double width, Colour c, double dash = 6, double gap = 4);

@@ -361,7 +361,7 @@ void NonlinearProcesses(Author& a) {
             SignalLine(t, {{200, y - 35}, {200, y - 24}, {389, y - 24}});
         } else {
             Pump(t, {400, y});
-            t.Row({400, y + 22}, {400, y + 30}, kOutlineWidth, kLine);
+            t.Line({400, y + 22}, {400, y + 30}, kOutlineWidth, kLine);
             Motor(t, {400, y + 41}, "SC");
             SignalLine(t, {{200, y - 35}, {200, y - 24}, {360, y - 24}, {360, y + 41}, {389, y + 41}});
         }

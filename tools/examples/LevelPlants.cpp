@@ -17,7 +17,7 @@ void RegulatoryLevel(Author& a) {
     Pipe(t, {{350, 390}, {350, 440}, {484, 440}});
     Pump(t, {500, 440});
     Pipe(t, {{516, 424}, {516, 400}, {770, 400}}, kWater, true);
-    t.Row({500, 462}, {500, 470}, kOutlineWidth, kLine);
+    t.Line({500, 462}, {500, 470}, kOutlineWidth, kLine);
     Motor(t, {500, 481}, "SC");
     Label(t, 525, 450, "P-401");
     Instrument(t, {520, 220}, "LT", "401");

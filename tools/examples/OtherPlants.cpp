@@ -42,8 +42,8 @@ void Response(Canvas& t, double x, double y, int kind) {
         }
         c.push_back({x + 12 + 126 * s, y + 76 - 56 * std::clamp(v, 0.0, 1.25)});
     }
-    t.Row({x + 12, y + 78}, {x + 140, y + 78}, 1, kMutedText);
-    t.Row({x + 12, y + 78}, {x + 12, y + 10}, 1, kMutedText);
+    t.Line({x + 12, y + 78}, {x + 140, y + 78}, 1, kMutedText);
+    t.Line({x + 12, y + 78}, {x + 12, y + 10}, 1, kMutedText);
     t.Polyline(c, 2, kSignal);
 }
 

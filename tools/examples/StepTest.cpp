@@ -37,7 +37,7 @@ void Plot(const std::vector<Series>& all, const std::vector<std::string>& tags, 
         const double y0 = 5 + hPanel * static_cast<double>(i);
         t.Frame(40, y0, w - 50, hPanel - 20, 1, Colour{160, 160, 160});
         for (int g = 1; g < 4; ++g)
-            t.Row({40, y0 + (hPanel - 20) * g / 4.0}, {w - 10, y0 + (hPanel - 20) * g / 4.0}, 1,
+            t.Line({40, y0 + (hPanel - 20) * g / 4.0}, {w - 10, y0 + (hPanel - 20) * g / 4.0}, 1,
                     Colour{225, 225, 225});
         // Vertical scale fitted to the curves, at least 10 % high.
         double lo = 1e9, hi = -1e9;
@@ -69,7 +69,7 @@ void Plot(const std::vector<Series>& all, const std::vector<std::string>& tags, 
 
 }  // namespace
 
-int StepTest(const std::filesystem::path& file, const std::filesystem::path& plot, double seconds, double T,
+int RunStepTest(const std::filesystem::path& file, const std::filesystem::path& plot, double seconds, double T,
            double zoom) {
     Project p;
     const LoadResult r = ReadProject(p, file, LoadOptions{true, nullptr});

@@ -8,7 +8,7 @@ namespace kivo::examples {
 // empty, draws PV, SP and MV of every loop into that BMP file: the whole run,
 // or with zoom > 0 from a minute before the step to zoom seconds after it.
 // Returns 0 when every variable stayed finite.
-int StepTest(const std::filesystem::path& file, const std::filesystem::path& plot, double seconds = 3600,
+int RunStepTest(const std::filesystem::path& file, const std::filesystem::path& plot, double seconds = 3600,
            double T = 0.1, double zoom = 0);
 
 }  // namespace kivo::examples

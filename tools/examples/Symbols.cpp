@@ -38,7 +38,7 @@ void ControlValve(Canvas& t, Point c, Direction d) {
     ValveBody(t, c, d, 13, 9);
     // Stem and diaphragm: above a horizontal valve, to the left of a vertical one.
     if (d == Direction::Horizontal) {
-        t.Row(c, {c.x, c.y - 20}, kOutlineWidth, kLine);
+        t.Line(c, {c.x, c.y - 20}, kOutlineWidth, kLine);
         std::vector<Point> dome;
         for (int i = 0; i <= 16; ++i) {
             const double a = M_PI * i / 16;
@@ -46,7 +46,7 @@ void ControlValve(Canvas& t, Point c, Direction d) {
         }
         t.OutlinedPolygon(dome, kEquipment, kOutlineWidth, kLine);
     } else {
-        t.Row(c, {c.x - 20, c.y}, kOutlineWidth, kLine);
+        t.Line(c, {c.x - 20, c.y}, kOutlineWidth, kLine);
         std::vector<Point> dome;
         for (int i = 0; i <= 16; ++i) {
             const double a = M_PI * i / 16;
@@ -63,8 +63,8 @@ void Pump(Canvas& t, Point c, double r) {
     t.Circle(c, r, kEquipment);
     t.Ring(c, r, kOutlineWidth, kLine);
     // Discharge leaving tangentially at the top.
-    t.Row({c.x, c.y - r}, {c.x + r, c.y - r}, kPipeWidth, kLine);
-    t.Row({c.x + r, c.y - r}, {c.x + r, c.y - r - 6}, kPipeWidth, kLine);
+    t.Line({c.x, c.y - r}, {c.x + r, c.y - r}, kPipeWidth, kLine);
+    t.Line({c.x + r, c.y - r}, {c.x + r, c.y - r - 6}, kPipeWidth, kLine);
     t.Polygon({{c.x - r * 0.45, c.y - r * 0.5}, {c.x - r * 0.45, c.y + r * 0.5}, {c.x + r * 0.55, c.y}}, kLine);
 }
 
@@ -73,9 +73,9 @@ void Blower(Canvas& t, Point c, double r) {
     t.Ring(c, r, kOutlineWidth, kLine);
     for (int i = 0; i < 4; ++i) {
         const double a = M_PI / 4 + i * M_PI / 2;
-        t.Row(c, {c.x + r * 0.8 * std::cos(a), c.y + r * 0.8 * std::sin(a)}, 2.5, kLine);
+        t.Line(c, {c.x + r * 0.8 * std::cos(a), c.y + r * 0.8 * std::sin(a)}, 2.5, kLine);
     }
-    t.Row({c.x, c.y - r}, {c.x + r, c.y - r}, kPipeWidth, kLine);
+    t.Line({c.x, c.y - r}, {c.x + r, c.y - r}, kPipeWidth, kLine);
 }
 
 void Motor(Canvas& t, Point c, const std::string& text) {
@@ -95,7 +95,7 @@ void VerticalVessel(Canvas& t, double x, double y, double w, double h, double le
             const double inset = radius - std::sqrt(std::max(0.0, radius * radius - dy * dy));
             t.Rectangle(x + 1.5 + inset, yy, w - 3 - 2 * inset, 0.34, kLiquid);
         }
-        t.Row({x + 4, top}, {x + w - 4, top}, 1.2, kWater);
+        t.Line({x + 4, top}, {x + w - 4, top}, 1.2, kWater);
         t.RoundedRectangle(x, y, w, h, radius, std::nullopt, kOutlineWidth, kLine);
     }
 }
@@ -104,7 +104,7 @@ void OpenTank(Canvas& t, double x, double y, double w, double h, double level) {
     t.Rectangle(x, y, w, h, kEquipment);
     const double top = y + h - level * h;
     t.Rectangle(x, top, w, y + h - top, kLiquid);
-    t.Row({x, top}, {x + w, top}, 1.2, kWater);
+    t.Line({x, top}, {x + w, top}, 1.2, kWater);
     t.Polyline({{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}}, kOutlineWidth + 0.5, kLine);
 }
 
@@ -120,7 +120,7 @@ void HorizontalDrum(Canvas& t, double x, double y, double w, double h, double le
         }
         const double dy = top - (y + r);
         const double inset = r - std::sqrt(std::max(0.0, r * r - dy * dy));
-        t.Row({x + inset + 3, top}, {x + w - inset - 3, top}, 1.2, kWater);
+        t.Line({x + inset + 3, top}, {x + w - inset - 3, top}, 1.2, kWater);
         t.RoundedRectangle(x, y, w, h, h / 2, std::nullopt, kOutlineWidth, kLine);
     }
 }
@@ -140,7 +140,7 @@ void JacketedReactor(Canvas& t, double x, double y, double w, double h, double l
                            kLine);
     VerticalVessel(t, x, y, w, h, level);
     const double cx = x + w / 2;
-    t.Row({cx, y - 26}, {cx, y + h * 0.8}, 2.5, kLine);
+    t.Line({cx, y - 26}, {cx, y + h * 0.8}, 2.5, kLine);
     t.OutlinedPolygon({{cx - 22, y + h * 0.8 - 6}, {cx + 22, y + h * 0.8 - 6}, {cx + 22, y + h * 0.8 + 2},
                         {cx - 22, y + h * 0.8 + 2}},
                        kLine, 1, kLine);
@@ -179,38 +179,38 @@ void Column(Canvas& t, double x, double y, double w, double h, int trays) {
     for (int i = 1; i <= trays; ++i) {
         const double yy = y + w * 0.5 + (h - w) * i / (trays + 1);
         if (i % 2 == 0)
-            t.Row({x + 2, yy}, {x + w * 0.72, yy}, 1.6, kLine);
+            t.Line({x + 2, yy}, {x + w * 0.72, yy}, 1.6, kLine);
         else
-            t.Row({x + w * 0.28, yy}, {x + w - 2, yy}, 1.6, kLine);
+            t.Line({x + w * 0.28, yy}, {x + w - 2, yy}, 1.6, kLine);
     }
 }
 
 void AirCooler(Canvas& t, double x, double y, double w, double h) {
     t.Rectangle(x, y, w, h * 0.45, kEquipment);
     t.Frame(x, y, w, h * 0.45, kOutlineWidth, kLine);
-    for (int i = 1; i < 6; ++i) t.Row({x + 4, y + h * 0.45 * i / 6}, {x + w - 4, y + h * 0.45 * i / 6}, 1, kLine);
+    for (int i = 1; i < 6; ++i) t.Line({x + 4, y + h * 0.45 * i / 6}, {x + w - 4, y + h * 0.45 * i / 6}, 1, kLine);
     const double cx = x + w / 2, cy = y + h * 0.75;
     t.Ellipse({cx - w * 0.18, cy}, w * 0.16, h * 0.08, kEquipment);
     t.Ellipse({cx + w * 0.18, cy}, w * 0.16, h * 0.08, kEquipment);
-    t.Row({cx - w * 0.34, cy}, {cx + w * 0.34, cy}, 1.6, kLine);
+    t.Line({cx - w * 0.34, cy}, {cx + w * 0.34, cy}, 1.6, kLine);
     t.Circle({cx, cy}, 4, kLine);
-    t.Row({cx, cy}, {cx, y + h * 0.45}, 1.6, kLine);
+    t.Line({cx, cy}, {cx, y + h * 0.45}, 1.6, kLine);
 }
 
 void OrificePlate(Canvas& t, Point c, Direction d) {
     if (d == Direction::Horizontal) {
-        t.Row({c.x - 3, c.y - 10}, {c.x - 3, c.y + 10}, 2, kLine);
-        t.Row({c.x + 3, c.y - 10}, {c.x + 3, c.y + 10}, 2, kLine);
+        t.Line({c.x - 3, c.y - 10}, {c.x - 3, c.y + 10}, 2, kLine);
+        t.Line({c.x + 3, c.y - 10}, {c.x + 3, c.y + 10}, 2, kLine);
     } else {
-        t.Row({c.x - 10, c.y - 3}, {c.x + 10, c.y - 3}, 2, kLine);
-        t.Row({c.x - 10, c.y + 3}, {c.x + 10, c.y + 3}, 2, kLine);
+        t.Line({c.x - 10, c.y - 3}, {c.x + 10, c.y - 3}, 2, kLine);
+        t.Line({c.x - 10, c.y + 3}, {c.x + 10, c.y + 3}, 2, kLine);
     }
 }
 
 void Instrument(Canvas& t, Point c, const std::string& letters, const std::string& number) {
     t.Circle(c, kBubbleRadius, kBubble);
     t.Ring(c, kBubbleRadius, kOutlineWidth, kSignal);
-    t.Row({c.x - kBubbleRadius, c.y}, {c.x + kBubbleRadius, c.y}, 1.2, kSignal);
+    t.Line({c.x - kBubbleRadius, c.y}, {c.x + kBubbleRadius, c.y}, 1.2, kSignal);
     const double scale = letters.size() > 3 ? 1.2 : 1.6;
     t.Text(c.x, c.y - 3 - Canvas::TextHeight(scale), letters, scale, kLine, Align::Centre);
     t.Text(c.x, c.y + 4, number, 1.2, kLine, Align::Centre);

@@ -155,8 +155,8 @@ void SplitRange(Author& a) {
     const double gx = 600, gy = 380, gw = 150, gh = 90;
     t.Rectangle(gx, gy, gw, gh, kBubble);
     t.Frame(gx, gy, gw, gh, 1, kMutedText);
-    t.Row({gx, gy + 4}, {gx + gw / 2, gy + gh}, 2.5, kWater);
-    t.Row({gx + gw / 2, gy + gh}, {gx + gw, gy + 4}, 2.5, kVapor);
+    t.Line({gx, gy + 4}, {gx + gw / 2, gy + gh}, 2.5, kWater);
+    t.Line({gx + gw / 2, gy + gh}, {gx + gw, gy + 4}, 2.5, kVapor);
     Label(t, gx, gy + gh + 6, "0", Align::Centre, kText, 1.2);
     Label(t, gx + gw / 2, gy + gh + 6, "50", Align::Centre, kText, 1.2);
     Label(t, gx + gw, gy + gh + 6, "100 %", Align::Centre, kText, 1.2);

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
             else if (args[i] == "--zoom") zoom = kivo::ParseReal(args[i + 1]);
             else return UsageError();
         }
-        return ex::StepTest(args[1], plot, 3600, T, zoom);
+        return ex::RunStepTest(args[1], plot, 3600, T, zoom);
     }
 
     const std::string dir = args[0];
