@@ -6,7 +6,7 @@ KIVO_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libeigen3-dev
+  libeigen3-dev libtomlplusplus-dev
 )
 
 kivo_install_packages() {

@@ -20,5 +20,6 @@ int SimulateCommand(const Args& args);
 int IndicesCommand(const Args& args);
 int BumptestCommand(const Args& args);
 int TuneCommand(const Args& args);
+int GradeCommand(const Args& args);
 
 }  // namespace kivo::cli

@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"bumptest", kivo::cli::BumptestCommand,
      "bumptest PROJECT.smp --loop N --step P --duration S  step test of a loop in manual, CSV"},
     {"tune", kivo::cli::TuneCommand, "tune SERIES --loop N [OPTIONS]      identify the process and propose settings"},
+    {"grade", kivo::cli::GradeCommand, "grade EXERCISE.kex SUBMISSION.smp... [OPTIONS]  grade a class's projects"},
 };
 
 void PrintHelp(std::FILE* out) {

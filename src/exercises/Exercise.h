@@ -1,0 +1,111 @@
+#pragma once
+// An exercise: a plant (a project file and its fingerprint), what a student
+// may change in it, a scenario run as a fast simulation with a timeline of
+// events, and targets per loop with points. Read from a hand-edited TOML
+// file (".kex"); see the help page for the format.
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kivo::exercises {
+
+// A malformed exercise file: which file, line (0 when the whole file) and
+// key, and what is wrong, in English.
+class ExerciseError : public std::runtime_error {
+public:
+    ExerciseError(std::filesystem::path file, int line, std::string key, const std::string& what);
+    const std::filesystem::path& file() const { return file_; }
+    int line() const { return line_; }
+    const std::string& key() const { return key_; }
+
+private:
+    std::filesystem::path file_;
+    int line_;
+    std::string key_;
+};
+
+enum class ObjectKind { Controller, Process, Block };
+
+// One object of the plant, as the exercise names it ("controller 1").
+struct ObjectRef {
+    ObjectKind kind = ObjectKind::Controller;
+    int number = 0;
+    auto operator<=>(const ObjectRef&) const = default;
+};
+
+enum class EventKind { Setpoint, Memory, Manual, Automatic, Output };
+
+// Something that happens to the plant at a given plant time of the run.
+struct Event {
+    double time = 0;  // s from the start of the run
+    EventKind kind = EventKind::Setpoint;
+    int controller = 0;    // setpoint, manual, automatic, output
+    int address = 0;       // memory: M(address)
+    double value = 0;      // setpoint: step in % of span; memory: value in %; output: MV in %
+    int line = 0;          // in the exercise file, for messages
+};
+
+enum class Measure {
+    Variability,
+    MeanError,
+    MeanAbsError,
+    CoTravel,
+    CoDeviation,
+    CoSaturation,
+    PvMin,
+    PvMax,
+    Overshoot,      // % of the setpoint step
+    RiseTime,       // s, from 10 % to 90 % of the setpoint step
+    SettlingTime,   // s, until PV stays within the band around SP
+    MaxDeviation,   // largest |SP - PV| after the event, % of span
+};
+
+// The name of a measure in the exercise file and in the grade's output.
+const char* MeasureName(Measure m);
+std::optional<Measure> MeasureOfName(const std::string& name);
+// Whether the measure is taken after an event rather than over the whole run.
+bool IsEventMeasure(Measure m);
+
+struct Target {
+    int loop = 0;
+    Measure measure = Measure::MeanAbsError;
+    // The value passes when it is at most (or, with atLeast, at least) limit.
+    double limit = 0;
+    bool atLeast = false;
+    double points = 1;
+    int event = 0;        // event measures: the event (1-based) they follow
+    double band = 2;      // settling time: half-width of the band, % of span
+    int line = 0;
+};
+
+struct Scenario {
+    double window = 3600;   // s
+    double sample = 0.1;    // s, the step of every cycle
+    std::uint32_t seed = 1;
+    int repeats = 1;        // seeds seed, seed + 1, ...
+    std::vector<Event> events;
+};
+
+struct Exercise {
+    std::filesystem::path file;          // the exercise file itself
+    std::string titlePt, titleEn;
+    std::string taskPt, taskEn;
+    std::filesystem::path plant;         // absolute, or relative to the exercise's folder
+    std::string fingerprint;             // of the plant file; empty: not checked
+    std::map<ObjectRef, std::set<std::string>> allowed;  // field names of FieldKeys
+    Scenario scenario;
+    std::vector<Target> targets;
+
+    // The plant file, resolved against the exercise's folder.
+    std::filesystem::path PlantPath() const;
+    double MaxPoints() const;
+};
+
+// Reads and checks an exercise file. Throws ExerciseError.
+Exercise ReadExercise(const std::filesystem::path& file);
+
+}  // namespace kivo::exercises

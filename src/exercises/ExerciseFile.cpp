@@ -1,0 +1,312 @@
+// The exercise file: TOML, read with toml++, every value checked with the
+// line and key it came from.
+#include <cmath>
+#include <cstdint>
+
+#include <toml++/toml.h>
+
+#include "core/RegularFile.h"
+#include "exercises/Exercise.h"
+#include "exercises/Submission.h"
+
+namespace kivo::exercises {
+namespace {
+
+// A hand-edited text file has no reason to be larger.
+constexpr std::uintmax_t kMaxExerciseBytes = 1 << 20;
+constexpr int kMaxRepeats = 100;
+constexpr int kMaxEvents = 1000;
+
+struct MeasureEntry {
+    Measure measure;
+    const char* name;
+};
+constexpr MeasureEntry kMeasures[] = {
+    {Measure::Variability, "variability"},   {Measure::MeanError, "iem"},
+    {Measure::MeanAbsError, "iema"},         {Measure::CoTravel, "co_travel"},
+    {Measure::CoDeviation, "co_std"},        {Measure::CoSaturation, "co_saturation"},
+    {Measure::PvMin, "pv_min"},              {Measure::PvMax, "pv_max"},
+    {Measure::Overshoot, "overshoot"},       {Measure::RiseTime, "rise_time"},
+    {Measure::SettlingTime, "settling_time"}, {Measure::MaxDeviation, "max_deviation"},
+};
+
+struct EventEntry {
+    EventKind kind;
+    const char* name;
+};
+constexpr EventEntry kEvents[] = {
+    {EventKind::Setpoint, "setpoint"}, {EventKind::Memory, "memory"}, {EventKind::Manual, "manual"},
+    {EventKind::Automatic, "automatic"}, {EventKind::Output, "output"},
+};
+
+// Reads one file with the line and key of every complaint.
+class Reader {
+public:
+    explicit Reader(std::filesystem::path file) : file_(std::move(file)) {}
+
+    [[noreturn]] void Fail(const toml::node* n, const std::string& key, const std::string& what) const {
+        throw ExerciseError(file_, n ? static_cast<int>(n->source().begin.line) : 0, key, what);
+    }
+    [[noreturn]] void Fail(int line, const std::string& key, const std::string& what) const {
+        throw ExerciseError(file_, line, key, what);
+    }
+
+    static int Line(const toml::node& n) { return static_cast<int>(n.source().begin.line); }
+
+    const toml::table* Table(const toml::table& t, const std::string& key, const std::string& path, bool required) const {
+        const toml::node* n = t.get(key);
+        if (!n) {
+            if (required) Fail(Line(t), path, "the table [" + path + "] is missing");
+            return nullptr;
+        }
+        if (!n->is_table()) Fail(n, path, "must be a table");
+        return n->as_table();
+    }
+
+    std::string String(const toml::table& t, const std::string& key, const std::string& path, bool required) const {
+        const toml::node* n = t.get(key);
+        if (!n) {
+            if (required) Fail(Line(t), path, "is missing");
+            return {};
+        }
+        if (!n->is_string()) Fail(n, path, "must be a text in quotes");
+        return std::string(n->as_string()->get());
+    }
+
+    std::optional<double> Number(const toml::table& t, const std::string& key, const std::string& path) const {
+        const toml::node* n = t.get(key);
+        if (!n) return std::nullopt;
+        double v;
+        if (n->is_integer())
+            v = static_cast<double>(n->as_integer()->get());
+        else if (n->is_floating_point())
+            v = n->as_floating_point()->get();
+        else
+            Fail(n, path, "must be a number");
+        if (!std::isfinite(v)) Fail(n, path, "must be a finite number");
+        return v;
+    }
+
+    double Number(const toml::table& t, const std::string& key, const std::string& path, double min, double max) const {
+        const auto v = Number(t, key, path);
+        if (!v) Fail(Line(t), path, "is missing");
+        if (*v < min || *v > max) Fail(t.get(key), path, "must be from " + Text(min) + " to " + Text(max));
+        return *v;
+    }
+
+    int Integer(const toml::table& t, const std::string& key, const std::string& path, int min, int max) const {
+        const toml::node* n = t.get(key);
+        if (!n) Fail(Line(t), path, "is missing");
+        if (!n->is_integer()) Fail(n, path, "must be a whole number");
+        const auto v = n->as_integer()->get();
+        if (v < min || v > max) Fail(n, path, "must be from " + std::to_string(min) + " to " + std::to_string(max));
+        return static_cast<int>(v);
+    }
+
+    static std::string Text(double v) {
+        std::string s = std::to_string(v);
+        while (s.size() > 1 && s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+        return s;
+    }
+
+    // "controller 1", "process 21", "block 41".
+    ObjectRef Object(const toml::node* n, const std::string& name, const std::string& path) const {
+        const std::size_t space = name.find(' ');
+        const std::string kind = name.substr(0, space);
+        int number = 0;
+        if (space != std::string::npos) {
+            try {
+                std::size_t used = 0;
+                number = std::stoi(name.substr(space + 1), &used);
+                if (used != name.size() - space - 1) number = 0;
+            } catch (const std::exception&) {
+                number = 0;
+            }
+        }
+        ObjectRef o;
+        if (kind == "controller" && number >= 1 && number <= 10)
+            o = {ObjectKind::Controller, number};
+        else if (kind == "process" && ((number >= 21 && number <= 40) || (number >= 71 && number <= 74)))
+            o = {ObjectKind::Process, number};
+        else if (kind == "block" && ((number >= 41 && number <= 60) || (number >= 75 && number <= 78)))
+            o = {ObjectKind::Block, number};
+        else
+            Fail(n, path,
+                 "names no object: write \"controller 1\"..\"controller 10\", \"process 21\"..\"process 40\" or "
+                 "71..74, \"block 41\"..\"block 60\" or 75..78");
+        return o;
+    }
+
+private:
+    std::filesystem::path file_;
+};
+
+void ReadTexts(const Reader& r, const toml::table& root, Exercise& e) {
+    for (const char* part : {"title", "task"}) {
+        const toml::table* t = r.Table(root, part, part, std::string(part) == "title");
+        if (!t) continue;
+        std::string& pt = std::string(part) == "title" ? e.titlePt : e.taskPt;
+        std::string& en = std::string(part) == "title" ? e.titleEn : e.taskEn;
+        pt = r.String(*t, "pt", std::string(part) + ".pt", true);
+        en = r.String(*t, "en", std::string(part) + ".en", true);
+    }
+}
+
+void ReadAllowed(const Reader& r, const toml::table& root, Exercise& e) {
+    const toml::table* t = r.Table(root, "allowed", "allowed", false);
+    if (!t) return;
+    for (const auto& [k, v] : *t) {
+        const std::string name(k.str());
+        const std::string path = "allowed.\"" + name + "\"";
+        const ObjectRef o = r.Object(&v, name, path);
+        if (!v.is_array()) r.Fail(&v, path, "must be a list of field names in quotes");
+        auto& fields = e.allowed[o];
+        for (const toml::node& f : *v.as_array()) {
+            if (!f.is_string()) r.Fail(&f, path, "must be a list of field names in quotes");
+            const std::string field(f.as_string()->get());
+            if (!IsField(o.kind, field)) {
+                std::string known;
+                for (const FieldKey& fk : FieldKeys())
+                    if (fk.kind == o.kind) known += (known.empty() ? "" : ", ") + std::string(fk.name);
+                r.Fail(&f, path, "\"" + field + "\" is not a field of a " + name.substr(0, name.find(' ')) + " (" + known + ")");
+            }
+            fields.insert(field);
+        }
+    }
+}
+
+void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
+    const toml::table* t = r.Table(root, "scenario", "scenario", true);
+    Scenario& s = e.scenario;
+    s.window = r.Number(*t, "window", "scenario.window", 60, 4 * 3600);
+    if (r.Number(*t, "sample", "scenario.sample")) s.sample = r.Number(*t, "sample", "scenario.sample", 0.01, 1);
+    if (t->get("seed")) s.seed = static_cast<std::uint32_t>(r.Integer(*t, "seed", "scenario.seed", 0, 2147483647));
+    if (t->get("repeats")) s.repeats = r.Integer(*t, "repeats", "scenario.repeats", 1, kMaxRepeats);
+    const toml::node* events = t->get("event");
+    if (!events) return;
+    if (!events->is_array_of_tables()) r.Fail(events, "scenario.event", "must be written as [[scenario.event]] tables");
+    const toml::array& list = *events->as_array();
+    if (list.size() > kMaxEvents) r.Fail(events, "scenario.event", "more than " + std::to_string(kMaxEvents) + " events");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const toml::table& ev = *list[i].as_table();
+        const std::string path = "scenario.event[" + std::to_string(i + 1) + "]";
+        Event v;
+        v.line = Reader::Line(ev);
+        v.time = r.Number(ev, "time", path + ".time", 0, s.window);
+        const std::string kind = r.String(ev, "kind", path + ".kind", true);
+        bool known = false;
+        for (const EventEntry& k : kEvents)
+            if (kind == k.name) {
+                v.kind = k.kind;
+                known = true;
+            }
+        if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic or output");
+        if (v.kind == EventKind::Memory) {
+            v.address = r.Integer(ev, "address", path + ".address", 1, 99);
+            v.value = r.Number(ev, "value", path + ".value", -1e6, 1e6);
+        } else {
+            v.controller = r.Integer(ev, "controller", path + ".controller", 1, 10);
+            if (v.kind == EventKind::Setpoint) v.value = r.Number(ev, "step", path + ".step", -100, 100);
+            if (v.kind == EventKind::Output) v.value = r.Number(ev, "value", path + ".value", 0, 100);
+        }
+        s.events.push_back(v);
+    }
+}
+
+void ReadTargets(const Reader& r, const toml::table& root, Exercise& e) {
+    const toml::node* targets = root.get("target");
+    if (!targets) r.Fail(0, "target", "the exercise has no [[target]]: there is nothing to grade");
+    if (!targets->is_array_of_tables()) r.Fail(targets, "target", "must be written as [[target]] tables");
+    const toml::array& list = *targets->as_array();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const toml::table& t = *list[i].as_table();
+        const std::string path = "target[" + std::to_string(i + 1) + "]";
+        Target v;
+        v.line = Reader::Line(t);
+        v.loop = r.Integer(t, "loop", path + ".loop", 1, 10);
+        const std::string name = r.String(t, "measure", path + ".measure", true);
+        const auto m = MeasureOfName(name);
+        if (!m) {
+            std::string known;
+            for (const MeasureEntry& k : kMeasures) known += (known.empty() ? "" : ", ") + std::string(k.name);
+            r.Fail(t.get("measure"), path + ".measure", "\"" + name + "\" is not a measure (" + known + ")");
+        }
+        v.measure = *m;
+        const auto max = r.Number(t, "max", path + ".max");
+        const auto min = r.Number(t, "min", path + ".min");
+        if (max.has_value() == min.has_value()) r.Fail(v.line, path, "needs either max or min, and not both");
+        v.limit = max ? *max : *min;
+        v.atLeast = min.has_value();
+        if (t.get("points")) v.points = r.Number(t, "points", path + ".points", 0, 1000);
+        if (IsEventMeasure(v.measure)) {
+            const int n = static_cast<int>(e.scenario.events.size());
+            if (n == 0) r.Fail(v.line, path + ".event", "\"" + name + "\" follows an event, and the scenario has none");
+            v.event = t.get("event") ? r.Integer(t, "event", path + ".event", 1, n) : 1;
+            const Event& ev = e.scenario.events[static_cast<std::size_t>(v.event - 1)];
+            if (v.measure != Measure::MaxDeviation && ev.kind != EventKind::Setpoint)
+                r.Fail(t.get("event") ? t.get("event") : &t, path + ".event",
+                       "\"" + name + "\" needs a setpoint event, and event " + std::to_string(v.event) + " is not one");
+            if (t.get("band")) v.band = r.Number(t, "band", path + ".band", 0.01, 50);
+        }
+        e.targets.push_back(v);
+    }
+}
+
+}  // namespace
+
+ExerciseError::ExerciseError(std::filesystem::path file, int line, std::string key, const std::string& what)
+    : std::runtime_error(file.string() + (line > 0 ? ", line " + std::to_string(line) : std::string()) +
+                         (key.empty() ? std::string() : ", " + key) + ": " + what),
+      file_(std::move(file)), line_(line), key_(std::move(key)) {}
+
+const char* MeasureName(Measure m) {
+    for (const MeasureEntry& k : kMeasures)
+        if (k.measure == m) return k.name;
+    return "";
+}
+
+std::optional<Measure> MeasureOfName(const std::string& name) {
+    for (const MeasureEntry& k : kMeasures)
+        if (name == k.name) return k.measure;
+    return std::nullopt;
+}
+
+bool IsEventMeasure(Measure m) {
+    return m == Measure::Overshoot || m == Measure::RiseTime || m == Measure::SettlingTime || m == Measure::MaxDeviation;
+}
+
+std::filesystem::path Exercise::PlantPath() const {
+    return plant.is_absolute() ? plant : file.parent_path() / plant;
+}
+
+double Exercise::MaxPoints() const {
+    double total = 0;
+    for (const Target& t : targets) total += t.points;
+    return total;
+}
+
+Exercise ReadExercise(const std::filesystem::path& file) {
+    FileRefusal refusal;
+    const auto bytes = ReadRegularFile(file, kMaxExerciseBytes, refusal);
+    if (!bytes) throw ExerciseError(file, 0, "", refusal.reason.en);
+    toml::table root;
+    try {
+        root = toml::parse(*bytes, file.string());
+    } catch (const toml::parse_error& err) {
+        throw ExerciseError(file, static_cast<int>(err.source().begin.line), "", std::string(err.description()));
+    }
+    const Reader r(file);
+    Exercise e;
+    e.file = file;
+    ReadTexts(r, root, e);
+    const toml::table* plant = r.Table(root, "plant", "plant", true);
+    e.plant = r.String(*plant, "project", "plant.project", true);
+    e.fingerprint = r.String(*plant, "fingerprint", "plant.fingerprint", false);
+    ReadAllowed(r, root, e);
+    ReadScenario(r, root, e);
+    ReadTargets(r, root, e);
+    return e;
+}
+
+}  // namespace kivo::exercises

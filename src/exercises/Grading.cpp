@@ -1,0 +1,144 @@
+#include "exercises/Grading.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "core/RegularFile.h"
+#include "exercises/ScenarioRun.h"
+#include "exercises/Submission.h"
+#include "project/ProjectFile.h"
+#include "project/TextFile.h"
+
+namespace kivo::exercises {
+namespace {
+
+// As large as any project file the program reads.
+constexpr std::uintmax_t kMaxProjectBytes = 64u << 20;
+
+// Loads a project from bytes in English, so messages are English; returns
+// the load's error, empty when it loaded.
+std::string LoadBytes(Project& p, const std::string& bytes, const std::string& name) {
+    const LoadResult r = ReadProjectBytes(p, bytes, name);
+    return r.ok ? std::string() : r.error;
+}
+
+double Mean(const std::vector<double>& v) {
+    double s = 0;
+    for (double x : v) s += x;
+    return s / static_cast<double>(v.size());
+}
+
+double Spread(const std::vector<double>& v, double mean) {
+    if (v.size() < 2) return 0;
+    double s = 0;
+    for (double x : v) s += (x - mean) * (x - mean);
+    return std::sqrt(s / static_cast<double>(v.size() - 1));
+}
+
+}  // namespace
+
+Plant ReadPlant(const Exercise& exercise) {
+    const std::filesystem::path path = exercise.PlantPath();
+    FileRefusal refusal;
+    const auto bytes = ReadRegularFile(path, kMaxProjectBytes, refusal);
+    if (!bytes) throw ExerciseError(exercise.file, 0, "plant.project", path.string() + ": " + refusal.reason.en);
+    Plant plant;
+    plant.fingerprint = Fingerprint(*bytes);
+    if (!exercise.fingerprint.empty() && exercise.fingerprint != plant.fingerprint)
+        throw ExerciseError(exercise.file, 0, "plant.fingerprint",
+                            path.string() + " has fingerprint " + plant.fingerprint + ", not the exercise's " +
+                                exercise.fingerprint + ": the plant file was changed after the exercise was written");
+    Project p(true);
+    const std::string error = LoadBytes(p, *bytes, path.string());
+    if (!error.empty()) throw ExerciseError(exercise.file, 0, "plant.project", error);
+    plant.lines = ProjectLines(p);
+    return plant;
+}
+
+GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesystem::path& submission) {
+    GradeRow row;
+    row.file = submission;
+    row.student = submission.stem().string();
+    row.max = exercise.MaxPoints();
+    FileRefusal refusal;
+    const auto bytes = ReadRegularFile(submission, kMaxProjectBytes, refusal);
+    if (!bytes) {
+        row.message = submission.string() + ": " + refusal.reason.en;
+        return row;
+    }
+    std::vector<std::string> lines;
+    {
+        Project p(true);
+        row.message = LoadBytes(p, *bytes, submission.string());
+        if (!row.message.empty()) return row;
+        lines = ProjectLines(p);
+    }
+    Comparison c = Compare(exercise, plant.lines, lines);
+    row.differences = std::move(c.differences);
+    if (!row.differences.empty()) {
+        row.message = "changes what the exercise does not allow";
+        return row;
+    }
+    const std::string graded = JoinLines(c.gradedLines);
+    std::vector<std::vector<double>> values(exercise.targets.size());
+    std::vector<bool> missing(exercise.targets.size(), false);
+    for (int r = 0; r < exercise.scenario.repeats; ++r) {
+        Project p(true);
+        row.message = LoadBytes(p, graded, submission.string());
+        if (!row.message.empty()) return row;
+        const PerformanceRow run =
+            RunScenario(p.sim, exercise.scenario, exercise.scenario.seed + static_cast<std::uint32_t>(r));
+        for (std::size_t i = 0; i < exercise.targets.size(); ++i) {
+            const auto v = MeasureOf(run, exercise.scenario, exercise.targets[i]);
+            if (v)
+                values[i].push_back(*v);
+            else
+                missing[i] = true;
+        }
+    }
+    row.valid = true;
+    for (std::size_t i = 0; i < exercise.targets.size(); ++i) {
+        const Target& t = exercise.targets[i];
+        TargetResult tr;
+        tr.target = &t;
+        if (!missing[i]) {
+            tr.value = Mean(values[i]);
+            tr.spread = Spread(values[i], *tr.value);
+            tr.pass = t.atLeast ? *tr.value >= t.limit : *tr.value <= t.limit;
+        }
+        tr.points = tr.pass ? t.points : 0;
+        row.total += tr.points;
+        row.targets.push_back(tr);
+    }
+    return row;
+}
+
+std::vector<GradeRow> GradeAll(const Exercise& exercise, const Plant& plant,
+                               const std::vector<std::filesystem::path>& submissions, int jobs) {
+    std::vector<GradeRow> rows(submissions.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < submissions.size(); i = next++) {
+            // One submission's failure is its row's message, never the class's.
+            try {
+                rows[i] = Grade(exercise, plant, submissions[i]);
+            } catch (const std::exception& e) {
+                rows[i] = GradeRow{};
+                rows[i].file = submissions[i];
+                rows[i].student = submissions[i].stem().string();
+                rows[i].max = exercise.MaxPoints();
+                rows[i].message = e.what();
+            }
+        }
+    };
+    const int n = std::clamp(jobs, 1, static_cast<int>(std::max<std::size_t>(1, submissions.size())));
+    std::vector<std::thread> threads;
+    for (int k = 1; k < n; ++k) threads.emplace_back(work);
+    work();
+    for (std::thread& t : threads) t.join();
+    return rows;
+}
+
+}  // namespace kivo::exercises

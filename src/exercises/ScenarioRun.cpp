@@ -1,0 +1,136 @@
+#include "exercises/ScenarioRun.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Cycle.h"
+#include "core/NumberText.h"
+#include "objects/Controller.h"
+
+namespace kivo::exercises {
+namespace {
+
+void Apply(Simulation& sim, const Event& e) {
+    if (e.kind == EventKind::Memory) {
+        sim.mem[e.address] = e.value;
+        return;
+    }
+    auto* c = sim.controllers.active(e.controller) ? sim.controllers.as<Controller>(e.controller) : nullptr;
+    if (!c) return;  // an inactive controller: nothing to step or switch
+    switch (e.kind) {
+        case EventKind::Setpoint: c->state.SP += e.value; break;
+        case EventKind::Manual: c->state.autoMode = false; break;
+        case EventKind::Automatic: c->state.autoMode = true; break;
+        case EventKind::Output:
+            if (!c->state.autoMode) c->state.MV = e.value;
+            break;
+        case EventKind::Memory: break;
+    }
+}
+
+// Point k of a series holds the plant at k + 1 simulated seconds.
+std::size_t FirstPointAfter(double time) { return static_cast<std::size_t>(std::max(0.0, std::floor(time))); }
+
+// The points from an event up to the next event or the end of the run.
+struct Segment {
+    std::size_t begin = 0, end = 0;
+};
+
+Segment SegmentOf(const Scenario& s, int event, std::size_t points) {
+    const double t = s.events[static_cast<std::size_t>(event - 1)].time;
+    double next = s.window;
+    for (const Event& e : s.events)
+        if (e.time > t) next = std::min(next, e.time);
+    return {std::min(FirstPointAfter(t), points), std::min(FirstPointAfter(next), points)};
+}
+
+std::optional<double> StepMeasure(const LoopSeries& x, const Scenario& s, const Target& t) {
+    const Segment g = SegmentOf(s, t.event, x.size());
+    if (g.begin >= g.end) return std::nullopt;
+    const double eventTime = s.events[static_cast<std::size_t>(t.event - 1)].time;
+    if (t.measure == Measure::MaxDeviation) {
+        double worst = 0;
+        for (std::size_t k = g.begin; k < g.end; ++k) worst = std::max(worst, std::fabs(x.sp[k] - x.pv[k]));
+        return worst;
+    }
+    const double step = s.events[static_cast<std::size_t>(t.event - 1)].value;
+    if (step == 0) return std::nullopt;
+    const double before = g.begin > 0 ? x.sp[g.begin - 1] : x.sp[g.begin] - step;
+    const double target = x.sp[g.begin];
+    const double sign = step > 0 ? 1.0 : -1.0;
+    switch (t.measure) {
+        case Measure::Overshoot: {
+            double peak = 0;
+            for (std::size_t k = g.begin; k < g.end; ++k) peak = std::max(peak, (x.pv[k] - target) * sign);
+            return 100.0 * peak / std::fabs(step);
+        }
+        case Measure::RiseTime: {
+            std::optional<double> t10, t90;
+            for (std::size_t k = g.begin; k < g.end && !t90; ++k) {
+                const double reached = (x.pv[k] - before) * sign / std::fabs(step);
+                const double time = static_cast<double>(k + 1);
+                if (!t10 && reached >= 0.1) t10 = time;
+                if (reached >= 0.9) t90 = time;
+            }
+            if (!t10 || !t90) return std::nullopt;
+            return *t90 - *t10;
+        }
+        case Measure::SettlingTime: {
+            if (std::fabs(x.pv[g.end - 1] - target) > t.band) return std::nullopt;
+            std::size_t lastOutside = g.begin;
+            bool outside = false;
+            for (std::size_t k = g.begin; k < g.end; ++k)
+                if (std::fabs(x.pv[k] - target) > t.band) {
+                    lastOutside = k;
+                    outside = true;
+                }
+            return outside ? static_cast<double>(lastOutside + 1) - eventTime : 0.0;
+        }
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+PerformanceRow RunScenario(Simulation& sim, const Scenario& s, std::uint32_t seed) {
+    sim.randomGenerator.SetSeed(seed);
+    const auto N = static_cast<long long>(Round(s.window / s.sample));
+    const auto perSecond = std::max(1LL, static_cast<long long>(Round(1 / s.sample)));
+    LoopCollector collector(sim, true, static_cast<std::size_t>(N / perSecond));
+    std::vector<std::pair<long long, const Event*>> timeline;
+    for (const Event& e : s.events) timeline.emplace_back(static_cast<long long>(Round(e.time / s.sample)), &e);
+    std::stable_sort(timeline.begin(), timeline.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::size_t next = 0;
+    sim.RunWithoutDisplay(
+        N, s.sample,
+        [&](long long h) {
+            for (; next < timeline.size() && timeline[next].first <= h; ++next) Apply(sim, *timeline[next].second);
+        },
+        [&](long long h) {
+            if ((h + 1) % perSecond == 0) collector.Sample(sim.mem.data());
+            return true;
+        });
+    return collector.Finish();
+}
+
+std::optional<double> MeasureOf(const PerformanceRow& row, const Scenario& s, const Target& t) {
+    const LoopPerformance& loop = row.loop(t.loop);
+    if (!loop.active) return std::nullopt;
+    if (IsEventMeasure(t.measure)) return StepMeasure(loop.series, s, t);
+    if (!loop.indices) return std::nullopt;
+    const IndexValues& v = loop.indices->values;
+    switch (t.measure) {
+        case Measure::Variability: return v.variability;
+        case Measure::MeanError: return v.meanError;
+        case Measure::MeanAbsError: return v.meanAbsError;
+        case Measure::CoTravel: return v.coTravel;
+        case Measure::CoDeviation: return v.coDeviation;
+        case Measure::CoSaturation: return v.coSaturation;
+        case Measure::PvMin: return v.pvMin;
+        case Measure::PvMax: return v.pvMax;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace kivo::exercises

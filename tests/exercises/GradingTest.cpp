@@ -1,0 +1,130 @@
+// Grading a class: a generated set of submissions graded to the expected
+// table, the same grade on one thread and on two, repeats that reproduce.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "exercises/Grading.h"
+
+namespace kivo::exercises {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExercise = fs::path(KIVO_SOURCE_DIR) / "examples/exercises/flow-tuning.kex";
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// The plant with some of its lines replaced ("{C01/03} Kc:0.5" → "... Kc:1.2").
+std::string Edited(std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+    for (const auto& [from, to] : edits) {
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+class Class : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("kivo_grading_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        exercise_ = ReadExercise(kExercise);
+        plant_ = ReadPlant(exercise_);
+        plantText_ = ReadBytes(exercise_.PlantPath());
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Submit(const std::string& name, const std::string& bytes) {
+        const fs::path p = dir_ / (name + ".smp");
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+
+    fs::path dir_;
+    Exercise exercise_;
+    Plant plant_;
+    std::string plantText_;
+};
+
+TEST_F(Class, IsGradedToTheExpectedTable) {
+    struct Case {
+        const char* student;
+        std::string bytes;
+        bool valid;
+        double total;
+        const char* difference;  // the one expected, or empty
+    };
+    const Case cases[] = {
+        {"unchanged", plantText_, true, 5, ""},
+        {"sluggish", Edited(plantText_, {{"Kc:0.5\r", "Kc:0.05\r"}}), true, 3, ""},  // settles in 63 s
+        {"aggressive", Edited(plantText_, {{"Kc:0.5\r", "Kc:1.2\r"}}), true, 3, ""},  // overshoots 40 %
+        {"state and tag", Edited(plantText_, {{"Iant:10.00", "Iant:33.00"}, {"Tag:FIC-101", "Tag:MY-LOOP"}}), true, 5, ""},
+        {"tampered", Edited(plantText_, {{"Tempo Morto:1\r", "Tempo Morto:0.2\r"}}), false, 0,
+         "process 21: dead_time 1 → 0.2"},
+        {"not a project", "garbage\r\n", false, 0, ""},
+    };
+    std::vector<fs::path> files;
+    for (const Case& c : cases) files.push_back(Submit(c.student, c.bytes));
+    files.push_back(dir_ / "never-handed-in.smp");
+
+    const std::vector<GradeRow> rows = GradeAll(exercise_, plant_, files, 2);
+    ASSERT_EQ(rows.size(), files.size());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.student);
+        EXPECT_EQ(rows[i].student, c.student);
+        EXPECT_EQ(rows[i].valid, c.valid) << rows[i].message;
+        EXPECT_EQ(rows[i].total, c.total);
+        EXPECT_EQ(rows[i].max, 5);
+        if (*c.difference) {
+            EXPECT_EQ(rows[i].differences, std::vector<std::string>{c.difference});
+        }
+        if (c.valid) {
+            EXPECT_EQ(rows[i].targets.size(), exercise_.targets.size());
+        } else {
+            EXPECT_FALSE(rows[i].message.empty());
+        }
+    }
+    EXPECT_FALSE(rows.back().valid);
+    EXPECT_NE(rows.back().message.find("never-handed-in.smp"), std::string::npos);
+}
+
+TEST_F(Class, OneThreadAndTwoGiveTheSameGradeAndRepeatsReproduce) {
+    exercise_.scenario.repeats = 3;
+    std::vector<fs::path> files;
+    for (const char* kc : {"0.2", "0.5", "0.8", "1.1"})
+        files.push_back(Submit(std::string("kc") + kc, Edited(plantText_, {{"Kc:0.5\r", std::string("Kc:") + kc + "\r"}})));
+    const auto one = GradeAll(exercise_, plant_, files, 1);
+    const auto two = GradeAll(exercise_, plant_, files, 2);
+    const auto again = GradeAll(exercise_, plant_, files, 2);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t k = 0; k < exercise_.targets.size(); ++k) {
+            SCOPED_TRACE(files[i].stem().string() + " target " + std::to_string(k + 1));
+            ASSERT_TRUE(one[i].targets[k].value.has_value());
+            EXPECT_EQ(*one[i].targets[k].value, *two[i].targets[k].value);
+            EXPECT_EQ(*one[i].targets[k].value, *again[i].targets[k].value);
+            EXPECT_EQ(one[i].targets[k].spread, again[i].targets[k].spread);
+        }
+}
+
+TEST_F(Class, APlantThatChangedAfterTheExerciseIsRefused) {
+    exercise_.fingerprint = "fnv1a64:0000000000000000";
+    try {
+        ReadPlant(exercise_);
+        ADD_FAILURE() << "accepted";
+    } catch (const ExerciseError& e) {
+        EXPECT_EQ(e.key(), "plant.fingerprint");
+        EXPECT_NE(std::string(e.what()).find("was changed"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace kivo::exercises
