@@ -21,5 +21,6 @@ int IndicesCommand(const Args& args);
 int BumptestCommand(const Args& args);
 int TuneCommand(const Args& args);
 int GradeCommand(const Args& args);
+int ExerciseCommand(const Args& args);
 
 }  // namespace kivo::cli

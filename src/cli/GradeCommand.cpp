@@ -5,6 +5,8 @@
 
 #include "cli/Arguments.h"
 #include "exercises/Grading.h"
+#include "exercises/NewExercise.h"
+#include "project/FileWriter.h"
 
 namespace kivo::cli {
 namespace {
@@ -144,6 +146,37 @@ int GradeCommand(const Args& args) {
         PrintCsv(rows);
     else
         PrintText(exercise, rows);
+    return kOk;
+}
+
+int ExerciseCommand(const Args& args) {
+    static const std::string kUsage =
+        "Usage: kivo-batch exercise new PROJECT.smp EXERCISE.kex\n"
+        "Writes a starting exercise on the project: every active loop may have its Kc,\n"
+        "Ti and Td changed and gets a 10 % setpoint step (a minute into the run, the\n"
+        "loops five minutes apart), and the targets (iema, overshoot, settling time)\n"
+        "are what the project's own settings achieve in that run, with 25 % slack.\n"
+        "Edit the texts and targets with any text editor. An existing EXERCISE.kex is\n"
+        "not replaced.\n"
+        "Exit code 2 on bad options, 3 when the project cannot be read or the\n"
+        "exercise cannot be written.\n";
+    if (AsksForHelp(args, kUsage)) return kOk;
+    Arguments a;
+    if (!ParseArguments("exercise", args, {}, {}, a)) return kUsage;
+    if (a.positionals.size() != 3 || a.positionals[0] != "new")
+        return UsageError("exercise", "write: kivo-batch exercise new PROJECT.smp EXERCISE.kex");
+    const std::filesystem::path out = a.positionals[2];
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(out, ec))) {
+        std::fprintf(stderr, "kivo-batch exercise: %s already exists; choose another name\n", out.string().c_str());
+        return kInvalidInput;
+    }
+    try {
+        WriteFile(out, NewExerciseText(a.positionals[1], out));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kivo-batch exercise: %s\n", e.what());
+        return kInvalidInput;
+    }
     return kOk;
 }
 

@@ -27,6 +27,7 @@ const Command kCommands[] = {
      "bumptest PROJECT.smp --loop N --step P --duration S  step test of a loop in manual, CSV"},
     {"tune", kivo::cli::TuneCommand, "tune SERIES --loop N [OPTIONS]      identify the process and propose settings"},
     {"grade", kivo::cli::GradeCommand, "grade EXERCISE.kex SUBMISSION.smp... [OPTIONS]  grade a class's projects"},
+    {"exercise", kivo::cli::ExerciseCommand, "exercise new PROJECT.smp EXERCISE.kex  write a starting exercise"},
 };
 
 void PrintHelp(std::FILE* out) {

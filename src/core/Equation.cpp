@@ -8,7 +8,7 @@
 
 namespace kivo {
 
-std::string EquationError;
+thread_local std::string EquationError;
 
 std::string SubstituteVariables(std::string_view text, const Memory& mem) {
     std::string s(text);

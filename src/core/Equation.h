@@ -9,9 +9,11 @@
 
 namespace kivo {
 
-// Shared error text: "Inconsistência na Equação!" after a refused text, empty
-// after an accepted one. Valid until the next evaluation.
-extern std::string EquationError;
+// Error text: "Inconsistência na Equação!" after a refused text, empty
+// after an accepted one. Valid until the next evaluation on the same thread:
+// one per thread, since projects run on several threads at once (grading a
+// class) and each reads the error of its own last evaluation.
+extern thread_local std::string EquationError;
 inline constexpr std::string_view kEquationErrorText = "Inconsistência na Equação!";
 
 // Upper-cases the text and replaces every "M" + two characters by the number
