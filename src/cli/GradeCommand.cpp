@@ -150,7 +150,7 @@ int GradeCommand(const Args& args) {
 }
 
 int ExerciseCommand(const Args& args) {
-    static const std::string kUsage =
+    static const std::string kExerciseUsage =
         "Usage: kivo-batch exercise new PROJECT.smp EXERCISE.kex\n"
         "Writes a starting exercise on the project: every active loop may have its Kc,\n"
         "Ti and Td changed and gets a 10 % setpoint step (a minute into the run, the\n"
@@ -160,7 +160,7 @@ int ExerciseCommand(const Args& args) {
         "not replaced.\n"
         "Exit code 2 on bad options, 3 when the project cannot be read or the\n"
         "exercise cannot be written.\n";
-    if (AsksForHelp(args, kUsage)) return kOk;
+    if (AsksForHelp(args, kExerciseUsage)) return kOk;
     Arguments a;
     if (!ParseArguments("exercise", args, {}, {}, a)) return kUsage;
     if (a.positionals.size() != 3 || a.positionals[0] != "new")

@@ -53,10 +53,12 @@ std::optional<double> StepMeasure(const LoopSeries& x, const Scenario& s, const 
         for (std::size_t k = g.begin; k < g.end; ++k) worst = std::max(worst, std::fabs(x.sp[k] - x.pv[k]));
         return worst;
     }
-    const double step = s.events[static_cast<std::size_t>(t.event - 1)].value;
-    if (step == 0) return std::nullopt;
-    const double before = g.begin > 0 ? x.sp[g.begin - 1] : x.sp[g.begin] - step;
+    // The step the setpoint took, as the series shows it: a controller that
+    // follows a remote setpoint does not take the event's step at all.
+    const double before = g.begin > 0 ? x.sp[g.begin - 1] : x.sp[g.begin];
     const double target = x.sp[g.begin];
+    const double step = target - before;
+    if (std::fabs(step) < 1e-9) return std::nullopt;
     const double sign = step > 0 ? 1.0 : -1.0;
     switch (t.measure) {
         case Measure::Overshoot: {
