@@ -32,7 +32,11 @@ struct ClassFixture {
         exercise.scenario.window = 4 * 3600;
         exercise.scenario.sample = 0.1;
         exercise.scenario.events.resize(1);
-        exercise.scenario.events.push_back({7200, EventKind::Setpoint, 1, 0, -10, 0});
+        Event back;  // the step back down, half way through
+        back.time = 7200;
+        back.controller = 1;
+        back.value = -10;
+        exercise.scenario.events.push_back(back);
         plant = ReadPlant(exercise);
         std::ifstream f(exercise.PlantPath(), std::ios::binary);
         const std::string text(std::istreambuf_iterator<char>(f), {});

@@ -37,7 +37,7 @@ struct ObjectRef {
     auto operator<=>(const ObjectRef&) const = default;
 };
 
-enum class EventKind { Setpoint, Memory, Manual, Automatic, Output };
+enum class EventKind { Setpoint, Memory, Manual, Automatic, Output, Process };
 
 // Something that happens to the plant at a given plant time of the run.
 struct Event {
@@ -47,7 +47,15 @@ struct Event {
     int address = 0;       // memory: M(address)
     double value = 0;      // setpoint: step in % of span; memory: value in %; output: MV in %
     int line = 0;          // in the exercise file, for messages
+    int process = 0;       // process: the process (21..40, 71..74)
+    std::string field;     // process: the setting (ProcessEventFields), as the exercise names it
+    std::string text;      // process: its new text, applied as the process window applies it
 };
+
+// The settings of a process an event may change while the plant runs: a
+// valve that starts to stick, a backlash that grows, a slower actuator.
+inline constexpr const char* kProcessEventFields[] = {"gain", "dead_time", "backlash", "stiction", "rate_limit",
+                                                      "actuator_tau"};
 
 enum class Measure {
     Variability,

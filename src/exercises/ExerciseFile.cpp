@@ -1,5 +1,6 @@
 // The exercise file: TOML, read with toml++, every value checked with the
 // line and key it came from.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -36,7 +37,7 @@ struct EventEntry {
 };
 constexpr EventEntry kEvents[] = {
     {EventKind::Setpoint, "setpoint"}, {EventKind::Memory, "memory"}, {EventKind::Manual, "manual"},
-    {EventKind::Automatic, "automatic"}, {EventKind::Output, "output"},
+    {EventKind::Automatic, "automatic"}, {EventKind::Output, "output"}, {EventKind::Process, "process"},
 };
 
 // Reads one file with the line and key of every complaint.
@@ -201,8 +202,24 @@ void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
                 v.kind = k.kind;
                 known = true;
             }
-        if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic or output");
-        if (v.kind == EventKind::Memory) {
+        if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic, output or process");
+        if (v.kind == EventKind::Process) {
+            const toml::node* pn = ev.get("process");
+            if (!pn) r.Fail(v.line, path + ".process", "is missing");
+            v.process = r.Object(pn, "process " + std::to_string(pn->is_integer() ? pn->as_integer()->get() : 0),
+                                 path + ".process").number;
+            v.field = r.String(ev, "field", path + ".field", true);
+            if (std::none_of(std::begin(kProcessEventFields), std::end(kProcessEventFields),
+                             [&](const char* f) { return v.field == f; }))
+                r.Fail(ev.get("field"), path + ".field",
+                       "\"" + v.field + "\" is not gain, dead_time, backlash, stiction, rate_limit or actuator_tau");
+            const toml::node* value = ev.get("value");
+            if (!value) r.Fail(v.line, path + ".value", "is missing");
+            if (value->is_string())
+                v.text = std::string(value->as_string()->get());
+            else
+                v.text = Reader::Text(*r.Number(ev, "value", path + ".value"));
+        } else if (v.kind == EventKind::Memory) {
             v.address = r.Integer(ev, "address", path + ".address", 1, 99);
             v.value = r.Number(ev, "value", path + ".value", -1e6, 1e6);
         } else {

@@ -58,8 +58,13 @@ std::string NewExerciseText(const std::filesystem::path& plant, const std::files
     Scenario s;
     s.window = std::min(4.0 * 3600, std::max(1800.0, kFirstStep + kStepSpacing * static_cast<double>(loops.size() - 1) +
                                                          kAfterLastStep));
-    for (std::size_t i = 0; i < loops.size(); ++i)
-        s.events.push_back({kFirstStep + kStepSpacing * static_cast<double>(i), EventKind::Setpoint, loops[i], 0, 10, 0});
+    for (std::size_t i = 0; i < loops.size(); ++i) {
+        Event step;
+        step.time = kFirstStep + kStepSpacing * static_cast<double>(i);
+        step.controller = loops[i];
+        step.value = 10;
+        s.events.push_back(step);
+    }
     const PerformanceRow run = RunScenario(p.sim, s, s.seed);
 
     const std::filesystem::path folder = exercise.parent_path().empty() ? "." : exercise.parent_path();

@@ -6,13 +6,35 @@
 #include "core/Cycle.h"
 #include "core/NumberText.h"
 #include "objects/Controller.h"
+#include "objects/Process.h"
 
 namespace kivo::exercises {
 namespace {
 
+std::string* ProcessField(Process& p, const std::string& field) {
+    if (field == "gain") return &p.GainText;
+    if (field == "dead_time") return &p.DeadTime;
+    if (field == "backlash") return &p.Hysteresis;
+    if (field == "stiction") return &p.valveStext;
+    if (field == "rate_limit") return &p.ratetext;
+    if (field == "actuator_tau") return &p.tauAText;
+    return nullptr;
+}
+
 void Apply(Simulation& sim, const Event& e) {
     if (e.kind == EventKind::Memory) {
         sim.mem[e.address] = e.value;
+        return;
+    }
+    if (e.kind == EventKind::Process) {
+        const int slot = e.process <= 40 ? e.process - 20 : e.process - 50;
+        auto* p = sim.processes.active(slot) ? sim.processes.as<Process>(slot) : nullptr;
+        std::string* field = p ? ProcessField(*p, e.field) : nullptr;
+        if (!field) return;
+        // As the process window's apply: a text it refuses leaves the
+        // settings in use as they were.
+        *field = e.text;
+        p->ValidateParameters(false);
         return;
     }
     auto* c = sim.controllers.active(e.controller) ? sim.controllers.as<Controller>(e.controller) : nullptr;
@@ -24,7 +46,8 @@ void Apply(Simulation& sim, const Event& e) {
         case EventKind::Output:
             if (!c->state.autoMode) c->state.MV = e.value;
             break;
-        case EventKind::Memory: break;
+        case EventKind::Memory:
+        case EventKind::Process: break;
     }
 }
 
