@@ -115,6 +115,37 @@ TEST_F(Class, OneThreadAndTwoGiveTheSameGradeAndRepeatsReproduce) {
         }
 }
 
+TEST_F(Class, AProcessEventChangesTheRunFromItsTimeOn) {
+    const fs::path student = Submit("student", plantText_);
+    Target travel;
+    travel.loop = 1;
+    travel.measure = Measure::CoTravel;
+    travel.limit = 100;
+    exercise_.targets = {travel};
+    Event down;  // a step back, for the valve to move after the event
+    down.time = 900;
+    down.controller = 1;
+    down.value = -10;
+    exercise_.scenario.events.push_back(down);
+    const double smooth = *Grade(exercise_, plant_, student).targets[0].value;
+
+    // The valve starts to stick ten minutes in: the controller has to push
+    // it in jumps, and its output travels further.
+    Event sticking;
+    sticking.time = 600;
+    sticking.kind = EventKind::Process;
+    sticking.process = 21;
+    sticking.field = "stiction";
+    sticking.text = "3";
+    exercise_.scenario.events.push_back(sticking);
+    const double stuck = *Grade(exercise_, plant_, student).targets[0].value;
+    EXPECT_GT(stuck, smooth * 1.5) << smooth << " → " << stuck;
+
+    // A text the process refuses leaves the valve as it was.
+    exercise_.scenario.events.back().text = "x";
+    EXPECT_EQ(*Grade(exercise_, plant_, student).targets[0].value, smooth);
+}
+
 TEST_F(Class, APlantThatChangedAfterTheExerciseIsRefused) {
     exercise_.fingerprint = "fnv1a64:0000000000000000";
     try {
