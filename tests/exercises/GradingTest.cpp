@@ -63,10 +63,11 @@ TEST_F(Class, IsGradedToTheExpectedTable) {
         const char* difference;  // the one expected, or empty
     };
     const Case cases[] = {
-        {"unchanged", plantText_, true, 5, ""},
-        {"sluggish", Edited(plantText_, {{"Kc:0.5\r", "Kc:0.05\r"}}), true, 3, ""},  // settles in 63 s
-        {"aggressive", Edited(plantText_, {{"Kc:0.5\r", "Kc:1.2\r"}}), true, 3, ""},  // overshoots 40 %
-        {"state and tag", Edited(plantText_, {{"Iant:10.00", "Iant:33.00"}, {"Tag:FIC-101", "Tag:MY-LOOP"}}), true, 5, ""},
+        {"unchanged", plantText_, true, 2, ""},                                        // overshoots 39 %, travels
+        {"sluggish", Edited(plantText_, {{"Kc:0.5\r", "Kc:0.05\r"}}), true, 3, ""},  // settles in 62 s
+        {"aggressive", Edited(plantText_, {{"Kc:0.5\r", "Kc:1.2\r"}}), true, 0, ""},  // unstable: never settles
+        {"retuned", Edited(plantText_, {{"Kc:0.5\r", "Kc:0.3\r"}, {"Ti:2\r", "Ti:4\r"}}), true, 5, ""},
+        {"state and tag", Edited(plantText_, {{"Iant:10.00", "Iant:33.00"}, {"Tag:FIC-101", "Tag:MY-LOOP"}}), true, 2, ""},
         {"tampered", Edited(plantText_, {{"Tempo Morto:1\r", "Tempo Morto:0.2\r"}}), false, 0,
          "process 21: dead_time 1 → 0.2"},
         {"not a project", "garbage\r\n", false, 0, ""},
@@ -108,9 +109,8 @@ TEST_F(Class, OneThreadAndTwoGiveTheSameGradeAndRepeatsReproduce) {
     for (std::size_t i = 0; i < files.size(); ++i)
         for (std::size_t k = 0; k < exercise_.targets.size(); ++k) {
             SCOPED_TRACE(files[i].stem().string() + " target " + std::to_string(k + 1));
-            ASSERT_TRUE(one[i].targets[k].value.has_value());
-            EXPECT_EQ(*one[i].targets[k].value, *two[i].targets[k].value);
-            EXPECT_EQ(*one[i].targets[k].value, *again[i].targets[k].value);
+            EXPECT_EQ(one[i].targets[k].value, two[i].targets[k].value);  // bit for bit, or both none
+            EXPECT_EQ(one[i].targets[k].value, again[i].targets[k].value);
             EXPECT_EQ(one[i].targets[k].spread, again[i].targets[k].spread);
         }
 }
