@@ -20,14 +20,16 @@ const std::string kGradeUsage =
     "project is not graded), runs the exercise's scenario on the plant with the\n"
     "student's allowed settings (once per repeat, each repeat with the next\n"
     "seed) and scores every target. A project that cannot be read is a row with\n"
-    "its message; the others are still graded. --jobs grades on N threads\n"
+    "its message; the others are still graded. A drill's answer is the line\n"
+    "\"Resposta do exercício: N\" (or \"Exercise answer: N\") of the project's\n"
+    "comments. --jobs grades on N threads\n"
     "(default: the machine's cores); rows stay in the order of the files.\n"
     "JSON: {\"exercise\", \"rows\":[{\"file\",\"student\",\"valid\",\"message\"(text or\n"
     "null),\"differences\":[text],\"targets\":[{\"loop\",\"measure\",\"value\"(mean over\n"
     "the repeats, null when none),\"spread\"(standard deviation),\"limit\",\"at_least\",\n"
-    "\"pass\",\"points\"}],\"total\",\"max\"}]}.\n"
+    "\"pass\",\"points\"}],\"answer\"(the drill's, or null),\"answer_points\",\"total\",\"max\"}]}.\n"
     "CSV: one line per target of each project: file;student;valid;loop;measure;\n"
-    "value;spread;limit;pass;points;total;max;message.\n"
+    "value;spread;limit;pass;points;total;max;answer;answer_points;message.\n"
     "Exit code 2 on bad options, 3 when the exercise or its plant cannot be read\n"
     "(a submission that cannot be read is a row, not an error).\n";
 
@@ -61,6 +63,9 @@ void PrintText(const Exercise& e, const std::vector<GradeRow>& rows) {
             line += Number(t.points);
             std::printf("%s\n", line.c_str());
         }
+        if (e.drill && r.valid)
+            std::printf("  drill answer %s  %s %s\n", r.answer ? std::to_string(*r.answer).c_str() : "-",
+                        r.answerPoints > 0 ? "right" : "wrong", Number(r.answerPoints).c_str());
     }
 }
 
@@ -72,9 +77,11 @@ std::string CsvField(const std::string& s) {
 }
 
 void PrintCsv(const std::vector<GradeRow>& rows) {
-    std::printf("file;student;valid;loop;measure;value;spread;limit;pass;points;total;max;message\n");
+    std::printf("file;student;valid;loop;measure;value;spread;limit;pass;points;total;max;answer;answer_points;message\n");
     for (const GradeRow& r : rows) {
-        const std::string tail = ";" + Number(r.total) + ";" + Number(r.max) + ";" + CsvField(r.message);
+        const std::string tail = ";" + Number(r.total) + ";" + Number(r.max) + ";" +
+                                 (r.answer ? std::to_string(*r.answer) : std::string()) + ";" + Number(r.answerPoints) +
+                                 ";" + CsvField(r.message);
         const std::string head = CsvField(r.file.string()) + ";" + CsvField(r.student) + ";" + (r.valid ? "1" : "0");
         if (r.targets.empty()) std::printf("%s;;;;;;;%s\n", head.c_str(), tail.c_str());
         for (const TargetResult& t : r.targets)
@@ -103,7 +110,8 @@ void PrintJson(const Exercise& e, const std::vector<GradeRow>& rows) {
                    ", \"at_least\": " + (t.target->atLeast ? "true" : "false") +
                    ", \"pass\": " + (t.pass ? "true" : "false") + ", \"points\": " + JsonNumber(t.points) + "}";
         }
-        out += "], \"total\": " + JsonNumber(r.total) + ", \"max\": " + JsonNumber(r.max) + "}";
+        out += "], \"answer\": " + (r.answer ? std::to_string(*r.answer) : std::string("null")) +
+               ", \"answer_points\": " + JsonNumber(r.answerPoints) + ", \"total\": " + JsonNumber(r.total) + ", \"max\": " + JsonNumber(r.max) + "}";
     }
     out += "\n]}\n";
     std::fputs(out.c_str(), stdout);

@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kivo::exercises {
@@ -50,6 +51,7 @@ struct Event {
     int process = 0;       // process: the process (21..40, 71..74)
     std::string field;     // process: the setting (ProcessEventFields), as the exercise names it
     std::string text;      // process: its new text, applied as the process window applies it
+    bool hidden = false;   // a drill's fault: the student sees its effect, not the event
 };
 
 // The settings of a process an event may change while the plant runs: a
@@ -98,6 +100,20 @@ struct Scenario {
     std::vector<Event> events;
 };
 
+// A drill: the student watches the trends of a hidden event and answers
+// which fault it was. The exercise file holds the answer in plain text.
+struct Drill {
+    std::string questionPt, questionEn;
+    std::vector<std::pair<std::string, std::string>> choices;  // pt, en
+    int answer = 0;     // 1-based
+    double points = 1;
+};
+
+// The line of the project's comments that carries a drill's answer, in either
+// language: "Resposta do exercício: 2" or "Exercise answer: 2".
+inline constexpr const char* kAnswerPrefixPt = "Resposta do exercício:";
+inline constexpr const char* kAnswerPrefixEn = "Exercise answer:";
+
 struct Exercise {
     std::filesystem::path file;          // the exercise file itself
     std::string titlePt, titleEn;
@@ -107,6 +123,7 @@ struct Exercise {
     std::map<ObjectRef, std::set<std::string>> allowed;  // field names of FieldKeys
     Scenario scenario;
     std::vector<Target> targets;
+    std::optional<Drill> drill;
 
     // The plant file, resolved against the exercise's folder.
     std::filesystem::path PlantPath() const;

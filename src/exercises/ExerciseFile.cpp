@@ -227,8 +227,35 @@ void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
             if (v.kind == EventKind::Setpoint) v.value = r.Number(ev, "step", path + ".step", -100, 100);
             if (v.kind == EventKind::Output) v.value = r.Number(ev, "value", path + ".value", 0, 100);
         }
+        if (const toml::node* h = ev.get("hidden")) {
+            if (!h->is_boolean()) r.Fail(h, path + ".hidden", "must be true or false");
+            v.hidden = h->as_boolean()->get();
+        }
         s.events.push_back(v);
     }
+}
+
+void ReadDrill(const Reader& r, const toml::table& root, Exercise& e) {
+    const toml::table* t = r.Table(root, "drill", "drill", false);
+    if (!t) return;
+    Drill d;
+    const toml::table* q = r.Table(*t, "question", "drill.question", true);
+    d.questionPt = r.String(*q, "pt", "drill.question.pt", true);
+    d.questionEn = r.String(*q, "en", "drill.question.en", true);
+    const toml::node* choices = t->get("choices");
+    if (!choices || !choices->is_array_of_tables() || choices->as_array()->size() < 2)
+        r.Fail(choices ? choices : t, "drill.choices", "needs at least two choices, each { pt = \"...\", en = \"...\" }");
+    int i = 0;
+    for (const toml::node& c : *choices->as_array()) {
+        const std::string path = "drill.choices[" + std::to_string(++i) + "]";
+        d.choices.emplace_back(r.String(*c.as_table(), "pt", path + ".pt", true),
+                               r.String(*c.as_table(), "en", path + ".en", true));
+    }
+    d.answer = r.Integer(*t, "answer", "drill.answer", 1, static_cast<int>(d.choices.size()));
+    if (t->get("points")) d.points = r.Number(*t, "points", "drill.points", 0, 1000);
+    if (std::none_of(e.scenario.events.begin(), e.scenario.events.end(), [](const Event& v) { return v.hidden; }))
+        r.Fail(t, "drill", "asks about a hidden event, and the scenario has none (hidden = true)");
+    e.drill = d;
 }
 
 void ReadTargets(const Reader& r, const toml::table& root, Exercise& e) {
@@ -298,7 +325,7 @@ std::filesystem::path Exercise::PlantPath() const {
 }
 
 double Exercise::MaxPoints() const {
-    double total = 0;
+    double total = drill ? drill->points : 0;
     for (const Target& t : targets) total += t.points;
     return total;
 }
@@ -323,6 +350,7 @@ Exercise ReadExercise(const std::filesystem::path& file) {
     ReadAllowed(r, root, e);
     ReadScenario(r, root, e);
     ReadTargets(r, root, e);
+    ReadDrill(r, root, e);
     return e;
 }
 

@@ -39,6 +39,23 @@ double Spread(const std::vector<double>& v, double mean) {
 
 }  // namespace
 
+std::optional<int> AnswerIn(const std::vector<std::string>& commentLines) {
+    std::optional<int> answer;
+    for (const std::string& line : commentLines)
+        for (const std::string prefix : {kAnswerPrefixPt, kAnswerPrefixEn})
+            if (line.rfind(prefix, 0) == 0) {
+                try {
+                    std::size_t used = 0;
+                    const std::string rest = line.substr(prefix.size());
+                    const int n = std::stoi(rest, &used);
+                    if (rest.find_first_not_of(" \t", used) == std::string::npos) answer = n;
+                } catch (const std::exception&) {
+                    // not a number: the line is no answer
+                }
+            }
+    return answer;
+}
+
 Plant ReadPlant(const Exercise& exercise) {
     const std::filesystem::path path = exercise.PlantPath();
     FileRefusal refusal;
@@ -74,6 +91,9 @@ GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesyst
         row.message = LoadBytes(p, *bytes, submission.string());
         if (!row.message.empty()) return row;
         lines = ProjectLines(p);
+        std::vector<std::string> comments = p.comments;
+        comments.insert(comments.end(), p.otherLanguageComments.begin(), p.otherLanguageComments.end());
+        row.answer = AnswerIn(comments);
     }
     Comparison c = Compare(exercise, plant.lines, lines);
     row.differences = std::move(c.differences);
@@ -99,6 +119,10 @@ GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesyst
         }
     }
     row.valid = true;
+    if (exercise.drill && row.answer == exercise.drill->answer) {
+        row.answerPoints = exercise.drill->points;
+        row.total += row.answerPoints;
+    }
     for (std::size_t i = 0; i < exercise.targets.size(); ++i) {
         const Target& t = exercise.targets[i];
         TargetResult tr;

@@ -40,9 +40,16 @@ struct GradeRow {
     std::string message;        // why it was not graded, when it was not
     std::vector<std::string> differences;
     std::vector<TargetResult> targets;
+    // The drill's answer found in the project's comments, and what it earned.
+    std::optional<int> answer;
+    double answerPoints = 0;
     double total = 0;
     double max = 0;
 };
+
+// The drill's answer a project's comment lines carry (see kAnswerPrefixPt),
+// the last one when there are several; none when there is none.
+std::optional<int> AnswerIn(const std::vector<std::string>& commentLines);
 
 GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesystem::path& submission);
 

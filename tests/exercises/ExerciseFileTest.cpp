@@ -77,6 +77,13 @@ TEST(ExerciseFile, AMalformedFileNamesItsLineAndKey) {
         {"both limits", Replace(kValid, "max = 10", "max = 10\nmin = 1"), 13, "target[1]", "either max or min"},
         {"event measure without an event", Replace(kValid, "[[scenario.event]]\ntime = 60\nkind = \"setpoint\"\ncontroller = 1\nstep = 10\n", ""),
          8, "target[1].event", "has none"},
+        {"drill without a hidden event",
+         kValid + "[drill]\nquestion = { pt = \"Q\", en = \"Q\" }\nchoices = [{ pt = \"a\", en = \"a\" }, { pt = \"b\", en = \"b\" }]\nanswer = 1\n",
+         17, "drill", "the scenario has none"},
+        {"drill answer beyond the choices",
+         Replace(kValid, "step = 10", "step = 10\nhidden = true") +
+             "[drill]\nquestion = { pt = \"Q\", en = \"Q\" }\nchoices = [{ pt = \"a\", en = \"a\" }, { pt = \"b\", en = \"b\" }]\nanswer = 3\n",
+         21, "drill.answer", "from 1 to 2"},
         {"no target", kValid.substr(0, kValid.find("[[target]]")), 0, "target", "nothing to grade"},
     };
     for (const BadCase& c : cases) {

@@ -146,6 +146,36 @@ TEST_F(Class, AProcessEventChangesTheRunFromItsTimeOn) {
     EXPECT_EQ(*Grade(exercise_, plant_, student).targets[0].value, smooth);
 }
 
+TEST_F(Class, TheDrillsAnswerIsGradedWithTheRest) {
+    const Exercise drill = ReadExercise(fs::path(KIVO_SOURCE_DIR) / "examples/exercises/sticking-valve.kex");
+    const Plant plant = ReadPlant(drill);
+    const std::string tuned = Edited(plantText_, {{"Kc:0.5\r", "Kc:0.2\r"}, {"Ti:2\r", "Ti:6\r"}});
+    const auto answering = [&](const std::string& line) {
+        return Edited(tuned, {{"<BEGIN_COMMENTS>\r\n", "<BEGIN_COMMENTS>\r\n" + line + "\r\n"}});
+    };
+    struct Case {
+        const char* student;
+        std::string bytes;
+        std::optional<int> answer;
+        double total;
+    };
+    const Case cases[] = {
+        {"right", answering("Exercise answer: 2"), 2, 6},
+        {"right in Portuguese", answering("Resposta do exerc\xED" "cio: 2"), 2, 6},  // the file's code page
+        {"wrong", answering("Exercise answer: 3"), 3, 4},
+        {"not a number", answering("Exercise answer: the valve"), std::nullopt, 4},
+        {"no answer", tuned, std::nullopt, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.student);
+        const GradeRow row = Grade(drill, plant, Submit("student", c.bytes));
+        EXPECT_TRUE(row.valid) << row.message;
+        EXPECT_EQ(row.answer, c.answer);
+        EXPECT_EQ(row.total, c.total);
+        EXPECT_EQ(row.max, 6);
+    }
+}
+
 TEST_F(Class, APlantThatChangedAfterTheExerciseIsRefused) {
     exercise_.fingerprint = "fnv1a64:0000000000000000";
     try {

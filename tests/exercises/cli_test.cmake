@@ -14,7 +14,7 @@ check(jobs 2 "^$" "--jobs must be a whole number" grade ${kex} ana.smp --jobs 0)
 check(format 2 "^$" "--format must be text, csv or json" grade ${kex} ana.smp --format xml)
 check(no_exercise 3 "^$" "missing.kex: No such file" grade missing.kex ana.smp)
 check(text 0 "ana: 2 / 5\n.*bruno: not graded: Read error" "^$" grade ${kex} ana.smp bruno.smp)
-check(csv 0 "^file;student;valid;loop;measure;value;spread;limit;pass;points;total;max;message\nana.smp;ana;1;1;overshoot;" "^$"
+check(csv 0 "^file;student;valid;loop;measure;value;spread;limit;pass;points;total;max;answer;answer_points;message\nana.smp;ana;1;1;overshoot;" "^$"
       grade ${kex} ana.smp bruno.smp --format csv --jobs 1)
 check(json 0 "^{\"exercise\": .*\"rows\": \\[\n  {\"file\": \"ana.smp\", \"student\": \"ana\", \"valid\": true, \"message\": null, .*\"total\": 2, \"max\": 5},\n  {\"file\": \"bruno.smp\", \"student\": \"bruno\", \"valid\": false, \"message\": \"Read error" "^$"
       grade ${kex} ana.smp bruno.smp --format json --jobs 2)
