@@ -6,10 +6,10 @@
 #   widgets   small widgets and the base of the object forms
 #   shell     the diagram, the window registry, the widget panel and the
 #             narrow interface through which windows reach the main window
-#   fastsim, tuning, objects, recorders, project   the windows
+#   fastsim, tuning, objects, recorders, project, exercises   the windows
 #   main      the main window and the project's life cycle
 #   app       start-up
-set(rooms context i18n widgets shell fastsim tuning objects recorders project main app)
+set(rooms context i18n widgets shell fastsim tuning objects recorders project exercises main app)
 set(bad "")
 file(GLOB_RECURSE help_files "${SRC}/help/*.h" "${SRC}/help/*.cpp")
 foreach(f ${help_files})

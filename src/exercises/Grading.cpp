@@ -85,16 +85,22 @@ GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesyst
         row.message = submission.string() + ": " + refusal.reason.en;
         return row;
     }
-    std::vector<std::string> lines;
-    {
-        Project p(true);
-        row.message = LoadBytes(p, *bytes, submission.string());
-        if (!row.message.empty()) return row;
-        lines = ProjectLines(p);
-        std::vector<std::string> comments = p.comments;
-        comments.insert(comments.end(), p.otherLanguageComments.begin(), p.otherLanguageComments.end());
-        row.answer = AnswerIn(comments);
-    }
+    Project p(true);
+    row.message = LoadBytes(p, *bytes, submission.string());
+    if (!row.message.empty()) return row;
+    std::vector<std::string> comments = p.comments;
+    comments.insert(comments.end(), p.otherLanguageComments.begin(), p.otherLanguageComments.end());
+    GradeRow graded = GradeLines(exercise, plant, ProjectLines(p), AnswerIn(comments), row.student);
+    graded.file = submission;
+    return graded;
+}
+
+GradeRow GradeLines(const Exercise& exercise, const Plant& plant, const std::vector<std::string>& lines,
+                    std::optional<int> answer, const std::string& name) {
+    GradeRow row;
+    row.student = name;
+    row.max = exercise.MaxPoints();
+    row.answer = answer;
     Comparison c = Compare(exercise, plant.lines, lines);
     row.differences = std::move(c.differences);
     if (!row.differences.empty()) {
@@ -106,7 +112,7 @@ GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesyst
     std::vector<bool> missing(exercise.targets.size(), false);
     for (int r = 0; r < exercise.scenario.repeats; ++r) {
         Project p(true);
-        row.message = LoadBytes(p, graded, submission.string());
+        row.message = LoadBytes(p, graded, name);
         if (!row.message.empty()) return row;
         const PerformanceRow run =
             RunScenario(p.sim, exercise.scenario, exercise.scenario.seed + static_cast<std::uint32_t>(r));

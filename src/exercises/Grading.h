@@ -53,6 +53,11 @@ std::optional<int> AnswerIn(const std::vector<std::string>& commentLines);
 
 GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesystem::path& submission);
 
+// The same for a project already loaded (the program's own): its lines
+// (ProjectLines) and the drill's answer, if any; name is the row's student.
+GradeRow GradeLines(const Exercise& exercise, const Plant& plant, const std::vector<std::string>& lines,
+                    std::optional<int> answer, const std::string& name);
+
 // Grades every submission on up to jobs threads; rows in the order given.
 std::vector<GradeRow> GradeAll(const Exercise& exercise, const Plant& plant,
                                const std::vector<std::filesystem::path>& submissions, int jobs);

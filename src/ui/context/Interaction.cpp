@@ -37,6 +37,13 @@ QString Interaction::OpenFileName(QWidget* parent) {
     return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first() : QString();
 }
 
+QString Interaction::ExerciseFileName(QWidget* parent) {
+    return QFileDialog::getOpenFileName(
+        parent, english ? QStringLiteral("Open exercise") : QStringLiteral("Abrir exercício"), QString(),
+        english ? QStringLiteral("Exercises (*.kex);;All Files (*.*)")
+                : QStringLiteral("Exercícios (*.kex);;Todos os Arquivos (*.*)"));
+}
+
 QString Interaction::ImageFileName(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(),
                                         english ? QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)")

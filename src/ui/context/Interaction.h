@@ -21,6 +21,8 @@ public:
     virtual QString SaveFileName(QWidget* parent, const QString& defaultName);
     // The project open dialog; empty when cancelled.
     virtual QString OpenFileName(QWidget* parent);
+    // The exercise open dialog; empty when cancelled.
+    virtual QString ExerciseFileName(QWidget* parent);
     // The picture chooser of the configuration dialog; empty when cancelled.
     virtual QString ImageFileName(QWidget* parent);
     // The save dialog that names a data log (its folder is what counts);

@@ -25,6 +25,8 @@ constexpr std::array kMainWindow{
     Translation{"Dese1", "Simulação Rápida", "Fast Simulation"},
     Translation{"Variveis1", "Lista de Variáveis", "Variables List"},
     Translation{"RegistradorXY1", "Registrador XY", "XY Register"},
+    Translation{"Exercicio1", "Exercício", "Exercise"},
+    Translation{"AbrirExercicio1", "Abrir exercício...", "Open exercise..."},
     Translation{"Opes1", "Opções", "Options"},
     Translation{"PausarSimulao2", "Pausar Simulação", "Stop Simulation"},
     Translation{"MoverObjetos2", "Mover Objetos", "Move Objects"},

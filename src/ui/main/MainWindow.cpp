@@ -34,6 +34,7 @@
 #include "ui/objects/GeneratorsWindow.h"
 #include "ui/objects/ProcessWindow.h"
 #include "ui/objects/ControllerFaceplate.h"
+#include "ui/exercises/ExerciseWindow.h"
 #include "ui/main/ProjectLifecycle.h"
 #include "ui/project/ExampleChooser.h"
 #include "ui/project/ProjectSettingsDialog.h"
@@ -184,6 +185,10 @@ void MainWindow::MakeMenu() {
     bar->addAction(item("Variveis1", "Lista de Variáveis"));
     bar->addAction(item("RegistradorXY1", "Registrador XY"));
 
+    QMenu* exercise = menu(bar, "Exercicio1", "Exercício");
+    exercise->addAction(item("AbrirExercicio1", "Abrir exercício..."));
+    bar->addMenu(exercise);
+
     QMenu* options = menu(bar, "Opes1", "Opções");
     for (const auto& [name, text] : {std::pair{"PausarSimulao2", "Pausar Simulação"},
                                       std::pair{"MoverObjetos2", "Mover Objetos"},
@@ -213,6 +218,7 @@ void MainWindow::MakeMenu() {
     connect(actionItem("SalvarComo1"), &QAction::triggered, this, [this] { cycle_->SaveAs(); });
     connect(actionItem("Sair1"), &QAction::triggered, this, &QWidget::close);
     connect(actionItem("Exemplos1"), &QAction::triggered, this, [this] { cycle_->Examples(); });
+    connect(actionItem("AbrirExercicio1"), &QAction::triggered, this, &MainWindow::OpenExercise);
     connect(actionItem("Portuguese1"), &QAction::triggered, this, [this] { ChooseLanguage(false); });
     connect(actionItem("English1"), &QAction::triggered, this, [this] { ChooseLanguage(true); });
     connect(actionItem("Configurao2"), &QAction::triggered, this, [this] { config_->ShowDialog(); });
@@ -254,6 +260,16 @@ void MainWindow::MakeMenu() {
         connect(&app_, &AppContext::tableChanged, fastSimulation, &FastSimulationWindow::NameTabs);
         return fastSimulation;
     });
+}
+
+void MainWindow::OpenExercise() {
+    auto opened = cycle_->OpenExercise();
+    if (!opened) return;
+    // One exercise at a time: the window of the previous one goes.
+    delete exerciseWindow_;
+    exerciseWindow_ = new ExerciseWindow(app_, std::move(opened->first), std::move(opened->second), this);
+    connect(exerciseWindow_, &ExerciseWindow::commentsChanged, this, &MainWindow::ReloadComments);
+    exerciseWindow_->show();
 }
 
 void MainWindow::RegisterMenuWindow(const QString& item, std::function<QWidget*()> factory) {

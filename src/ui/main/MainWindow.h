@@ -31,6 +31,7 @@ class ProjectLifecycle;
 class RecorderCycle;
 class Diagram;
 class ExampleChooser;
+class ExerciseWindow;
 class GeneratorsWindow;
 class VariableListDialog;
 class WidgetPanel;
@@ -57,6 +58,10 @@ public:
     RecorderCycle& recorderCycle() { return *recorderCycle_; }
     VariableListDialog& variableListDialog() { return *variableListDialog_; }
     GeneratorsWindow& generators() { return *generators_; }
+    // The window of the open exercise; nullptr before one is opened.
+    ExerciseWindow* exerciseWindow() const { return exerciseWindow_.data(); }
+    // Asks for an exercise, loads its plant and shows its window.
+    void OpenExercise();
     QToolButton* indicator() const { return saveIndicator_; }
     CommentsPanel* comments() const { return commentsPanel_; }
     QGroupBox* progress() const { return progressBox_; }
@@ -125,6 +130,7 @@ private:
     std::map<QString, QPointer<QWidget>> menuWindows_;
     VariableListDialog* variableListDialog_ = nullptr;
     GeneratorsWindow* generators_ = nullptr;
+    QPointer<ExerciseWindow> exerciseWindow_;
     std::unique_ptr<ProjectLifecycle> cycle_;
     std::unique_ptr<Load> load_;
     RecorderCycle* recorderCycle_ = nullptr;

@@ -62,6 +62,29 @@ void ProjectLifecycle::Open() {
     if (!name.isEmpty()) OpenFile(name);
 }
 
+std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle::OpenExercise() {
+    AskToSave();
+    const QString name = app_.interaction().ExerciseFileName(&w_);
+    if (name.isEmpty()) return std::nullopt;
+    std::optional<std::pair<exercises::Exercise, exercises::Plant>> opened;
+    try {
+        exercises::Exercise e = exercises::ReadExercise(FilesystemPath(name));
+        exercises::Plant plant = exercises::ReadPlant(e);
+        opened.emplace(std::move(e), std::move(plant));
+    } catch (const exercises::ExerciseError& e) {
+        app_.Inform(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+    const QString plantPath = QString::fromStdU16String(opened->first.PlantPath().u16string());
+    ClearProject();
+    if (!Load(plantPath, true)) return std::nullopt;
+    // As an example: the plant is the teacher's, and "Entregar" or
+    // "Salvar Como..." store the student's work under a name of its own.
+    app_.projectPath = plantPath;
+    w_.ShowIndicator(false);
+    return opened;
+}
+
 bool ProjectLifecycle::OpenFile(const QString& path) {
     // The file is read through on a scratch project first, so that one that
     // cannot be read never resets the project on screen.

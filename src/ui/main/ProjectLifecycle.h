@@ -1,7 +1,12 @@
 #pragma once
 // The project life cycle: New, Open, Save, Save as, Examples, opening an
 // example and closing, with their questions; and the project reset.
+#include <optional>
+#include <utility>
+
 #include <QString>
+
+#include "exercises/Grading.h"
 
 namespace kivo::ui {
 
@@ -27,6 +32,10 @@ public:
     bool Load(const QString& path, bool example);
     // A file named on the command line: a clean load, as Open does.
     bool OpenFile(const QString& path);
+    // Asks for an exercise, reads it and its plant and loads the plant as an
+    // example is loaded (Save never writes over it). The exercise and its
+    // plant, or none when cancelled or refused (the message was shown).
+    std::optional<std::pair<exercises::Exercise, exercises::Plant>> OpenExercise();
 
     // The reset of every object and setting to its default.
     void ClearProject();
