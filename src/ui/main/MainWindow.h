@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "ui/exercises/ExerciseWindow.h"
 #include "ui/shell/ObjectWindows.h"
 #include "ui/shell/Shell.h"
 #include "ui/widgets/CommentsPanel.h"
@@ -31,7 +32,6 @@ class ProjectLifecycle;
 class RecorderCycle;
 class Diagram;
 class ExampleChooser;
-class ExerciseWindow;
 class GeneratorsWindow;
 class VariableListDialog;
 class WidgetPanel;
