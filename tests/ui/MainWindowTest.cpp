@@ -111,7 +111,7 @@ private slots:
         QStringList order;
         for (QAction* a : w.menuBar()->actions()) order << (a->menu() ? a->menu()->objectName() : a->objectName());
         QCOMPARE(order, QStringList({"Arquivo1", "Exemplos1", "Configurao2", "Configurao1", "Dese1", "Variveis1",
-                                     "RegistradorXY1", "Opes1", "Sobre1"}));
+                                     "RegistradorXY1", "Exercicio1", "Opes1", "Sobre1"}));
         QCOMPARE(fixture_->actionItem("Configurao2")->toolTip(), QString("Inclusão de objetos "));
         QCOMPARE(fixture_->actionItem("Configurao1")->toolTip(), QString("Inclusão de sinais aleatórios para simular distúrbios"));
         // The bar shows the hint of the item under the pointer.

@@ -1,0 +1,123 @@
+// The exercise window on a shipped exercise: opened from the menu, run with
+// every target marked, the drill answered, and the submission that never
+// replaces another student's file.
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "Helpers.h"
+#include "objects/Controller.h"
+#include "project/ProjectFile.h"
+#include "ui/exercises/ExerciseWindow.h"
+
+using namespace kivo;
+using namespace kivo::ui;
+using namespace kivo::ui::test;
+
+namespace {
+
+QString Exercise(const char* name) { return QStringLiteral(KIVO_SOURCE_DIR "/examples/exercises/") + name; }
+
+}  // namespace
+
+class ExerciseWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        fixture_ = std::make_unique<Fixture>();
+        fixture_->window->show();
+    }
+    void cleanup() { fixture_.reset(); }
+
+    // The shipped plant misses the overshoot target with the longer dead
+    // time; the retuned loop meets every target.
+    void runMarksEachTargetGreenOrRed() {
+        fixture_->script->exerciseNames.push_back(Exercise("flow-tuning.kex"));
+        fixture_->actionItem("AbrirExercicio1")->trigger();
+        ExerciseWindow* w = fixture_->window->exerciseWindow();
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), QString("Exercicio"));
+        QCOMPARE(w->windowTitle(), QString("Sintonia da malha de vazão FIC-101"));
+        auto* table = w->findChild<QTableWidget*>("MetasTabela");
+        QCOMPARE(table->rowCount(), 3);
+
+        w->findChild<QPushButton*>("RodarButton")->click();
+        QCOMPARE(table->item(0, 4)->text(), QString("✘ não atingida"));  // overshoot 39 %
+        QCOMPARE(table->item(1, 4)->text(), QString("✔ atingida"));
+        QCOMPARE(w->findChild<QLabel*>("TotalTexto")->text(), QString("Total: 2.00 / 5.00"));
+        QVERIFY(table->item(0, 4)->background().color() != table->item(1, 4)->background().color());
+
+        Controller& c = *fixture_->app->project().controller(1);
+        c.KpText = "0.3";
+        c.KiText = "4";
+        QVERIFY(c.ValidateParameters(false));
+        w->Run();
+        QCOMPARE(w->lastGrade()->total, 5.0);
+        QCOMPARE(table->item(0, 4)->text(), QString("✔ atingida"));
+    }
+
+    void aChangeOutsideTheAllowedFieldsIsNamedAndNotGraded() {
+        fixture_->script->exerciseNames.push_back(Exercise("flow-tuning.kex"));
+        fixture_->actionItem("AbrirExercicio1")->trigger();
+        ExerciseWindow* w = fixture_->window->exerciseWindow();
+        fixture_->app->project().process(1)->GainText = "2";
+        w->Run();
+        QVERIFY(!w->lastGrade()->valid);
+        auto* differences = w->findChild<QLabel*>("DiferencasTexto");
+        QVERIFY(differences->isVisibleTo(w));
+        QVERIFY(differences->text().contains("process 21: gain"));
+    }
+
+    // The drill's answer goes into the submitted project's comments; a name
+    // that exists is refused and the file left as it was.
+    void submitWritesTheAnswerAndNeverReplacesAFile() {
+        fixture_->app->SetEnglish();
+        fixture_->script->exerciseNames.push_back(Exercise("sticking-valve.kex"));
+        fixture_->window->OpenExercise();
+        ExerciseWindow* w = fixture_->window->exerciseWindow();
+        QVERIFY(w->findChild<QRadioButton*>("Escolha2"));
+        w->findChild<QRadioButton*>("Escolha2")->click();
+
+        const QString taken = fixture_->path("ana.smp");
+        QFile f(taken);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Ana's work");
+        f.close();
+        fixture_->script->saveNames.push_back(taken);
+        w->Submit();
+        QVERIFY(fixture_->script->infoMessages.last().contains("already exists"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("Ana's work"));
+        f.close();
+
+        const QString mine = fixture_->path("bruno.smp");
+        fixture_->script->saveNames.push_back(mine);
+        w->Submit();
+        QCOMPARE(fixture_->script->infoMessages.last(), QString("Submitted as bruno.smp."));
+        const exercises::GradeRow row =
+            exercises::Grade(w->exercise(), exercises::ReadPlant(w->exercise()), mine.toStdString());
+        QCOMPARE(row.answer, std::optional<int>(2));
+        QCOMPARE(row.answerPoints, 2.0);
+    }
+
+    void aMalformedExerciseIsAMessage() {
+        const QString bad = fixture_->path("bad.kex");
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[scenario]\nwindow = \"long\"\n");
+        f.close();
+        fixture_->script->exerciseNames.push_back(bad);
+        fixture_->window->OpenExercise();
+        QVERIFY(!fixture_->window->exerciseWindow());
+        QVERIFY(fixture_->script->infoMessages.last().contains("bad.kex"));
+    }
+
+private:
+    std::unique_ptr<Fixture> fixture_;
+};
+
+QTEST_MAIN(ExerciseWindowTest)
+#include "ExerciseWindowTest.moc"
