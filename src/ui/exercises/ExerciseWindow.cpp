@@ -37,6 +37,33 @@ QString Unit(Measure m) {
 
 QString Number(double v) { return QString::number(v, 'f', 2); }
 
+// The measure as the table names it, in the fast simulation's words where
+// it has them.
+QString MeasureCaption(Measure m, bool english) {
+    struct Caption {
+        Measure m;
+        const char* pt;
+        const char* en;
+    };
+    static constexpr Caption kCaptions[] = {
+        {Measure::Variability, "Variabilidade", "Variability"},
+        {Measure::MeanError, "IEM", "IEM"},
+        {Measure::MeanAbsError, "IEMA", "IEMA"},
+        {Measure::CoTravel, "Excursão CO", "CO travel"},
+        {Measure::CoDeviation, "Desvio Pad. CO", "CO std. dev."},
+        {Measure::CoSaturation, "Saturação CO", "CO saturation"},
+        {Measure::PvMin, "PV mín.", "PV min"},
+        {Measure::PvMax, "PV máx.", "PV max"},
+        {Measure::Overshoot, "Sobressinal", "Overshoot"},
+        {Measure::RiseTime, "Tempo de subida", "Rise time"},
+        {Measure::SettlingTime, "Tempo de acomodação", "Settling time"},
+        {Measure::MaxDeviation, "Maior desvio", "Largest deviation"},
+    };
+    for (const Caption& c : kCaptions)
+        if (c.m == m) return QString::fromUtf8(english ? c.en : c.pt);
+    return QString::fromLatin1(MeasureName(m));
+}
+
 // Removes the answer lines the comments carry already.
 void DropAnswers(std::vector<std::string>& lines) {
     std::erase_if(lines, [](const std::string& l) {
@@ -127,7 +154,7 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
 }
 
 QString ExerciseWindow::TargetText(const Target& t) const {
-    QString name = QString::fromLatin1(MeasureName(t.measure));
+    QString name = MeasureCaption(t.measure, app_.english());
     if (IsEventMeasure(t.measure)) name += app_.Text(QStringLiteral(" (evento %1)"), QStringLiteral(" (event %1)")).arg(t.event);
     return name;
 }
