@@ -71,6 +71,25 @@ Plant ReadPlant(const Exercise& exercise) {
     const std::string error = LoadBytes(p, *bytes, path.string());
     if (!error.empty()) throw ExerciseError(exercise.file, 0, "plant.project", error);
     plant.lines = ProjectLines(p);
+    // What the exercise names must be in the plant: a target or an event on
+    // a slot the plant leaves empty would grade nothing.
+    const std::set<ObjectRef> objects = ObjectsIn(plant.lines);
+    const auto missing = [&](const ObjectRef& o, int line, const std::string& key) {
+        if (!objects.count(o))
+            throw ExerciseError(exercise.file, line, key, ObjectName(o) + " is not in the plant " + path.filename().string());
+    };
+    for (const auto& [o, fields] : exercise.allowed) missing(o, 0, "allowed.\"" + ObjectName(o) + "\"");
+    for (std::size_t i = 0; i < exercise.targets.size(); ++i)
+        missing({ObjectKind::Controller, exercise.targets[i].loop}, exercise.targets[i].line,
+                "target[" + std::to_string(i + 1) + "].loop");
+    for (std::size_t i = 0; i < exercise.scenario.events.size(); ++i) {
+        const Event& e = exercise.scenario.events[i];
+        const std::string key = "scenario.event[" + std::to_string(i + 1) + "]";
+        if (e.kind == EventKind::Process)
+            missing({ObjectKind::Process, e.process}, e.line, key + ".process");
+        else if (e.kind != EventKind::Memory)
+            missing({ObjectKind::Controller, e.controller}, e.line, key + ".controller");
+    }
     return plant;
 }
 

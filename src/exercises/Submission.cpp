@@ -128,6 +128,13 @@ const std::vector<FieldKey>& FieldKeys() {
     return kKeys;
 }
 
+std::set<ObjectRef> ObjectsIn(const std::vector<std::string>& lines) {
+    std::set<ObjectRef> objects;
+    for (const std::string& l : lines)
+        if (auto rl = ParseRecordLine(l)) objects.insert(rl->object);
+    return objects;
+}
+
 bool IsField(ObjectKind kind, std::string_view name) {
     return std::any_of(FieldKeys().begin(), FieldKeys().end(),
                        [&](const FieldKey& f) { return f.kind == kind && name == f.name; });

@@ -3,6 +3,7 @@
 // outside what the exercise allows, and the project the grade runs, which is
 // the plant (its state, generators, table and everything else) with the
 // student's allowed settings put in.
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ std::string ObjectName(const ObjectRef& o);
 // The fingerprint of a plant file's bytes (64-bit FNV-1a, "fnv1a64:" and 16
 // hexadecimal digits): changes with any byte of the file.
 std::string Fingerprint(std::string_view bytes);
+
+// The controllers, processes and blocks a project's lines hold.
+std::set<ObjectRef> ObjectsIn(const std::vector<std::string>& lines);
 
 struct Comparison {
     // "process 21: gain 1.5 → 1.2", "controller 2: added"; empty when the

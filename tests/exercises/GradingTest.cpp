@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "exercises/Grading.h"
@@ -173,6 +174,32 @@ TEST_F(Class, TheDrillsAnswerIsGradedWithTheRest) {
         EXPECT_EQ(row.answer, c.answer);
         EXPECT_EQ(row.total, c.total);
         EXPECT_EQ(row.max, 6);
+    }
+}
+
+TEST_F(Class, WhatTheExerciseNamesMustBeInThePlant) {
+    struct Case {
+        const char* name;
+        std::function<void(Exercise&)> change;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"allowed", [](Exercise& e) { e.allowed[{ObjectKind::Block, 42}] = {"formula"}; }, "allowed.\"block 42\""},
+        {"target", [](Exercise& e) { e.targets[0].loop = 5; }, "target[1].loop"},
+        {"event", [](Exercise& e) { e.scenario.events[1].controller = 7; }, "scenario.event[2].controller"},
+        {"process event", [](Exercise& e) { e.scenario.events[0].process = 22; }, "scenario.event[1].process"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exercise e = exercise_;
+        c.change(e);
+        try {
+            ReadPlant(e);
+            ADD_FAILURE() << "accepted";
+        } catch (const ExerciseError& error) {
+            EXPECT_EQ(error.key(), c.key);
+            EXPECT_NE(std::string(error.what()).find("is not in the plant"), std::string::npos) << error.what();
+        }
     }
 }
 
