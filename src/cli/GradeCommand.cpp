@@ -40,6 +40,15 @@ std::string Number(const std::optional<double>& v) {
     return s;
 }
 
+// Two decimals, as the program's windows show indices; the CSV and the
+// JSON keep every digit.
+std::string Rounded(const std::optional<double>& v) {
+    if (!v) return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", *v);
+    return text;
+}
+
 void PrintText(const Exercise& e, const std::vector<GradeRow>& rows) {
     std::printf("%s\n", e.titleEn.c_str());
     for (const GradeRow& r : rows) {
@@ -56,8 +65,8 @@ void PrintText(const Exercise& e, const std::vector<GradeRow>& rows) {
         for (const std::string& d : r.differences) std::printf("  %s\n", d.c_str());
         for (const TargetResult& t : r.targets) {
             std::string line = "  loop " + std::to_string(t.target->loop) + " " + MeasureName(t.target->measure) + " " +
-                               Number(t.value);
-            if (t.value && e.scenario.repeats > 1) line += " ± " + Number(t.spread);
+                               Rounded(t.value);
+            if (t.value && e.scenario.repeats > 1) line += " ± " + Rounded(t.spread);
             line += std::string(t.target->atLeast ? " >= " : " <= ") + Number(t.target->limit);
             line += t.pass ? "  pass " : "  fail ";
             line += Number(t.points);
