@@ -38,7 +38,9 @@ struct ObjectRef {
     auto operator<=>(const ObjectRef&) const = default;
 };
 
-enum class EventKind { Setpoint, Memory, Manual, Automatic, Output, Process };
+// Freeze and Bias are measurement faults: from the event on, the controller
+// reads its PV held at the event's value, or shifted by value % of span.
+enum class EventKind { Setpoint, Memory, Manual, Automatic, Output, Process, Freeze, Bias };
 
 // Something that happens to the plant at a given plant time of the run.
 struct Event {
@@ -46,7 +48,7 @@ struct Event {
     EventKind kind = EventKind::Setpoint;
     int controller = 0;    // setpoint, manual, automatic, output
     int address = 0;       // memory: M(address)
-    double value = 0;      // setpoint: step in % of span; memory: value in %; output: MV in %
+    double value = 0;      // setpoint: step in % of span; memory: value in %; output: MV in %; bias: % of span
     int line = 0;          // in the exercise file, for messages
     int process = 0;       // process: the process (21..40, 71..74)
     std::string field;     // process: the setting (ProcessEventFields), as the exercise names it

@@ -38,6 +38,7 @@ struct EventEntry {
 constexpr EventEntry kEvents[] = {
     {EventKind::Setpoint, "setpoint"}, {EventKind::Memory, "memory"}, {EventKind::Manual, "manual"},
     {EventKind::Automatic, "automatic"}, {EventKind::Output, "output"}, {EventKind::Process, "process"},
+    {EventKind::Freeze, "freeze"}, {EventKind::Bias, "bias"},
 };
 
 // Reads one file with the line and key of every complaint.
@@ -202,7 +203,7 @@ void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
                 v.kind = k.kind;
                 known = true;
             }
-        if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic, output or process");
+        if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic, output, process, freeze or bias");
         if (v.kind == EventKind::Process) {
             const toml::node* pn = ev.get("process");
             if (!pn) r.Fail(v.line, path + ".process", "is missing");
@@ -226,6 +227,7 @@ void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
             v.controller = r.Integer(ev, "controller", path + ".controller", 1, 10);
             if (v.kind == EventKind::Setpoint) v.value = r.Number(ev, "step", path + ".step", -100, 100);
             if (v.kind == EventKind::Output) v.value = r.Number(ev, "value", path + ".value", 0, 100);
+            if (v.kind == EventKind::Bias) v.value = r.Number(ev, "value", path + ".value", -100, 100);
         }
         if (const toml::node* h = ev.get("hidden")) {
             if (!h->is_boolean()) r.Fail(h, path + ".hidden", "must be true or false");

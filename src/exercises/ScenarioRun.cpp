@@ -47,8 +47,42 @@ void Apply(Simulation& sim, const Event& e) {
             if (!c->state.autoMode) c->state.MV = e.value;
             break;
         case EventKind::Memory:
-        case EventKind::Process: break;
+        case EventKind::Process:
+        case EventKind::Freeze:
+        case EventKind::Bias: break;
     }
+}
+
+// A measurement fault on a controller's PV address, kept up every cycle just
+// before the controllers read it. The value the plant wrote is remembered, so
+// that a bias never accumulates on an address nothing rewrites.
+struct MeasurementFault {
+    int address = 0;
+    bool freeze = false;
+    double value = 0;      // the held value, or the bias
+    double plant = 0;      // what the plant wrote there
+    double written = 0;    // what the fault wrote
+    bool hasWritten = false;
+
+    void Apply(Memory& mem) {
+        double current = mem[address];
+        if (hasWritten && current == written) current = plant;
+        plant = current;
+        written = freeze ? value : plant + value;
+        mem[address] = written;
+        hasWritten = true;
+    }
+};
+
+std::optional<MeasurementFault> FaultOf(Simulation& sim, const Event& e) {
+    if (e.kind != EventKind::Freeze && e.kind != EventKind::Bias) return std::nullopt;
+    auto* c = sim.controllers.active(e.controller) ? sim.controllers.as<Controller>(e.controller) : nullptr;
+    if (!c || c->pvAddress() < 1 || c->pvAddress() > 99) return std::nullopt;
+    MeasurementFault f;
+    f.address = c->pvAddress();
+    f.freeze = e.kind == EventKind::Freeze;
+    f.value = f.freeze ? sim.mem[f.address] : e.value;
+    return f;
 }
 
 // Point k of a series holds the plant at k + 1 simulated seconds.
@@ -127,10 +161,19 @@ PerformanceRow RunScenario(Simulation& sim, const Scenario& s, std::uint32_t see
     std::stable_sort(timeline.begin(), timeline.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::size_t next = 0;
+    std::vector<MeasurementFault> faults;
     sim.RunWithoutDisplay(
         N, s.sample,
         [&](long long h) {
-            for (; next < timeline.size() && timeline[next].first <= h; ++next) Apply(sim, *timeline[next].second);
+            for (; next < timeline.size() && timeline[next].first <= h; ++next) {
+                Apply(sim, *timeline[next].second);
+                if (auto f = FaultOf(sim, *timeline[next].second)) {
+                    // A new fault on the same address replaces the old one.
+                    std::erase_if(faults, [&](const MeasurementFault& old) { return old.address == f->address; });
+                    faults.push_back(*f);
+                }
+            }
+            for (MeasurementFault& f : faults) f.Apply(sim.mem);
         },
         [&](long long h) {
             if ((h + 1) % perSecond == 0) collector.Sample(sim.mem.data());

@@ -9,6 +9,8 @@
 #include <iterator>
 
 #include "exercises/Grading.h"
+#include "exercises/ScenarioRun.h"
+#include "project/ProjectFile.h"
 
 namespace kivo::exercises {
 namespace {
@@ -199,6 +201,40 @@ TEST_F(Class, WhatTheExerciseNamesMustBeInThePlant) {
         } catch (const ExerciseError& error) {
             EXPECT_EQ(error.key(), c.key);
             EXPECT_NE(std::string(error.what()).find("is not in the plant"), std::string::npos) << error.what();
+        }
+    }
+}
+
+// A frozen or biased measurement is what the controller and the trends see
+// from the event on; the plant behind it runs on.
+TEST_F(Class, MeasurementFaultsShowOnThePvFromTheirEventOn) {
+    struct Case {
+        EventKind kind;
+        double value;
+    };
+    for (const Case& c : {Case{EventKind::Freeze, 0}, Case{EventKind::Bias, 5}}) {
+        SCOPED_TRACE(c.kind == EventKind::Freeze ? "freeze" : "bias");
+        Scenario s = exercise_.scenario;
+        Event fault;
+        fault.time = 600;
+        fault.kind = c.kind;
+        fault.controller = 1;
+        fault.value = c.value;
+        s.events.push_back(fault);
+        Event later;  // a step the frozen loop cannot follow
+        later.time = 900;
+        later.controller = 1;
+        later.value = -10;
+        s.events.push_back(later);
+        Project p(true);
+        ASSERT_TRUE(ReadProjectBytes(p, plantText_, "plant.smp").ok);
+        const PerformanceRow row = RunScenario(p.sim, s, 1);
+        const LoopSeries& x = row.loop(1).series;
+        if (c.kind == EventKind::Freeze) {
+            for (std::size_t k = 600; k < x.size(); ++k) ASSERT_EQ(x.pv[k], x.pv[599]) << k;
+        } else {
+            EXPECT_NEAR(x.pv[600] - x.pv[598], 5, 0.5);  // the jump, before the controller answers
+            EXPECT_NEAR(x.pv[899], x.sp[899], 0.5);        // which brings the reading back to SP
         }
     }
 }
