@@ -5,7 +5,6 @@
 #include <cmath>
 #include <thread>
 
-#include "core/RegularFile.h"
 #include "exercises/ScenarioRun.h"
 #include "exercises/Submission.h"
 #include "project/ProjectFile.h"
@@ -14,8 +13,6 @@
 namespace kivo::exercises {
 namespace {
 
-// As large as any project file the program reads.
-constexpr std::uintmax_t kMaxProjectBytes = 64u << 20;
 
 // Loads a project from bytes in English, so messages are English; returns
 // the load's error, empty when it loaded.
@@ -58,17 +55,20 @@ std::optional<int> AnswerIn(const std::vector<std::string>& commentLines) {
 
 Plant ReadPlant(const Exercise& exercise) {
     const std::filesystem::path path = exercise.PlantPath();
-    FileRefusal refusal;
-    const auto bytes = ReadRegularFile(path, kMaxProjectBytes, refusal);
-    if (!bytes) throw ExerciseError(exercise.file, 0, "plant.project", path.string() + ": " + refusal.reason.en);
+    std::string bytes;
+    try {
+        bytes = ReadBytes(path);
+    } catch (const FileError& e) {
+        throw ExerciseError(exercise.file, 0, "plant.project", e.Message(true));
+    }
     Plant plant;
-    plant.fingerprint = Fingerprint(*bytes);
+    plant.fingerprint = Fingerprint(bytes);
     if (!exercise.fingerprint.empty() && exercise.fingerprint != plant.fingerprint)
         throw ExerciseError(exercise.file, 0, "plant.fingerprint",
                             path.string() + " has fingerprint " + plant.fingerprint + ", not the exercise's " +
                                 exercise.fingerprint + ": the plant file was changed after the exercise was written");
     Project p(true);
-    const std::string error = LoadBytes(p, *bytes, path.string());
+    const std::string error = LoadBytes(p, bytes, path.string());
     if (!error.empty()) throw ExerciseError(exercise.file, 0, "plant.project", error);
     plant.lines = ProjectLines(p);
     // What the exercise names must be in the plant: a target or an event on
@@ -98,14 +98,15 @@ GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesyst
     row.file = submission;
     row.student = submission.stem().string();
     row.max = exercise.MaxPoints();
-    FileRefusal refusal;
-    const auto bytes = ReadRegularFile(submission, kMaxProjectBytes, refusal);
-    if (!bytes) {
-        row.message = submission.string() + ": " + refusal.reason.en;
+    std::string bytes;
+    try {
+        bytes = ReadBytes(submission);
+    } catch (const FileError& e) {
+        row.message = e.Message(true);
         return row;
     }
     Project p(true);
-    row.message = LoadBytes(p, *bytes, submission.string());
+    row.message = LoadBytes(p, bytes, submission.string());
     if (!row.message.empty()) return row;
     std::vector<std::string> comments = p.comments;
     comments.insert(comments.end(), p.otherLanguageComments.begin(), p.otherLanguageComments.end());

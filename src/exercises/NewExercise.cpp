@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "core/Cycle.h"
-#include "core/RegularFile.h"
 #include "exercises/ScenarioRun.h"
 #include "exercises/Submission.h"
 #include "project/ProjectFile.h"
+#include "project/TextFile.h"
 
 namespace kivo::exercises {
 namespace {
 
-constexpr std::uintmax_t kMaxProjectBytes = 64u << 20;
 constexpr double kFirstStep = 60;     // s into the run
 constexpr double kStepSpacing = 300;  // s between the loops' steps
 constexpr double kAfterLastStep = 600;
@@ -44,11 +43,14 @@ std::string Quoted(const std::string& s) {
 }  // namespace
 
 std::string NewExerciseText(const std::filesystem::path& plant, const std::filesystem::path& exercise) {
-    FileRefusal refusal;
-    const auto bytes = ReadRegularFile(plant, kMaxProjectBytes, refusal);
-    if (!bytes) throw ExerciseError(plant, 0, "", refusal.reason.en);
+    std::string bytes;
+    try {
+        bytes = ReadBytes(plant);
+    } catch (const FileError& e) {
+        throw ExerciseError(plant, 0, "", e.Message(true));
+    }
     Project p(true);
-    const LoadResult loaded = ReadProjectBytes(p, *bytes, plant.string());
+    const LoadResult loaded = ReadProjectBytes(p, bytes, plant.string());
     if (!loaded.ok) throw ExerciseError(plant, 0, "", loaded.error);
     std::vector<int> loops;
     for (int n = 1; n <= kLoops; ++n)
@@ -76,7 +78,7 @@ std::string NewExerciseText(const std::filesystem::path& plant, const std::files
       << "[task]\npt = \"Sintonize as malhas para que sigam um degrau de 10 % no SP.\"\n"
       << "en = \"Tune the loops so that they follow a 10 % setpoint step.\"\n\n"
       << "[plant]\nproject = " << Quoted(std::filesystem::relative(std::filesystem::absolute(plant), std::filesystem::absolute(folder)).generic_string())
-      << "\nfingerprint = " << Quoted(Fingerprint(*bytes)) << "\n\n[allowed]\n";
+      << "\nfingerprint = " << Quoted(Fingerprint(bytes)) << "\n\n[allowed]\n";
     for (int n : loops) t << "\"controller " << n << "\" = [\"kc\", \"ti\", \"td\"]\n";
     t << "\n[scenario]\nwindow = " << Limit(s.window) << "     # s of plant time\nsample = 0.1\nseed = " << s.seed
       << "\nrepeats = 1\n";

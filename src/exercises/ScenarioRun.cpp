@@ -5,6 +5,7 @@
 
 #include "core/Cycle.h"
 #include "core/NumberText.h"
+#include "fastsim/FastSimulation.h"
 #include "objects/Controller.h"
 #include "objects/Process.h"
 
@@ -153,33 +154,27 @@ std::optional<double> StepMeasure(const LoopSeries& x, const Scenario& s, const 
 
 PerformanceRow RunScenario(Simulation& sim, const Scenario& s, std::uint32_t seed) {
     sim.randomGenerator.SetSeed(seed);
-    const auto N = static_cast<long long>(Round(s.window / s.sample));
-    const auto perSecond = std::max(1LL, static_cast<long long>(Round(1 / s.sample)));
-    LoopCollector collector(sim, true, static_cast<std::size_t>(N / perSecond));
     std::vector<std::pair<long long, const Event*>> timeline;
     for (const Event& e : s.events) timeline.emplace_back(static_cast<long long>(Round(e.time / s.sample)), &e);
     std::stable_sort(timeline.begin(), timeline.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::size_t next = 0;
     std::vector<MeasurementFault> faults;
-    sim.RunWithoutDisplay(
-        N, s.sample,
-        [&](long long h) {
-            for (; next < timeline.size() && timeline[next].first <= h; ++next) {
-                Apply(sim, *timeline[next].second);
-                if (auto f = FaultOf(sim, *timeline[next].second)) {
-                    // A new fault on the same address replaces the old one.
-                    std::erase_if(faults, [&](const MeasurementFault& old) { return old.address == f->address; });
-                    faults.push_back(*f);
-                }
+    FastSimulationOptions op;
+    op.window = s.window;
+    op.T = s.sample;
+    op.beforeControllers = [&](long long h) {
+        for (; next < timeline.size() && timeline[next].first <= h; ++next) {
+            Apply(sim, *timeline[next].second);
+            if (auto f = FaultOf(sim, *timeline[next].second)) {
+                // A new fault on the same address replaces the old one.
+                std::erase_if(faults, [&](const MeasurementFault& old) { return old.address == f->address; });
+                faults.push_back(*f);
             }
-            for (MeasurementFault& f : faults) f.Apply(sim.mem);
-        },
-        [&](long long h) {
-            if ((h + 1) % perSecond == 0) collector.Sample(sim.mem.data());
-            return true;
-        });
-    return collector.Finish();
+        }
+        for (MeasurementFault& f : faults) f.Apply(sim.mem);
+    };
+    return RunFastSimulation(sim, op).line;
 }
 
 std::optional<double> MeasureOf(const PerformanceRow& row, const Scenario& s, const Target& t) {

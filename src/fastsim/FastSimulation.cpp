@@ -80,6 +80,7 @@ FastSimulationResult RunFastSimulation(Simulation& sim, const FastSimulationOpti
                 stepPending = false;
                 ApplyStep(sim, op.signal, op.amplitude);
             }
+            if (op.beforeControllers) op.beforeControllers(h);
         },
         [&](long long h) {
             if ((h + 1) % perSecond == 0) {

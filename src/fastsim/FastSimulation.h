@@ -8,6 +8,7 @@
 // real-time tick sets it again.
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,9 @@ struct FastSimulationOptions {
     bool writeArchive = false;
     std::string prefix = "DadosDesempenho";
     std::filesystem::path folder = ".";     // where the archive is created
+    // Called in every cycle just before the controllers, after the test step
+    // (an exercise's timeline of events); none by default.
+    std::function<void(long long cycle)> beforeControllers;
 };
 
 struct FastSimulationResult {
