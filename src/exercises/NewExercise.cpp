@@ -47,7 +47,7 @@ std::string NewExerciseText(const std::filesystem::path& plant, const std::files
     try {
         bytes = ReadBytes(plant);
     } catch (const FileError& e) {
-        throw ExerciseError(plant, 0, "", e.Message(true));
+        throw std::runtime_error(e.Message(true));  // the message names the file already
     }
     Project p(true);
     const LoadResult loaded = ReadProjectBytes(p, bytes, plant.string());

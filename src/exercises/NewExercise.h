@@ -13,7 +13,8 @@ inline constexpr double kTargetSlack = 1.25;
 
 // The exercise's text (TOML, commented). plant is the project file; exercise
 // is where the text will be saved, so the plant is named relative to it.
-// Throws ExerciseError when the project cannot be read or has no active loop.
+// Throws std::runtime_error (an ExerciseError when the project loads but has
+// no active loop); the message names the file.
 std::string NewExerciseText(const std::filesystem::path& plant, const std::filesystem::path& exercise);
 
 }  // namespace kivo::exercises
