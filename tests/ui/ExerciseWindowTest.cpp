@@ -1,6 +1,7 @@
 // The exercise window on a shipped exercise: opened from the menu, run with
 // every target marked, the drill answered, and the submission that never
 // replaces another student's file.
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "Helpers.h"
 #include "objects/Controller.h"
 #include "project/ProjectFile.h"
+#include "project/TextFile.h"
 #include "ui/exercises/ExerciseWindow.h"
 
 using namespace kivo;
@@ -101,6 +103,35 @@ private slots:
             exercises::Grade(w->exercise(), exercises::ReadPlant(w->exercise()), mine.toStdString());
         QCOMPARE(row.answer, std::optional<int>(2));
         QCOMPARE(row.answerPoints, 2.0);
+
+        // What kivo-batch resave makes of the submission is the same file.
+        Project reread(true);
+        QVERIFY(ReadProject(reread, mine.toStdString()).ok);
+        QFile submitted(mine);
+        QVERIFY(submitted.open(QIODevice::ReadOnly));
+        QCOMPARE(submitted.readAll(), QByteArray::fromStdString(JoinLines(ProjectLines(reread))));
+    }
+
+    // A cancelled dialog leaves the open project and its window alone; Tab
+    // alone reaches the drill's choices and the three buttons.
+    void cancelAndKeyboard() {
+        fixture_->script->exerciseNames.push_back(Exercise("sticking-valve.kex"));
+        fixture_->window->OpenExercise();
+        ExerciseWindow* w = fixture_->window->exerciseWindow();
+        const std::string title = fixture_->app->project().title;
+        fixture_->window->OpenExercise();  // no name: cancelled
+        QCOMPARE(fixture_->window->exerciseWindow(), w);
+        QCOMPARE(fixture_->app->project().title, title);
+
+        w->activateWindow();
+        w->findChild<QRadioButton*>("Escolha1")->setFocus();
+        QStringList reached;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        for (const char* name : {"RodarButton", "EntregarButton", "FecharButton", "MetasTabela"})
+            QVERIFY2(reached.contains(name), qPrintable(reached.join(' ')));
     }
 
     void aMalformedExerciseIsAMessage() {
