@@ -111,6 +111,7 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
 
     differences_ = new QLabel(this);
     differences_->setObjectName(QStringLiteral("DiferencasTexto"));
+    differences_->setAccessibleName(app_.Text(QStringLiteral("Diferenças"), QStringLiteral("Differences")));
     differences_->setWordWrap(true);
     differences_->setStyleSheet(QStringLiteral("color: #a00000"));
     differences_->hide();
@@ -119,6 +120,7 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
     if (exercise_.drill) {
         question_ = new QGroupBox(QString::fromStdString(en ? exercise_.drill->questionEn : exercise_.drill->questionPt), this);
         question_->setObjectName(QStringLiteral("PerguntaGrupo"));
+        question_->setAccessibleName(question_->title());
         auto* box = new QVBoxLayout(question_);
         choices_ = new QButtonGroup(question_);
         int id = 1;
@@ -126,6 +128,7 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
             auto* b = new QRadioButton(QString::number(id) + QStringLiteral(". ") + QString::fromStdString(en ? enText : pt),
                                        question_);
             b->setObjectName(QStringLiteral("Escolha%1").arg(id));
+            b->setAccessibleName(b->text());
             choices_->addButton(b, id++);
             box->addWidget(b);
         }
@@ -135,18 +138,22 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
     auto* foot = new QHBoxLayout;
     total_ = new QLabel(this);
     total_->setObjectName(QStringLiteral("TotalTexto"));
+    total_->setAccessibleName(QStringLiteral("Total"));
     foot->addWidget(total_, 1);
     auto* run = new QPushButton(app_.Text(QStringLiteral("Rodar"), QStringLiteral("Run")), this);
     run->setObjectName(QStringLiteral("RodarButton"));
     connect(run, &QPushButton::clicked, this, &ExerciseWindow::Run);
+    run->setAccessibleName(run->text());
     foot->addWidget(run);
     auto* submit = new QPushButton(app_.Text(QStringLiteral("Entregar..."), QStringLiteral("Submit...")), this);
     submit->setObjectName(QStringLiteral("EntregarButton"));
     connect(submit, &QPushButton::clicked, this, &ExerciseWindow::Submit);
+    submit->setAccessibleName(submit->text());
     foot->addWidget(submit);
     auto* close = new QPushButton(app_.Text(QStringLiteral("Fechar"), QStringLiteral("Close")), this);
     close->setObjectName(QStringLiteral("FecharButton"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    close->setAccessibleName(close->text());
     foot->addWidget(close);
     layout->addLayout(foot);
     total_->setText(app_.Text(QStringLiteral("Total: – / %1"), QStringLiteral("Total: – / %1")).arg(Number(exercise_.MaxPoints())));
