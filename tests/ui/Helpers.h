@@ -32,6 +32,7 @@ public:
     std::deque<QString> saveNames;
     std::deque<QString> openNames;
     std::deque<QString> exerciseNames;
+    std::deque<QString> exerciseSaveNames;
     std::deque<QString> imageNames;
     std::deque<QString> logNames;
     bool connected = false;
@@ -48,6 +49,7 @@ public:
     QString SaveFileName(QWidget*, const QString&) override { return TakeFront(saveNames, QString()); }
     QString OpenFileName(QWidget*) override { return TakeFront(openNames, QString()); }
     QString ExerciseFileName(QWidget*) override { return TakeFront(exerciseNames, QString()); }
+    QString ExerciseSaveFileName(QWidget*, const QString&) override { return TakeFront(exerciseSaveNames, QString()); }
     QString ImageFileName(QWidget*) override { return TakeFront(imageNames, QString()); }
     QString LogFileName(QWidget*, const QString&, const QString&) override { return TakeFront(logNames, QString()); }
     void OpenUrl(const QUrl& url) override { urls << url; }

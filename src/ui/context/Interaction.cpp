@@ -44,6 +44,12 @@ QString Interaction::ExerciseFileName(QWidget* parent) {
                 : QStringLiteral("Exercícios (*.kex);;Todos os Arquivos (*.*)"));
 }
 
+QString Interaction::ExerciseSaveFileName(QWidget* parent, const QString& defaultName) {
+    return QFileDialog::getSaveFileName(
+        parent, english ? QStringLiteral("Save exercise") : QStringLiteral("Salvar exercício"), defaultName,
+        english ? QStringLiteral("Exercises (*.kex)") : QStringLiteral("Exercícios (*.kex)"));
+}
+
 QString Interaction::ImageFileName(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(),
                                         english ? QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)")

@@ -23,6 +23,9 @@ public:
     virtual QString OpenFileName(QWidget* parent);
     // The exercise open dialog; empty when cancelled.
     virtual QString ExerciseFileName(QWidget* parent);
+    // The exercise save dialog; empty when cancelled. defaultName fills the
+    // file name field.
+    virtual QString ExerciseSaveFileName(QWidget* parent, const QString& defaultName);
     // The picture chooser of the configuration dialog; empty when cancelled.
     virtual QString ImageFileName(QWidget* parent);
     // The save dialog that names a data log (its folder is what counts);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "ui/exercises/ExerciseEditor.h"
 #include "ui/exercises/ExerciseWindow.h"
 #include "ui/shell/ObjectWindows.h"
 #include "ui/shell/Shell.h"
@@ -62,6 +63,12 @@ public:
     ExerciseWindow* exerciseWindow() const { return exerciseWindow_.data(); }
     // Asks for an exercise, loads its plant and shows its window.
     void OpenExercise();
+    // The teacher's editor on a new exercise from the open project, or on
+    // the open exercise (asking for a file when none is open).
+    void NewExercise();
+    void EditExercise();
+    // The editor; nullptr when none is open.
+    ExerciseEditor* exerciseEditor() const { return exerciseEditor_.data(); }
     QToolButton* indicator() const { return saveIndicator_; }
     CommentsPanel* comments() const { return commentsPanel_; }
     QGroupBox* progress() const { return progressBox_; }
@@ -105,6 +112,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void ShowExerciseEditor(exercises::Exercise exercise, exercises::Plant plant, const QString& file);
     class Load;
 
     void MakeMenu();
@@ -131,6 +139,7 @@ private:
     VariableListDialog* variableListDialog_ = nullptr;
     GeneratorsWindow* generators_ = nullptr;
     QPointer<ExerciseWindow> exerciseWindow_;
+    QPointer<ExerciseEditor> exerciseEditor_;
     std::unique_ptr<ProjectLifecycle> cycle_;
     std::unique_ptr<Load> load_;
     RecorderCycle* recorderCycle_ = nullptr;

@@ -85,6 +85,35 @@ std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle
     return opened;
 }
 
+std::optional<exercises::Suggestion> ProjectLifecycle::NewExercise() {
+    // The exercise fingerprints the plant's file: what is on screen must be
+    // what is on disk.
+    if (app_.projectPath.isEmpty() || !app_.saved()) {
+        app_.Inform(app_.Text(QStringLiteral("Salve o projeto primeiro: o exercício usa o arquivo do projeto, como está salvo, como planta."),
+                              QStringLiteral("Save the project first: the exercise takes the project's file, as saved, as its plant.")));
+        return std::nullopt;
+    }
+    try {
+        return exercises::SuggestExercise(FilesystemPath(app_.projectPath));
+    } catch (const std::exception& e) {
+        app_.Inform(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+}
+
+std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle::ExerciseToEdit() {
+    const QString name = app_.interaction().ExerciseFileName(&w_);
+    if (name.isEmpty()) return std::nullopt;
+    try {
+        exercises::Exercise e = exercises::ReadExercise(FilesystemPath(name));
+        exercises::Plant plant = exercises::ReadPlant(e);
+        return std::pair{std::move(e), std::move(plant)};
+    } catch (const exercises::ExerciseError& e) {
+        app_.Inform(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+}
+
 bool ProjectLifecycle::OpenFile(const QString& path) {
     // The file is read through on a scratch project first, so that one that
     // cannot be read never resets the project on screen.

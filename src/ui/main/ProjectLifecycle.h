@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "exercises/Authoring.h"
 #include "exercises/Grading.h"
 
 namespace kivo::ui {
@@ -36,6 +37,13 @@ public:
     // example is loaded (Save never writes over it). The exercise and its
     // plant, or none when cancelled or refused (the message was shown).
     std::optional<std::pair<exercises::Exercise, exercises::Plant>> OpenExercise();
+    // A starting exercise on the open project as it is saved, for the
+    // teacher's editor; none when the project has unsaved changes or was
+    // never saved, or cannot be a plant (the message was shown).
+    std::optional<exercises::Suggestion> NewExercise();
+    // Asks for an exercise file and reads it and its plant for the editor;
+    // the project on screen stays as it is.
+    std::optional<std::pair<exercises::Exercise, exercises::Plant>> ExerciseToEdit();
 
     // The reset of every object and setting to its default.
     void ClearProject();
