@@ -55,8 +55,8 @@ int ExerciseTable::RowOf(const QWidget* cellWidget, int column) const {
     return -1;
 }
 
-std::optional<double> ExerciseTable::Number(QTableWidgetItem* cell, const QString& rowName) {
-    const auto v = TypedNumber(cell->text());
+std::optional<double> ExerciseTable::Number(const QTableWidgetItem* cell, const QString& text, const QString& rowName) {
+    const auto v = TypedNumber(text);
     if (!v)
         emit refused(Text("%1, %2: «%3» não é um número.", "%1, %2: \"%3\" is not a number.")
                          .arg(rowName, horizontalHeaderItem(cell->column())->text(), cell->text()));
@@ -131,7 +131,7 @@ void EventTable::CellEdited(QTableWidgetItem* cell) {
     const int r = cell->row();
     Event& e = exercise_.scenario.events[static_cast<std::size_t>(r)];
     const QString rowName = Text("Evento %1", "Event %1").arg(r + 1);
-    const auto number = [&]() { return Number(cell, rowName); };
+    const auto number = [&]() { return Number(cell, cell->text(), rowName); };
     switch (cell->column()) {
         case TimeColumn:
             if (const auto v = number()) e.time = *v;
@@ -244,11 +244,7 @@ void TargetTable::CellEdited(QTableWidgetItem* cell) {
     QString text = cell->text().trimmed();
     for (const QString unit : {QStringLiteral("%"), QStringLiteral("s")})
         if (cell->column() == LimitColumn && text.endsWith(unit)) text.chop(unit.size());
-    const QString rowName = Text("Meta %1", "Target %1").arg(r + 1);
-    const auto v = TypedNumber(text);
-    if (!v)
-        emit refused(Text("%1, %2: «%3» não é um número.", "%1, %2: \"%3\" is not a number.")
-                         .arg(rowName, horizontalHeaderItem(cell->column())->text(), cell->text()));
+    const auto v = Number(cell, text, Text("Meta %1", "Target %1").arg(r + 1));
     if (v) {
         const int whole = static_cast<int>(std::lround(std::clamp(*v, -1e6, 1e6)));
         switch (cell->column()) {

@@ -31,8 +31,8 @@ protected:
     QString Text(const char* pt, const char* en) const { return QString::fromUtf8(english_ ? en : pt); }
     // The row a cell's widget is in now; -1 when it is in none.
     int RowOf(const QWidget* cellWidget, int column) const;
-    // A number typed in a cell, or none after saying so.
-    std::optional<double> Number(QTableWidgetItem* item, const QString& rowName);
+    // The number text (typed in cell) holds, or none after saying so.
+    std::optional<double> Number(const QTableWidgetItem* cell, const QString& text, const QString& rowName);
 
     exercises::Exercise& exercise_;
     bool english_;
