@@ -38,6 +38,9 @@ public:
     bool connected = false;
 
     QStringList infoMessages;
+    // What each save dialog proposed, and the note it carried.
+    QStringList proposedNames;
+    QStringList saveNotes;
     QStringList questions;
     QList<QUrl> urls;
 
@@ -46,7 +49,11 @@ public:
         questions << text;
         return TakeFront(answers, false);
     }
-    QString SaveFileName(QWidget*, const QString&) override { return TakeFront(saveNames, QString()); }
+    QString SaveFileName(QWidget*, const QString& defaultName, const QString& note) override {
+        proposedNames << defaultName;
+        saveNotes << note;
+        return TakeFront(saveNames, QString());
+    }
     QString OpenFileName(QWidget*) override { return TakeFront(openNames, QString()); }
     QString ExerciseFileName(QWidget*) override { return TakeFront(exerciseNames, QString()); }
     QString ExerciseSaveFileName(QWidget*, const QString&) override { return TakeFront(exerciseSaveNames, QString()); }

@@ -242,7 +242,7 @@ void TargetTable::CellEdited(QTableWidgetItem* cell) {
     Target& t = exercise_.targets[static_cast<std::size_t>(r)];
     // The limit shows its unit; what is typed may keep it or not.
     QString text = cell->text().trimmed();
-    for (const QString unit : {QStringLiteral("%"), QStringLiteral("s")})
+    for (const QString& unit : {QStringLiteral("%"), QStringLiteral("s")})
         if (cell->column() == LimitColumn && text.endsWith(unit)) text.chop(unit.size());
     const auto v = Number(cell, text, Text("Meta %1", "Target %1").arg(r + 1));
     if (v) {

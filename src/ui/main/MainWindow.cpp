@@ -512,7 +512,7 @@ void MainWindow::LoadProjectImage(const QString& imagePath, const QString& proje
 
 void MainWindow::ChooseLanguage(bool english) {
     if (english != app_.english()) {
-        const QString error = WritePreferences(app_.startDirectory(), english);
+        const QString error = app_.folders().SetLanguage(english);
         if (!error.isEmpty())
             app_.Inform(error);
         else

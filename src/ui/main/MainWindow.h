@@ -13,6 +13,7 @@
 #include "ui/shell/ObjectWindows.h"
 #include "ui/shell/Shell.h"
 #include "ui/widgets/CommentsPanel.h"
+#include "version/Version.h"
 
 class QAction;
 class QGroupBox;
@@ -38,9 +39,9 @@ class VariableListDialog;
 class WidgetPanel;
 class ProjectSettingsDialog;
 
-inline constexpr char kInitialTitle[] = "KIVO (v 7.71)";
+inline constexpr char kInitialTitle[] = "KIVO (v " KIVO_VERSION ")";
 // The caption of a new or reset project.
-inline constexpr char kNewTitle[] = "KIVO v 7.71";
+inline constexpr char kNewTitle[] = "KIVO v " KIVO_VERSION;
 
 class MainWindow : public QMainWindow, public Shell {
     Q_OBJECT

@@ -55,11 +55,16 @@ private:
     // Writes the project to the current path; false after a failure, whose
     // message has been shown.
     bool Write();
+    // The save dialog's answer, proposing where the file should go.
+    QString AskSaveName();
     // Steps a to c of Save: path, title, extension.
     void AdoptName(const QString& name);
 
     AppContext& app_;
     MainWindow& w_;
+    // The open project is an example (or an exercise's plant): Save never
+    // writes over it.
+    bool exampleOpen_ = false;
 };
 
 }  // namespace kivo::ui
