@@ -465,8 +465,9 @@ void ExerciseEditor::SuggestLimits() {
 bool ExerciseEditor::Save() { return file_.isEmpty() ? SaveAs() : SaveTo(file_); }
 
 bool ExerciseEditor::SaveAs() {
-    const QString proposed = file_.isEmpty() ? QString::fromStdU16String(exercise_.PlantPath().parent_path().u16string()) : file_;
-    QString name = app_.interaction().ExerciseSaveFileName(this, proposed);
+    // A new exercise starts in the work folder: an installed plant's own
+    // folder is read-only.
+    QString name = app_.interaction().ExerciseSaveFileName(this, file_);
     if (name.isEmpty()) return false;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".kex");
     return SaveTo(name);
