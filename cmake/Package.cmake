@@ -7,16 +7,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "KIVO developers")
 set(CPACK_PACKAGE_CONTACT "KIVO developers <kivo@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "training simulator for industrial process control")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "training simulator for industrial process control\n\
- Students and teachers lay out a small plant on a picture, configure\n\
- processes, PID controllers, calculation blocks and signal generators,\n\
- watch the loops on faceplates and trends, run hours of plant time in\n\
- seconds, compare performance indices and tune loops with the tuning\n\
- assistant. Ships 22 example plants and exercises graded over a class.\n\
- .\n\
- Includes kivo-batch, the headless companion for fast runs, step tests,\n\
- tuning and grading.")
+# The long description; CPack puts the summary above it and indents it.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Students and teachers lay out a small plant on a picture, configure
+processes, PID controllers, calculation blocks and signal generators,
+watch the loops on faceplates and trends, run hours of plant time in
+seconds, compare performance indices and tune loops with the tuning
+assistant. Ships 22 example plants and exercises graded over a class.
+
+Includes kivo-batch, the headless companion for fast runs, step tests,
+tuning and grading.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
