@@ -28,6 +28,7 @@ if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
 fi
 cleanup() {
+  mountpoint -q "$root/dev/pts" && umount "$root/dev/pts" || true
   mountpoint -q "$root/proc" && umount "$root/proc" || true
 }
 trap cleanup EXIT
@@ -37,6 +38,7 @@ debootstrap --variant=minbase bookworm "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp "$deb" "$root/tmp/"
 mount -t proc proc "$root/proc"
+mount -t devpts devpts "$root/dev/pts"
 
 run() {
   chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
@@ -65,8 +67,11 @@ echo "== man -w kivo-batch"
 run 'man -w kivo-batch && man -w kivo'
 echo "== bash completion"
 run 'test -f /usr/share/bash-completion/completions/kivo-batch && echo present'
-echo "== nothing written under the prefix by a run"
-run 'dpkg --verify kivo && echo "dpkg --verify: every file as packaged"'
+echo "== the program starts, as a student without a display server would see it"
+run 'touch /tmp/stamp && mkdir -p /tmp/student && cd /tmp/student && HOME=/tmp/student QT_QPA_PLATFORM=offscreen \
+     timeout 5 kivo; test $? -eq 124 && echo "ran 5 s, stopped by the timeout"'
+echo "== nothing written under the prefix"
+run 'test -z "$(find /usr -newer /tmp/stamp -print -quit)" && dpkg --verify kivo && echo "every file as packaged, none added"'
 
 echo "== remove"
 run 'apt-get purge -y -q kivo && apt-get autoremove --purge -y -q'
