@@ -231,8 +231,12 @@ void CrossedLimits(Author& a) {
                   "o gás o segue; ao descer, o gás vai na frente e o ar o segue.",
                   "",
                   "O QUE EXPERIMENTAR",
-                  "1. Suba o SP do TIC-1301 em 30 °C: a lâmpada não fica vermelha. O gás espera o ar.",
-                  "2. Desça o SP: o ar espera o gás descer.",
+                  "1. Suba o SP do TIC-1301 em 30 °C: a lâmpada não fica vermelha. O gás espera o ar. A temperatura "
+                  "passa do SP cerca de 30 % do degrau, contra uns 17 % no exemplo de razão básico: enquanto o gás "
+                  "espera, a saída do TIC-1301 corre na frente da queima e sua integral acumula. O exemplo de limites "
+                  "duplos avisa o TIC-1301 dessa espera e chega ao SP sem passar dele.",
+                  "2. Desça o SP: o ar espera o gás descer. A temperatura também passa do SP (uns 33 % do degrau): "
+                  "para voltar, a queima precisa subir de novo, e o gás de novo espera o ar.",
                   "3. Abra os blocos FY-1302 e FY-1303 para ver os seletores.",
                   "4. Note que, na descida, sobra ar por mais tempo. O exemplo de limites duplos limita também esse "
                   "excesso.",
@@ -245,8 +249,14 @@ void CrossedLimits(Author& a) {
                   "leads and the gas follows; when it falls the gas leads and the air follows.",
                   "",
                   "WHAT TO TRY",
-                  "1. Raise the SP of TIC-1301 by 30 °C: the lamp does not turn red. The gas waits for the air.",
-                  "2. Lower the SP: the air waits for the gas to come down.",
+                  "1. Raise the SP of TIC-1301 by 30 °C: the lamp does not turn red. The gas waits for the air. The "
+                  "temperature overshoots the SP by about 30 % of the step, against some 17 % in the basic ratio "
+                  "example: while the gas waits, the output of TIC-1301 runs ahead of the firing and its integral "
+                  "builds up. The double limits example tells TIC-1301 about that wait and reaches the SP without "
+                  "overshoot.",
+                  "2. Lower the SP: the air waits for the gas to come down. The temperature overshoots here too (by "
+                  "about 33 % of the step): to come back, the firing must rise again, and again the gas waits for the "
+                  "air.",
                   "3. Open blocks FY-1302 and FY-1303 to see the selectors.",
                   "4. Note that on the way down there is too much air for longer. The double limits example limits "
                   "that excess too.",
@@ -355,8 +365,10 @@ void TwoFuels(Author& a) {
     naturalGas.LowerLimitCheck = naturalGas.UpperLimitCheck = true;
     naturalGas.LowerLimitText = "0";
     naturalGas.UpperLimitText = "100";
-    a.CalculationBlock(3, "FY-1404", "SP do ar|Air SP", "(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50",
-            {621, 469});
+    // The air follows the larger of the demand and the fuels measured: on an
+    // increase it starts with the demand instead of trailing the fuels.
+    a.CalculationBlock(3, "FY-1404", "SP do ar|Air SP",
+            Ref(1) + "*" + Ref(16) + "/50>(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50", {621, 469});
     a.CalculationBlock(4, "H-1401Q", "Queima efetiva|Effective firing",
             Ref(Mp(1)) + "+" + Ref(Mp(2)) + "<" + Ref(Mp(3)), {381, 250});
     auto valve = [&a](int n, const char* tag, const char* desc, int entry, Point mark, const char* tau) {
@@ -390,8 +402,9 @@ void TwoFuels(Author& a) {
         SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 28}, {155, yLines[i] - 28}});
         SignalLine(t, {{195, yLines[i] - 28}, {244, yLines[i] - 28}});
         Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 39});
-        c.KpText = "0.5";
-        c.KiText = i == 2 ? "3" : "1.5";
+        // The air's slower fan takes a firmer loop, to keep up with the fuels.
+        c.KpText = i == 2 ? "2" : "0.5";
+        c.KiText = i == 2 ? "5" : "1.5";
         c.KdText = "0";
         c.CheckSPR = true;
         c.SPRSelect = Mb(1 + i) - 1;
@@ -417,7 +430,8 @@ void TwoFuels(Author& a) {
             "combustível preferencial e o gás natural completa o que falta.",
             "O SP do biogás (FY-1402) é o menor entre a demanda e a disponibilidade (barra Biogás disp.). O SP do gás "
             "natural (FY-1403) é a demanda menos o biogás medido: se o biogás não acompanha, o gás natural cobre a "
-            "diferença na hora. O ar (FY-1404) segue a soma dos dois combustíveis.",
+            "diferença na hora. O SP do ar (FY-1404) é o maior entre a demanda e a soma dos dois combustíveis "
+            "medidos: quando a demanda sobe, o ar parte junto com ela, em vez de esperar os combustíveis.",
             "As vazões estão em escalas de mesmo calor: 100 % de biogás (2000 Nm³/h) dá o mesmo calor que 100 % de "
             "gás natural (1000 Nm³/h).",
             "",
@@ -425,7 +439,11 @@ void TwoFuels(Author& a) {
             "1. Reduza a disponibilidade de biogás de 600 para 300 Nm³/h: o gás natural sobe e a temperatura quase "
             "não muda (FR-1402).",
             "2. Aumente a disponibilidade para 1600 Nm³/h: o biogás assume toda a carga e o gás natural vai a zero.",
-            "3. Suba o SP do TIC-1401: o aumento vem do combustível que ainda tem folga.",
+            "3. Suba o SP do TIC-1401 em 30 °C: o aumento vem do combustível que ainda tem folga, e a vazão de ar "
+            "sobe junto, com o excesso de ar perto dos 10 % o tempo todo.",
+            "4. Mude a fórmula do FY-1404 para (M21+M22)*M16/50, para que o ar siga só os combustíveis medidos, e "
+            "repita o passo 3: o ar sai atrasado, fica abaixo do seu SP por uns 10 s e o excesso de ar cai para uns "
+            "5 %. O ventilador é mais lento que as válvulas de combustível. Volte a fórmula original.",
         },
         {
             "COMBUSTION WITH TWO FUELS",
@@ -434,7 +452,8 @@ void TwoFuels(Author& a) {
             "preferred fuel and natural gas makes up the rest.",
             "The biogas SP (FY-1402) is the lower of the demand and the availability (track Biogas avail.). The "
             "natural gas SP (FY-1403) is the demand minus the measured biogas: if the biogas falls behind, natural "
-            "gas covers the difference at once. The air (FY-1404) follows the sum of both fuels.",
+            "gas covers the difference at once. The air SP (FY-1404) is the larger of the demand and the sum of "
+            "both fuels measured: when the demand rises, the air starts with it instead of waiting for the fuels.",
             "The flows are on scales of equal heat: 100 % of biogas (2000 Nm³/h) gives the same heat as 100 % of "
             "natural gas (1000 Nm³/h).",
             "",
@@ -442,7 +461,11 @@ void TwoFuels(Author& a) {
             "1. Reduce the biogas availability from 600 to 300 Nm³/h: natural gas rises and the temperature hardly "
             "changes (FR-1402).",
             "2. Raise the availability to 1600 Nm³/h: biogas takes the whole load and natural gas goes to zero.",
-            "3. Raise the SP of TIC-1401: the increase comes from the fuel that still has room.",
+            "3. Raise the SP of TIC-1401 by 30 °C: the increase comes from the fuel that still has room, and the "
+            "air flow rises with it, the excess air staying near 10 % all the time.",
+            "4. Change the formula of FY-1404 to (M21+M22)*M16/50, so that the air follows the measured fuels only, "
+            "and repeat step 3: the air starts late, stays below its SP for about 10 s and the excess air falls to "
+            "about 5 %. The fan is slower than the fuel valves. Restore the original formula.",
         });
 }
 

@@ -233,13 +233,15 @@ void CoolingPlant(Author& a) {
     a.CalculationBlock(3, "V-1001M", "Balanço de líquido|Liquid balance", Ref(Mb(2)) + "-0.5*" + Ref(Mp(3)), {370, 446});
     Integrator(a, 4, "V-1001", "Nível do separador|Separator level", Mb(3), {456, 420}, "0.02");
     Valve(a, 5, "PV-1003", "Gás resfriado|Cooled gas", 3, {621, 116});
+    // What condenses leaves the gas phase, and weighs enough on the balance
+    // that a colder gas shows on the pressure before PIC-1003 answers.
     a.CalculationBlock(4, "V-1001G", "Balanço de gás|Gas balance",
-            Ref(15) + "-0.4*" + Ref(Mb(2)) + "-1.2*" + Ref(Mp(5)), {370, 472});
+            Ref(15) + "-2*" + Ref(Mb(2)) + "-1.2*" + Ref(Mp(5)), {370, 472});
     Integrator(a, 6, "V-1001P", "Pressão do separador|Separator pressure", Mb(4), {456, 446}, "0.05");
 
     Loop(a, 1, "TIC-1001", "Temperatura do gás|Gas temperature", Mp(2), {330, 304}, "1.5", "60", true, 45, 50);
     Loop(a, 2, "LIC-1002", "Nível do separador|Separator level", Mp(4), {642, 289}, "2", "120", true, 50, 33);
-    Loop(a, 3, "PIC-1003", "Pressão do separador|Separator pressure", Mp(6), {642, 179}, "2", "30", true, 50, 44.5);
+    Loop(a, 3, "PIC-1003", "Pressão do separador|Separator pressure", Mp(6), {642, 179}, "1", "60", true, 50, 22.5);
 
     a.Text(1, "T gás|Gas T", Mp(2), 1, {370, 215});
     a.Text(2, "Nível|Level", Mp(4), 1, {460, 300});
@@ -263,7 +265,9 @@ void CoolingPlant(Author& a) {
             "",
             "O QUE EXPERIMENTAR",
             "1. Aumente a carga de gás de 6000 para 8000 Nm³/h e veja as três malhas reagirem.",
-            "2. Baixe o SP do TIC-1001 de 45 para 35 °C: mais condensado, nível e pressão mudam também.",
+            "2. Baixe o SP do TIC-1001 de 45 para 35 °C: o condensado sobe de 1.65 para 1.95 m³/h. O nível sobe "
+            "uns 1.6 % até o LIC-1002 abrir o dreno de 33 para 39 %, e a pressão cai uns 0.4 bar enquanto o "
+            "PIC-1003 fecha a PV-1003 de 22 para 17 % (registradores LR-1002 e PR-1003).",
             "3. Ponha o LIC-1002 em manual e repita o passo 2: o nível sobe sem parar.",
         },
         {
@@ -277,7 +281,9 @@ void CoolingPlant(Author& a) {
             "",
             "WHAT TO TRY",
             "1. Raise the gas load from 6000 to 8000 Nm³/h and watch the three loops react.",
-            "2. Lower the SP of TIC-1001 from 45 to 35 °C: more condensate, level and pressure change too.",
+            "2. Lower the SP of TIC-1001 from 45 to 35 °C: the condensate rises from 1.65 to 1.95 m³/h. The level "
+            "rises about 1.6 % until LIC-1002 opens the drain from 33 to 39 %, and the pressure falls about 0.4 bar "
+            "while PIC-1003 closes PV-1003 from 22 to 17 % (recorders LR-1002 and PR-1003).",
             "3. Put LIC-1002 in manual and repeat step 2: the level rises without end.",
         });
 }
