@@ -389,14 +389,31 @@ void TubularFurnace(Author& a) {
 
 void CascadeFurnace(Author& a) {
     const int pv = Furnace801(a, 2, true);
-    // Master: the outlet temperature sets the gas flow wanted.
+    // Master: the outlet temperature sets the gas flow wanted, with the
+    // single loop's tuning: the fast slave adds almost no lag.
     Controller& tic = a.PidController(1, "TIC-801", "Temperatura de saída|Outlet temperature", pv, {712, 49});
-    tic.KpText = "1.5";
-    tic.KiText = "80";
-    tic.KdText = "15";
+    tic.KpText = "4";
+    tic.KiText = "100";
+    tic.KdText = "12";
     // While the slave's valve is at a stop the master's integral waits.
     tic.BackMVCheck = true;
     tic.BackMV = 2 - 1;
+    // Output tracking: out of cascade the slave's SP no longer follows the
+    // master, and the integrator TY-801T moves the master's bias until its
+    // output meets that SP again, so that the way back into cascade starts
+    // where the slave stands. In cascade the gap is exactly 0 and the bias
+    // stays put.
+    a.CalculationBlock(3, "TY-801D", "SP FIC-802 - saída TIC-801|FIC-802 SP - TIC-801 output",
+                       Ref(62) + "-" + Ref(1), {440, 100});
+    Process& tracking = a.ProcessBlock(4, "TY-801T", "Rastreio do TIC-801|TIC-801 tracking", Mb(3), {440, 126});
+    tracking.TransferFunctionKind = 3;
+    // A time constant of 5 s; the loop through the two controllers stays
+    // calm up to the fast simulation's 1 s step.
+    tracking.GainText = "0.2";
+    tracking.SaturatorDisabled = true;
+    tic.FFwSelect = true;
+    tic.FFwEquation = Ref(Mp(4));
+    tic.BiasText = "0";
     tic.state.autoMode = true;
     tic.state.SP = 62.5;
     tic.state.MV = 62.5;
@@ -417,33 +434,59 @@ void CascadeFurnace(Author& a) {
         {
             "FORNO TUBULAR II: CONTROLE MESTRE-ESCRAVO (CASCATA)",
             "É o mesmo forno do exemplo Forno Tubular, agora com duas malhas em cascata. O mestre TIC-801 não move "
-            "a válvula: sua saída é o setpoint remoto do escravo FIC-802, que controla a vazão de gás.",
+            "a válvula: sua saída é o setpoint remoto do escravo FIC-802, que controla a vazão de gás. O mestre tem a "
+            "sintonia da malha simples (Kc = 4, Ti = 100 s, Td = 12 s): o escravo é rápido e quase não atrasa.",
             "Um distúrbio na linha de gás (queda de pressão) é corrigido pelo FIC-802 em poucos segundos, antes "
-            "de mudar a temperatura. O mestre só cuida do que é lento: a porta, a carga e o seu SP.",
+            "de mudar a temperatura. O mestre cuida do que é lento: a porta, a carga e o seu SP.",
             "O TIC-801 recebe de volta a saída do escravo (campo End. p/ Realim. de MV): se a válvula chega a 0 "
             "ou 100 %, a integral do mestre para, e não acumula um erro que o escravo não pode corrigir.",
+            "Fora da cascata, o SP do FIC-802 deixa de seguir o TIC-801. O bloco TY-801D mede a diferença entre os "
+            "dois e o integrador TY-801T move o bias do TIC-801 (campo FF) até zerá-la: a saída do mestre "
+            "acompanha o SP do escravo (rastreamento), e a volta para a cascata não dá salto. Na cascata a "
+            "diferença é zero e o bias fica parado.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Clique em Gás: a pressão cai, o FIC-802 abre a válvula e a temperatura quase não muda. Compare com "
-            "o exemplo Forno Tubular.",
-            "2. Abra a porta e veja o mestre agir.",
-            "3. Passe o FIC-802 para local (botão L/R) e depois para manual: a cascata se abre.",
+            "1. Clique em Gás: a pressão cai, o FIC-802 abre a válvula e a temperatura se afasta só uns 2 °C do SP. "
+            "No exemplo Forno Tubular, sem a cascata, ela cai uns 19 °C.",
+            "2. Abra a porta e veja o mestre agir: a temperatura cai uns 12 °C, como no Forno Tubular. A porta tira "
+            "calor do forno, fora da malha do escravo: ali a cascata não ajuda nem atrapalha. O ganho dela está na "
+            "linha de gás.",
+            "3. Passe o FIC-802 para local (botão L/R) e baixe seu SP de 62.5 para 55 %: a temperatura cai uns "
+            "30 °C, e a saída do TIC-801 acompanha o SP do FIC-802 em vez de subir. Depois de 10 minutos volte o "
+            "FIC-802 para remoto: seu SP parte de 55 % e o TIC-801 o sobe aos poucos; a temperatura volta ao SP sem "
+            "passar dele.",
+            "4. Ponha o ganho do TY-801T em 0 (sem rastreamento) e repita o passo 3: com a cascata aberta a saída do "
+            "TIC-801 sobe até perto de 100 %, e na volta para remoto o SP do FIC-802 salta de 55 para 95 % de uma vez; a "
+            "temperatura passa do SP uns 13 °C. Volte o ganho para 0.2.",
         },
         {
             "FIRED HEATER II: MASTER-SLAVE (CASCADE) CONTROL",
             "This is the furnace of the Furnace Temperature example, now with two loops in cascade. Master TIC-801 "
             "does not move the valve: its output is the remote setpoint of slave FIC-802, which controls the gas "
-            "flow.",
+            "flow. The master has the single loop's tuning (Kc = 4, Ti = 100 s, Td = 12 s): the slave is fast and "
+            "adds almost no lag.",
             "A disturbance in the gas line (a pressure drop) is corrected by FIC-802 within seconds, before it "
-            "changes the temperature. The master only deals with what is slow: the door, the load and its SP.",
+            "changes the temperature. The master deals with what is slow: the door, the load and its SP.",
             "TIC-801 receives the slave's output back (field Slave MV Adress): when the valve reaches 0 or 100 %, "
             "the master's integral stops and does not build up an error the slave cannot correct.",
+            "Out of cascade, the SP of FIC-802 no longer follows TIC-801. Block TY-801D measures the difference "
+            "between the two and integrator TY-801T moves the bias of TIC-801 (field FF) until it is gone: the "
+            "master's output follows the slave's SP (tracking), and the way back into cascade has no jump. In "
+            "cascade the difference is zero and the bias stays put.",
             "",
             "WHAT TO TRY",
-            "1. Click Gas: the pressure drops, FIC-802 opens the valve and the temperature hardly changes. Compare "
-            "with the Furnace Temperature example.",
-            "2. Open the door and watch the master act.",
-            "3. Switch FIC-802 to local (L/R button) and then to manual: the cascade opens.",
+            "1. Click Gas: the pressure drops, FIC-802 opens the valve and the temperature strays only about 2 °C "
+            "from the SP. In the Furnace Temperature example, without the cascade, it falls about 19 °C.",
+            "2. Open the door and watch the master act: the temperature falls about 12 °C, as in the Furnace "
+            "Temperature example. The door takes heat from the furnace, outside the slave's loop: there the cascade "
+            "neither helps nor hurts. Its gain is in the gas line.",
+            "3. Switch FIC-802 to local (L/R button) and lower its SP from 62.5 to 55 %: the temperature falls about "
+            "30 °C, and the output of TIC-801 follows the SP of FIC-802 instead of climbing. After 10 minutes switch "
+            "FIC-802 back to remote: its SP starts from 55 % and TIC-801 raises it gradually; the temperature comes "
+            "back to the SP without overshooting it.",
+            "4. Set the gain of TY-801T to 0 (no tracking) and repeat step 3: while the cascade is open the output "
+            "of TIC-801 climbs to nearly 100 %, and back in remote the SP of FIC-802 jumps from 55 to 95 % at once; "
+            "the temperature overshoots the SP by about 13 °C. Set the gain back to 0.2.",
         });
 }
 
