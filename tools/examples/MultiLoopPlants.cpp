@@ -78,7 +78,7 @@ void Reactor(Author& a) {
     Instrument(t, {600, 240}, "LIC", "902");
     SignalLine(t, {{470, 240}, {580, 240}});
     Instrument(t, {580, 400}, "FIC", "903");
-    SignalLine(t, {{600, 260}, {600, 300}, {660, 300}, {660, 380}, {600, 400}});
+    SignalLine(t, {{600, 260}, {600, 345}, {580, 345}, {580, 380}});
     SignalLine(t, {{500, 470}, {500, 400}, {560, 400}});
     SignalLine(t, {{580, 420}, {580, 440}, {640, 440}, {640, 451}});
     Instrument(t, {200, 270}, "TIC", "904");
@@ -94,6 +94,9 @@ void Reactor(Author& a) {
     a.Bounds(Mp(3), 20, 80);
     a.Variable(Mp(4), "m³/h", 0, 50);
     a.Variable(Mp(5), "°C", 0, 150);
+    a.Variable(Mp(6), "m³/h", 0, 20);
+    a.Variable(Mp(7), "m³/h", 0, 20);
+    a.Variable(Mb(3), "m³/h", 0, 20);
     a.Bounds(Mp(5), 60, 95);
 
     a.Entry(1, "T água|Water T", "°C", 15, 35, 25, {40, 480});
@@ -121,8 +124,27 @@ void Reactor(Author& a) {
     Controller& tic =
         Loop(a, 4, "TIC-904", "Temperatura do reator|Reactor temperature", Mp(5), {120, 296}, "2", "100", true, 50, 50);
     // Feed-forward from the feed flow: each % of feed needs 1 % of water.
+    // FY-901C is the feed as the feed-forward sees it: it follows the feed
+    // while switch 1 is on and stands still while it is off, so that turning
+    // the switch either way never moves the bias. It integrates the feed's
+    // rate of change, with switch 1 as its gain (per second): the lag
+    // FY-901A (1 s) trails the feed by that rate times 1 s, and FY-901B is
+    // the difference. The lag comes after FV-901 among the processes and
+    // reads the feed of the same cycle as FY-901B does; its step is a
+    // backward difference, which the integrator's sum undoes exactly. The
+    // settling run brings it from 0 to the feed, as it brings the feed.
+    Process& lagged = a.ProcessBlock(6, "FY-901A", "Carga atrasada 1 s|Feed lagged 1 s", Mp(1), {10, 160});
+    lagged.LText = "0";
+    lagged.Ctext = "1";
+    a.CalculationBlock(3, "FY-901B", "Variação da carga|Feed rate of change", Ref(Mp(1)) + "-" + Ref(Mp(6)),
+                       {10, 186});
+    Process& seen = a.ProcessBlock(7, "FY-901C", "Carga vista pela compensação|Feed seen by the feed-forward", Mb(3),
+                                   {10, 250});
+    seen.TransferFunctionKind = 3;
+    seen.GainText = Ref(11);
+    seen.SaturatorDisabled = true;
     tic.FFwSelect = true;
-    tic.FFwEquation = "50+" + Ref(11) + "*(" + Ref(Mp(1)) + "-50)";
+    tic.FFwEquation = Ref(Mp(7));
 
     a.Text(1, "Carga|Feed", Mp(1), 2, {120, 160});
     a.Text(2, "Nível|Level", Mp(3), 1, {345, 255});
@@ -142,11 +164,15 @@ void Reactor(Author& a) {
             "na linha de produto é corrigido pelo FIC-903 antes de mexer no nível.",
             "A reação libera calor proporcional à carga. O TIC-904 controla a temperatura abrindo a água de "
             "resfriamento e tem compensação direta da carga (chave 1): quando a carga sobe, a água abre na mesma "
-            "hora, sem esperar a temperatura subir.",
+            "hora, sem esperar a temperatura subir. O FY-901C é a carga vista pela compensação: segue a carga "
+            "enquanto a chave 1 está ligada e fica parado enquanto ela está desligada, e ligar ou desligar a chave "
+            "não move a água.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores).",
-            "2. Desligue a chave 1 e repita: a temperatura se afasta muito mais do SP.",
+            "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores); a "
+            "temperatura se afasta menos de 0.5 °C do SP.",
+            "2. Desligue a chave 1 (a água não se move) e volte o SP do FIC-901 para 10 m³/h: sem a compensação a "
+            "temperatura se afasta uns 5 °C do SP.",
             "3. Esquente a água de resfriamento na barra (de 25 para 32 °C) e veja o TIC-904 compensar.",
             "4. Ligue a chave 2: a válvula manual HV-905 estrangula a linha de produto, que passa 30 % menos na "
             "mesma abertura. O FIC-903 abre a FV-903 de 50 para uns 71 % e recupera a vazão em uns 15 s; o nível "
@@ -161,11 +187,15 @@ void Reactor(Author& a) {
             "the product line is corrected by FIC-903 before it moves the level.",
             "The reaction releases heat in proportion to the feed. TIC-904 controls the temperature by opening the "
             "cooling water and has feed-forward from the feed (switch 1): when the feed rises, the water opens at "
-            "once, without waiting for the temperature to rise.",
+            "once, without waiting for the temperature to rise. FY-901C is the feed as the feed-forward sees it: it "
+            "follows the feed while switch 1 is on and stands still while it is off, and turning the switch on or "
+            "off does not move the water.",
             "",
             "WHAT TO TRY",
-            "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders).",
-            "2. Turn switch 1 off and repeat: the temperature strays much further from its SP.",
+            "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders); the "
+            "temperature strays less than 0.5 °C from its SP.",
+            "2. Turn switch 1 off (the water does not move) and take the SP of FIC-901 back to 10 m³/h: without "
+            "feed-forward the temperature strays about 5 °C from its SP.",
             "3. Warm the cooling water on the track (from 25 to 32 °C) and watch TIC-904 compensate.",
             "4. Turn switch 2 on: hand valve HV-905 throttles the product line, which passes 30 % less at the same "
             "opening. FIC-903 opens FV-903 from 50 to about 71 % and restores the flow in about 15 s; the level "
