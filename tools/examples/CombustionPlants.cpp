@@ -78,8 +78,9 @@ void Heater(Author& a, Bounds lim, const std::string& number) {
         fGas = Ref(1) + "<" + ar + "/(" + R + ")";
         fAr = Ref(1) + "*" + R + ">" + gas + "*" + R;
     }
-    Block& bGas = a.CalculationBlock(1, "FY-1302", "SP do gás|Gas SP", fGas, {621, 369});
-    Block& bAr = a.CalculationBlock(2, "FY-1303", "SP do ar|Air SP", fAr, {621, 459});
+    // Right of the demand line that comes down between them and the blocks.
+    Block& bGas = a.CalculationBlock(1, "FY-1302", "SP do gás|Gas SP", fGas, {660, 369});
+    Block& bAr = a.CalculationBlock(2, "FY-1303", "SP do ar|Air SP", fAr, {660, 459});
     if (lim == Bounds::Double) {
         // And neither may stray more than 5 % from the other's measurement.
         bGas.LowerLimitCheck = true;
@@ -157,7 +158,7 @@ void Heater(Author& a, Bounds lim, const std::string& number) {
     }
 
     a.Text(1, "T saída|T outlet", Mp(3), 1, {660, 280});
-    a.Text(2, "Gás|Gas", Mp(1), 0, {280, 400});
+    a.Text(2, "Gás|Gas", Mp(1), 0, {240, 400});
     a.Text(3, "Ar|Air", Mp(2), 0, {300, 490});
     a.Text(4, "Excesso de ar|Excess air", Mb(4), 1, {620, 45});
     a.BinaryText(5, "Combustão|Combustion", Mb(5), "FALTA DE AR/Completa|AIR SHORTAGE/Complete", {460, 28});
@@ -322,27 +323,34 @@ void TwoFuels(Author& a) {
     SignalLine(t, {{640, 170}, {640, 230}});
     Instrument(t, {720, 90}, "TIC", "1401");
     SignalLine(t, {{660, 150}, {720, 150}, {720, 110}});
-    // Biogas (preferred), natural gas (complement) and air.
-    const double yBiogas = 430, yNaturalGas = 480, yAr = 545;
-    Pipe(t, {{30, yBiogas}, {375, yBiogas}, {375, 386}}, kAr, true);
+    // Biogas (preferred), natural gas (complement) and air, each rising into
+    // the burners; the flow loops sit on the left, the setpoint blocks on the
+    // right, and each block's line comes into its loop's bubble from the
+    // side, crossing the risers of the trains above it.
+    const double yBiogas = 440, yNaturalGas = 500, yAr = 560;
+    Pipe(t, {{30, yBiogas}, {375, yBiogas}, {375, 386}}, kBiogas, true);
     Label(t, 10, yBiogas - 16, "BIO");
     Pipe(t, {{30, yNaturalGas}, {420, yNaturalGas}, {420, 386}}, kGas, true);
     Label(t, 10, yNaturalGas - 16, "GN");
-    Blower(t, {50, 560});
-    Pipe(t, {{66, 544}, {66, yAr}, {465, yAr}, {465, 386}}, kLine, true);
-    Label(t, 50, 584, "K-1404", Align::Centre);
+    Blower(t, {40, 576});
+    Pipe(t, {{56, 560}, {465, yAr}, {465, 386}}, kAr, true);
+    Label(t, 64, 580, "K-1404");
     const double yLines[] = {yBiogas, yNaturalGas, yAr};
+    const char* symbols[] = {"<", "-", "+X"};
     for (int i = 0; i < 3; ++i) {
-        OrificePlate(t, {130, yLines[i]});
-        ControlValve(t, {250, yLines[i]});
+        const double y = yLines[i];
+        OrificePlate(t, {130, y});
+        ControlValve(t, {250, y});
+        Function(t, {600, y - 34}, symbols[i]);
+        SignalLine(t, {{587, y - 34}, {195, y - 34}});
+        SignalLine(t, {{780, y - 34}, {613, y - 34}});
     }
-    Function(t, {600, 340}, "<");
-    Function(t, {600, 410}, "-");
-    Function(t, {600, 480}, "+X");
-    SignalLine(t, {{720, 70}, {720, 50}, {780, 50}, {780, 440}, {650, 440}});
-    SignalLine(t, {{650, 340}, {650, 480}, {613, 480}});
-    SignalLine(t, {{650, 340}, {613, 340}});
-    SignalLine(t, {{650, 410}, {613, 410}});
+    SignalLine(t, {{720, 70}, {720, 50}, {780, 50}, {780, yAr - 34}});
+    // The measured flows the natural gas and air setpoints read.
+    SignalLine(t, {{600, yNaturalGas - 21}, {600, yNaturalGas - 12}, {640, yNaturalGas - 12}});
+    Label(t, 645, yNaturalGas - 16, "FT-1402", Align::Left, kSignal, 1.2);
+    SignalLine(t, {{600, yAr - 21}, {600, yAr - 12}, {640, yAr - 12}});
+    Label(t, 645, yAr - 16, "FT-1402/1403", Align::Left, kSignal, 1.2);
 
     a.Variable(Mp(1), "Nm³/h", 0, 2000);
     a.Variable(Mp(2), "Nm³/h", 0, 1000);
@@ -359,16 +367,16 @@ void TwoFuels(Author& a) {
 
     // Flows are scaled so that 100 % of either fuel carries the same heat:
     // biogas has half the heating value of natural gas.
-    Block& biogas = a.CalculationBlock(1, "FY-1402", "SP do biogás|Biogas SP", Ref(1) + "<" + Ref(15), {621, 329});
-    (void)biogas;
-    Block& naturalGas = a.CalculationBlock(2, "FY-1403", "SP do gás natural|Natural gas SP", Ref(1) + "-" + Ref(Mp(1)), {621, 399});
+    a.CalculationBlock(1, "FY-1402", "SP do biogás|Biogas SP", Ref(1) + "<" + Ref(15), {621, yBiogas - 58});
+    Block& naturalGas = a.CalculationBlock(2, "FY-1403", "SP do gás natural|Natural gas SP", Ref(1) + "-" + Ref(Mp(1)),
+                                           {621, yNaturalGas - 58});
     naturalGas.LowerLimitCheck = naturalGas.UpperLimitCheck = true;
     naturalGas.LowerLimitText = "0";
     naturalGas.UpperLimitText = "100";
     // The air follows the larger of the demand and the fuels measured: on an
     // increase it starts with the demand instead of trailing the fuels.
     a.CalculationBlock(3, "FY-1404", "SP do ar|Air SP",
-            Ref(1) + "*" + Ref(16) + "/50>(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50", {621, 469});
+            Ref(1) + "*" + Ref(16) + "/50>(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50", {621, yAr - 58});
     a.CalculationBlock(4, "H-1401Q", "Queima efetiva|Effective firing",
             Ref(Mp(1)) + "+" + Ref(Mp(2)) + "<" + Ref(Mp(3)), {381, 250});
     auto valve = [&a](int n, const char* tag, const char* desc, int entry, Point mark, const char* tau) {
@@ -376,9 +384,9 @@ void TwoFuels(Author& a) {
         p.LText = tau;
         p.Ctext = "0";
     };
-    valve(1, "FV-1402", "Biogás|Biogas", 2, {266, yBiogas + 6}, "2");
-    valve(2, "FV-1403", "Gás natural|Natural gas", 3, {266, yNaturalGas + 6}, "1.5");
-    valve(3, "FV-1404", "Ar de combustão|Combustion air", 4, {266, yAr + 6}, "5");
+    valve(1, "FV-1402", "Biogás|Biogas", 2, {266, yBiogas - 30}, "2");
+    valve(2, "FV-1403", "Gás natural|Natural gas", 3, {266, yNaturalGas - 30}, "1.5");
+    valve(3, "FV-1404", "Ar de combustão|Combustion air", 4, {266, yAr - 30}, "5");
     Process& furnace = a.ProcessBlock(4, "H-1401", "Temperatura de saída|Outlet temperature", Mb(4), {381, 224});
     furnace.LText = "60";
     furnace.Ctext = "15";
@@ -398,10 +406,12 @@ void TwoFuels(Author& a) {
     const double values[] = {30, 20, 55};
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(1402 + i);
-        Instrument(t, {175, yLines[i] - 28}, "FIC", n);
-        SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 28}, {155, yLines[i] - 28}});
-        SignalLine(t, {{195, yLines[i] - 28}, {244, yLines[i] - 28}});
-        Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 39});
+        // Measurement from the left, setpoint from the right, output from
+        // the lower right to the valve's actuator.
+        Instrument(t, {175, yLines[i] - 34}, "FIC", n);
+        SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 34}, {155, yLines[i] - 34}});
+        SignalLine(t, {{189, yLines[i] - 20}, {239, yLines[i] - 20}});
+        Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 45});
         // The air's slower fan takes a firmer loop, to keep up with the fuels.
         c.KpText = i == 2 ? "2" : "0.5";
         c.KiText = i == 2 ? "5" : "1.5";
@@ -415,9 +425,9 @@ void TwoFuels(Author& a) {
     }
 
     a.Text(1, "T saída|T outlet", Mp(4), 1, {660, 260});
-    a.Text(2, "Biogás|Biogas", Mp(1), 0, {300, 412});
-    a.Text(3, "Gás natural|Natural gas", Mp(2), 0, {480, 462});
-    a.Text(4, "Ar|Air", Mp(3), 0, {490, 527});
+    a.Text(2, "Biogás|Biogas", Mp(1), 0, {480, yBiogas - 15});
+    a.Text(3, "Gás natural|Natural gas", Mp(2), 0, {480, yNaturalGas - 15});
+    a.Text(4, "Ar|Air", Mp(3), 0, {480, yAr - 15});
     a.Recorder(1, "FR-1402", "Combustíveis|Fuels", Mp(1), Mp(2), 1, "Biogás|Biogas;GN|NG;Demanda|Demand",
                   {20, 20}, 1);
     a.Recorder(2, "TR-1401", "Temperatura de saída|Outlet temperature", Mp(4), 61, 1, "PV;SP;MV", {110, 20});

@@ -373,7 +373,11 @@ void NonlinearProcesses(Author& a) {
             Motor(t, {400, y + 41}, "SC");
             SignalLine(t, {{200, y - 35}, {200, y - 24}, {360, y - 24}, {360, y + 41}, {389, y + 41}});
         }
-        Label(t, i < 3 ? 400 : 440, y + 16, loops[i].valve, Align::Centre);
+        // The drive's tag beside its motor, clear of the output's text.
+        if (i < 3)
+            Label(t, 400, y + 16, loops[i].valve, Align::Centre);
+        else
+            Label(t, 414, y + 37, loops[i].valve);
 
         const int pv = Mp(1 + i);
         a.Variable(pv, "m³/h", 0, 100);
@@ -415,7 +419,7 @@ void NonlinearProcesses(Author& a) {
                 break;
         }
         a.Text(1 + 2 * i, "Vazão|Flow", pv, 1, {100, y + 26});
-        a.Text(2 + 2 * i, loops[i].desc, 1 + i, 1, {455, y + 30});
+        a.Text(2 + 2 * i, loops[i].desc, 1 + i, 1, {470, y + 30});
         a.Recorder(1 + i, "TR-" + n, loops[i].desc, pv, 61 + i, 1 + i, "PV;SP;MV", {640, y - 11});
     }
 

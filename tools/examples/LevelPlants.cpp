@@ -131,7 +131,8 @@ void SurgeTank(Author& a) {
         const std::string n = std::to_string(501 + i);
         Pipe(t, {{x + 40, 100}, {x + 40, 150}}, kWater, true);
         OpenTank(t, x, 150, 150, 190, 0.5);
-        Label(t, x + 75, 348, "TK-" + n, Align::Centre);
+        // Left of the outlet pipe, which leaves from the middle of the bottom.
+        Label(t, x + 68, 348, "TK-" + n, Align::Right);
         Pipe(t, {{x + 75, 340}, {x + 75, 420}, {x + 220, 420}}, kWater, true);
         ControlValve(t, {x + 140, 420});
         Instrument(t, {x + 195, 230}, "LIC", n);

@@ -276,7 +276,7 @@ void CoolingPlant(Author& a) {
     a.Text(1, "T gás|Gas T", Mp(2), 1, {370, 215});
     a.Text(2, "Nível|Level", Mp(4), 1, {460, 300});
     a.Text(3, "Pressão|Pressure", Mp(6), 2, {460, 240});
-    a.Text(4, "Condensado|Condensate", Mb(2), 2, {370, 370});
+    a.Text(4, "Condensado|Condensate", Mb(2), 2, {150, 420});
     a.Text(5, "Água|Water", Mp(1), 1, {160, 310});
     a.Text(6, "Gás|Gas", Mp(5), 0, {705, 130});
     a.Recorder(1, "TR-1001", "Temperatura do gás|Gas temperature", Mp(2), 61, 1, "PV;SP;MV", {690, 20});
@@ -373,6 +373,8 @@ void Deethanizer(Author& a) {
     SignalLine(t, {{640, 470}, {620, 470}, {620, 491}});
     Instrument(t, {570, 250}, "LIC", "1105");
     Instrument(t, {560, 160}, "PIC", "1106");
+    // The top pressure, taken at the head of the column.
+    SignalLine(t, {{430, 136}, {560, 136}, {560, 140}});
 
     a.Variable(Mp(1), "%", 0, 100);
     a.Bounds(Mp(1), 15, 85);
@@ -404,18 +406,18 @@ void Deethanizer(Author& a) {
     Integrator(a, 6, "V-1102", "Nível do vaso de refluxo|Reflux drum level", Mb(4), {706, 218}, "0.02");
     Valve(a, 7, "LV-1105", "Destilado|Distillate", 5, {700, 330});
     Valve(a, 8, "PV-1106", "Gás de topo|Overhead gas", 6, {680, 60});
-    Integrator(a, 9, "T-1101P", "Pressão de topo|Top pressure", Mb(5), {441, 140}, "0.05");
+    Integrator(a, 9, "T-1101P", "Pressão de topo|Top pressure", Mb(5), {441, 146}, "0.05");
 
     a.CalculationBlock(1, "V-1101M", "Balanço do vaso pulmão|Surge drum balance",
             Ref(15) + "+" + Ref(11) + "*(" + Ref(81) + "-50)-" + Ref(Mp(2)), {10, 436});
     a.CalculationBlock(2, "T-1101Q", "Balanço térmico|Heat balance",
             "50+0.8*(" + Ref(Mp(3)) + "-50)-0.6*(" + Ref(Mp(2)) + "-50)", {441, 352});
     a.CalculationBlock(3, "T-1101V", "Vapor de topo|Overhead vapour",
-            "0.6*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)", {441, 166});
+            "0.6*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)", {441, 172});
     a.CalculationBlock(4, "V-1102M", "Balanço do vaso de refluxo|Reflux drum balance",
             Ref(Mp(5)) + "-0.6*" + Ref(Mp(7)), {706, 244});
     a.CalculationBlock(5, "T-1101G", "Balanço de gás|Gas balance",
-            "0.4*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)-0.4*" + Ref(Mp(8)), {441, 192});
+            "0.4*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)-0.4*" + Ref(Mp(8)), {441, 198});
 
     // Averaging level: the drum absorbs the arrival swings, the column feed
     // moves slowly.
@@ -433,7 +435,7 @@ void Deethanizer(Author& a) {
     Loop(a, 6, "PIC-1106", "Pressão de topo|Top pressure", Mp(9), {521, 184}, "2", "40", true, 50, 50);
     SignalLine(t, {{570, 230}, {570, 222}, {615, 222}, {615, 209}});
     SignalLine(t, {{590, 250}, {690, 250}, {690, 271}});
-    t.DashedLine({{580, 160}, {600, 160}, {600, 130}, {745, 130}, {745, 101}}, kSignalWidth, kSignal);
+    t.DashedLine({{580, 160}, {600, 160}, {600, 95}, {745, 95}, {745, 101}}, kSignalWidth, kSignal);
 
     a.Text(1, "Nível|Level", Mp(1), 1, {40, 320});
     a.Text(2, "Carga|Feed", Mp(2), 1, {140, 478});

@@ -342,7 +342,8 @@ namespace {
 int Furnace801(Author& a, int valveInput, bool cascade) {
     Canvas& t = a.canvas;
     Furnace(t, 300, 200, 200, 260);
-    Label(t, 340, 470, "F-801", Align::Centre);
+    // Clear of the signal lines that pass below the furnace.
+    Label(t, 294, 268, "F-801", Align::Right);
     // The door on the front wall.
     t.Rectangle(440, 380, 34, 50, kPanel);
     t.Frame(440, 380, 34, 50, kOutlineWidth, kLine);
