@@ -545,8 +545,8 @@ void CascadeFurnace(Author& a) {
             "FIC-802 para remoto: seu SP parte de 55 % e o TIC-801 o sobe aos poucos; a temperatura volta ao SP sem "
             "passar dele.",
             "4. Ponha o ganho do TY-801T em 0 (sem rastreamento) e repita o passo 3: com a cascata aberta a saída do "
-            "TIC-801 sobe até perto de 100 %, e na volta para remoto o SP do FIC-802 salta de 55 para 95 % de uma vez; a "
-            "temperatura passa do SP uns 13 °C. Volte o ganho para 0.2.",
+            "TIC-801 sobe até perto de 100 %, e na volta para remoto o SP do FIC-802 salta de 55 para perto de 100 % de uma "
+            "vez; a temperatura passa do SP uns 16 °C. Volte o ganho para 0.2.",
         },
         {
             "FIRED HEATER II: MASTER-SLAVE (CASCADE) CONTROL",
@@ -575,8 +575,8 @@ void CascadeFurnace(Author& a) {
             "FIC-802 back to remote: its SP starts from 55 % and TIC-801 raises it gradually; the temperature comes "
             "back to the SP without overshooting it.",
             "4. Set the gain of TY-801T to 0 (no tracking) and repeat step 3: while the cascade is open the output "
-            "of TIC-801 climbs to nearly 100 %, and back in remote the SP of FIC-802 jumps from 55 to 95 % at once; "
-            "the temperature overshoots the SP by about 13 °C. Set the gain back to 0.2.",
+            "of TIC-801 climbs to nearly 100 %, and back in remote the SP of FIC-802 jumps from 55 to nearly 100 % at "
+            "once; the temperature overshoots the SP by about 16 °C. Set the gain back to 0.2.",
         });
 }
 
