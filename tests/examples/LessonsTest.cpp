@@ -98,10 +98,9 @@ TEST(Lesson, ReactorProductLineDisturbanceStaysOutOfTheLevel) {
     }
 }
 
-// Heat exchanger, step 5: with the inlet drifting (switch 2), the mean
-// absolute error of TIC-602 over an hour is several times smaller with the
-// feed-forward (switch 1) than without; this is the comparison the note
-// offers for the fast simulation, where the load step cannot act.
+// Heat exchanger, step 5: with U-600 drifting (switch 2), the mean absolute
+// error of TIC-602 over an hour is several times smaller with the
+// feed-forward (switch 1) than without.
 TEST(Lesson, HeatExchangerFeedForwardTakesOutTheInletDrift) {
     double error[2] = {0, 0};
     for (int ff : {0, 1}) {
