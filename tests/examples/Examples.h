@@ -20,7 +20,7 @@ struct Case {
 // The example table of the chooser: folder and file of every example.
 inline const Case kCases[] = {
     {"BasicFlowLoop", "basic flow loop", "basic flow loop.smp", {}},
-    {"CourseFineFlowLoop", "course-fine flow loop", "course-fine flow loop.smp", {}},
+    {"CoarseFineFlowLoop", "course-fine flow loop", "course-fine flow loop.smp", {}},
     {"HeaderPressure", "header pressure with 3 consumers", "header pressure with 3 consumers.smp", {}},
     {"NonlinearFlowProcesses", "nonlinear flow processes", "nonlinear flow processes.smp", {}},
     {"RegulatoryLevel", "regulatory level", "regulatory level.smp", {}},

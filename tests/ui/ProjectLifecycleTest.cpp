@@ -49,8 +49,8 @@ private slots:
         QCOMPARE(e.tabText(1), QString("Level Control"));
         QCOMPARE(e.findChild<QLabel*>("Titulo_sim13")->text(), QString("Furnace Temperature(Master-Slave)"));
         QCOMPARE(e.findChild<QPlainTextEdit*>("Descricao_sim17")->toPlainText(),
-                 QString("Course-Fine Control\n\nResolution and rangeability improvement in flow loop with "
-                         "course-valve and fine-valve manipulation"));
+                 QString("Coarse-Fine Control\n\nResolution and rangeability improvement in flow loop with "
+                         "coarse-valve and fine-valve manipulation"));
     }
 
     // An example opened in the window (its objects applied as the windows

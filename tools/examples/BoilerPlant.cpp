@@ -27,9 +27,11 @@ void DrawBoiler(Canvas& t) {
     t.Polyline(sh, 2.5, kVapor);
     Label(t, 590, 70, "SH", Align::Centre);
     Pipe(t, {{620, 50}, {770, 50}}, kVapor, true);
-    Pipe(t, {{680, 140}, {680, 56}}, kWater, true);
-    ControlValve(t, {680, 110}, Direction::Vertical);
-    Label(t, 694, 120, "TV-1206");
+    // The spray water joins the steam first; the temperature is measured
+    // after it, where the water has taken its heat.
+    Pipe(t, {{650, 150}, {650, 56}}, kWater, true);
+    ControlValve(t, {650, 110}, Direction::Vertical);
+    Label(t, 650, 156, "TV-1206", Align::Centre);
     // Feedwater into the drum.
     Pipe(t, {{30, 115}, {302, 115}}, kWater, true);
     OrificePlate(t, {60, 115});
@@ -47,19 +49,19 @@ void DrawBoiler(Canvas& t) {
     Label(t, 260, 551, "FV-1203", Align::Centre);
     Label(t, 60, 568, "K-1203", Align::Centre);
 
-    Instrument(t, {740, 200}, "PIC", "1201");
-    SignalLine(t, {{740, 50}, {740, 180}});
+    Instrument(t, {740, 240}, "PIC", "1201");
+    SignalLine(t, {{740, 50}, {740, 220}});
     Function(t, {600, 430}, "<");
     Function(t, {600, 500}, ">");
-    SignalLine(t, {{740, 220}, {740, 465}, {640, 465}, {640, 430}, {613, 430}});
+    SignalLine(t, {{740, 260}, {740, 465}, {640, 465}, {640, 430}, {613, 430}});
     SignalLine(t, {{640, 465}, {640, 500}, {613, 500}});
     Instrument(t, {160, 420}, "FIC", "1202");
     SignalLine(t, {{587, 430}, {560, 430}, {560, 445}, {250, 445}, {180, 420}});
     SignalLine(t, {{110, 460}, {110, 420}, {140, 420}});
     SignalLine(t, {{160, 440}, {220, 441}});
-    Instrument(t, {200, 580}, "FIC", "1203");
-    SignalLine(t, {{587, 500}, {560, 500}, {560, 580}, {220, 580}});
-    SignalLine(t, {{150, 545}, {150, 580}, {180, 580}});
+    Instrument(t, {200, 570}, "FIC", "1203");
+    SignalLine(t, {{587, 500}, {560, 500}, {560, 570}, {220, 570}});
+    SignalLine(t, {{150, 545}, {150, 570}, {180, 570}});
     SignalLine(t, {{200, 560}, {200, 515}, {260, 515}, {260, 506}});
     // Three-element level: the level correction plus the steam flow,
     // measured on the drum outlet, set the feedwater flow.
@@ -75,9 +77,9 @@ void DrawBoiler(Canvas& t) {
     SignalLine(t, {{212, 40}, {170, 40}});
     SignalLine(t, {{60, 105}, {60, 40}, {130, 40}});
     SignalLine(t, {{150, 60}, {150, 86}});
-    Instrument(t, {620, 170}, "TIC", "1206");
-    SignalLine(t, {{640, 50}, {640, 100}, {620, 150}});
-    SignalLine(t, {{640, 170}, {651, 170}, {651, 110}});
+    Instrument(t, {700, 175}, "TIC", "1206");
+    SignalLine(t, {{700, 50}, {700, 155}});
+    SignalLine(t, {{680, 175}, {612, 175}, {612, 110}, {621, 110}});
 }
 
 }  // namespace
@@ -115,13 +117,13 @@ void Boiler(Author& a) {
         return &p;
     };
     valve(2, "FV-1202", "Vazão de gás|Gas flow", 2, {96, 482}, "2");
-    valve(3, "FV-1203", "Vazão de ar|Air flow", 3, {290, 555}, "5");
+    valve(3, "FV-1203", "Vazão de ar|Air flow", 3, {300, 541}, "5");
     Process& generation = a.ProcessBlock(4, "B-1201", "Geração de vapor|Steam generation", Mb(1), {371, 300});
     generation.LText = "40";
     generation.Ctext = "10";
     // The users take steam as their valves and the pressure allow; switch 1
     // makes their demand swing.
-    Process* demand = valve(5, "U-1200", "Vapor aos consumidores|Steam to users", 15, {690, 60}, "2");
+    Process* demand = valve(5, "U-1200", "Vapor aos consumidores|Steam to users", 15, {660, 16}, "2");
     demand->GainText =
         "(" + Ref(Mp(1)) + "/60)^0.5*(1+" + Ref(11) + "*(" + Ref(81) + "-50)/100)";
     valve(6, "FV-1205", "Água de alimentação|Feedwater", 5, {160, 141}, "2");
@@ -129,7 +131,7 @@ void Boiler(Author& a) {
     level.TransferFunctionKind = 3;
     level.GainText = "0.01";
     valve(8, "D-1201S", "Vapor atrasado|Lagged steam", Mp(5), {430, 150}, "20");
-    valve(9, "TV-1206", "Água de atemperação|Spray water", 6, {694, 134}, "3");
+    valve(9, "TV-1206", "Água de atemperação|Spray water", 6, {536, 184}, "3");
     Process& temp = a.ProcessBlock(10, "SH-1201", "Temperatura do vapor|Steam temperature", Mb(5), {530, 84});
     temp.LText = "60";
     temp.Ctext = "15";
@@ -141,12 +143,12 @@ void Boiler(Author& a) {
     // and shrinks when it falls, before the inventory follows.
     a.CalculationBlock(4, "LT-1204", "Nível do tubulão|Drum level",
             Ref(Mp(7)) + "+0.5*(" + Ref(Mp(5)) + "-" + Ref(Mp(8)) + ")", {430, 176});
-    a.CalculationBlock(5, "SH-1201Q", "Calor no superaquecedor|Superheater heat",
+    a.CalculationBlock(5, "TY-1206", "Calor no superaquecedor|Superheater heat",
             "70+0.4*(" + Ref(Mp(4)) + "-50)-0.5*" + Ref(Mp(9)), {530, 110});
     // Crossed limits: gas never above what the air can burn, air never below
     // what the gas needs.
-    a.CalculationBlock(6, "FY-1202", "SP do gás|Gas SP", Ref(1) + "<" + Ref(Mp(3)) + "/1.1", {621, 419});
-    a.CalculationBlock(7, "FY-1203", "SP do ar|Air SP", Ref(1) + "*1.1>" + Ref(Mp(2)) + "*1.1", {621, 489});
+    a.CalculationBlock(6, "FY-1202", "SP do gás|Gas SP", Ref(1) + "<" + Ref(Mp(3)) + "/1.1", {650, 419});
+    a.CalculationBlock(7, "FY-1203", "SP do ar|Air SP", Ref(1) + "*1.1>" + Ref(Mp(2)) + "*1.1", {614, 516});
     // Three elements: level correction plus the steam flow.
     a.CalculationBlock(8, "FY-1205", "SP da água|Feedwater SP", Ref(4) + "+" + Ref(Mp(5)) + "-50", {156, 64});
 
@@ -170,19 +172,19 @@ void Boiler(Author& a) {
     // Tight enough to stop the pressure within the operating limits and
     // bring it back in minutes; an SP step overshoots, as it does on a
     // process that integrates.
-    loop(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 224}, "3.5", "250", false, 60, 50, 0);
+    loop(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 264}, "3.5", "250", false, 60, 50, 0);
     loop(2, "FIC-1202", "Vazão de gás|Gas flow", Mp(2), {60, 392}, "0.5", "2", false, 50, 50, Mb(6));
-    loop(3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {90, 570}, "0.4", "4", false, 55, 55, Mb(7));
+    loop(3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {224, 575}, "0.4", "4", false, 55, 55, Mb(7));
     loop(4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {241, 64}, "1.5", "200", false, 50, 50, 0);
     loop(5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {66, 64}, "0.5", "2", false, 50, 50, Mb(8));
-    loop(6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {580, 194}, "1.5", "60", true, 50, 40, 0);
+    loop(6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {655, 198}, "1.5", "60", true, 50, 40, 0);
 
     a.Text(1, "Pressão|Pressure", Mp(1), 1, {650, 300});
     a.Text(2, "Vapor|Steam", Mp(5), 1, {650, 350});
     a.Text(3, "Nível|Level", Mb(4), 0, {40, 170});
     a.Text(4, "T vapor|Steam T", Mp(10), 1, {560, 390});
     a.Text(5, "Gás|Gas", Mp(2), 0, {300, 492});
-    a.Text(6, "Ar|Air", Mp(3), 0, {490, 556});
+    a.Text(6, "Ar|Air", Mp(3), 0, {490, 540});
     a.BinaryText(7, "Variação do consumo|Demand swing", 11, "Desligada/Ligada|Off/On", {20, 320});
     a.Recorder(1, "PR-1201", "Pressão do vapor|Steam pressure", Mp(1), 61, 1, "PV;SP;MV", {710, 480});
     a.Recorder(2, "FR-1202", "Gás e ar|Gas and air", Mb(6), Mp(2), Mp(3), "SP gás|Gas SP;Gás|Gas;Ar|Air",

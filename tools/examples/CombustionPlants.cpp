@@ -78,8 +78,9 @@ void Heater(Author& a, Bounds lim, const std::string& number) {
         fGas = Ref(1) + "<" + ar + "/(" + R + ")";
         fAr = Ref(1) + "*" + R + ">" + gas + "*" + R;
     }
-    Block& bGas = a.CalculationBlock(1, "FY-1302", "SP do gás|Gas SP", fGas, {621, 369});
-    Block& bAr = a.CalculationBlock(2, "FY-1303", "SP do ar|Air SP", fAr, {621, 459});
+    // Right of the demand line that comes down between them and the blocks.
+    Block& bGas = a.CalculationBlock(1, "FY-1302", "SP do gás|Gas SP", fGas, {660, 369});
+    Block& bAr = a.CalculationBlock(2, "FY-1303", "SP do ar|Air SP", fAr, {660, 459});
     if (lim == Bounds::Double) {
         // And neither may stray more than 5 % from the other's measurement.
         bGas.LowerLimitCheck = true;
@@ -157,7 +158,7 @@ void Heater(Author& a, Bounds lim, const std::string& number) {
     }
 
     a.Text(1, "T saída|T outlet", Mp(3), 1, {660, 280});
-    a.Text(2, "Gás|Gas", Mp(1), 0, {280, 400});
+    a.Text(2, "Gás|Gas", Mp(1), 0, {240, 400});
     a.Text(3, "Ar|Air", Mp(2), 0, {300, 490});
     a.Text(4, "Excesso de ar|Excess air", Mb(4), 1, {620, 45});
     a.BinaryText(5, "Combustão|Combustion", Mb(5), "FALTA DE AR/Completa|AIR SHORTAGE/Complete", {460, 28});
@@ -231,8 +232,12 @@ void CrossedLimits(Author& a) {
                   "o gás o segue; ao descer, o gás vai na frente e o ar o segue.",
                   "",
                   "O QUE EXPERIMENTAR",
-                  "1. Suba o SP do TIC-1301 em 30 °C: a lâmpada não fica vermelha. O gás espera o ar.",
-                  "2. Desça o SP: o ar espera o gás descer.",
+                  "1. Suba o SP do TIC-1301 em 30 °C: a lâmpada não fica vermelha. O gás espera o ar. A temperatura "
+                  "passa do SP cerca de 30 % do degrau, contra uns 17 % no exemplo de razão básico: enquanto o gás "
+                  "espera, a saída do TIC-1301 corre na frente da queima e sua integral acumula. O exemplo de limites "
+                  "duplos avisa o TIC-1301 dessa espera e chega ao SP sem passar dele.",
+                  "2. Desça o SP: o ar espera o gás descer. A temperatura também passa do SP (uns 33 % do degrau): "
+                  "para voltar, a queima precisa subir de novo, e o gás de novo espera o ar.",
                   "3. Abra os blocos FY-1302 e FY-1303 para ver os seletores.",
                   "4. Note que, na descida, sobra ar por mais tempo. O exemplo de limites duplos limita também esse "
                   "excesso.",
@@ -245,8 +250,14 @@ void CrossedLimits(Author& a) {
                   "leads and the gas follows; when it falls the gas leads and the air follows.",
                   "",
                   "WHAT TO TRY",
-                  "1. Raise the SP of TIC-1301 by 30 °C: the lamp does not turn red. The gas waits for the air.",
-                  "2. Lower the SP: the air waits for the gas to come down.",
+                  "1. Raise the SP of TIC-1301 by 30 °C: the lamp does not turn red. The gas waits for the air. The "
+                  "temperature overshoots the SP by about 30 % of the step, against some 17 % in the basic ratio "
+                  "example: while the gas waits, the output of TIC-1301 runs ahead of the firing and its integral "
+                  "builds up. The double limits example tells TIC-1301 about that wait and reaches the SP without "
+                  "overshoot.",
+                  "2. Lower the SP: the air waits for the gas to come down. The temperature overshoots here too (by "
+                  "about 33 % of the step): to come back, the firing must rise again, and again the gas waits for the "
+                  "air.",
                   "3. Open blocks FY-1302 and FY-1303 to see the selectors.",
                   "4. Note that on the way down there is too much air for longer. The double limits example limits "
                   "that excess too.",
@@ -312,27 +323,34 @@ void TwoFuels(Author& a) {
     SignalLine(t, {{640, 170}, {640, 230}});
     Instrument(t, {720, 90}, "TIC", "1401");
     SignalLine(t, {{660, 150}, {720, 150}, {720, 110}});
-    // Biogas (preferred), natural gas (complement) and air.
-    const double yBiogas = 430, yNaturalGas = 480, yAr = 545;
-    Pipe(t, {{30, yBiogas}, {375, yBiogas}, {375, 386}}, kAr, true);
+    // Biogas (preferred), natural gas (complement) and air, each rising into
+    // the burners; the flow loops sit on the left, the setpoint blocks on the
+    // right, and each block's line comes into its loop's bubble from the
+    // side, crossing the risers of the trains above it.
+    const double yBiogas = 440, yNaturalGas = 500, yAr = 560;
+    Pipe(t, {{30, yBiogas}, {375, yBiogas}, {375, 386}}, kBiogas, true);
     Label(t, 10, yBiogas - 16, "BIO");
     Pipe(t, {{30, yNaturalGas}, {420, yNaturalGas}, {420, 386}}, kGas, true);
     Label(t, 10, yNaturalGas - 16, "GN");
-    Blower(t, {50, 560});
-    Pipe(t, {{66, 544}, {66, yAr}, {465, yAr}, {465, 386}}, kLine, true);
-    Label(t, 50, 584, "K-1404", Align::Centre);
+    Blower(t, {40, 576});
+    Pipe(t, {{56, 560}, {465, yAr}, {465, 386}}, kAr, true);
+    Label(t, 64, 580, "K-1404");
     const double yLines[] = {yBiogas, yNaturalGas, yAr};
+    const char* symbols[] = {"<", "-", "+X"};
     for (int i = 0; i < 3; ++i) {
-        OrificePlate(t, {130, yLines[i]});
-        ControlValve(t, {250, yLines[i]});
+        const double y = yLines[i];
+        OrificePlate(t, {130, y});
+        ControlValve(t, {250, y});
+        Function(t, {600, y - 34}, symbols[i]);
+        SignalLine(t, {{587, y - 34}, {195, y - 34}});
+        SignalLine(t, {{780, y - 34}, {613, y - 34}});
     }
-    Function(t, {600, 340}, "<");
-    Function(t, {600, 410}, "-");
-    Function(t, {600, 480}, "+X");
-    SignalLine(t, {{720, 70}, {720, 50}, {780, 50}, {780, 440}, {650, 440}});
-    SignalLine(t, {{650, 340}, {650, 480}, {613, 480}});
-    SignalLine(t, {{650, 340}, {613, 340}});
-    SignalLine(t, {{650, 410}, {613, 410}});
+    SignalLine(t, {{720, 70}, {720, 50}, {780, 50}, {780, yAr - 34}});
+    // The measured flows the natural gas and air setpoints read.
+    SignalLine(t, {{600, yNaturalGas - 21}, {600, yNaturalGas - 12}, {640, yNaturalGas - 12}});
+    Label(t, 645, yNaturalGas - 16, "FT-1402", Align::Left, kSignal, 1.2);
+    SignalLine(t, {{600, yAr - 21}, {600, yAr - 12}, {640, yAr - 12}});
+    Label(t, 645, yAr - 16, "FT-1402/1403", Align::Left, kSignal, 1.2);
 
     a.Variable(Mp(1), "Nm³/h", 0, 2000);
     a.Variable(Mp(2), "Nm³/h", 0, 1000);
@@ -349,14 +367,16 @@ void TwoFuels(Author& a) {
 
     // Flows are scaled so that 100 % of either fuel carries the same heat:
     // biogas has half the heating value of natural gas.
-    Block& biogas = a.CalculationBlock(1, "FY-1402", "SP do biogás|Biogas SP", Ref(1) + "<" + Ref(15), {621, 329});
-    (void)biogas;
-    Block& naturalGas = a.CalculationBlock(2, "FY-1403", "SP do gás natural|Natural gas SP", Ref(1) + "-" + Ref(Mp(1)), {621, 399});
+    a.CalculationBlock(1, "FY-1402", "SP do biogás|Biogas SP", Ref(1) + "<" + Ref(15), {621, yBiogas - 58});
+    Block& naturalGas = a.CalculationBlock(2, "FY-1403", "SP do gás natural|Natural gas SP", Ref(1) + "-" + Ref(Mp(1)),
+                                           {621, yNaturalGas - 58});
     naturalGas.LowerLimitCheck = naturalGas.UpperLimitCheck = true;
     naturalGas.LowerLimitText = "0";
     naturalGas.UpperLimitText = "100";
-    a.CalculationBlock(3, "FY-1404", "SP do ar|Air SP", "(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50",
-            {621, 469});
+    // The air follows the larger of the demand and the fuels measured: on an
+    // increase it starts with the demand instead of trailing the fuels.
+    a.CalculationBlock(3, "FY-1404", "SP do ar|Air SP",
+            Ref(1) + "*" + Ref(16) + "/50>(" + Ref(Mp(1)) + "+" + Ref(Mp(2)) + ")*" + Ref(16) + "/50", {621, yAr - 58});
     a.CalculationBlock(4, "H-1401Q", "Queima efetiva|Effective firing",
             Ref(Mp(1)) + "+" + Ref(Mp(2)) + "<" + Ref(Mp(3)), {381, 250});
     auto valve = [&a](int n, const char* tag, const char* desc, int entry, Point mark, const char* tau) {
@@ -364,9 +384,9 @@ void TwoFuels(Author& a) {
         p.LText = tau;
         p.Ctext = "0";
     };
-    valve(1, "FV-1402", "Biogás|Biogas", 2, {266, yBiogas + 6}, "2");
-    valve(2, "FV-1403", "Gás natural|Natural gas", 3, {266, yNaturalGas + 6}, "1.5");
-    valve(3, "FV-1404", "Ar de combustão|Combustion air", 4, {266, yAr + 6}, "5");
+    valve(1, "FV-1402", "Biogás|Biogas", 2, {266, yBiogas - 30}, "2");
+    valve(2, "FV-1403", "Gás natural|Natural gas", 3, {266, yNaturalGas - 30}, "1.5");
+    valve(3, "FV-1404", "Ar de combustão|Combustion air", 4, {266, yAr - 30}, "5");
     Process& furnace = a.ProcessBlock(4, "H-1401", "Temperatura de saída|Outlet temperature", Mb(4), {381, 224});
     furnace.LText = "60";
     furnace.Ctext = "15";
@@ -386,12 +406,15 @@ void TwoFuels(Author& a) {
     const double values[] = {30, 20, 55};
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(1402 + i);
-        Instrument(t, {175, yLines[i] - 28}, "FIC", n);
-        SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 28}, {155, yLines[i] - 28}});
-        SignalLine(t, {{195, yLines[i] - 28}, {244, yLines[i] - 28}});
-        Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 39});
-        c.KpText = "0.5";
-        c.KiText = i == 2 ? "3" : "1.5";
+        // Measurement from the left, setpoint from the right, output from
+        // the lower right to the valve's actuator.
+        Instrument(t, {175, yLines[i] - 34}, "FIC", n);
+        SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 34}, {155, yLines[i] - 34}});
+        SignalLine(t, {{189, yLines[i] - 20}, {239, yLines[i] - 20}});
+        Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 45});
+        // The air's slower fan takes a firmer loop, to keep up with the fuels.
+        c.KpText = i == 2 ? "2" : "0.5";
+        c.KiText = i == 2 ? "5" : "1.5";
         c.KdText = "0";
         c.CheckSPR = true;
         c.SPRSelect = Mb(1 + i) - 1;
@@ -402,9 +425,9 @@ void TwoFuels(Author& a) {
     }
 
     a.Text(1, "T saída|T outlet", Mp(4), 1, {660, 260});
-    a.Text(2, "Biogás|Biogas", Mp(1), 0, {300, 412});
-    a.Text(3, "Gás natural|Natural gas", Mp(2), 0, {480, 462});
-    a.Text(4, "Ar|Air", Mp(3), 0, {490, 527});
+    a.Text(2, "Biogás|Biogas", Mp(1), 0, {480, yBiogas - 15});
+    a.Text(3, "Gás natural|Natural gas", Mp(2), 0, {480, yNaturalGas - 15});
+    a.Text(4, "Ar|Air", Mp(3), 0, {480, yAr - 15});
     a.Recorder(1, "FR-1402", "Combustíveis|Fuels", Mp(1), Mp(2), 1, "Biogás|Biogas;GN|NG;Demanda|Demand",
                   {20, 20}, 1);
     a.Recorder(2, "TR-1401", "Temperatura de saída|Outlet temperature", Mp(4), 61, 1, "PV;SP;MV", {110, 20});
@@ -417,7 +440,8 @@ void TwoFuels(Author& a) {
             "combustível preferencial e o gás natural completa o que falta.",
             "O SP do biogás (FY-1402) é o menor entre a demanda e a disponibilidade (barra Biogás disp.). O SP do gás "
             "natural (FY-1403) é a demanda menos o biogás medido: se o biogás não acompanha, o gás natural cobre a "
-            "diferença na hora. O ar (FY-1404) segue a soma dos dois combustíveis.",
+            "diferença na hora. O SP do ar (FY-1404) é o maior entre a demanda e a soma dos dois combustíveis "
+            "medidos: quando a demanda sobe, o ar parte junto com ela, em vez de esperar os combustíveis.",
             "As vazões estão em escalas de mesmo calor: 100 % de biogás (2000 Nm³/h) dá o mesmo calor que 100 % de "
             "gás natural (1000 Nm³/h).",
             "",
@@ -425,7 +449,11 @@ void TwoFuels(Author& a) {
             "1. Reduza a disponibilidade de biogás de 600 para 300 Nm³/h: o gás natural sobe e a temperatura quase "
             "não muda (FR-1402).",
             "2. Aumente a disponibilidade para 1600 Nm³/h: o biogás assume toda a carga e o gás natural vai a zero.",
-            "3. Suba o SP do TIC-1401: o aumento vem do combustível que ainda tem folga.",
+            "3. Suba o SP do TIC-1401 em 30 °C: o aumento vem do combustível que ainda tem folga, e a vazão de ar "
+            "sobe junto, com o excesso de ar perto dos 10 % o tempo todo.",
+            "4. Mude a fórmula do FY-1404 para (M21+M22)*M16/50, para que o ar siga só os combustíveis medidos, e "
+            "repita o passo 3: o ar sai atrasado, fica abaixo do seu SP por uns 10 s e o excesso de ar cai para uns "
+            "5 %. O ventilador é mais lento que as válvulas de combustível. Volte a fórmula original.",
         },
         {
             "COMBUSTION WITH TWO FUELS",
@@ -434,7 +462,8 @@ void TwoFuels(Author& a) {
             "preferred fuel and natural gas makes up the rest.",
             "The biogas SP (FY-1402) is the lower of the demand and the availability (track Biogas avail.). The "
             "natural gas SP (FY-1403) is the demand minus the measured biogas: if the biogas falls behind, natural "
-            "gas covers the difference at once. The air (FY-1404) follows the sum of both fuels.",
+            "gas covers the difference at once. The air SP (FY-1404) is the larger of the demand and the sum of "
+            "both fuels measured: when the demand rises, the air starts with it instead of waiting for the fuels.",
             "The flows are on scales of equal heat: 100 % of biogas (2000 Nm³/h) gives the same heat as 100 % of "
             "natural gas (1000 Nm³/h).",
             "",
@@ -442,7 +471,11 @@ void TwoFuels(Author& a) {
             "1. Reduce the biogas availability from 600 to 300 Nm³/h: natural gas rises and the temperature hardly "
             "changes (FR-1402).",
             "2. Raise the availability to 1600 Nm³/h: biogas takes the whole load and natural gas goes to zero.",
-            "3. Raise the SP of TIC-1401: the increase comes from the fuel that still has room.",
+            "3. Raise the SP of TIC-1401 by 30 °C: the increase comes from the fuel that still has room, and the "
+            "air flow rises with it, the excess air staying near 10 % all the time.",
+            "4. Change the formula of FY-1404 to (M21+M22)*M16/50, so that the air follows the measured fuels only, "
+            "and repeat step 3: the air starts late, stays below its SP for about 10 s and the excess air falls to "
+            "about 5 %. The fan is slower than the fuel valves. Restore the original formula.",
         });
 }
 

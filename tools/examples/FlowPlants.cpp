@@ -1,4 +1,4 @@
-// Flow and pressure plants: the basic flow loop, course-fine control with two
+// Flow and pressure plants: the basic flow loop, coarse-fine control with two
 // valves, a header with three consumers and four non-linear flow processes.
 #include "Authoring.h"
 
@@ -137,7 +137,9 @@ void CoarseFine(Author& a) {
     a.Variable(Mb(1), "m³/h", 0, 200);
 
     // The coarse valve passes up to 80 % of the range, with 2 % of backlash in
-    // its linkage; the fine valve passes up to 20 % and moves cleanly.
+    // its linkage; the fine valve passes up to 20 % and moves cleanly. Held
+    // in the middle of its stroke, the fine valve reaches 10 % of the range
+    // either way, which is why the note's first step is 20 m³/h.
     Process& thick = a.ProcessBlock(1, "FV-102A", "Vazão válvula grossa|Coarse valve flow", 2, {291, 250});
     thick.GainText = "0.8";
     thick.LText = "3";
@@ -185,15 +187,18 @@ void CoarseFine(Author& a) {
             "para o meio do curso (SP de 50 %). Assim a malha tem a faixa da válvula grossa e a resolução da fina.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Mude o SP do FIC-102 de 100 para 140 m³/h. A fina corrige logo; depois a grossa assume a diferença "
-            "e a fina volta para 50 % (registrador TR-102B).",
-            "2. Passe o VPC-102 para manual: a fina fica sozinha e satura quando a mudança passa de 20 % da faixa.",
+            "1. Mude o SP do FIC-102 de 100 para 120 m³/h. A fina corrige logo, abrindo até uns 80 %; depois a "
+            "grossa assume a diferença e a fina volta para 50 % (registrador TR-102B).",
+            "2. Passe o VPC-102 para manual e mude o SP de 100 para 140 m³/h: a fina fica sozinha, vai a 100 % e "
+            "a vazão para em 120 m³/h. Do meio do curso a fina alcança só 10 % da faixa (20 m³/h) para cada lado, "
+            "porque ela toda dá 20 %. Com o VPC-102 em automático a grossa vem ajudar, mas num degrau desse "
+            "tamanho a fina ainda fica uns 7 s em 100 %.",
             "3. Veja a folga da válvula grossa: ponha o FIC-102 e o VPC-102 em manual e mova a saída do VPC-102 "
             "em passos de 1 % para cima e depois para baixo. Ao inverter o sentido, os dois primeiros passos não "
             "mudam a vazão. Um controle só com essa válvula não conseguiria acertos finos.",
         },
         {
-            "COURSE-FINE CONTROL",
+            "COARSE-FINE CONTROL",
             "The flow passes through two valves in parallel: coarse valve FV-102A, on the main line, gives up to "
             "80 % of the maximum flow but has 2 % of backlash in its stem; fine valve FV-102B, on the bypass, gives "
             "only 20 % and moves precisely.",
@@ -203,10 +208,13 @@ void CoarseFine(Author& a) {
             "resolution of the fine one.",
             "",
             "WHAT TO TRY",
-            "1. Change the SP of FIC-102 from 100 to 140 m³/h. The fine valve corrects at once; then the coarse "
-            "valve takes over the difference and the fine valve returns to 50 % (recorder TR-102B).",
-            "2. Put VPC-102 in manual: the fine valve is alone and saturates when the change exceeds 20 % of the "
-            "range.",
+            "1. Change the SP of FIC-102 from 100 to 120 m³/h. The fine valve corrects at once, opening to about "
+            "80 %; then the coarse valve takes over the difference and the fine valve returns to 50 % (recorder "
+            "TR-102B).",
+            "2. Put VPC-102 in manual and change the SP from 100 to 140 m³/h: the fine valve is alone, goes to "
+            "100 % and the flow stops at 120 m³/h. From the middle of its stroke the fine valve reaches only 10 % "
+            "of the range (20 m³/h) either way, since all of it gives 20 %. With VPC-102 in automatic the coarse "
+            "valve comes to help, but on a step this large the fine valve still sits at 100 % for about 7 s.",
             "3. See the coarse valve's backlash: put FIC-102 and VPC-102 in manual and move the output of VPC-102 in "
             "steps of 1 % up and then down. On the reversal, the first two steps do not change the flow. Control "
             "with this valve alone could not make fine corrections.",
@@ -365,13 +373,22 @@ void NonlinearProcesses(Author& a) {
             Motor(t, {400, y + 41}, "SC");
             SignalLine(t, {{200, y - 35}, {200, y - 24}, {360, y - 24}, {360, y + 41}, {389, y + 41}});
         }
-        Label(t, i < 3 ? 400 : 440, y + 16, loops[i].valve, Align::Centre);
+        // The drive's tag beside its motor, clear of the output's text.
+        if (i < 3)
+            Label(t, 400, y + 16, loops[i].valve, Align::Centre);
+        else
+            Label(t, 414, y + 37, loops[i].valve);
 
         const int pv = Mp(1 + i);
         a.Variable(pv, "m³/h", 0, 100);
         Process& pr = a.ProcessBlock(1 + i, loops[i].valve, loops[i].desc, 1 + i, {420, y - 36});
         pr.LText = "2";
         pr.Ctext = "0.5";
+        // The positioner and the transmitter answer after a second, as in
+        // the basic flow loop: without it no PI tuning would overshoot.
+        pr.DeadTime = "1";
+        // The four loops share one tuning, so that each one's trouble is
+        // its element's.
         Controller& fic = a.PidController(1 + i, "FIC-" + n, loops[i].desc, pv, {222, y - 66});
         fic.KpText = "0.5";
         fic.KiText = "3";
@@ -384,13 +401,14 @@ void NonlinearProcesses(Author& a) {
                 pr.valveStext = "3";
                 break;
             case 1:
-                pr.Hysteresis = "3";
+                // Wide enough that the valve stands still for seconds on a
+                // reversal, long enough to see on the recorder.
+                pr.Hysteresis = "6";
                 break;
             case 2:
                 // Equal percentage: the valve's gain grows twelvefold from
-                // closed to open; the loop is tuned at half flow.
+                // closed to open.
                 pr.ValveCurve = 2;
-                fic.KpText = "0.3";
                 fic.state.MV = 75.47;
                 break;
             default:
@@ -398,23 +416,22 @@ void NonlinearProcesses(Author& a) {
                 // second.
                 pr.ratetext = "1";
                 pr.LText = "1";
-                fic.KpText = "0.6";
-                fic.KiText = "2";
                 break;
         }
         a.Text(1 + 2 * i, "Vazão|Flow", pv, 1, {100, y + 26});
-        a.Text(2 + 2 * i, loops[i].desc, 1 + i, 1, {455, y + 30});
+        a.Text(2 + 2 * i, loops[i].desc, 1 + i, 1, {470, y + 30});
         a.Recorder(1 + i, "TR-" + n, loops[i].desc, pv, 61 + i, 1 + i, "PV;SP;MV", {640, y - 11});
     }
 
     a.Comments(
         {
             "PROCESSOS NÃO LINEARES",
-            "Quatro malhas de vazão iguais, sintonizadas do mesmo modo, cada uma com um defeito comum no "
-            "elemento final de controle:",
+            "Quatro malhas de vazão iguais, com a mesma sintonia (Kc = 0.5, Ti = 3 s), cada uma com um defeito "
+            "comum no elemento final de controle. Em todas, o posicionador e o transmissor levam cerca de 1 s para "
+            "responder.",
             "FIC-301: a válvula tem agarramento (stiction) de 3 %. Ela só se move quando o sinal muda mais que "
             "isso, e então salta. O controlador PI entra num ciclo: a vazão oscila em torno do SP sem parar.",
-            "FIC-302: a haste tem folga (histerese) de 3 %. Ao inverter o sentido, o sinal precisa percorrer a "
+            "FIC-302: a haste tem folga (histerese) de 6 %. Ao inverter o sentido, o sinal precisa percorrer a "
             "folga antes de a válvula se mover.",
             "FIC-303: a válvula tem curva igual porcentagem. O ganho do processo muda doze vezes de fechada a "
             "aberta: a malha é lenta em vazões baixas e nervosa em vazões altas.",
@@ -422,18 +439,22 @@ void NonlinearProcesses(Author& a) {
             "",
             "O QUE EXPERIMENTAR",
             "1. Observe os ciclos do FIC-301 nos registradores. Aumente o Ti: o ciclo fica mais lento mas não some.",
-            "2. Mude o SP do FIC-302 para 55 e depois de volta para 50: veja a válvula parada enquanto o sinal "
-            "atravessa a folga.",
-            "3. Leve o SP do FIC-303 para 15 m³/h e depois para 90 m³/h, em degraus de 5: compare as respostas.",
+            "2. Mude o SP do FIC-302 para 55 e, quando a vazão parar, de volta para 50: no registrador TR-302 a "
+            "saída (MV) desce uns 7 % enquanto a vazão fica parada por uns 6 s. É o sinal atravessando a folga.",
+            "3. Leve o SP do FIC-303 para 15 m³/h e depois para 90 m³/h, em degraus de 5, e compare: em vazão baixa "
+            "a vazão leva uns 25 s para chegar ao SP, sem passar dele; em vazão alta chega em poucos segundos, mas "
+            "passa do SP cerca de 15 % do degrau.",
             "4. Mude o SP do FIC-304 em 20 m³/h: a rampa do variador faz a integral acumular e a vazão passa do "
-            "SP. Reduza o Kc e o tempo integral e compare.",
+            "SP uns 10 m³/h. Reduza o Kc para 0.3 e aumente o Ti para 6 s: a vazão chega sem passar do SP, em "
+            "cerca de um minuto.",
         },
         {
             "NONLINEAR PROCESSES",
-            "Four identical flow loops, tuned alike, each with a common fault of its final control element:",
+            "Four identical flow loops with one tuning (Kc = 0.5, Ti = 3 s), each with a common fault of its final "
+            "control element. In all of them the positioner and the transmitter take about 1 s to answer.",
             "FIC-301: the valve has 3 % of stiction. It moves only when the signal changes by more than that, and "
             "then it jumps. The PI controller falls into a cycle: the flow oscillates around the SP for ever.",
-            "FIC-302: the stem has 3 % of backlash (hysteresis). On a reversal the signal must cross the backlash "
+            "FIC-302: the stem has 6 % of backlash (hysteresis). On a reversal the signal must cross the backlash "
             "before the valve moves.",
             "FIC-303: the valve has an equal-percentage curve. The process gain changes twelvefold from closed to "
             "open: the loop is sluggish at low flows and nervous at high flows.",
@@ -442,11 +463,15 @@ void NonlinearProcesses(Author& a) {
             "WHAT TO TRY",
             "1. Watch the cycles of FIC-301 on the recorders. Lengthen Ti: the cycle slows down but does not go "
             "away.",
-            "2. Change the SP of FIC-302 to 55 and back to 50: see the valve stand still while the signal crosses "
+            "2. Change the SP of FIC-302 to 55 and, once the flow has settled, back to 50: on recorder TR-302 the "
+            "output (MV) falls by about 7 % while the flow stands still for some 6 s. That is the signal crossing "
             "the backlash.",
-            "3. Take the SP of FIC-303 to 15 m³/h and then to 90 m³/h, in steps of 5: compare the responses.",
+            "3. Take the SP of FIC-303 to 15 m³/h and then to 90 m³/h, in steps of 5, and compare: at low flow the "
+            "flow takes about 25 s to reach the SP, without overshooting it; at high flow it gets there in a few "
+            "seconds but overshoots the SP by some 15 % of the step.",
             "4. Change the SP of FIC-304 by 20 m³/h: the drive's ramp makes the integral build up and the flow "
-            "overshoots. Lower Kc and the integral action and compare.",
+            "overshoots the SP by about 10 m³/h. Lower Kc to 0.3 and lengthen Ti to 6 s: the flow arrives without "
+            "overshoot, in about a minute.",
         });
 }
 

@@ -84,7 +84,9 @@ void RegulatoryLevel(Author& a) {
             "1. Mude a entrada de 50 para 60 m³/h na barra. O nível sobe até o LIC-401 acelerar a bomba; a "
             "integral traz o nível de volta ao SP.",
             "2. Ligue a chave para que a entrada varie ao acaso e observe o esforço da bomba no registrador FR-401.",
-            "3. Ponha o LIC-401 em manual: o nível sobe ou desce sem parar, em rampa.",
+            "3. Desligue a chave, ponha o LIC-401 em manual e suba a entrada de 50 para 55 m³/h: o nível sobe em "
+            "rampa, uns 0.12 m por minuto, sem parar, e passa do limite de 3.2 m em uns 10 minutos. Em "
+            "manual e com a entrada igual à saída o nível fica parado; com a chave ligada ele passeia ao acaso.",
             "4. Suba o SP em 0.4 m e veja quanto o nível leva para cobrir 90 % do degrau: cerca de 50 s com Kc 1.5 e "
             "32 s com Kc 5. Dali em diante mais ganho não compra rapidez, porque o variador acelera a bomba no máximo "
             "2 % por segundo: com Kc 15 o nível chega quase no mesmo tempo (31 s), mas a velocidade bate em 0 e 100 %, "
@@ -105,7 +107,10 @@ void RegulatoryLevel(Author& a) {
             "integral action brings the level back to the SP.",
             "2. Turn the switch on to let the inflow swing at random, and watch the pump's effort on recorder "
             "FR-401.",
-            "3. Put LIC-401 in manual: the level ramps up or down without end.",
+            "3. Turn the switch off, put LIC-401 in manual and raise the inflow from 50 to 55 m³/h: the level ramps "
+            "up by about 0.12 m a minute without end and passes its 3.2 m limit in about 10 minutes. In "
+            "manual with the inflow equal to the outflow the level stands still; with the switch on it wanders at "
+            "random.",
             "4. Raise the SP by 0.4 m and see how long the level takes to cover 90 % of the step: about 50 s with "
             "Kc 1.5 and 32 s with Kc 5. Beyond that more gain buys no speed, because the drive accelerates the pump "
             "by at most 2 % per second: with Kc 15 the level gets there in nearly the same time (31 s), but the "
@@ -126,7 +131,8 @@ void SurgeTank(Author& a) {
         const std::string n = std::to_string(501 + i);
         Pipe(t, {{x + 40, 100}, {x + 40, 150}}, kWater, true);
         OpenTank(t, x, 150, 150, 190, 0.5);
-        Label(t, x + 75, 348, "TK-" + n, Align::Centre);
+        // Left of the outlet pipe, which leaves from the middle of the bottom.
+        Label(t, x + 68, 348, "TK-" + n, Align::Right);
         Pipe(t, {{x + 75, 340}, {x + 75, 420}, {x + 220, 420}}, kWater, true);
         ControlValve(t, {x + 140, 420});
         Instrument(t, {x + 195, 230}, "LIC", n);
@@ -196,9 +202,13 @@ void SurgeTank(Author& a) {
             "",
             "O QUE EXPERIMENTAR",
             "1. Ligue a chave: a chegada passa a variar ao acaso. Compare os registradores FR-501 e FR-502.",
-            "2. Dê um degrau de 15 m³/h na chegada e veja quanto cada nível se afasta do SP.",
-            "3. Deixe o LIC-502 ainda mais lento (Kc = 0.4): o nível pode chegar aos limites. Qual é a "
-            "sintonia mais suave que ainda segura o nível dentro do tanque?",
+            "2. Desligue a chave e suba a chegada de 50 para 65 m³/h. O nível de TK-501 quase não se move e sua "
+            "saída acompanha a chegada em meio minuto; o de TK-502 sobe até uns 66 % e sua saída leva uns 4 minutos para "
+            "cobrir 90 % do degrau.",
+            "3. Volte a chegada a 50 m³/h, deixe o LIC-502 mais suave e repita o passo 2. Com Kc = 0.4 a saída leva "
+            "quase 6 minutos e o nível sobe até uns 75 %; com Kc = 0.2 a saída leva uns 9 minutos, mas o nível "
+            "passa de 93 %, acima do limite de 90 % (o texto fica vermelho). Quanto mais suave a saída, mais "
+            "tanque ela gasta: qual é a sintonia mais suave que ainda segura o nível dentro dos limites?",
         },
         {
             "SURGE TANK: AVERAGING LEVEL CONTROL",
@@ -211,9 +221,14 @@ void SurgeTank(Author& a) {
             "",
             "WHAT TO TRY",
             "1. Turn the switch on: the inflow swings at random. Compare recorders FR-501 and FR-502.",
-            "2. Step the inflow by 15 m³/h and see how far each level leaves its SP.",
-            "3. Make LIC-502 slower still (Kc = 0.4): the level may reach its limits. What is the gentlest tuning "
-            "that still keeps the level inside the tank?",
+            "2. Turn the switch off and raise the inflow from 50 to 65 m³/h. The level of TK-501 hardly moves and "
+            "its outflow follows the inflow within half a minute; that of TK-502 rises to about 66 % and its outflow takes about 4 "
+            "minutes to cover 90 % of the step.",
+            "3. Take the inflow back to 50 m³/h, make LIC-502 gentler and repeat step 2. With Kc = 0.4 the outflow "
+            "takes nearly 6 minutes and the level rises to about 75 %; with Kc = 0.2 the outflow takes about 9 "
+            "minutes, but the level passes 93 %, above its 90 % limit (the text turns red). The gentler the "
+            "outflow, the more tank it uses: what is the gentlest tuning that still keeps the level within its "
+            "limits?",
         });
 }
 

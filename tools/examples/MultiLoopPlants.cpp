@@ -78,7 +78,7 @@ void Reactor(Author& a) {
     Instrument(t, {600, 240}, "LIC", "902");
     SignalLine(t, {{470, 240}, {580, 240}});
     Instrument(t, {580, 400}, "FIC", "903");
-    SignalLine(t, {{600, 260}, {600, 300}, {660, 300}, {660, 380}, {600, 400}});
+    SignalLine(t, {{600, 260}, {600, 345}, {580, 345}, {580, 380}});
     SignalLine(t, {{500, 470}, {500, 400}, {560, 400}});
     SignalLine(t, {{580, 420}, {580, 440}, {640, 440}, {640, 451}});
     Instrument(t, {200, 270}, "TIC", "904");
@@ -94,6 +94,9 @@ void Reactor(Author& a) {
     a.Bounds(Mp(3), 20, 80);
     a.Variable(Mp(4), "m³/h", 0, 50);
     a.Variable(Mp(5), "°C", 0, 150);
+    a.Variable(Mp(6), "m³/h", 0, 20);
+    a.Variable(Mp(7), "m³/h", 0, 20);
+    a.Variable(Mb(3), "m³/h", 0, 20);
     a.Bounds(Mp(5), 60, 95);
 
     a.Entry(1, "T água|Water T", "°C", 15, 35, 25, {40, 480});
@@ -121,8 +124,27 @@ void Reactor(Author& a) {
     Controller& tic =
         Loop(a, 4, "TIC-904", "Temperatura do reator|Reactor temperature", Mp(5), {120, 296}, "2", "100", true, 50, 50);
     // Feed-forward from the feed flow: each % of feed needs 1 % of water.
+    // FY-901C is the feed as the feed-forward sees it: it follows the feed
+    // while switch 1 is on and stands still while it is off, so that turning
+    // the switch either way never moves the bias. It integrates the feed's
+    // rate of change, with switch 1 as its gain (per second): the lag
+    // FY-901A (1 s) trails the feed by that rate times 1 s, and FY-901B is
+    // the difference. The lag comes after FV-901 among the processes and
+    // reads the feed of the same cycle as FY-901B does; its step is a
+    // backward difference, which the integrator's sum undoes exactly. The
+    // settling run brings it from 0 to the feed, as it brings the feed.
+    Process& lagged = a.ProcessBlock(6, "FY-901A", "Carga atrasada 1 s|Feed lagged 1 s", Mp(1), {10, 160});
+    lagged.LText = "0";
+    lagged.Ctext = "1";
+    a.CalculationBlock(3, "FY-901B", "Variação da carga|Feed rate of change", Ref(Mp(1)) + "-" + Ref(Mp(6)),
+                       {10, 186});
+    Process& seen = a.ProcessBlock(7, "FY-901C", "Carga vista pela compensação|Feed seen by the feed-forward", Mb(3),
+                                   {10, 250});
+    seen.TransferFunctionKind = 3;
+    seen.GainText = Ref(11);
+    seen.SaturatorDisabled = true;
     tic.FFwSelect = true;
-    tic.FFwEquation = "50+" + Ref(11) + "*(" + Ref(Mp(1)) + "-50)";
+    tic.FFwEquation = Ref(Mp(7));
 
     a.Text(1, "Carga|Feed", Mp(1), 2, {120, 160});
     a.Text(2, "Nível|Level", Mp(3), 1, {345, 255});
@@ -142,11 +164,15 @@ void Reactor(Author& a) {
             "na linha de produto é corrigido pelo FIC-903 antes de mexer no nível.",
             "A reação libera calor proporcional à carga. O TIC-904 controla a temperatura abrindo a água de "
             "resfriamento e tem compensação direta da carga (chave 1): quando a carga sobe, a água abre na mesma "
-            "hora, sem esperar a temperatura subir.",
+            "hora, sem esperar a temperatura subir. O FY-901C é a carga vista pela compensação: segue a carga "
+            "enquanto a chave 1 está ligada e fica parado enquanto ela está desligada, e ligar ou desligar a chave "
+            "não move a água.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores).",
-            "2. Desligue a chave 1 e repita: a temperatura se afasta muito mais do SP.",
+            "1. Mude o SP do FIC-901 de 10 para 13 m³/h: o nível e a temperatura se ajustam (registradores); a "
+            "temperatura se afasta menos de 0.5 °C do SP.",
+            "2. Desligue a chave 1 (a água não se move) e volte o SP do FIC-901 para 10 m³/h: sem a compensação a "
+            "temperatura se afasta uns 5 °C do SP.",
             "3. Esquente a água de resfriamento na barra (de 25 para 32 °C) e veja o TIC-904 compensar.",
             "4. Ligue a chave 2: a válvula manual HV-905 estrangula a linha de produto, que passa 30 % menos na "
             "mesma abertura. O FIC-903 abre a FV-903 de 50 para uns 71 % e recupera a vazão em uns 15 s; o nível "
@@ -161,11 +187,15 @@ void Reactor(Author& a) {
             "the product line is corrected by FIC-903 before it moves the level.",
             "The reaction releases heat in proportion to the feed. TIC-904 controls the temperature by opening the "
             "cooling water and has feed-forward from the feed (switch 1): when the feed rises, the water opens at "
-            "once, without waiting for the temperature to rise.",
+            "once, without waiting for the temperature to rise. FY-901C is the feed as the feed-forward sees it: it "
+            "follows the feed while switch 1 is on and stands still while it is off, and turning the switch on or "
+            "off does not move the water.",
             "",
             "WHAT TO TRY",
-            "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders).",
-            "2. Turn switch 1 off and repeat: the temperature strays much further from its SP.",
+            "1. Change the SP of FIC-901 from 10 to 13 m³/h: level and temperature adjust (recorders); the "
+            "temperature strays less than 0.5 °C from its SP.",
+            "2. Turn switch 1 off (the water does not move) and take the SP of FIC-901 back to 10 m³/h: without "
+            "feed-forward the temperature strays about 5 °C from its SP.",
             "3. Warm the cooling water on the track (from 25 to 32 °C) and watch TIC-904 compensate.",
             "4. Turn switch 2 on: hand valve HV-905 throttles the product line, which passes 30 % less at the same "
             "opening. FIC-903 opens FV-903 from 50 to about 71 % and restores the flow in about 15 s; the level "
@@ -233,18 +263,20 @@ void CoolingPlant(Author& a) {
     a.CalculationBlock(3, "V-1001M", "Balanço de líquido|Liquid balance", Ref(Mb(2)) + "-0.5*" + Ref(Mp(3)), {370, 446});
     Integrator(a, 4, "V-1001", "Nível do separador|Separator level", Mb(3), {456, 420}, "0.02");
     Valve(a, 5, "PV-1003", "Gás resfriado|Cooled gas", 3, {621, 116});
+    // What condenses leaves the gas phase, and weighs enough on the balance
+    // that a colder gas shows on the pressure before PIC-1003 answers.
     a.CalculationBlock(4, "V-1001G", "Balanço de gás|Gas balance",
-            Ref(15) + "-0.4*" + Ref(Mb(2)) + "-1.2*" + Ref(Mp(5)), {370, 472});
+            Ref(15) + "-2*" + Ref(Mb(2)) + "-1.2*" + Ref(Mp(5)), {370, 472});
     Integrator(a, 6, "V-1001P", "Pressão do separador|Separator pressure", Mb(4), {456, 446}, "0.05");
 
     Loop(a, 1, "TIC-1001", "Temperatura do gás|Gas temperature", Mp(2), {330, 304}, "1.5", "60", true, 45, 50);
     Loop(a, 2, "LIC-1002", "Nível do separador|Separator level", Mp(4), {642, 289}, "2", "120", true, 50, 33);
-    Loop(a, 3, "PIC-1003", "Pressão do separador|Separator pressure", Mp(6), {642, 179}, "2", "30", true, 50, 44.5);
+    Loop(a, 3, "PIC-1003", "Pressão do separador|Separator pressure", Mp(6), {642, 179}, "1", "60", true, 50, 22.5);
 
     a.Text(1, "T gás|Gas T", Mp(2), 1, {370, 215});
     a.Text(2, "Nível|Level", Mp(4), 1, {460, 300});
     a.Text(3, "Pressão|Pressure", Mp(6), 2, {460, 240});
-    a.Text(4, "Condensado|Condensate", Mb(2), 2, {370, 370});
+    a.Text(4, "Condensado|Condensate", Mb(2), 2, {150, 420});
     a.Text(5, "Água|Water", Mp(1), 1, {160, 310});
     a.Text(6, "Gás|Gas", Mp(5), 0, {705, 130});
     a.Recorder(1, "TR-1001", "Temperatura do gás|Gas temperature", Mp(2), 61, 1, "PV;SP;MV", {690, 20});
@@ -263,7 +295,9 @@ void CoolingPlant(Author& a) {
             "",
             "O QUE EXPERIMENTAR",
             "1. Aumente a carga de gás de 6000 para 8000 Nm³/h e veja as três malhas reagirem.",
-            "2. Baixe o SP do TIC-1001 de 45 para 35 °C: mais condensado, nível e pressão mudam também.",
+            "2. Baixe o SP do TIC-1001 de 45 para 35 °C: o condensado sobe de 1.65 para 1.95 m³/h. O nível sobe "
+            "uns 1.6 % até o LIC-1002 abrir o dreno de 33 para 39 %, e a pressão cai uns 0.4 bar enquanto o "
+            "PIC-1003 fecha a PV-1003 de 22 para 17 % (registradores LR-1002 e PR-1003).",
             "3. Ponha o LIC-1002 em manual e repita o passo 2: o nível sobe sem parar.",
         },
         {
@@ -277,7 +311,9 @@ void CoolingPlant(Author& a) {
             "",
             "WHAT TO TRY",
             "1. Raise the gas load from 6000 to 8000 Nm³/h and watch the three loops react.",
-            "2. Lower the SP of TIC-1001 from 45 to 35 °C: more condensate, level and pressure change too.",
+            "2. Lower the SP of TIC-1001 from 45 to 35 °C: the condensate rises from 1.65 to 1.95 m³/h. The level "
+            "rises about 1.6 % until LIC-1002 opens the drain from 33 to 39 %, and the pressure falls about 0.4 bar "
+            "while PIC-1003 closes PV-1003 from 22 to 17 % (recorders LR-1002 and PR-1003).",
             "3. Put LIC-1002 in manual and repeat step 2: the level rises without end.",
         });
 }
@@ -337,6 +373,8 @@ void Deethanizer(Author& a) {
     SignalLine(t, {{640, 470}, {620, 470}, {620, 491}});
     Instrument(t, {570, 250}, "LIC", "1105");
     Instrument(t, {560, 160}, "PIC", "1106");
+    // The top pressure, taken at the head of the column.
+    SignalLine(t, {{430, 136}, {560, 136}, {560, 140}});
 
     a.Variable(Mp(1), "%", 0, 100);
     a.Bounds(Mp(1), 15, 85);
@@ -368,18 +406,18 @@ void Deethanizer(Author& a) {
     Integrator(a, 6, "V-1102", "Nível do vaso de refluxo|Reflux drum level", Mb(4), {706, 218}, "0.02");
     Valve(a, 7, "LV-1105", "Destilado|Distillate", 5, {700, 330});
     Valve(a, 8, "PV-1106", "Gás de topo|Overhead gas", 6, {680, 60});
-    Integrator(a, 9, "T-1101P", "Pressão de topo|Top pressure", Mb(5), {441, 140}, "0.05");
+    Integrator(a, 9, "T-1101P", "Pressão de topo|Top pressure", Mb(5), {441, 146}, "0.05");
 
     a.CalculationBlock(1, "V-1101M", "Balanço do vaso pulmão|Surge drum balance",
             Ref(15) + "+" + Ref(11) + "*(" + Ref(81) + "-50)-" + Ref(Mp(2)), {10, 436});
     a.CalculationBlock(2, "T-1101Q", "Balanço térmico|Heat balance",
             "50+0.8*(" + Ref(Mp(3)) + "-50)-0.6*(" + Ref(Mp(2)) + "-50)", {441, 352});
     a.CalculationBlock(3, "T-1101V", "Vapor de topo|Overhead vapour",
-            "0.6*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)", {441, 166});
+            "0.6*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)", {441, 172});
     a.CalculationBlock(4, "V-1102M", "Balanço do vaso de refluxo|Reflux drum balance",
             Ref(Mp(5)) + "-0.6*" + Ref(Mp(7)), {706, 244});
     a.CalculationBlock(5, "T-1101G", "Balanço de gás|Gas balance",
-            "0.4*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)-0.4*" + Ref(Mp(8)), {441, 192});
+            "0.4*" + Ref(Mp(2)) + "+0.3*(" + Ref(Mp(3)) + "-50)-0.4*" + Ref(Mp(8)), {441, 198});
 
     // Averaging level: the drum absorbs the arrival swings, the column feed
     // moves slowly.
@@ -397,7 +435,7 @@ void Deethanizer(Author& a) {
     Loop(a, 6, "PIC-1106", "Pressão de topo|Top pressure", Mp(9), {521, 184}, "2", "40", true, 50, 50);
     SignalLine(t, {{570, 230}, {570, 222}, {615, 222}, {615, 209}});
     SignalLine(t, {{590, 250}, {690, 250}, {690, 271}});
-    t.DashedLine({{580, 160}, {600, 160}, {600, 130}, {745, 130}, {745, 101}}, kSignalWidth, kSignal);
+    t.DashedLine({{580, 160}, {600, 160}, {600, 95}, {745, 95}, {745, 101}}, kSignalWidth, kSignal);
 
     a.Text(1, "Nível|Level", Mp(1), 1, {40, 320});
     a.Text(2, "Carga|Feed", Mp(2), 1, {140, 478});

@@ -240,7 +240,7 @@ void SmithPredictor(Author& a) {
     Process& without = a.ProcessBlock(3, "GY-1602", "Modelo sem atraso|Model without delay", 2, {330, 252});
     without.LText = "15";
     without.Ctext = "0";
-    Process& with = a.ProcessBlock(4, "GDY-1602", "Modelo com atraso|Model with delay", 2, {330, 302});
+    Process& with = a.ProcessBlock(4, "GD-1602", "Modelo com atraso|Model with delay", 2, {330, 302});
     with.LText = "15";
     with.Ctext = "0";
     with.DeadTime = "40";
@@ -275,7 +275,7 @@ void SmithPredictor(Author& a) {
             "40 segundos depois. O atraso de transporte é maior que a constante de tempo do processo (15 s).",
             "O AIC-1601 é um PI comum: para ser estável com tanto atraso ele precisa ser lento (Kc = 0.3).",
             "O AIC-1602 usa o preditor de Smith: dois modelos do processo, um sem atraso (GY-1602) e um com atraso "
-            "(GDY-1602), recebem a mesma saída do controlador. O bloco AY-1602 soma à medida o que o modelo sem "
+            "(GD-1602), recebem a mesma saída do controlador. O bloco AY-1602 soma à medida o que o modelo sem "
             "atraso prevê e tira o que o modelo com atraso diz que está chegando agora. O controlador vê o processo "
             "como se não houvesse atraso e pode ser bem mais rápido (Kc = 2).",
             "",
@@ -291,7 +291,7 @@ void SmithPredictor(Author& a) {
             "belt, 40 seconds later. The transport delay is longer than the process time constant (15 s).",
             "AIC-1601 is a plain PI: to be stable with so much delay it must be slow (Kc = 0.3).",
             "AIC-1602 uses a Smith predictor: two models of the process, one without the delay (GY-1602) and one "
-            "with it (GDY-1602), receive the same controller output. Block AY-1602 adds to the measurement what the "
+            "with it (GD-1602), receive the same controller output. Block AY-1602 adds to the measurement what the "
             "model without delay predicts and takes away what the delayed model says is arriving now. The "
             "controller sees the process as if there were no delay and can be much faster (Kc = 2).",
             "",

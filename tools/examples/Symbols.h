@@ -18,6 +18,7 @@ inline constexpr Colour kWater{40, 110, 200};
 inline constexpr Colour kVapor{196, 64, 56};
 inline constexpr Colour kGas{150, 120, 30};
 inline constexpr Colour kAr{90, 150, 90};
+inline constexpr Colour kBiogas{128, 80, 160};
 inline constexpr Colour kSignal{40, 96, 200};
 inline constexpr Colour kBubble{255, 255, 255};
 inline constexpr Colour kFire{244, 134, 36};

@@ -8,44 +8,77 @@ using namespace palette;
 
 void HeatExchanger(Author& a) {
     Canvas& t = a.canvas;
-    // Process fluid through the tubes of E-601, steam in the shell.
-    Pipe(t, {{30, 280}, {262, 280}});
+    // Process fluid from U-600 through preheater E-600, then through the
+    // tubes of E-601; steam in both shells.
+    Pipe(t, {{30, 280}, {70, 280}});
+    Exchanger(t, 68, 258, 104, 44);
+    Label(t, 62, 236, "E-600");
+    Label(t, 20, 262, "U-600");
+    Pipe(t, {{170, 280}, {262, 280}});
     Pipe(t, {{538, 280}, {770, 280}}, kLine, true);
     Exchanger(t, 260, 250, 280, 60);
     Label(t, 392, 228, "E-601", Align::Right);
-    Label(t, 30, 260, "U-600");
+    Pipe(t, {{120, 60}, {120, 258}}, kVapor, true);
+    ControlValve(t, {120, 150}, Direction::Vertical);
+    Label(t, 134, 126, "TV-601");
+    Pipe(t, {{120, 302}, {120, 360}}, kVapor, true);
     Pipe(t, {{400, 30}, {400, 250}}, kVapor, true);
     ControlValve(t, {400, 150}, Direction::Vertical);
     Label(t, 414, 126, "TV-602");
     Pipe(t, {{400, 310}, {400, 390}}, kVapor, true);
     Label(t, 400, 396, "S-600", Align::Centre);
-    Instrument(t, {150, 190}, "TT", "601");
-    SignalLine(t, {{150, 210}, {150, 280}});
+    Instrument(t, {215, 190}, "TT", "601");
+    SignalLine(t, {{215, 210}, {215, 280}});
+    Instrument(t, {215, 90}, "TIC", "601");
+    SignalLine(t, {{215, 170}, {215, 110}});
+    SignalLine(t, {{195, 90}, {91, 90}, {91, 139}});
     Instrument(t, {700, 190}, "TT", "602");
     SignalLine(t, {{700, 210}, {700, 280}});
     Instrument(t, {640, 90}, "TIC", "602");
     SignalLine(t, {{700, 170}, {700, 90}, {660, 90}});
     SignalLine(t, {{620, 90}, {371, 90}, {371, 139}});
     Function(t, {560, 190}, "FF");
-    SignalLine(t, {{170, 190}, {547, 190}});
+    SignalLine(t, {{235, 190}, {547, 190}});
     SignalLine(t, {{560, 177}, {560, 125}, {640, 125}, {640, 110}});
 
     a.Variable(Mp(1), "t/h", 0, 2);
     a.Variable(Mp(2), "%", 0, 100);
     a.Variable(Mp(3), "°C", 0, 100);
+    a.Variable(Mp(4), "t/h", 0, 1);
+    a.Variable(Mp(6), "°C", 0, 100);
+    a.Variable(Mp(7), "°C", 0, 100);
+    a.Variable(Mp(8), "°C", 0, 100);
+    a.Variable(Mb(4), "°C", 0, 100);
     a.Variable(Mb(1), "°C", 0, 100);
-    a.Variable(Mb(2), "°C", 0, 150);
-    a.Bounds(Mb(2), 60, 110);
+    a.Variable(Mb(2), "°C", 0, 100);
+    a.Variable(Mb(3), "°C", 0, 150);
+    a.Bounds(Mb(3), 60, 110);
 
-    // Inlet temperature: the track, plus a slow random drift on switch 2.
+    // The fluid leaves U-600 at 20 °C, drifting at random on switch 2;
+    // E-600 heats it to the temperature wanted on the track (the remote SP
+    // of TIC-601). Whatever TIC-601 does not hold reaches E-601's inlet.
     a.Entry(1, "T entrada|T inlet", "°C", 0, 100, 40, {40, 480});
     a.ToggleSwitch(1, 2, 0, {230, 470});
     a.ToggleSwitch(2, 2, 0, {230, 530});
     a.Generator(81, GeneratorRow::MediumRandom, "30", "30", "70", "50");
-    Block& tin = a.CalculationBlock(1, "TT-601", "Temperatura de entrada|Inlet temperature",
-                          Ref(15) + "+" + Ref(12) + "*(" + Ref(81) + "-50)*0.4", {48, 179});
-    tin.LowerLimitCheck = true;
-    tin.LowerLimitText = "0";
+    Block& feed = a.CalculationBlock(1, "TI-600", "Temperatura de U-600|U-600 temperature",
+                                     "20+" + Ref(12) + "*(" + Ref(81) + "-50)*0.5", {10, 200});
+    feed.LowerLimitCheck = true;
+    feed.LowerLimitText = "0";
+    Process& preheatSteam = a.ProcessBlock(4, "TV-601", "Vapor do pré-aquecedor|Preheater steam", 2, {134, 139});
+    preheatSteam.LText = "3";
+    preheatSteam.Ctext = "0";
+    Process& preheat = a.ProcessBlock(5, "E-600", "Pré-aquecimento|Preheating", Mp(4), {20, 318});
+    preheat.LText = "20";
+    preheat.Ctext = "5";
+    preheat.DeadTime = "1";
+    a.CalculationBlock(2, "E-600T", "Saída do pré-aquecedor|Preheater outlet", Ref(Mb(1)) + "+0.4*" + Ref(Mp(5)),
+                       {20, 344});
+    // The transmitter has no lag of its own; as a process it hands the
+    // inlet to the feed-forward's lag within the same cycle (below).
+    Process& tt = a.ProcessBlock(6, "TT-601", "Temperatura de entrada|Inlet temperature", Mb(2), {237, 196});
+    tt.LText = "0";
+    tt.Ctext = "0";
 
     Process& vapor = a.ProcessBlock(1, "TV-602", "Vazão de vapor|Steam flow", 1, {414, 139});
     vapor.LText = "3";
@@ -54,75 +87,125 @@ void HeatExchanger(Author& a) {
     heating.LText = "40";
     heating.Ctext = "10";
     heating.DeadTime = "2";
-    Process& entry = a.ProcessBlock(3, "U-600", "Efeito da entrada|Inlet effect", Mb(1), {40, 300});
+    Process& entry = a.ProcessBlock(3, "E-601E", "Efeito da entrada|Inlet effect", Mb(2), {205, 325});
     entry.LText = "40";
     entry.Ctext = "10";
     entry.DeadTime = "3";
     // Outlet = inlet + 0.8 °C per % of steam, on a 0..150 °C scale.
-    a.CalculationBlock(2, "TT-602", "Temperatura de saída|Outlet temperature",
+    a.CalculationBlock(3, "TT-602", "Temperatura de saída|Outlet temperature",
             "(" + Ref(Mp(3)) + "+0.8*" + Ref(Mp(2)) + ")/1.5", {610, 214});
+    // TY-602 is the inlet as the feed-forward sees it: it follows TT-601
+    // while switch 1 is on and stands still while it is off, so that turning
+    // the switch either way never moves the bias. It integrates the inlet's
+    // rate of change, with switch 1 as its gain (per second): the lag
+    // TY-602A (1 s) trails the measurement by that rate times 1 s, and
+    // TY-602B is the difference. The lag reads TT-601 in the same cycle as
+    // TY-602B does (a later slot), and its step is a backward difference,
+    // which the integrator's sum undoes exactly at any time step.
+    Process& lagged = a.ProcessBlock(7, "TY-602A", "Entrada atrasada 1 s|Inlet lagged 1 s", Mp(6), {455, 200});
+    lagged.LText = "0";
+    lagged.Ctext = "1";
+    a.CalculationBlock(4, "TY-602B", "Variação da entrada|Inlet rate of change", Ref(Mp(6)) + "-" + Ref(Mp(7)),
+                       {455, 226});
+    Process& seen = a.ProcessBlock(8, "TY-602", "Entrada vista pela compensação|Inlet seen by the feed-forward",
+                                   Mb(4), {575, 140});
+    seen.TransferFunctionKind = 3;
+    seen.GainText = Ref(11);
+    seen.SaturatorDisabled = true;
+    seen.InitialValueText = "40";
+    seen.initialValuePending = true;
 
-    Controller& tic = a.PidController(1, "TIC-602", "Temperatura de saída|Outlet temperature", Mb(2), {662, 79});
+    Controller& tic = a.PidController(1, "TIC-602", "Temperatura de saída|Outlet temperature", Mb(3), {662, 79});
     tic.KpText = "2.5";
     tic.KiText = "40";
     tic.KdText = "0";
-    // Feed-forward: each °C of inlet is worth 1.25 % of steam, around 40 °C;
-    // switch 1 turns it on.
+    // Feed-forward: each °C of inlet is worth 1.25 % of steam. The load step
+    // of the fast simulation, added to the bias, is lost on an equation that
+    // rewrites the bias: here it acts on TIC-601.
     tic.FFwSelect = true;
-    tic.FFwEquation = "50+" + Ref(11) + "*(50-" + Ref(Mb(1)) + "*1.25)";
+    tic.FFwEquation = "50-1.25*(" + Ref(Mp(8)) + "-40)";
+    tic.BiasText = "50";
     tic.state.autoMode = true;
     tic.state.SP = 160.0 / 3;
     tic.state.MV = 50;
+    Controller& pre = a.PidController(2, "TIC-601", "Temperatura de entrada|Inlet temperature", Mp(6), {237, 79});
+    pre.KpText = "2";
+    pre.KiText = "20";
+    pre.KdText = "0";
+    pre.CheckSPR = true;
+    pre.SPRSelect = 15 - 1;
+    pre.state.autoMode = true;
+    pre.state.localMode = false;
+    pre.state.SP = 40;
+    pre.state.MV = 50;
 
-    a.Text(1, "T saída|T outlet", Mb(2), 1, {600, 300});
-    a.Text(2, "T entrada|T inlet", Mb(1), 1, {160, 300});
+    a.Text(1, "T saída|T outlet", Mb(3), 1, {600, 300});
+    a.Text(2, "T entrada|T inlet", Mp(6), 1, {180, 300});
     a.Text(3, "Vapor|Steam", Mp(1), 2, {260, 130});
     a.BinaryText(4, "Compensação|Feed-forward", 11, "Desligada/Ligada|Off/On", {290, 480});
-    a.BinaryText(5, "Deriva da entrada|Inlet drift", 12, "Desligada/Ligada|Off/On", {290, 540});
-    a.Recorder(1, "TR-602", "Temperatura de saída|Outlet temperature", Mb(2), 61, 1, "PV;SP;MV", {690, 500});
-    a.Recorder(2, "TR-601", "Temperaturas|Temperatures", Mb(2), Mb(1), 0, "Saída|Outlet;Entrada|Inlet;",
+    a.BinaryText(5, "Deriva de U-600|U-600 drift", 12, "Desligada/Ligada|Off/On", {290, 540});
+    a.Recorder(1, "TR-602", "Temperatura de saída|Outlet temperature", Mb(3), 61, 1, "PV;SP;MV", {690, 500});
+    a.Recorder(2, "TR-601", "Temperaturas|Temperatures", Mb(3), Mp(6), 0, "Saída|Outlet;Entrada|Inlet;",
                   {690, 530});
 
     a.Comments(
         {
             "COMPENSAÇÃO DIRETA (FEED-FORWARD)",
             "O trocador E-601 aquece um fluido com vapor. O TIC-602 mede a temperatura de saída e abre a válvula de "
-            "vapor TV-602. O maior distúrbio é a temperatura de chegada do fluido, medida pelo TT-601.",
-            "Sem compensação, o controlador só age depois que a mudança da entrada atravessa o trocador e aparece "
-            "na saída. Com a compensação direta (chave 1), a medida da entrada entra na saída do controlador como "
-            "um bias dinâmico: cada grau a menos na entrada abre 1.25 % a mais de vapor, antes que a saída perceba.",
+            "vapor TV-602. O maior distúrbio é a temperatura de entrada do fluido, medida pelo TT-601. O fluido sai "
+            "da unidade U-600 a uns 20 °C e passa pelo pré-aquecedor E-600, onde o TIC-601 o leva à temperatura da "
+            "barra T entrada (seu SP remoto). Com a chave 2 a temperatura de U-600 varia ao acaso, e o TIC-601 não "
+            "segura toda a variação.",
+            "Sem compensação, o TIC-602 só age depois que a mudança da entrada atravessa o trocador e aparece na "
+            "saída. Com a compensação direta (chave 1), a medida da entrada entra na saída do controlador como um "
+            "bias dinâmico: cada grau a menos na entrada abre 1.25 % a mais de vapor, antes que a saída perceba.",
+            "O TY-602 é a entrada vista pela compensação: segue o TT-601 enquanto a chave 1 está ligada e fica "
+            "parado enquanto ela está desligada. Ligar ou desligar a chave não move o vapor: a compensação só "
+            "passa a seguir a entrada, ou para onde está.",
             "",
             "O QUE EXPERIMENTAR",
             "1. Com a chave 1 desligada, baixe a temperatura de entrada de 40 para 30 °C. Veja o desvio da saída no "
-            "TR-602.",
-            "2. Ligue a chave 1 e repita, voltando a entrada para 40 °C: o desvio fica muito menor.",
-            "3. Ligue a chave 2 para que a entrada varie devagar ao acaso e compare com e sem compensação.",
+            "TR-602: uns 3.5 °C.",
+            "2. Ligue a chave 1 (a saída do TIC-602 não se move) e volte a entrada para 40 °C: o desvio fica em uns "
+            "0.3 °C.",
+            "3. Ligue a chave 2 para que a temperatura de U-600 varie ao acaso, e compare a saída com e sem "
+            "compensação, ligando e desligando a chave 1 quando quiser.",
             "4. A compensação é só estática. Veja na configuração do TIC-602 o campo FF com a equação.",
-            "5. Na Simulação Rápida, o sinal de teste \"Distúrbio degrau no processo\" soma o degrau ao bias do "
-            "controlador, mas aqui a equação do FF reescreve o bias a cada ciclo e o degrau não tem efeito. Para "
-            "comparar a compensação pelos índices, ligue a chave 2 e rode uma hora com o sinal \"Nenhum\", uma vez "
-            "com a chave 1 desligada e outra ligada: o IEMA do TIC-602 cai de uns 0.4 % para menos de 0.1 %.",
+            "5. Na Simulação Rápida, o sinal de teste \"Distúrbio degrau no processo\" soma o degrau ao bias de "
+            "cada controlador. O bias do TIC-602 é a equação do FF, que o reescreve a cada ciclo; o do TIC-601 é o "
+            "seu, e o degrau abre mais vapor no pré-aquecedor: a entrada do E-601 sobe uns 2 °C e volta. Rode 30 "
+            "minutos com esse sinal, uma vez com a chave 1 desligada e outra ligada: a Variabilidade do TIC-602 cai "
+            "de uns 0.2 % para 0.03 %. Com a chave 2 ligada e o sinal \"Nenhum\", uma hora de simulação mostra o "
+            "IEMA do TIC-602 caindo de uns 0.4 % para menos de 0.1 %.",
         },
         {
             "FEED-FORWARD COMPENSATION",
             "Exchanger E-601 heats a fluid with steam. TIC-602 measures the outlet temperature and opens steam valve "
-            "TV-602. The largest disturbance is the inlet temperature of the fluid, measured by TT-601.",
-            "Without compensation the controller acts only after the change of the inlet has crossed the exchanger "
-            "and shows at the outlet. With feed-forward (switch 1) the inlet measurement enters the controller "
-            "output as a dynamic bias: each degree less at the inlet opens 1.25 % more steam, before the outlet "
-            "feels it.",
+            "TV-602. The largest disturbance is the inlet temperature of the fluid, measured by TT-601. The fluid "
+            "leaves unit U-600 at about 20 °C and passes through preheater E-600, where TIC-601 brings it to the "
+            "temperature of the T inlet track (its remote SP). With switch 2 the temperature of U-600 drifts at "
+            "random, and TIC-601 does not hold all of the drift.",
+            "Without compensation TIC-602 acts only after the change of the inlet has crossed the exchanger and "
+            "shows at the outlet. With feed-forward (switch 1) the inlet measurement enters the controller output "
+            "as a dynamic bias: each degree less at the inlet opens 1.25 % more steam, before the outlet feels it.",
+            "TY-602 is the inlet as the feed-forward sees it: it follows TT-601 while switch 1 is on and stands "
+            "still while it is off. Turning the switch on or off does not move the steam: the compensation only "
+            "starts following the inlet, or stops where it is.",
             "",
             "WHAT TO TRY",
-            "1. With switch 1 off, lower the inlet temperature from 40 to 30 °C. See the outlet deviation on TR-602.",
-            "2. Turn switch 1 on and repeat, taking the inlet back to 40 °C: the deviation is much smaller.",
-            "3. Turn switch 2 on to let the inlet drift slowly at random, and compare with and without "
-            "feed-forward.",
+            "1. With switch 1 off, lower the inlet temperature from 40 to 30 °C. See the outlet deviation on TR-602: "
+            "about 3.5 °C.",
+            "2. Turn switch 1 on (the output of TIC-602 does not move) and take the inlet back to 40 °C: the "
+            "deviation stays at about 0.3 °C.",
+            "3. Turn switch 2 on to let the temperature of U-600 drift at random, and compare the outlet with and "
+            "without feed-forward, turning switch 1 on and off whenever you like.",
             "4. The compensation is static only. See the FF field with its equation in TIC-602's configuration.",
-            "5. In the Fast Simulation, the test signal \"Step process disturbance\" adds its step to the "
-            "controller's bias, but here the FF equation rewrites the bias every cycle, so the step has no effect. "
-            "To compare the compensation by its indices, turn switch 2 on and run an hour with the signal "
-            "\"None\", once with switch 1 off and once on: TIC-602's Int Absolute Average Error falls from about "
-            "0.4 % to under 0.1 %.",
+            "5. In the Fast Simulation, the test signal \"Step process disturbance\" adds its step to the bias of "
+            "every controller. The bias of TIC-602 is the FF equation, which rewrites it every cycle; that of "
+            "TIC-601 is its own, and the step opens more steam to the preheater: the inlet of E-601 rises about "
+            "2 °C and comes back. Run 30 minutes with that signal, once with switch 1 off and once on: the "
+            "Variability of TIC-602 falls from about 0.2 % to 0.03 %. With switch 2 on and the signal \"None\", an "
+            "hour's run shows TIC-602's Int Absolute Average Error falling from about 0.4 % to under 0.1 %.",
         });
 }
 
@@ -259,7 +342,8 @@ namespace {
 int Furnace801(Author& a, int valveInput, bool cascade) {
     Canvas& t = a.canvas;
     Furnace(t, 300, 200, 200, 260);
-    Label(t, 340, 470, "F-801", Align::Centre);
+    // Clear of the signal lines that pass below the furnace.
+    Label(t, 294, 268, "F-801", Align::Right);
     // The door on the front wall.
     t.Rectangle(440, 380, 34, 50, kPanel);
     t.Frame(440, 380, 34, 50, kOutlineWidth, kLine);
@@ -389,14 +473,34 @@ void TubularFurnace(Author& a) {
 
 void CascadeFurnace(Author& a) {
     const int pv = Furnace801(a, 2, true);
-    // Master: the outlet temperature sets the gas flow wanted.
+    // Master: the outlet temperature sets the gas flow wanted, with the
+    // single loop's tuning: the fast slave adds almost no lag. Its output is
+    // the slave's SP, so its derivative gets a filter of its own, which
+    // keeps the measurement noise off the gas valve.
     Controller& tic = a.PidController(1, "TIC-801", "Temperatura de saída|Outlet temperature", pv, {712, 49});
-    tic.KpText = "1.5";
-    tic.KiText = "80";
-    tic.KdText = "15";
+    tic.KpText = "4";
+    tic.KiText = "100";
+    tic.KdText = "12";
+    tic.tfText = "3";
     // While the slave's valve is at a stop the master's integral waits.
     tic.BackMVCheck = true;
     tic.BackMV = 2 - 1;
+    // Output tracking: out of cascade the slave's SP no longer follows the
+    // master, and the integrator TY-801T moves the master's bias until its
+    // output meets that SP again, so that the way back into cascade starts
+    // where the slave stands. In cascade the gap is exactly 0 and the bias
+    // stays put.
+    a.CalculationBlock(3, "TY-801D", "SP FIC-802 - saída TIC-801|FIC-802 SP - TIC-801 output",
+                       Ref(62) + "-" + Ref(1), {440, 100});
+    Process& tracking = a.ProcessBlock(4, "TY-801T", "Rastreio do TIC-801|TIC-801 tracking", Mb(3), {440, 126});
+    tracking.TransferFunctionKind = 3;
+    // A time constant of 5 s; the loop through the two controllers stays
+    // calm up to the fast simulation's 1 s step.
+    tracking.GainText = "0.2";
+    tracking.SaturatorDisabled = true;
+    tic.FFwSelect = true;
+    tic.FFwEquation = Ref(Mp(4));
+    tic.BiasText = "0";
     tic.state.autoMode = true;
     tic.state.SP = 62.5;
     tic.state.MV = 62.5;
@@ -417,33 +521,62 @@ void CascadeFurnace(Author& a) {
         {
             "FORNO TUBULAR II: CONTROLE MESTRE-ESCRAVO (CASCATA)",
             "É o mesmo forno do exemplo Forno Tubular, agora com duas malhas em cascata. O mestre TIC-801 não move "
-            "a válvula: sua saída é o setpoint remoto do escravo FIC-802, que controla a vazão de gás.",
+            "a válvula: sua saída é o setpoint remoto do escravo FIC-802, que controla a vazão de gás. O mestre tem a "
+            "sintonia da malha simples (Kc = 4, Ti = 100 s, Td = 12 s): o escravo é rápido e quase não atrasa. Como sua "
+            "saída é o SP do escravo, sua derivada tem um filtro de 3 s (campo Filtro D talF), que tira o ruído da medida da "
+            "válvula de gás.",
             "Um distúrbio na linha de gás (queda de pressão) é corrigido pelo FIC-802 em poucos segundos, antes "
-            "de mudar a temperatura. O mestre só cuida do que é lento: a porta, a carga e o seu SP.",
+            "de mudar a temperatura. O mestre cuida do que é lento: a porta, a carga e o seu SP.",
             "O TIC-801 recebe de volta a saída do escravo (campo End. p/ Realim. de MV): se a válvula chega a 0 "
             "ou 100 %, a integral do mestre para, e não acumula um erro que o escravo não pode corrigir.",
+            "Fora da cascata, o SP do FIC-802 deixa de seguir o TIC-801. O bloco TY-801D mede a diferença entre os "
+            "dois e o integrador TY-801T move o bias do TIC-801 (campo FF) até zerá-la: a saída do mestre "
+            "acompanha o SP do escravo (rastreamento), e a volta para a cascata não dá salto. Na cascata a "
+            "diferença é zero e o bias fica parado.",
             "",
             "O QUE EXPERIMENTAR",
-            "1. Clique em Gás: a pressão cai, o FIC-802 abre a válvula e a temperatura quase não muda. Compare com "
-            "o exemplo Forno Tubular.",
-            "2. Abra a porta e veja o mestre agir.",
-            "3. Passe o FIC-802 para local (botão L/R) e depois para manual: a cascata se abre.",
+            "1. Clique em Gás: a pressão cai, o FIC-802 abre a válvula e a temperatura se afasta só uns 2 °C do SP. "
+            "No exemplo Forno Tubular, sem a cascata, ela cai uns 19 °C.",
+            "2. Abra a porta e veja o mestre agir: a temperatura cai uns 12 °C, como no Forno Tubular. A porta tira "
+            "calor do forno, fora da malha do escravo: ali a cascata não ajuda nem atrapalha. O ganho dela está na "
+            "linha de gás.",
+            "3. Passe o FIC-802 para local (botão L/R) e baixe seu SP de 62.5 para 55 %: a temperatura cai uns "
+            "30 °C, e a saída do TIC-801 acompanha o SP do FIC-802 em vez de subir. Depois de 10 minutos volte o "
+            "FIC-802 para remoto: seu SP parte de 55 % e o TIC-801 o sobe aos poucos; a temperatura volta ao SP sem "
+            "passar dele.",
+            "4. Ponha o ganho do TY-801T em 0 (sem rastreamento) e repita o passo 3: com a cascata aberta a saída do "
+            "TIC-801 sobe até perto de 100 %, e na volta para remoto o SP do FIC-802 salta de 55 para perto de 100 % de uma "
+            "vez; a temperatura passa do SP uns 16 °C. Volte o ganho para 0.2.",
         },
         {
             "FIRED HEATER II: MASTER-SLAVE (CASCADE) CONTROL",
             "This is the furnace of the Furnace Temperature example, now with two loops in cascade. Master TIC-801 "
             "does not move the valve: its output is the remote setpoint of slave FIC-802, which controls the gas "
-            "flow.",
+            "flow. The master has the single loop's tuning (Kc = 4, Ti = 100 s, Td = 12 s): the slave is fast and "
+            "adds almost no lag. As its output is the slave's SP, its derivative has a filter of 3 s (field D Filter talF), "
+            "which keeps the measurement noise off the gas valve.",
             "A disturbance in the gas line (a pressure drop) is corrected by FIC-802 within seconds, before it "
-            "changes the temperature. The master only deals with what is slow: the door, the load and its SP.",
+            "changes the temperature. The master deals with what is slow: the door, the load and its SP.",
             "TIC-801 receives the slave's output back (field Slave MV Adress): when the valve reaches 0 or 100 %, "
             "the master's integral stops and does not build up an error the slave cannot correct.",
+            "Out of cascade, the SP of FIC-802 no longer follows TIC-801. Block TY-801D measures the difference "
+            "between the two and integrator TY-801T moves the bias of TIC-801 (field FF) until it is gone: the "
+            "master's output follows the slave's SP (tracking), and the way back into cascade has no jump. In "
+            "cascade the difference is zero and the bias stays put.",
             "",
             "WHAT TO TRY",
-            "1. Click Gas: the pressure drops, FIC-802 opens the valve and the temperature hardly changes. Compare "
-            "with the Furnace Temperature example.",
-            "2. Open the door and watch the master act.",
-            "3. Switch FIC-802 to local (L/R button) and then to manual: the cascade opens.",
+            "1. Click Gas: the pressure drops, FIC-802 opens the valve and the temperature strays only about 2 °C "
+            "from the SP. In the Furnace Temperature example, without the cascade, it falls about 19 °C.",
+            "2. Open the door and watch the master act: the temperature falls about 12 °C, as in the Furnace "
+            "Temperature example. The door takes heat from the furnace, outside the slave's loop: there the cascade "
+            "neither helps nor hurts. Its gain is in the gas line.",
+            "3. Switch FIC-802 to local (L/R button) and lower its SP from 62.5 to 55 %: the temperature falls about "
+            "30 °C, and the output of TIC-801 follows the SP of FIC-802 instead of climbing. After 10 minutes switch "
+            "FIC-802 back to remote: its SP starts from 55 % and TIC-801 raises it gradually; the temperature comes "
+            "back to the SP without overshooting it.",
+            "4. Set the gain of TY-801T to 0 (no tracking) and repeat step 3: while the cascade is open the output "
+            "of TIC-801 climbs to nearly 100 %, and back in remote the SP of FIC-802 jumps from 55 to nearly 100 % at "
+            "once; the temperature overshoots the SP by about 16 °C. Set the gain back to 0.2.",
         });
 }
 

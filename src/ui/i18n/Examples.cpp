@@ -15,9 +15,9 @@ constexpr std::array kExamples{
             "\\examples\\course-fine flow loop\\course-fine flow loop.smp",
             "Controle \"Grosso-Fino\".\n\nMelhoria de rangeabilidade e resolução em malha de vazão com acionamento "
             "simultâneo de duas válvulas.",
-            "Course-Fine Control\n\nResolution and rangeability improvement in flow loop with course-valve and "
+            "Coarse-Fine Control\n\nResolution and rangeability improvement in flow loop with coarse-valve and "
             "fine-valve manipulation",
-            "Melhoria de rangeabilidade e resolução em malha de vazão com controle grosso-fino (course-fine)"},
+            "Melhoria de rangeabilidade e resolução em malha de vazão com controle grosso-fino"},
     Example{0, "sim8", "Pressão Header e 3 Consumidores", "Header pressure with 3 consumers",
             "\\examples\\header pressure with 3 consumers\\header pressure with 3 consumers.smp",
             "Desacoplamento de malhas consumidoras com regulação de pressão no header (cabeçote de linha).",
@@ -54,10 +54,10 @@ constexpr std::array kExamples{
             "\\examples\\furnace masterslave\\furnace.smp",
             "Controle Mestre-Escravo\n\nElo interno para compensação de distúrbios na vazão. Resposta a variação de "
             "SP e distúrbio em degrau (abertura de porta).",
-            "Uses of internal feedback (cascated loop) for flow regulation", ""},
+            "Uses of internal feedback (cascaded loop) for flow regulation", ""},
     Example{3, "sim10", "Reator", "Reactor", "\\examples\\reactor\\reactor.smp",
             "Controle de nível, temperatura e vazão de reator com elo interno e compensação direta.",
-            "Level, temperatura and flow control of reactor using internal loop and feed forward control.", ""},
+            "Level, temperature and flow control of reactor using internal loop and feed forward control.", ""},
     Example{3, "sim15", "Planta de resfriamento", "Cooling plant", "\\examples\\coolingplant\\coolingplant.smp",
             "Resfriamento de gás com controle de nível, pressão e temperatura.",
             "Gas cooling with level, pressure and temperature control.", ""},
@@ -75,7 +75,7 @@ constexpr std::array kExamples{
             ""},
     Example{4, "sim3a", "Razão Ar/Gas básico", "Basic Ratio Control", "\\examples\\combustion\\ratio.smp",
             "Controle da relação Ar/Gas apenas com definição dos SP's. Não há proteção contra excesso de gas.",
-            "Application of basic ratio control (no protection againt excess gas)", ""},
+            "Application of basic ratio control (no protection against excess gas)", ""},
     Example{4, "sim3b", "Razão Ar/Gás com Limites Cruzados", "Ratio Control with Crossed Limits",
             "\\examples\\combustion\\cl.smp",
             "Controle da relação Ar/Gas com aplicação de limites cruzados simples para segurança contra excesso de "
@@ -90,11 +90,11 @@ constexpr std::array kExamples{
             "\\examples\\combustion2fuels\\combustion2fuels.smp",
             "Controle da relação Ar/Gas com aplicação de dois combustíveis sendo um preferencial (barato, porém com "
             "disponibilidade limitada) e outro complementar.",
-            "Ratio control with a preferencial and limited fuel and a complementar fuel", ""},
-    Example{5, "sim4", "Condutividade Linearizado", "Linearized pH control",
+            "Ratio control with a preferred, limited fuel and a complementary fuel", ""},
+    Example{5, "sim4", "Condutividade Linearizado", "Linearized conductivity control",
             "\\examples\\Linearized pH control\\pHcontrol.smp",
             "Controle de condutividade em processo não-linear de lixiviação. Uso de linearizador.",
-            "Non-Linear pH Control for leaching. Application of characterizer", ""},
+            "Conductivity control of a non-linear leaching process. Application of characterizer", ""},
     Example{5, "sim7", "Preditor de Smith", "Smith predictor", "\\examples\\smith predictor\\smithpredictor.smp",
             "Uso de compensação de tempo morto em processo com enorme atraso de transporte",
             "Use of dead time compensation for process with great transport delay", ""},
