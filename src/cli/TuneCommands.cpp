@@ -131,8 +131,8 @@ void AppendModelJson(std::string& o, const tuning::ModelFit& f) {
         o += ",\"drift\":";
         o += JsonNumber(f.drift);
     }
-    o += ",\"residual\":";
-    o += JsonNumber(f.residual);
+    o += ",\"rms\":";
+    o += JsonNumber(f.rms);
     o += "}";
 }
 
@@ -319,7 +319,7 @@ int TuneCommand(const Args& args) {
     for (const auto& f : id.fits) {
         if (!f) continue;
         std::printf("  %-5s %-52s residual %.4f%s\n", tuning::KindName(f->model.kind), Model(f->model).c_str(),
-                    f->residual, f->model.kind == id.best ? "  best" : "");
+                    f->rms, f->model.kind == id.best ? "  best" : "");
     }
     std::printf("\nSettings for the %s model, %s structure (Kc, Ti s, Td s as typed), predicted indices in %%\n",
                 tuning::KindName(used), cfg.isa ? "ISA" : "parallel");

@@ -267,28 +267,33 @@ Step FindStep(const StepSeries& s) {
     st.t0 = s.t[k];
     st.mvBefore = s.mv[k - 1];
     st.mvAfter = s.mv[k];
-    // A PV that reaches the end of its span is clamped there and no longer
-    // shows the process: the window ends where it arrives.
-    for (std::size_t i = k; i < st.last; ++i) {
-        if ((s.pv[i] <= 0 && s.pv[k - 1] > 0) || (s.pv[i] >= 100 && s.pv[k - 1] < 100)) {
-            st.last = i;
-            st.clamped = true;
-            break;
-        }
-    }
-    if (k - st.first < 2)
-        throw TuningError("Há poucas amostras antes do degrau: a PV inicial não se conhece.",
-                          "There are too few samples before the step: the initial PV is not known.",
-                          TuningError::Kind::TooFewSamples);
-    if (st.last - k < kMinAfterStep)
+    // Samples with the PV clamped at the end of its span are left out of the
+    // fit: they must not be all the data on either side of the step.
+    const auto unclamped = [&](std::size_t a, std::size_t b) {
+        return static_cast<std::size_t>(std::count_if(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
+                                                      s.pv.begin() + static_cast<std::ptrdiff_t>(b),
+                                                      [](double pv) { return !Clamped(pv); }));
+    };
+    st.clamped = unclamped(st.first, st.last) < st.last - st.first;
+    if (unclamped(st.first, k) < 2)
+        throw TuningError(k - st.first < 2 ? "Há poucas amostras antes do degrau: a PV inicial não se conhece."
+                                           : "A PV está no fim da faixa (0 ou 100 %) antes do degrau: a PV inicial "
+                                             "não se conhece.",
+                          k - st.first < 2 ? "There are too few samples before the step: the initial PV is not known."
+                                           : "The PV lies at the end of its span (0 or 100 %) before the step: the "
+                                             "initial PV is not known.",
+                          k - st.first < 2 ? TuningError::Kind::TooFewSamples : TuningError::Kind::Other);
+    const std::size_t after = unclamped(k, st.last);
+    const bool clampedAfter = after < st.last - k;
+    if (after < kMinAfterStep)
         throw TuningError("Há poucas amostras depois do degrau (são precisas pelo menos " +
                               std::to_string(kMinAfterStep) + ")" +
-                              (st.clamped ? ": a PV chega ao fim da faixa logo depois dele; use um degrau menor." : "."),
+                              (clampedAfter ? ": a PV chega ao fim da faixa logo depois dele; use um degrau menor." : "."),
                           "There are too few samples after the step (at least " + std::to_string(kMinAfterStep) +
                               " are needed)" +
-                              (st.clamped ? ": the PV reaches the end of its span soon after it; use a smaller step."
+                              (clampedAfter ? ": the PV reaches the end of its span soon after it; use a smaller step."
                                           : "."),
-                          st.clamped ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
+                          clampedAfter ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
     const auto range = [&](std::size_t a, std::size_t b) {
         const auto [mn, mx] = std::minmax_element(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
                                                   s.pv.begin() + static_cast<std::ptrdiff_t>(b));

@@ -259,7 +259,7 @@ void TuningWindow::ShowModels() {
             const auto& m = f->model;
             // An integrator's gain is a rate: % of PV per second per % of MV.
             texts << Field(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Field(m.tau1))
-                   << (r == 1 ? Field(m.tau2) : QString()) << Field(m.theta) << QString::number(f->residual, 'f', 4);
+                   << (r == 1 ? Field(m.tau2) : QString()) << Field(m.theta) << QString::number(f->rms, 'f', 3);
         } else {
             texts << QStringLiteral("—") << QString() << QString() << QString() << QString();
         }
