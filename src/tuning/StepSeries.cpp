@@ -197,6 +197,22 @@ StepSeries SeriesFromTrend(const ControllerTrend& trend, double sampleTime) {
     return s;
 }
 
+int TimeDecimals(const StepSeries& s) {
+    if (s.size() < 2) return 0;
+    const double dt = (s.t.back() - s.t.front()) / static_cast<double>(s.size() - 1);
+    if (!(dt > 0) || !std::isfinite(dt)) return 0;
+    for (int d = 0; d <= 6; ++d) {
+        const double scaled = dt * std::pow(10.0, d);
+        if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) return d;
+    }
+    return std::clamp(3 - static_cast<int>(std::floor(std::log10(dt))), 0, 9);
+}
+
+double OnGrid(double t, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(t * scale) / scale;
+}
+
 void CheckSampling(const StepSeries& s) {
     const std::size_t n = s.size();
     if (n < 2) return;

@@ -104,6 +104,14 @@ inline bool Clamped(double pv) { return pv == 0 || pv == 100; }
 // would give time constants of any size. FindStep and Identify call it.
 void CheckSampling(const StepSeries& s);
 
+// The decimals that show the series' sample interval exactly (0.1 s: one),
+// so that its times print on the sample grid: 10.1, not the
+// 10.100000000000001 that 101 x 0.1 gives. An interval with no short
+// decimal form (1/3 s) gets four significant digits.
+int TimeDecimals(const StepSeries& s);
+// t rounded to that many decimals.
+double OnGrid(double t, int decimals);
+
 inline constexpr double kMinStep = 0.5;            // % of span
 inline constexpr std::size_t kMinSamples = 20;     // in the whole series
 inline constexpr std::size_t kMinAfterStep = 15;   // samples after the step

@@ -1,0 +1,26 @@
+#pragma once
+// The tuning assistant's answer as kivo-batch prints it: the models with
+// their intervals and warnings, the settings with their predicted indices
+// and margins; as text for a reader, or as one JSON object for a script.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tuning/Prediction.h"
+
+namespace kivo::cli {
+
+struct TuneAnswer {
+    int loop = 0;
+    const tuning::Identification& id;
+    tuning::ModelKind used;
+    const tuning::LoopConfig& cfg;
+    const std::vector<tuning::Proposal>& results;
+    const std::vector<std::optional<tuning::GainWarning>>& gainWarnings;
+    bool english = false;
+};
+
+std::string TuneText(const TuneAnswer& a);
+std::string TuneJson(const TuneAnswer& a);
+
+}  // namespace kivo::cli
