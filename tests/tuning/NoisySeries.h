@@ -1,6 +1,7 @@
 #pragma once
 // Step tests as a student's real data would be: the model's exact response
 // to an MV step, sampled evenly, with seeded Gaussian noise on PV.
+#include <algorithm>
 #include <random>
 
 #include "tuning/Identification.h"
@@ -14,6 +15,7 @@ struct NoisyStepTest {
     double sampleTime = 0.1;         // s
     double noise = 1;                // standard deviation, % of span
     double mv0 = 40, pv0 = 50;
+    bool clamp = false;  // PV held within 0..100 %, as the simulator holds it
 };
 
 inline tuning::StepSeries SimulateNoisy(const NoisyStepTest& e, unsigned seed) {
@@ -26,7 +28,8 @@ inline tuning::StepSeries SimulateNoisy(const NoisyStepTest& e, unsigned seed) {
         const double t = static_cast<double>(k) * e.sampleTime;
         const bool after = k >= std::lround(e.before / e.sampleTime);
         const double response = tuning::UnitStepResponse(e.model, t - e.before);
-        s.Add(t, after ? e.mv0 + e.step : e.mv0, e.pv0 + e.step * response + gauss(random));
+        const double pv = e.pv0 + e.step * response + gauss(random);
+        s.Add(t, after ? e.mv0 + e.step : e.mv0, e.clamp ? std::clamp(pv, 0.0, 100.0) : pv);
     }
     return s;
 }
