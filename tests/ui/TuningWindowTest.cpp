@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -83,6 +84,11 @@ private slots:
         QVERIFY2(std::abs(fo.theta - kDeadTime) < 0.25, qPrintable(QString::number(fo.theta)));
         const tuning::Step d = s->identification()->step;
         QCOMPARE(Child<StepChart>(s, "DadosGrafico")->model()->count(), qsizetype(d.last - d.first));
+        // Each parameter with its interval, the rule of the choice stated, and
+        // no warning on a clean plant.
+        QVERIFY(Child<QTableWidget>(s, "ModelosTabela")->item(0, 4)->text().contains(" ± "));
+        QVERIFY(Child<QLabel>(s, "LabelCriterio")->text().contains("BIC"));
+        QVERIFY2(Child<QLabel>(s, "AvisosModelo")->text().isEmpty(), qPrintable(Child<QLabel>(s, "AvisosModelo")->text()));
 
         // The same series from a bump-test file: the same model.
         {
@@ -120,6 +126,14 @@ private slots:
         for (int r = 0; r < rules->rowCount(); ++r)
             if (rules->item(r, 0)->text() == "SIMC" && rules->item(r, 1)->text() == "PI") line = r;
         QVERIFY(line >= 0);
+        // Margins with their worst case beside the indices; no tau_c where the
+        // rule has none.
+        const QRegularExpression margin(QStringLiteral("^\\d+\\.\\d\\d \\(\\d+\\.\\d\\d\\)$"));
+        QVERIFY2(margin.match(rules->item(line, 9)->text()).hasMatch(), qPrintable(rules->item(line, 9)->text()));
+        QVERIFY(margin.match(rules->item(line, 11)->text()).hasMatch());
+        for (int r = 0; r < rules->rowCount(); ++r)
+            QCOMPARE(rules->item(r, 5)->text().isEmpty(),
+                     rules->item(r, 0)->text() == "AMIGO" || rules->item(r, 0)->text() == "Ziegler-Nichols");
         rules->selectRow(line);
         const tuning::Proposal& p = s->proposals()[std::size_t(line)];
         QVERIFY(p.prediction.spIndices);
@@ -176,8 +190,8 @@ private slots:
         const tuning::Identification& id = *s->identification();
         QCOMPARE(id.step.mvAfter - id.step.mvBefore, -10.0);
         // The duration left empty: sized to this fast plant, the shortest,
-        // 60 s after a lead-in of 10 s.
-        QVERIFY2(std::abs(id.series.t.back() - 70) < 1e-9, qPrintable(QString::number(id.series.t.back())));
+        // 60 s after the shortest lead-in, 30 s.
+        QVERIFY2(std::abs(id.series.t.back() - 90) < 1e-9, qPrintable(QString::number(id.series.t.back())));
         const tuning::ProcessModel fo = id.fit(tuning::ModelKind::Fopdt).model;
         QVERIFY2(std::abs(fo.K - kGain) < 0.03 * kGain, qPrintable(QString::number(fo.K)));
         QVERIFY2(std::abs(fo.tau1 - kTau) < 0.1 * kTau, qPrintable(QString::number(fo.tau1)));
@@ -287,6 +301,30 @@ private slots:
         QCOMPARE(Child<QTableWidget>(s, "RegrasTabela")->rowCount(), 0);
         QCOMPARE(Child<StepChart>(s, "DadosGrafico")->model()->count(), 0);
         QVERIFY(!Child<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+    }
+
+    // A PV clamped at 100 % after the step: those samples are left out, and
+    // the warning says so beside the model.
+    void clampedSamplesAreLeftOutAndSaid() {
+        Faceplate* f = Open();
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        {
+            QFile csv(fixture_->path("cheio.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            csv.write("t,MV,PV\n");
+            for (int i = 0; i < 300; ++i) {
+                const double pv = i < 50 ? 90 : std::min(100.0, 90 + 20 * (1 - std::exp(-(i - 50) / 30.0)));
+                csv.write(QString("%1,%2,%3\n").arg(i).arg(i < 50 ? 40 : 60).arg(pv, 0, 'f', 2).toLatin1());
+            }
+        }
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::FileSource);
+        TypeText(Child<QLineEdit>(s, "ArquivoText"), fixture_->path("cheio.csv"), false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QVERIFY2(Child<QLabel>(s, "AvisosModelo")->text().contains("ficaram fora do ajuste"),
+                 qPrintable(Child<QLabel>(s, "AvisosModelo")->text()));
+        QVERIFY(Child<QTableWidget>(s, "RegrasTabela")->rowCount() > 0);
     }
 
     // A closed-loop time constant or lambda that would make the gain

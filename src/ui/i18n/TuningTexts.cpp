@@ -53,8 +53,17 @@ constexpr std::array kTuning{
     ControlText{"ModeloCombo", nullptr, nullptr, "Modelo usado pelas regras de sintonia",
                   "Model used by the tuning rules"},
     ControlText{"ModelosTabela", nullptr, nullptr,
-                  "Parâmetros dos modelos ajustados; resíduo: erro RMS sobre a variação da PV",
-                  "Parameters of the fitted models; residual: RMS misfit over the PV change"},
+                  "Parâmetros dos modelos ajustados, cada um com seu intervalo de 95 %; RMS: o resíduo em % da faixa",
+                  "Parameters of the fitted models, each with its 95 % interval; RMS: the residual in % of span"},
+    ControlText{"LabelCriterio",
+                  "Melhor ajuste: o menor BIC (critério de informação bayesiano), que cobra de cada parâmetro o ln do "
+                  "número de amostras independentes; uma constante de tempo maior que 3 vezes o registro após o degrau "
+                  "cede ao integrador.",
+                  "Best fit: the lowest BIC (Bayesian information criterion), which charges each parameter the log of "
+                  "the number of independent samples; a time constant beyond 3 times the record after the step gives "
+                  "way to the integrator.",
+                  nullptr, nullptr},
+    ControlText{"AvisosModelo", nullptr, nullptr, "Avisos sobre o modelo usado", "Warnings on the model used"},
     ControlText{"LabelDirecao", nullptr, nullptr,
                   "Tipo de processo pelo sinal do ganho do modelo; Aplicar o leva à área de configuração",
                   "Process direction from the sign of the model's gain; Apply takes it to the configuration area"},
@@ -70,8 +79,12 @@ constexpr std::array kTuning{
                   "Lambda of the IMC rule (empty: the rule's default; Enter recomputes)"},
     ControlText{"RegrasGroup", "Regras de sintonia", "Tuning rules", nullptr, nullptr},
     ControlText{"RegrasTabela", nullptr, nullptr,
-                  "Sintonias propostas e índices previstos com o modelo (degrau de SP e de carga)",
-                  "Proposed settings and the indices predicted with the model (setpoint and load steps)"},
+                  "Sintonias propostas, índices previstos com o modelo (degrau de SP e de carga) e robustez: margem de "
+                  "ganho, margem de fase e Ms da resposta em frequência do modelo com seu tempo morto; entre "
+                  "parênteses, o pior caso nos intervalos de 95 % do modelo",
+                  "Proposed settings, the indices predicted with the model (setpoint and load steps) and robustness: "
+                  "gain margin, phase margin and Ms from the frequency response of the model with its dead time; in "
+                  "brackets, the worst over the model's 95 % intervals"},
     ControlText{"PainelIndices", "Índices de Desempenho", "Performance Indices", nullptr, nullptr},
     ControlText{"RespostaAbas", nullptr, nullptr, "Resposta prevista da sintonia selecionada",
                   "Predicted response of the selected setting"},
@@ -111,7 +124,7 @@ QStringList ModelItems(bool english) {
 
 QStringList ModelColumns(bool english) {
     return {T(english, "Modelo", "Model"), QStringLiteral("K"), QStringLiteral("τ1 (s)"), QStringLiteral("τ2 (s)"),
-            QStringLiteral("θ (s)"), T(english, "Resíduo", "Residual")};
+            QStringLiteral("θ (s)"), QStringLiteral("RMS (%)")};
 }
 
 QStringList RuleColumns(bool english) {
@@ -123,7 +136,10 @@ QStringList RuleColumns(bool english) {
             QStringLiteral("τc/λ (s)"),
             T(english, "IEMA\ndegrau SP", "Abs. error\nSP step"),
             T(english, "Excursão CO\ndegrau SP", "CO travel\nSP step"),
-            T(english, "IEMA\ndegrau carga", "Abs. error\nload step")};
+            T(english, "IEMA\ndegrau carga", "Abs. error\nload step"),
+            T(english, "MG\n(pior)", "GM\n(worst)"),
+            T(english, "MF (°)\n(pior)", "PM (°)\n(worst)"),
+            T(english, "Ms\n(pior)", "Ms\n(worst)")};
 }
 
 QString DirectionText(int actionItem, bool english) {
@@ -168,6 +184,7 @@ QString NotAtRestWarning(double seconds, bool english) {
 }
 
 QString OutOfRangeText(bool english) { return T(english, "diverge", "diverges"); }
+QString UnstableText(bool english) { return T(english, "instável", "unstable"); }
 QString DefaultTc(bool english) { return T(english, "θ (padrão)", "θ (default)"); }
 QString DefaultLambda(bool english) { return T(english, "padrão", "default"); }
 QString BestMark(bool english) { return T(english, " (melhor)", " (best)"); }

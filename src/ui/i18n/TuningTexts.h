@@ -21,9 +21,10 @@ QStringList SourceItems(bool english);
 // The model choices: 0 FOPDT, 1 SOPDT, 2 IPDT (in the order of the model
 // kinds), 3 the best fit.
 QStringList ModelItems(bool english);
-// Headings of the model table: model, K, tau1, tau2, theta, residual.
+// Headings of the model table: model, K, tau1, tau2, theta, RMS.
 QStringList ModelColumns(bool english);
-// Headings of the rule table.
+// Headings of the rule table: the setting, three predicted indices, and
+// the gain margin, phase margin and Ms with their worst cases.
 QStringList RuleColumns(bool english);
 // The process direction with the configuration area's caption (0 reverse,
 // 1 direct).
@@ -51,6 +52,8 @@ QString AutomaticDuration(bool english);
 QString NotAtRestWarning(double seconds, bool english);
 // Where a predicted index is out of range (the loop diverges).
 QString OutOfRangeText(bool english);
+// A margin of a loop that is unstable.
+QString UnstableText(bool english);
 // The empty SIMC and IMC fields: the rule's own default.
 QString DefaultTc(bool english);
 QString DefaultLambda(bool english);

@@ -194,11 +194,20 @@ QWidget* TuningWindow::MakeModelArea() {
     models_->setRowCount(3);
     models_->setSelectionMode(QAbstractItemView::NoSelection);
     models_->setFocusPolicy(Qt::NoFocus);
-    models_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     const int height =
         models_->horizontalHeader()->sizeHint().height() + 3 * models_->verticalHeader()->defaultSectionSize() + 4;
     models_->setFixedHeight(height);
     v->addWidget(models_);
+    auto* criterion = Named(new QLabel(g), "LabelCriterio");
+    criterion->setWordWrap(true);
+    v->addWidget(criterion);
+    warnings_ = Named(new QLabel(g), "AvisosModelo");
+    warnings_->setWordWrap(true);
+    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette amber = warnings_->palette();
+    amber.setColor(QPalette::WindowText, QColor(0xA0, 0x50, 0x00));
+    warnings_->setPalette(amber);
+    v->addWidget(warnings_);
     direction_ = Named(new QLabel(g), "LabelDirecao");
     v->addWidget(direction_);
     auto* times = new QHBoxLayout;
@@ -228,7 +237,6 @@ QWidget* TuningWindow::MakeRulesArea() {
     auto* g = Named(new QGroupBox(this), "RegrasGroup");
     auto* v = new QVBoxLayout(g);
     rules_ = Table("RegrasTabela", RuleColumns(english_), g);
-    rules_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     // Room for the most rows the rules give (SIMC 2, IMC 2, AMIGO 2, ZN 3).
     rules_->setMinimumHeight(rules_->horizontalHeader()->sizeHint().height() +
                               10 * rules_->verticalHeader()->defaultSectionSize() + 4);

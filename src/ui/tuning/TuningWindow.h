@@ -1,9 +1,10 @@
 #pragma once
 // The tuning window of a controller: a step test (the faceplate's trend, a
 // file, or one run at once on a copy of the running plant) is read, its step found and adjustable, the process identified
-// (three models, their fit and the best), and the tuning rules' settings
-// listed with the closed-loop indices predicted for a setpoint and a load
-// step. "Aplicar" hands the chosen setting to the faceplate, which writes it
+// (three models, their parameters with 95 % intervals, their fit, the best
+// by a stated rule, and the used model's warnings), and the tuning rules'
+// settings listed with the closed-loop indices predicted for a setpoint and
+// a load step and their margins. "Aplicar" hands the chosen setting to the faceplate, which writes it
 // into its configuration area: the running loop changes only when the
 // student presses "Atualizar" there. The window keeps no copy of the
 // controller's settings; everything it shows is computed from the data.
@@ -79,6 +80,8 @@ private:
     tuning::BumpTestResult SimulatedStepTest();
     void IdentifyStep(const tuning::Step& step);
     void ShowModels();
+    // The used model's warnings beside the model table.
+    void ShowWarnings();
     void Propose();
     void ShowProposal(int line);
     void Error(const QString& text);
@@ -111,6 +114,7 @@ private:
     StepChart* plot_ = nullptr;
     QComboBox* model_ = nullptr;
     QTableWidget* models_ = nullptr;
+    QLabel* warnings_ = nullptr;
     QLabel* direction_ = nullptr;
     QLineEdit* tc_ = nullptr;
     QLineEdit* lambda_ = nullptr;

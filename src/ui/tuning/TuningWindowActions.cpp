@@ -59,6 +59,30 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())).trimmed(); }
 QString Field(double x) { return Q(tuning::FieldText(x)); }
 
+// A parameter with the half-width of its 95 % interval, four and two
+// significant digits.
+QString WithInterval(double x, double halfWidth) {
+    const auto number = [](double v, int digits) { return QString::number(v, 'g', digits); };
+    return number(x, 4) + QStringLiteral(" ± ") + (std::isfinite(halfWidth) ? number(halfWidth, 2) : QStringLiteral("∞"));
+}
+
+// The width that shows every column of t whole: no setting or parameter
+// hides behind a scroll bar or an ellipsis.
+// Every column is sized to its contents (Table()).
+void FitColumns(QTableWidget* t) { t->setMinimumWidth(t->horizontalHeader()->length() + 2 * t->frameWidth()); }
+
+// A margin with its worst case in brackets: "3.1 (2.4)"; infinite as ∞,
+// the worst case "—" when the intervals are unbounded.
+QString MarginText(const tuning::Margins& nominal, const std::optional<tuning::Margins>& worst,
+                   double tuning::Margins::*field, int decimals, bool english) {
+    const auto one = [&](const tuning::Margins& m) {
+        if (!m.stable) return UnstableText(english);
+        const double x = m.*field;
+        return std::isfinite(x) ? QString::number(x, 'f', decimals) : QStringLiteral("∞");
+    };
+    return one(nominal) + QStringLiteral(" (") + (worst ? one(*worst) : QStringLiteral("—")) + QLatin1Char(')');
+}
+
 const char* RuleDisplayName(tuning::Rule r) {
     switch (r) {
         case tuning::Rule::Simc: return "SIMC";
@@ -137,6 +161,7 @@ void TuningWindow::ClearResults() {
     id_.reset();
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < models_->columnCount(); ++k) models_->setItem(r, k, nullptr);
+    warnings_->clear();
     ClearProposals();
     progress_->setValue(0);
 }
@@ -257,9 +282,12 @@ void TuningWindow::ShowModels() {
         if (f && f->model.kind == id_->best) texts[0] += BestMark(english_);
         if (f) {
             const auto& m = f->model;
+            const auto& w = f->halfWidth;
             // An integrator's gain is a rate: % of PV per second per % of MV.
-            texts << Field(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Field(m.tau1))
-                   << (r == 1 ? Field(m.tau2) : QString()) << Field(m.theta) << QString::number(f->rms, 'f', 3);
+            texts << WithInterval(m.K, w.K) + (r == 2 ? QStringLiteral(" /s") : QString())
+                  << (r == 2 ? QString() : WithInterval(m.tau1, w.tau1))
+                  << (r == 1 ? WithInterval(m.tau2, w.tau2) : QString()) << WithInterval(m.theta, w.theta)
+                  << QString::number(f->rms, 'f', 3);
         } else {
             texts << QStringLiteral("—") << QString() << QString() << QString() << QString();
         }
@@ -273,12 +301,23 @@ void TuningWindow::ShowModels() {
     if (auto* items = qobject_cast<QStandardItemModel*>(model_->model()))
         for (int r = 0; r < 3; ++r) items->item(r)->setEnabled(id_->fits[static_cast<std::size_t>(r)].has_value());
     for (int r = 0; r < 3; ++r) models_->item(r, 0)->setToolTip(names[r]);
+    FitColumns(models_);
+}
+
+void TuningWindow::ShowWarnings() {
+    QStringList lines;
+    const auto& f = id_->fits[static_cast<std::size_t>(ModelUsed())];
+    if (f)
+        for (const tuning::FitWarning& w : f->warnings) lines << Q(w.Message(english_));
+    warnings_->setText(lines.join(QLatin1Char('\n')));
+    warnings_->setAccessibleDescription(warnings_->text());
 }
 
 void TuningWindow::Propose() {
     if (busy_ || !id_) return;
     // Nothing of the settings shown before stays beside a new refusal.
     ClearProposals();
+    ShowWarnings();
     const tuning::ModelKind used = ModelUsed();
     const tuning::LoopConfig cfg = tuning::ConfigOf(c_);
     if (!id_->fits[static_cast<std::size_t>(used)]) {
@@ -357,7 +396,11 @@ void TuningWindow::Propose() {
                                  s.tc > 0 ? Field(s.tc) : QString(),
                                  index(p.spIndices, 2),
                                  index(p.spIndices, 3),
-                                 index(p.loadIndices, 2)};
+                                 index(p.loadIndices, 2),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::gain, 2, english_),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::phase, 0, english_),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::ms, 2, english_)};
+        const bool unstable = !proposals_[i].margins.stable || (proposals_[i].worst && !proposals_[i].worst->stable);
         const auto warning = tuning::CheckGain(s);
         if (warning) {
             const QString reason = Q(warning->Message(english_));
@@ -378,6 +421,7 @@ void TuningWindow::Propose() {
                 item->setForeground(QColor(0xC0, 0x00, 0x00));
                 item->setToolTip(Q(warning->Message(english_)));
             }
+            if (k >= 9 && unstable) item->setForeground(QColor(0xC0, 0x00, 0x00));
             rules_->setItem(int(i), k, item);
         }
         // The row offered first: SIMC PI, the rule made for a robust loop.
@@ -388,8 +432,7 @@ void TuningWindow::Propose() {
     QStringList lines;
     for (const Warning& a : warnings) lines << a.affected + QStringLiteral(": ") + a.reason;
     message_->setText(lines.join(QLatin1Char('\n')));
-    // The table as wide as its columns: no setting hides behind a scroll bar.
-    rules_->setMinimumWidth(rules_->horizontalHeader()->length() + 2 * rules_->frameWidth());
+    FitColumns(rules_);
     if (!proposals_.empty()) {
         direction_->setText(DirectionText(proposals_.front().setting.actionItem, english_));
         direction_->setAccessibleName(direction_->text());
