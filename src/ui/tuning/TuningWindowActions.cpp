@@ -71,6 +71,11 @@ QString WithInterval(double x, double halfWidth) {
 // Every column is sized to its contents (Table()).
 void FitColumns(QTableWidget* t) { t->setMinimumWidth(t->horizontalHeader()->length() + 2 * t->frameWidth()); }
 
+// A wrapped label as tall as its text at the narrowest the model area gets
+// (its table's width): the window's minimum size does not follow wrapped
+// text by itself, and the table above would overlap it.
+void FitHeight(QLabel* l, int width) { l->setMinimumHeight(l->text().isEmpty() ? 0 : l->heightForWidth(width)); }
+
 // A margin with its worst case in brackets: "3.1 (2.4)"; infinite as ∞,
 // the worst case "—" when the intervals are unbounded.
 QString MarginText(const tuning::Margins& nominal, const std::optional<tuning::Margins>& worst,
@@ -302,6 +307,8 @@ void TuningWindow::ShowModels() {
         for (int r = 0; r < 3; ++r) items->item(r)->setEnabled(id_->fits[static_cast<std::size_t>(r)].has_value());
     for (int r = 0; r < 3; ++r) models_->item(r, 0)->setToolTip(names[r]);
     FitColumns(models_);
+    if (auto* criterion = findChild<QLabel*>(QStringLiteral("LabelCriterio")))
+        FitHeight(criterion, std::max(models_->width(), models_->minimumWidth()));
 }
 
 void TuningWindow::ShowWarnings() {
@@ -311,6 +318,7 @@ void TuningWindow::ShowWarnings() {
         for (const tuning::FitWarning& w : f->warnings) lines << Q(w.Message(english_));
     warnings_->setText(lines.join(QLatin1Char('\n')));
     warnings_->setAccessibleDescription(warnings_->text());
+    FitHeight(warnings_, std::max(models_->width(), models_->minimumWidth()));
 }
 
 void TuningWindow::Propose() {
