@@ -1,11 +1,14 @@
-// kivo-batch bumptest and tune: a step test run on a project, and the tuning
-// assistant on a step-test series (model identification, tuning rules and
-// the predicted performance indices of each proposed setting).
+// kivo-batch bumptest, tune and relaytest: a step test run on a project,
+// the tuning assistant on a step-test series (model identification, tuning
+// rules, the predicted performance indices and the margins of each proposed
+// setting), and the same from a relay test run on a project.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/Arguments.h"
@@ -17,6 +20,7 @@
 #include "project/ProjectFile.h"
 #include "tuning/BumpTest.h"
 #include "tuning/Prediction.h"
+#include "tuning/RelayTest.h"
 
 namespace kivo::cli {
 
@@ -39,6 +43,45 @@ Controller* PidController(const char* command, const Project& p, int n) {
     Controller* c = p.controller(n);
     if (!c) std::fprintf(stderr, "kivo-batch %s: the project has no controller %d\n", command, n);
     return c;
+}
+
+// --rule among the rules offered (all of them without it) and --tc.
+bool ReadRules(const char* command, const Arguments& a, std::span<const tuning::Rule> offered,
+               std::vector<tuning::Rule>& rules, double& tc) {
+    rules.assign(offered.begin(), offered.end());
+    if (const auto* r = a.value("--rule")) {
+        rules.clear();
+        std::string names;
+        for (auto x : offered) {
+            if (*r == tuning::RuleName(x)) rules.push_back(x);
+            names += std::string(names.empty() ? "" : ", ") + tuning::RuleName(x);
+        }
+        if (rules.empty()) {
+            UsageError(command, "--rule must be one of " + names + ", not '" + *r + "'");
+            return false;
+        }
+    }
+    tc = 0;
+    if (const auto* t = a.value("--tc");
+        t && (!ReadNumberField(*t, tc) || !(tc >= tuning::kMinTc && tc <= tuning::kMaxTc))) {
+        UsageError(command, "--tc must be a number of seconds from " + tuning::FieldText(tuning::kMinTc) + " to " +
+                                tuning::FieldText(tuning::kMaxTc) + ", not '" + *t + "'");
+        return false;
+    }
+    return true;
+}
+
+// The answer on stdout, each gain no controller can use also on stderr.
+void PrintAnswer(const char* command, TuneAnswer& answer, std::vector<std::optional<tuning::GainWarning>>& warnings,
+                 bool json) {
+    for (const auto& r : answer.results) {
+        warnings.push_back(tuning::CheckGain(r.setting));
+        if (warnings.back())
+            std::fprintf(stderr, "kivo-batch %s: %s %s: %s\n", command, tuning::RuleName(r.setting.rule),
+                         tuning::ActionName(r.setting.action), warnings.back()->Message(answer.english).c_str());
+    }
+    const std::string o = json ? TuneJson(answer) : TuneText(answer);
+    std::fwrite(o.data(), 1, o.size(), stdout);
 }
 
 }  // namespace
@@ -185,18 +228,9 @@ int TuneCommand(const Args& args) {
         else if (*m == "ipdt") model = tuning::ModelKind::Ipdt;
         else if (*m != "best") return UsageError("tune", "--model must be fopdt, sopdt, ipdt or best, not '" + *m + "'");
     }
-    std::vector<tuning::Rule> rules(std::begin(tuning::kRules), std::end(tuning::kRules));
-    if (const auto* r = a.value("--rule")) {
-        rules.clear();
-        for (auto x : tuning::kRules)
-            if (*r == tuning::RuleName(x)) rules.push_back(x);
-        if (rules.empty()) return UsageError("tune", "--rule must be simc, imc, amigo or zn, not '" + *r + "'");
-    }
+    std::vector<tuning::Rule> rules;
     double tc = 0;
-    if (const auto* t = a.value("--tc");
-        t && (!ReadNumberField(*t, tc) || !(tc >= tuning::kMinTc && tc <= tuning::kMaxTc)))
-        return UsageError("tune", "--tc must be a number of seconds from " + tuning::FieldText(tuning::kMinTc) + " to " +
-                               tuning::FieldText(tuning::kMaxTc) + ", not '" + *t + "'");
+    if (!ReadRules("tune", a, tuning::kRules, rules, tc)) return kUsage;
     int pv = 0;
     if (const auto* p = a.value("--pv")) {
         std::string_view v = *p;
@@ -232,18 +266,89 @@ int TuneCommand(const Args& args) {
         std::fprintf(stderr, "kivo-batch tune: %s\n", e.what());
         return kInvalidInput;
     }
-    const tuning::ModelKind used = model.value_or(id.best);
     std::vector<std::optional<tuning::GainWarning>> warnings;
-    for (const auto& r : results) {
-        warnings.push_back(tuning::CheckGain(r.setting));
-        if (warnings.back())
-            std::fprintf(stderr, "kivo-batch tune: %s %s: %s\n", tuning::RuleName(r.setting.rule),
-                         tuning::ActionName(r.setting.action), warnings.back()->Message(english).c_str());
-    }
+    TuneAnswer answer{n, id, model.value_or(id.best), cfg, results, warnings, english};
+    PrintAnswer("tune", answer, warnings, json);
+    return kOk;
+}
 
-    const TuneAnswer answer{n, id, used, cfg, results, warnings, english};
-    const std::string o = json ? TuneJson(answer) : TuneText(answer);
-    std::fwrite(o.data(), 1, o.size(), stdout);
+int RelaytestCommand(const Args& args) {
+    static const std::string kRelayUsage =
+        "Usage: kivo-batch relaytest PROJECT.smp --loop N [--amplitude PERCENT]\n"
+        "                            [--hysteresis PERCENT] [--rule zn-cl|simc|imc|amigo|zn]\n"
+        "                            [--tc SECONDS] [--format text|json] [--english]\n"
+        "Runs a relay test on controller N, which must be in automatic: the plant's\n"
+        "0.1 s cycle runs, without waiting for the clock, until the PV is at rest (as\n"
+        "in bumptest), 30 s more are recorded, then a relay replaces the controller:\n"
+        "the output at rest plus or minus --amplitude (default 5 %, less where the\n"
+        "output's limits leave less room), switched when the error passes\n"
+        "--hysteresis (default three standard deviations of the PV at rest, at least\n"
+        "0.05 %). After 4 cycles past the first (at most 4 hours of plant time) the\n"
+        "output goes back to the controller in automatic without a bump.\n"
+        "A first order plus dead time is fitted by least squares to the record (the\n"
+        "relay's output changes and the PV they drive), with its 95 % intervals and\n"
+        "warnings as in tune; its ultimate gain Ku and period Pu, where its phase\n"
+        "reaches -180 degrees, give the closed-loop Ziegler-Nichols rule (zn-cl: P\n"
+        "0.5 Ku; PI 0.45 Ku, Ti Pu/1.2; PID 0.6 Ku, Ti Pu/2, Td Pu/8), listed with the\n"
+        "model-based rules (default all), their predicted indices and margins as in\n"
+        "tune, for the controller's structure and configuration in the project.\n"
+        "The relay's oscillation (period, PV amplitude) is printed as measured.\n"
+        "JSON: as tune's, with \"relay\":{\"amplitude\",\"hysteresis\",\"noise\",\"period\",\n"
+        "\"pv_amplitude\",\"ultimate_gain\",\"ultimate_period\"}.\n"
+        "Exit code 2 on bad options, 3 when the project cannot be read, has no such\n"
+        "controller, the controller is in manual or the PV does not oscillate.\n";
+    if (AsksForHelp(args, kRelayUsage)) return kOk;
+    Arguments a;
+    if (!ParseArguments("relaytest", args, {"--loop", "--amplitude", "--hysteresis", "--rule", "--tc", "--format"},
+                        {"--english"}, a))
+        return kUsage;
+    if (a.positionals.size() != 1) return UsageError("relaytest", "expected one project file");
+    int n = 0;
+    if (!ReadLoop("relaytest", a, n)) return kUsage;
+    tuning::RelayOptions options;
+    for (auto [name, field, limit] : {std::tuple{"--amplitude", &options.amplitude, 50.0},
+                                      std::tuple{"--hysteresis", &options.hysteresis, 10.0}}) {
+        const std::string* v = a.value(name);
+        if (!v) continue;
+        double x = 0;
+        const double lowest = field == &options.amplitude ? tuning::kMinStep : 0.0;
+        if (!ReadNumberField(*v, x) || !(x >= lowest && x <= limit))
+            return UsageError("relaytest", std::string(name) + " must be " + tuning::FieldText(lowest) + " to " +
+                                               tuning::FieldText(limit) + " %, not '" + *v + "'");
+        *field = x;
+    }
+    std::vector<tuning::Rule> rules;
+    double tc = 0;
+    if (!ReadRules("relaytest", a, tuning::kRelayRules, rules, tc)) return kUsage;
+    bool json = false;
+    if (!ReadFormat("relaytest", a, json)) return kUsage;
+    const bool english = a.flags.count("--english") > 0;
+
+    Project project(english);
+    if (!Load("relaytest", a.positionals[0], project)) return kInvalidInput;
+    const Controller* c = PidController("relaytest", project, n);
+    if (!c) return kInvalidInput;
+    const tuning::LoopConfig cfg = tuning::ConfigOf(*c);
+    tuning::RelayTestResult relay;
+    tuning::RelayIdentification found;
+    std::vector<tuning::Proposal> results;
+    try {
+        relay = tuning::RelayTest(project.sim, n, options);
+        found = tuning::IdentifyRelay(relay);
+        results = tuning::ProposeAndPredict(found.id, tuning::ModelKind::Fopdt, cfg, rules, tc);
+    } catch (const tuning::TuningError& e) {
+        std::fprintf(stderr, "kivo-batch relaytest: %s\n", e.Message(english).c_str());
+        return kInvalidInput;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kivo-batch relaytest: %s\n", e.what());
+        return kInvalidInput;
+    }
+    if (!relay.rested)
+        std::fprintf(stderr, "kivo-batch relaytest: the PV of loop %d did not come to rest in %g s; relay started anyway\n",
+                     n, tuning::kMaxRestWait);
+    std::vector<std::optional<tuning::GainWarning>> warnings;
+    TuneAnswer answer{n, found.id, tuning::ModelKind::Fopdt, cfg, results, warnings, english, &relay, &found.ultimate};
+    PrintAnswer("relaytest", answer, warnings, json);
     return kOk;
 }
 

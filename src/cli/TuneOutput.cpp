@@ -127,11 +127,22 @@ void JsonModel(std::string& o, const tuning::ModelFit& f, bool english) {
 std::string TuneText(const TuneAnswer& a) {
     const tuning::Identification& id = a.id;
     const int decimals = tuning::TimeDecimals(id.series);
-    std::string o = "Loop " + std::to_string(a.loop) + ": MV step " + Format("%.2f", id.step.mvBefore) + " -> " +
-                    Format("%.2f", id.step.mvAfter) + " % at t = " +
-                    Format(("%." + std::to_string(decimals) + "f").c_str(), tuning::OnGrid(id.step.t0, decimals)) +
-                    " s\n\nModels (each parameter with its 95 % interval; RMS: the residual in % of span;\n"
-                    "best: the lowest BIC):\n";
+    const std::string t0 =
+        Format(("%." + std::to_string(decimals) + "f").c_str(), tuning::OnGrid(id.step.t0, decimals));
+    std::string o;
+    if (a.relay) {
+        const tuning::RelayTestResult& r = *a.relay;
+        o = "Loop " + std::to_string(a.loop) + ": relay of ±" + Format("%.2f", r.amplitude) + " % around MV " +
+            Format("%.2f", r.mvBefore) + " % from t = " + t0 + " s, hysteresis " + Format("%.3g", r.hysteresis) +
+            " % (PV noise at rest " + Format("%.3g", r.noise) + " %)\nOscillation: period " +
+            Format("%.4g", r.period) + " s, PV amplitude " + Format("%.3g", r.pvAmplitude) +
+            " %\nUltimate point of the model: gain Ku " + Format("%.4g", a.ultimate->gain) + ", period Pu " +
+            Format("%.4g", a.ultimate->period) + " s\n\nModel";
+    } else {
+        o = "Loop " + std::to_string(a.loop) + ": MV step " + Format("%.2f", id.step.mvBefore) + " -> " +
+            Format("%.2f", id.step.mvAfter) + " % at t = " + t0 + " s\n\nModels";
+    }
+    o += " (each parameter with its 95 % interval; RMS: the residual in % of span;\nbest: the lowest BIC):\n";
     for (const auto& f : id.fits) {
         if (!f) continue;
         char line[256];
@@ -190,7 +201,19 @@ std::string TuneJson(const TuneAnswer& a) {
     JsonField(o, "t0", tuning::OnGrid(id.step.t0, decimals));
     JsonField(o, "mv_before", id.step.mvBefore);
     JsonField(o, "mv_after", id.step.mvAfter);
-    o += "},\"models\":[";
+    o += "}";
+    if (a.relay) {
+        o += ",\"relay\":{";
+        JsonField(o, "amplitude", a.relay->amplitude);
+        JsonField(o, "hysteresis", a.relay->hysteresis);
+        JsonField(o, "noise", a.relay->noise);
+        JsonField(o, "period", a.relay->period);
+        JsonField(o, "pv_amplitude", a.relay->pvAmplitude);
+        JsonField(o, "ultimate_gain", a.ultimate->gain);
+        JsonField(o, "ultimate_period", a.ultimate->period);
+        o += "}";
+    }
+    o += ",\"models\":[";
     for (const auto& f : id.fits) {
         if (!f) continue;
         if (o.back() != '[') o += ",";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tuning/Prediction.h"
+#include "tuning/RelayTest.h"
 
 namespace kivo::cli {
 
@@ -18,6 +19,10 @@ struct TuneAnswer {
     const std::vector<tuning::Proposal>& results;
     const std::vector<std::optional<tuning::GainWarning>>& gainWarnings;
     bool english = false;
+    // A relay test's record and the ultimate point of its model, when the
+    // identification comes from one.
+    const tuning::RelayTestResult* relay = nullptr;
+    const tuning::UltimatePoint* ultimate = nullptr;
 };
 
 std::string TuneText(const TuneAnswer& a);

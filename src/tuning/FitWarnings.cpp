@@ -100,4 +100,29 @@ std::vector<FitWarning> FitWarnings(const LeastSquaresFit& fit, const FitData& d
     return v;
 }
 
+std::optional<ModelFit> Report(const LeastSquaresFit& a, const FitData& d, const ProcessModel& initial,
+                               std::size_t excluded, double leadIn, const StepSeries& s, std::size_t first,
+                               std::size_t last, double t0) {
+    if (!std::isfinite(a.sse)) return std::nullopt;
+    ModelFit fit;
+    fit.model = a.model;
+    fit.initial = initial;
+    fit.halfWidth = a.halfWidth;
+    fit.pv0 = a.pv0;
+    fit.drift = a.drift;
+    fit.samples = a.samples;
+    fit.parameters = a.parameters;
+    fit.rms = std::sqrt(a.sse / static_cast<double>(a.samples));
+    for (std::size_t i = first; i < last; ++i) {
+        const double t = s.t[i] - t0;
+        fit.fitted.push_back(fit.pv0 + fit.drift * t + ForcedResponse(fit.model, d.changes, t));
+    }
+    const ProcessModel& m = fit.model;
+    if (!std::isfinite(m.K) || !std::isfinite(m.tau1) || !std::isfinite(m.tau2) || !std::isfinite(m.theta) ||
+        !std::isfinite(fit.pv0) || !std::isfinite(fit.drift) || !std::isfinite(fit.rms))
+        return std::nullopt;
+    fit.warnings = FitWarnings(a, d, excluded, leadIn);
+    return fit;
+}
+
 }  // namespace kivo::tuning

@@ -4,6 +4,7 @@
 // samples left out, a step small against the noise, and too short a record
 // before an integrator's step.
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "tuning/LeastSquares.h"
@@ -14,5 +15,13 @@ namespace kivo::tuning {
 // leadIn: the record before the step, s.
 std::vector<FitWarning> FitWarnings(const LeastSquaresFit& fit, const FitData& d, std::size_t excluded,
                                     double leadIn);
+
+// The fit as the assistant reports it: its RMS, its warnings, and the
+// model's PV at samples first..last-1 of s, whose times count from t0 in d.
+// The BIC is left to the caller, who knows the samples' correlation.
+// Nothing for a fit that ran off to infinity, which describes nothing.
+std::optional<ModelFit> Report(const LeastSquaresFit& fit, const FitData& d, const ProcessModel& initial,
+                               std::size_t excluded, double leadIn, const StepSeries& s, std::size_t first,
+                               std::size_t last, double t0);
 
 }  // namespace kivo::tuning

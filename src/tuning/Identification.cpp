@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <numeric>
 
 #include "tuning/FitWarnings.h"
@@ -67,6 +68,25 @@ double UnitStepResponse(const ProcessModel& m, double t) {
             return m.K * s;
     }
     return 0;
+}
+
+std::optional<UltimatePoint> Ultimate(const ProcessModel& m) {
+    if (!(m.theta > 0) || !(std::abs(m.K) > 0) || !std::isfinite(m.K)) return std::nullopt;
+    const auto lag = [&](double w) {
+        if (m.kind == ModelKind::Ipdt) return std::numbers::pi / 2 + w * m.theta;
+        return w * m.theta + std::atan(w * m.tau1) + (m.kind == ModelKind::Sopdt ? std::atan(w * m.tau2) : 0.0);
+    };
+    // The lag grows with the frequency and passes pi by pi / theta.
+    double lo = 0, hi = std::numbers::pi / m.theta;
+    for (int i = 0; i < 100; ++i) {
+        const double w = (lo + hi) / 2;
+        (lag(w) < std::numbers::pi ? lo : hi) = w;
+    }
+    const double w = (lo + hi) / 2;
+    double magnitude = std::abs(m.K);
+    if (m.kind == ModelKind::Ipdt) magnitude /= w;
+    else magnitude /= std::hypot(1.0, w * m.tau1) * (m.kind == ModelKind::Sopdt ? std::hypot(1.0, w * m.tau2) : 1.0);
+    return UltimatePoint{1 / magnitude, 2 * std::numbers::pi / w};
 }
 
 Identification Identify(const StepSeries& s) { return Identify(s, FindStep(s)); }
@@ -143,28 +163,7 @@ Identification Identify(const StepSeries& s, const Step& step) {
     auto fitModel = [&](ModelKind kind, const ProcessModel& initial) {
         const LeastSquaresFit a = FitLeastSquares(d, kind, initial, box);
         found[static_cast<std::size_t>(kind)] = a;
-        if (!std::isfinite(a.sse)) return;
-        ModelFit fit;
-        fit.model = a.model;
-        fit.initial = initial;
-        fit.halfWidth = a.halfWidth;
-        fit.pv0 = a.pv0;
-        fit.drift = a.drift;
-        fit.samples = a.samples;
-        fit.parameters = a.parameters;
-        const double ns = static_cast<double>(a.samples);
-        fit.rms = std::sqrt(a.sse / ns);
-        for (std::size_t i = st.first; i < st.last; ++i) {
-            const double tt = s.t[i] - st.t0;
-            fit.fitted.push_back(fit.pv0 + fit.drift * tt + dmv * UnitStepResponse(fit.model, tt));
-        }
-        // A fit that ran off to infinity describes nothing.
-        const ProcessModel& mf = fit.model;
-        if (!std::isfinite(mf.K) || !std::isfinite(mf.tau1) || !std::isfinite(mf.tau2) || !std::isfinite(mf.theta) ||
-            !std::isfinite(fit.pv0) || !std::isfinite(fit.drift) || !std::isfinite(fit.rms))
-            return;
-        fit.warnings = FitWarnings(a, d, excluded, leadIn);
-        id.fits[static_cast<std::size_t>(kind)] = std::move(fit);
+        id.fits[static_cast<std::size_t>(kind)] = Report(a, d, initial, excluded, leadIn, s, st.first, st.last, st.t0);
     };
     fitModel(ModelKind::Fopdt, f0);
     fitModel(ModelKind::Sopdt, s0);
@@ -182,14 +181,8 @@ Identification Identify(const StepSeries& s, const Step& step) {
     const LeastSquaresFit* closest = nullptr;
     for (std::size_t i = 0; i < 3; ++i)
         if (id.fits[i] && (!closest || found[i].sse < closest->sse)) closest = &found[i];
-    const double rho = closest->correlation;
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (!id.fits[i]) continue;
-        const double ns = static_cast<double>(found[i].samples), independent = ns * (1 - rho) / (1 + rho);
-        // A perfect fit has no logarithm: a floor far below any noise.
-        id.fits[i]->bic = independent * std::log(std::max(found[i].sse / ns, 1e-300)) +
-                          found[i].parameters * std::log(independent);
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        if (id.fits[i]) id.fits[i]->bic = Bic(found[i], closest->correlation);
     const bool integrator = id.fits[2].has_value();
     double lowest = INFINITY;
     for (std::size_t i = 0; i < 3; ++i) {

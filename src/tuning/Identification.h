@@ -35,6 +35,14 @@ struct ProcessModel {
 // of MV applied at time 0, evaluated analytically at time t.
 double UnitStepResponse(const ProcessModel& m, double t);
 
+// The ultimate gain (a proportional Kc in % per %) and period (s) of a
+// model: where its phase reaches -180 degrees. Nothing for a model without
+// dead time or gain, whose phase never gets there.
+struct UltimatePoint {
+    double gain = 0, period = 0;
+};
+std::optional<UltimatePoint> Ultimate(const ProcessModel& m);
+
 // Why a fit's numbers deserve less trust than their intervals say, or why
 // the data bias them; both texts are built at once.
 struct FitWarning {

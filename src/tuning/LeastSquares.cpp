@@ -236,6 +236,12 @@ double ForcedResponse(const ProcessModel& m, const std::vector<MvChange>& change
     return y;
 }
 
+double Bic(const LeastSquaresFit& fit, double rho) {
+    const double n = static_cast<double>(fit.samples), independent = n * (1 - rho) / (1 + rho);
+    // A perfect fit has no logarithm: a floor far below any noise.
+    return independent * std::log(std::max(fit.sse / n, 1e-300)) + fit.parameters * std::log(independent);
+}
+
 double StudentT95(double dof) {
     // Cornish-Fisher expansion about the normal quantile: within 0.1 % from
     // 5 degrees of freedom up, which every fit has.

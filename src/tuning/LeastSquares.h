@@ -60,6 +60,11 @@ struct LeastSquaresFit {
 // could be fitted.
 LeastSquaresFit FitLeastSquares(const FitData& d, ModelKind kind, const ProcessModel& guess, const SearchBox& box);
 
+// Bayesian information criterion of a fit, m ln(SSE / n) + k ln m, with m
+// the independent samples among its n for the residuals' lag-one
+// correlation rho: n (1 - rho) / (1 + rho).
+double Bic(const LeastSquaresFit& fit, double rho);
+
 inline constexpr double kMaxCorrelation = 0.99;
 
 // Two-sided 95 % quantile of Student's t with dof degrees of freedom.

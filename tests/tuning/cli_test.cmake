@@ -40,6 +40,22 @@ check(bump_lead_in 0 "\n5,50,[^\n]*\n5\\.1,60," "^$" bumptest ${P} --loop 1 --st
 check(bump_bad_lead_in 2 "^$" "--lead-in must be 1 to 86400 seconds" bumptest ${P} --loop 1 --step 10 --duration 20
       --lead-in 0)
 
+# The relay test in automatic: the ultimate point and the closed-loop rule
+# leading the settings.
+check(relay_help 0 "^Usage: kivo-batch relaytest" "^$" relaytest --help)
+check(relay_text 0 "relay of ±5.00 % around MV .*from t = 30.1 s.*Ultimate point of the model: gain Ku [0-9.]+, period Pu [0-9.]+ s.*zn-cl +PI "
+      "^$" relaytest ${P} --loop 1)
+check(relay_json 0 "^{" "^$" relaytest ${P} --loop 1 --amplitude 3 --rule zn-cl --format json)
+string(JSON amplitude GET "${output}" relay amplitude)
+string(JSON ku TYPE "${output}" relay ultimate_gain)
+string(JSON rule GET "${output}" settings 0 rule)
+if(NOT amplitude EQUAL 3 OR NOT ku STREQUAL NUMBER OR NOT rule STREQUAL zn-cl)
+  message(FATAL_ERROR "relay_json: ${output}")
+endif()
+check(relay_bad_amplitude 2 "^$" "--amplitude must be 0.5 to 50 %" relaytest ${P} --loop 1 --amplitude 80)
+check(relay_bad_rule 2 "^$" "--rule must be one of zn-cl, simc" relaytest ${P} --loop 1 --rule pid)
+check(relay_no_controller 3 "^$" "no controller 7" relaytest ${P} --loop 7)
+
 # Refusals: usage (2) and bad input (3), the reason on stderr.
 check(tune_no_loop 2 "^$" "--loop is required" tune fic.csv)
 check(tune_bad_rule 2 "^$" "--rule must be" tune fic.csv --loop 1 --rule pid)

@@ -94,6 +94,7 @@ const char* RuleDisplayName(tuning::Rule r) {
         case tuning::Rule::Imc: return "IMC";
         case tuning::Rule::Amigo: return "AMIGO";
         case tuning::Rule::ZieglerNichols: return "Ziegler-Nichols";
+        case tuning::Rule::ZieglerNicholsUltimate: return "Ziegler-Nichols Ku";
     }
     return "";
 }

@@ -1,0 +1,70 @@
+#pragma once
+// A relay test run on a plant with the loop in automatic: the controller's
+// output is replaced for a few cycles by a relay with hysteresis around the
+// setpoint, which makes the PV oscillate at about the loop's ultimate
+// period; the output then goes back to the controller without a bump. A
+// first order plus dead time fitted to the whole record (the relay's MV
+// changes and the PV they drive) gives the ultimate gain and period. Run it
+// on a copy of the plant when the running one must not be disturbed: it
+// ticks the simulation it is given.
+#include <optional>
+#include <vector>
+
+#include "tuning/Identification.h"
+
+namespace kivo {
+class Simulation;
+}
+
+namespace kivo::tuning {
+
+struct RelayOptions {
+    // The relay's swing either side of the output at rest, % of MV;
+    // nothing: kDefaultRelayAmplitude, within the output's limits.
+    std::optional<double> amplitude;
+    // The error past which the relay switches, % of PV; nothing: three
+    // standard deviations of the PV at rest, at least kMinHysteresis.
+    std::optional<double> hysteresis;
+};
+
+struct RelayTestResult {
+    StepSeries series;       // t from the start of the record, MV and PV in %
+    std::vector<double> sp;  // SP in %, one per sample of series
+    std::size_t start = 0;   // the first sample of the relay
+    double mvBefore = 0;     // the controller's output at rest
+    double amplitude = 0, hysteresis = 0;  // as used, %
+    double noise = 0;        // standard deviation of the PV at rest, %
+    double period = 0;       // the oscillation's, over the cycles after the first, s
+    double pvAmplitude = 0;  // half the PV's peak-to-peak over those cycles, %
+    bool rested = false;     // the PV came to rest before the relay
+};
+
+// Waits, in automatic, for the PV of controller `loop` (1..10) to rest (as
+// BumpTest does, at most kMaxRestWait), records kRelayLeadIn more, then
+// runs the relay for kRelayCycles full cycles after the first (at most
+// kMaxRelayTime) and hands the output back to the controller in automatic.
+// A sample every 0.1 s, coarser for slow loops. Refuses (TuningError, sim
+// untouched): no such controller, a controller in manual, an amplitude
+// outside kMinStep..50 % or without room within the output's limits, a
+// hysteresis outside 0..10 %; and (the plant then run) an output at rest
+// within 0.5 % of its limits, or a PV that does not oscillate within
+// kMaxRelayTime.
+RelayTestResult RelayTest(Simulation& sim, int loop, const RelayOptions& o = {});
+
+// The first order plus dead time fitted to a relay test (with its
+// interval and warnings as for a step test), as an identification whose
+// step is the relay's first switch; and the model's ultimate point.
+struct RelayIdentification {
+    Identification id;
+    UltimatePoint ultimate;
+};
+// Throws TuningError when no model with a dead time can be fitted.
+RelayIdentification IdentifyRelay(const RelayTestResult& r);
+
+inline constexpr double kDefaultRelayAmplitude = 5;  // %
+inline constexpr double kMinHysteresis = 0.05;       // %
+inline constexpr int kRelayCycles = 4;
+inline constexpr double kRelayLeadIn = 30;           // s
+inline constexpr double kMaxRelayTime = 14400;       // s of plant time
+
+}  // namespace kivo::tuning
