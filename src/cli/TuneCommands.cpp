@@ -285,13 +285,15 @@ int RelaytestCommand(const Args& args) {
         "--hysteresis (default three standard deviations of the PV at rest, at least\n"
         "0.05 %). After 4 cycles past the first (at most 4 hours of plant time) the\n"
         "output goes back to the controller in automatic without a bump.\n"
-        "A first order plus dead time is fitted by least squares to the record (the\n"
-        "relay's output changes and the PV they drive), with its 95 % intervals and\n"
-        "warnings as in tune; its ultimate gain Ku and period Pu, where its phase\n"
-        "reaches -180 degrees, give the closed-loop Ziegler-Nichols rule (zn-cl: P\n"
-        "0.5 Ku; PI 0.45 Ku, Ti Pu/1.2; PID 0.6 Ku, Ti Pu/2, Td Pu/8), listed with the\n"
-        "model-based rules (default all), their predicted indices and margins as in\n"
-        "tune, for the controller's structure and configuration in the project.\n"
+        "A first order plus dead time and an integrator plus dead time are fitted by\n"
+        "least squares to the record (the relay's output changes and the PV they\n"
+        "drive), with their 95 % intervals and warnings as in tune, the best by the same\n"
+        "rule (a lag far beyond the period shows only as an integrator); its ultimate\n"
+        "gain Ku and period Pu, where its phase reaches -180 degrees, give the\n"
+        "closed-loop Ziegler-Nichols rule (zn-cl: P 0.5 Ku; PI 0.45 Ku, Ti Pu/1.2; PID\n"
+        "0.6 Ku, Ti Pu/2, Td Pu/8), listed with the model-based rules (default all),\n"
+        "their predicted indices and margins as in tune, for the controller's\n"
+        "structure and configuration in the project.\n"
         "The relay's oscillation (period, PV amplitude) is printed as measured.\n"
         "JSON: as tune's, with \"relay\":{\"amplitude\",\"hysteresis\",\"noise\",\"period\",\n"
         "\"pv_amplitude\",\"ultimate_gain\",\"ultimate_period\"}.\n"
@@ -335,7 +337,7 @@ int RelaytestCommand(const Args& args) {
     try {
         relay = tuning::RelayTest(project.sim, n, options);
         found = tuning::IdentifyRelay(relay);
-        results = tuning::ProposeAndPredict(found.id, tuning::ModelKind::Fopdt, cfg, rules, tc);
+        results = tuning::ProposeAndPredict(found.id, found.id.best, cfg, rules, tc);
     } catch (const tuning::TuningError& e) {
         std::fprintf(stderr, "kivo-batch relaytest: %s\n", e.Message(english).c_str());
         return kInvalidInput;
@@ -347,7 +349,7 @@ int RelaytestCommand(const Args& args) {
         std::fprintf(stderr, "kivo-batch relaytest: the PV of loop %d did not come to rest in %g s; relay started anyway\n",
                      n, tuning::kMaxRestWait);
     std::vector<std::optional<tuning::GainWarning>> warnings;
-    TuneAnswer answer{n, found.id, tuning::ModelKind::Fopdt, cfg, results, warnings, english, &relay, &found.ultimate};
+    TuneAnswer answer{n, found.id, found.id.best, cfg, results, warnings, english, &relay, &found.ultimate};
     PrintAnswer("relaytest", answer, warnings, json);
     return kOk;
 }

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <numeric>
 
-#include "tuning/FitWarnings.h"
+#include "tuning/FitReport.h"
 #include "tuning/LeastSquares.h"
 
 namespace kivo::tuning {
@@ -171,28 +171,7 @@ Identification Identify(const StepSeries& s, const Step& step) {
     if (!id.fits[0] && !id.fits[1] && !id.fits[2])
         throw TuningError("Nenhum modelo pôde ser ajustado à série.", "No model could be fitted to the series.");
 
-    // The best model: the lowest BIC, which charges each parameter ln n
-    // against the fit (a richer model always fits a little better, if only
-    // to the noise). Noise slower than the sampling makes neighbouring
-    // samples tell the same: n counts the independent ones, by the residual
-    // correlation of the closest fit. A time constant far beyond the record
-    // says the PV never settles: the integrator describes that with no such
-    // constant.
-    const LeastSquaresFit* closest = nullptr;
-    for (std::size_t i = 0; i < 3; ++i)
-        if (id.fits[i] && (!closest || found[i].sse < closest->sse)) closest = &found[i];
-    for (std::size_t i = 0; i < 3; ++i)
-        if (id.fits[i]) id.fits[i]->bic = Bic(found[i], closest->correlation);
-    const bool integrator = id.fits[2].has_value();
-    double lowest = INFINITY;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto& f = id.fits[i];
-        if (!f || (integrator && i != 2 && f->model.tau1 > kSettlingLimit * duration)) continue;
-        if (f->bic < lowest) {
-            lowest = f->bic;
-            id.best = static_cast<ModelKind>(i);
-        }
-    }
+    ChooseBest(id, found, duration);
     return id;
 }
 

@@ -1,6 +1,7 @@
 #include "tuning/RelayTest.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -8,7 +9,7 @@
 #include "core/Cycle.h"
 #include "objects/Controller.h"
 #include "tuning/BumpTest.h"
-#include "tuning/FitWarnings.h"
+#include "tuning/FitReport.h"
 #include "tuning/LeastSquares.h"
 
 namespace kivo::tuning {
@@ -176,19 +177,24 @@ RelayIdentification IdentifyRelay(const RelayTestResult& r) {
     d.dt = (s.t.back() - s.t.front()) / static_cast<double>(s.size() - 1);
     const double record = s.t.back() - id.step.t0;
     // The relay's oscillation as a first guess: the lag takes about a
-    // quarter of the period, the time constant about half of it.
-    const ProcessModel guess{ModelKind::Fopdt, 1, r.period / 2, 0, r.period / 4};
+    // quarter of the period, the time constant about half of it. A lag
+    // far longer than the period leaves only its ratio to the gain in the
+    // record: the integrator then stands for the first order.
     const double dt = std::max(d.dt, 1e-6);
     const SearchBox box{0.8 * record, dt / 10, std::max(1e6, 1000 * record)};
-    const LeastSquaresFit a = FitLeastSquares(d, ModelKind::Fopdt, guess, box);
-    auto fit = Report(a, d, guess, excluded, s.t[r.start] - s.t.front(), s, 0, s.size(), id.step.t0);
-    const auto ultimate = fit ? Ultimate(fit->model) : std::nullopt;
+    const double leadIn = s.t[r.start] - s.t.front();
+    std::array<LeastSquaresFit, 3> found;
+    for (const ProcessModel& guess : {ProcessModel{ModelKind::Fopdt, 1, r.period / 2, 0, r.period / 4},
+                                      ProcessModel{ModelKind::Ipdt, 1, 0, 0, r.period / 4}}) {
+        const auto k = static_cast<std::size_t>(guess.kind);
+        found[k] = FitLeastSquares(d, guess.kind, guess, box);
+        id.fits[k] = Report(found[k], d, guess, excluded, leadIn, s, 0, s.size(), id.step.t0);
+    }
+    ChooseBest(id, found, record);
+    const auto ultimate = id.fits[static_cast<std::size_t>(id.best)] ? Ultimate(id.bestFit().model) : std::nullopt;
     if (!ultimate)
         throw TuningError("Nenhum modelo com tempo morto pôde ser ajustado ao teste de relé.",
                           "No model with a dead time could be fitted to the relay test.");
-    fit->bic = Bic(a, a.correlation);
-    id.fits[static_cast<std::size_t>(ModelKind::Fopdt)] = std::move(fit);
-    id.best = ModelKind::Fopdt;
     out.ultimate = *ultimate;
     return out;
 }

@@ -3,8 +3,9 @@
 // output is replaced for a few cycles by a relay with hysteresis around the
 // setpoint, which makes the PV oscillate at about the loop's ultimate
 // period; the output then goes back to the controller without a bump. A
-// first order plus dead time fitted to the whole record (the relay's MV
-// changes and the PV they drive) gives the ultimate gain and period. Run it
+// first order plus dead time (or, for a lag far beyond the period, an
+// integrator) fitted to the whole record (the relay's MV changes and the PV
+// they drive) gives the ultimate gain and period. Run it
 // on a copy of the plant when the running one must not be disturbed: it
 // ticks the simulation it is given.
 #include <optional>
@@ -51,9 +52,10 @@ struct RelayTestResult {
 // kMaxRelayTime.
 RelayTestResult RelayTest(Simulation& sim, int loop, const RelayOptions& o = {});
 
-// The first order plus dead time fitted to a relay test (with its
-// interval and warnings as for a step test), as an identification whose
-// step is the relay's first switch; and the model's ultimate point.
+// The first order and the integrator plus dead time fitted to a relay
+// test (with their intervals and warnings as for a step test, the best by
+// the same rule), as an identification whose step is the relay's first
+// switch; and the best model's ultimate point.
 struct RelayIdentification {
     Identification id;
     UltimatePoint ultimate;

@@ -2,7 +2,8 @@
 // (a flow, a level and a temperature loop) and writes screenshots to look
 // at, not to assert: the faceplate with its "Sintonia" button, the tuning
 // window after the fit, the configuration area after "Aplicar", and the
-// window on a noisy test whose PV reaches 100 %, with its warnings. Prints the
+// window on a noisy test whose PV reaches 100 %, with its warnings, and
+// after a relay test. Prints the
 // setting applied and the fast simulation's seven indices for a setpoint
 // step with the shipped setting and with the applied one:
 // ui_screenshots_tuning OUTDIR [en].
@@ -151,6 +152,14 @@ int main(int argc, char** argv) {
         const auto& id = s->identification();
         std::printf("simulated %s: %s | best %s, loop 1 still %s\n", e->name, qPrintable(s->message()),
                     id ? kivo::tuning::KindName(id->best) : "none", f->model().state.autoMode ? "auto" : "manual");
+
+        // The relay test on a copy, the loop in automatic.
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TuningWindow::RelaySource);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        s->adjustSize();
+        Write(*s, QStringLiteral("%1/tuning_relay_%2%3.png").arg(output, QString::fromLatin1(e->name), suffix));
+        std::printf("relay %s: %s | loop 1 still %s\n", e->name, qPrintable(s->message()),
+                    f->model().state.autoMode ? "auto" : "manual");
     }
     // A noisy step test (1 % of span) that a small step leaves within the
     // noise's reach and whose PV touches 100 %: the warnings beside the model.

@@ -20,6 +20,7 @@
 #include "Helpers.h"
 #include "objects/Controller.h"
 #include "objects/Process.h"
+#include "tuning/RelayTest.h"
 #include "ui/fastsim/LoopChart.h"
 #include "ui/objects/ControllerFaceplate.h"
 #include "ui/main/ProjectLifecycle.h"
@@ -205,6 +206,53 @@ private slots:
         for (int k = 1; k <= kNumVariables; ++k) QCOMPARE(sim.mem[k], memory[std::size_t(k - 1)]);
     }
 
+    // The relay test on a copy, the loop in automatic: the plant's ultimate
+    // point, the closed-loop rule first, and the running loop left alone.
+    void simulatedRelayTestLeavesThePlantAlone() {
+        Faceplate* f = Open(false);
+        kivo::Controller& c = f->model();
+        Simulation& sim = fixture_->app->sim();
+        Ticks(50);
+        const double mv = c.state.MV;
+        const long double time = sim.state.previousTick;
+
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        auto* amplitude = Child<QLineEdit>(s, "AmplitudeReleText");
+        QVERIFY(amplitude->isHidden());
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::RelaySource);
+        QVERIFY(!amplitude->isHidden());
+        QVERIFY(Child(s, "DegrauSimText")->isHidden());
+        TypeText(amplitude, "abc", false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->message().contains("0.5 a 50 %"), qPrintable(s->message()));
+        QVERIFY(!s->identification());
+
+        TypeText(amplitude, "", false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QVERIFY(!Child<QAbstractButton>(s, "IdentificarBTN")->isEnabled());
+        // The plant's ultimate point: its first order with the loop's cycle.
+        const auto truth = *tuning::Ultimate({tuning::ModelKind::Fopdt, kGain, kTau, 0, kDeadTime + 0.1});
+        const auto found = *tuning::Ultimate(s->identification()->bestFit().model);
+        QVERIFY2(std::abs(found.gain - truth.gain) < 0.05 * truth.gain, qPrintable(QString::number(found.gain)));
+        QVERIFY2(std::abs(found.period - truth.period) < 0.05 * truth.period, qPrintable(QString::number(found.period)));
+        QVERIFY(Child<QLabel>(s, "LabelPontoUltimo")->text().contains("Ku"));
+        auto* rules = Child<QTableWidget>(s, "RegrasTabela");
+        QCOMPARE(rules->item(0, 0)->text(), QString("Ziegler-Nichols Ku"));
+        QVERIFY(Child<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+
+        QVERIFY(c.state.autoMode);
+        QCOMPARE(c.state.MV, mv);
+        QCOMPARE(sim.state.previousTick, time);
+        // A step test afterwards: the step test's rules again.
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::SimulatedSource);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QCOMPARE(rules->item(0, 0)->text(), QString("SIMC"));
+        QVERIFY(Child<QLabel>(s, "LabelPontoUltimo")->text().isEmpty());
+    }
+
     // An integrator drifts for ever: the test steps anyway, and says so.
     void simulatedStepTestOfAnIntegratorWarns() {
         fixture_->app->SetEnglish();
@@ -374,7 +422,7 @@ private slots:
         TuningWindow* s = f->tuningWindow();
         for (const char* name :
              {"FonteCombo", "ArquivoText", "ArquivoBTN", "EnderecoMV", "EnderecoPV", "DegrauSimText",
-              "DuracaoSimText", "LerBTN", "DadosGrafico",
+              "DuracaoSimText", "AmplitudeReleText", "HistereseReleText", "LerBTN", "DadosGrafico",
               "InicioSpin", "DegrauSpin", "FimSpin", "IdentificarBTN", "ModeloCombo", "ModelosTabela", "TcText",
               "LambdaText", "RegrasTabela", "PainelIndices", "RespostaAbas", "RespostaSP", "RespostaCarga",
               "Progresso", "MensagemSintonia", "AplicarBTN", "FecharBTN"})

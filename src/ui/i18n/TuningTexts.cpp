@@ -10,9 +10,10 @@ constexpr std::array kTuning{
     ControlText{"DadosGroup", "Dados do teste em degrau", "Step test data", nullptr, nullptr},
     ControlText{"LabelFonte", "Origem:", "Source:", nullptr, nullptr},
     ControlText{"FonteCombo", nullptr, nullptr,
-                  "Origem dos dados: a tendência do controlador, um arquivo ou um teste em degrau simulado numa cópia "
-                  "da planta",
-                  "Data source: the controller's trend, a file, or a step test simulated on a copy of the plant"},
+                  "Origem dos dados: a tendência do controlador, um arquivo, ou um teste em degrau ou de relé simulado "
+                  "numa cópia da planta",
+                  "Data source: the controller's trend, a file, or a step or relay test simulated on a copy of the "
+                  "plant"},
     ControlText{"ArquivoText", nullptr, nullptr,
                   "Arquivo: teste em degrau (CSV), registro do controlador ou do registrador, ou histórico .txd",
                   "File: step test (CSV), controller or recorder log, or .txd archive"},
@@ -33,6 +34,18 @@ constexpr std::array kTuning{
                   "60 a 900 s (a planta em execução não é alterada)",
                   "Time recorded after the step in the simulated test; empty: twice the PV's settling time, 60 to "
                   "900 s (the running plant is left alone)"},
+    ControlText{"LabelAmplitudeRele", "Relé ± (%):", "Relay ± (%):", nullptr, nullptr},
+    ControlText{"AmplitudeReleText", nullptr, nullptr,
+                  "Amplitude do relé em torno da saída em repouso, em %; vazio: 5 %, menos onde os limites da saída "
+                  "não deixam espaço",
+                  "The relay's swing around the output at rest, in %; empty: 5 %, less where the output's limits "
+                  "leave no room"},
+    ControlText{"LabelHistereseRele", "Histerese (%):", "Hysteresis (%):", nullptr, nullptr},
+    ControlText{"HistereseReleText", nullptr, nullptr,
+                  "Erro além do qual o relé comuta, em %; vazio: três desvios padrão do ruído da PV em repouso (pelo "
+                  "menos 0.05 %)",
+                  "The error past which the relay switches, in %; empty: three standard deviations of the PV's noise "
+                  "at rest (at least 0.05 %)"},
     ControlText{"LerBTN", "Ler dados", "Read data", "Ler os dados, achar o degrau e identificar o processo",
                   "Read the data, find the step and identify the process"},
     ControlText{"DadosGrafico", nullptr, nullptr, "MV, PV e a resposta do modelo ajustado",
@@ -64,6 +77,8 @@ constexpr std::array kTuning{
                   "way to the integrator.",
                   nullptr, nullptr},
     ControlText{"AvisosModelo", nullptr, nullptr, "Avisos sobre o modelo usado", "Warnings on the model used"},
+    ControlText{"LabelPontoUltimo", nullptr, nullptr, "Oscilação do teste de relé e ponto último do modelo",
+                  "The relay test's oscillation and the model's ultimate point"},
     ControlText{"LabelDirecao", nullptr, nullptr,
                   "Tipo de processo pelo sinal do ganho do modelo; Aplicar o leva à área de configuração",
                   "Process direction from the sign of the model's gain; Apply takes it to the configuration area"},
@@ -112,7 +127,8 @@ QString TuningTitle(const QString& tag, bool english) {
 
 QStringList SourceItems(bool english) {
     return {T(english, "Tendência do controlador", "Controller trend"), T(english, "Arquivo", "File"),
-            T(english, "Teste em degrau simulado", "Simulated step test")};
+            T(english, "Teste em degrau simulado", "Simulated step test"),
+            T(english, "Teste de relé simulado (em automático)", "Simulated relay test (in automatic)")};
 }
 
 QStringList ModelItems(bool english) {
@@ -180,6 +196,21 @@ QString NotAtRestWarning(double seconds, bool english) {
     return T(english,
              "A PV não chegou ao repouso em %1 s de simulação (processo integrador?): o degrau foi dado assim mesmo.",
              "The PV did not come to rest in %1 s of simulation (an integrating process?): stepped anyway.")
+        .arg(seconds, 0, 'f', 0);
+}
+
+QString RelayText(double period, double pvAmplitude, double ku, double pu, bool english) {
+    return T(english, "Relé: período %1 s, amplitude da PV %2 %. Ponto último do modelo: Ku %3, Pu %4 s.",
+             "Relay: period %1 s, PV amplitude %2 %. The model's ultimate point: Ku %3, Pu %4 s.")
+        .arg(period, 0, 'g', 4)
+        .arg(pvAmplitude, 0, 'g', 3)
+        .arg(ku, 0, 'g', 4)
+        .arg(pu, 0, 'g', 4);
+}
+
+QString RelayNotAtRestWarning(double seconds, bool english) {
+    return T(english, "A PV não chegou ao repouso em %1 s de simulação: o relé começou assim mesmo.",
+             "The PV did not come to rest in %1 s of simulation: the relay started anyway.")
         .arg(seconds, 0, 'f', 0);
 }
 

@@ -154,7 +154,12 @@ QWidget* TuningWindow::MakeDataArea() {
     const int width = std::max(fm.horizontalAdvance(QStringLiteral("-000.00")),
                                  fm.horizontalAdvance(simDuration_->placeholderText())) +
                         fm.horizontalAdvance(QStringLiteral("000"));
-    for (QLineEdit* e : {simStep_, simDuration_}) {
+    // The relay test's amplitude and hysteresis, left empty: chosen from the
+    // output's room and the PV's noise (RelayTest).
+    relayAmplitude_ = Named(new QLineEdit(g), "AmplitudeReleText");
+    relayHysteresis_ = Named(new QLineEdit(g), "HistereseReleText");
+    for (QLineEdit* e : {relayAmplitude_, relayHysteresis_}) e->setPlaceholderText(AutomaticDuration(english_));
+    for (QLineEdit* e : {simStep_, simDuration_, relayAmplitude_, relayHysteresis_}) {
         e->setMinimumWidth(width);
         e->setMaximumWidth(width);
     }
@@ -171,9 +176,15 @@ QWidget* TuningWindow::MakeDataArea() {
     h->addWidget(simStep_);
     h->addWidget(Label("LabelDuracaoSim", g, simDuration_));
     h->addWidget(simDuration_);
+    h->addWidget(Label("LabelAmplitudeRele", g, relayAmplitude_));
+    h->addWidget(relayAmplitude_);
+    h->addWidget(Label("LabelHistereseRele", g, relayHysteresis_));
+    h->addWidget(relayHysteresis_);
     h->addWidget(readButton);
     connect(simStep_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(simDuration_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
+    connect(relayAmplitude_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
+    connect(relayHysteresis_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(source_, &QComboBox::currentIndexChanged, this, &TuningWindow::UpdateSource);
     connect(choose_, &QPushButton::clicked, this, &TuningWindow::ChooseFile);
     connect(readButton, &QPushButton::clicked, this, &TuningWindow::ReadBTNClick);
@@ -208,6 +219,9 @@ QWidget* TuningWindow::MakeModelArea() {
     amber.setColor(QPalette::WindowText, QColor(0xA0, 0x50, 0x00));
     warnings_->setPalette(amber);
     v->addWidget(warnings_);
+    ultimate_ = Named(new QLabel(g), "LabelPontoUltimo");
+    ultimate_->setWordWrap(true);
+    v->addWidget(ultimate_);
     direction_ = Named(new QLabel(g), "LabelDirecao");
     v->addWidget(direction_);
     auto* times = new QHBoxLayout;
@@ -237,9 +251,11 @@ QWidget* TuningWindow::MakeRulesArea() {
     auto* g = Named(new QGroupBox(this), "RegrasGroup");
     auto* v = new QVBoxLayout(g);
     rules_ = Table("RegrasTabela", RuleColumns(english_), g);
-    // Room for the most rows the rules give (SIMC 2, IMC 2, AMIGO 2, ZN 3).
+    // Room for the most rows the rules give: after a step test SIMC 2, IMC
+    // 2, AMIGO 2, ZN 3; after a relay test (a first order) ZN Ku 3 more and
+    // SIMC 1.
     rules_->setMinimumHeight(rules_->horizontalHeader()->sizeHint().height() +
-                              10 * rules_->verticalHeader()->defaultSectionSize() + 4);
+                              11 * rules_->verticalHeader()->defaultSectionSize() + 4);
     v->addWidget(rules_, 1);
     connect(rules_, &QTableWidget::itemSelectionChanged, this, [this] { ShowProposal(selectedRow()); });
 
@@ -279,6 +295,12 @@ void TuningWindow::UpdateSource() {
     for (QWidget* w : std::initializer_list<QWidget*>{simStep_, simDuration_}) w->setEnabled(simulated);
     for (const char* name : {"LabelDegrauSim", "LabelDuracaoSim"})
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) l->setEnabled(simulated);
+    // The relay's fields take the place of the step's while it is chosen.
+    const bool relay = source_->currentIndex() == RelaySource;
+    for (const char* name : {"LabelDegrauSim", "DegrauSimText", "LabelDuracaoSim", "DuracaoSimText"})
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setVisible(!relay);
+    for (const char* name : {"LabelAmplitudeRele", "AmplitudeReleText", "LabelHistereseRele", "HistereseReleText"})
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setVisible(relay);
 }
 
 void TuningWindow::showEvent(QShowEvent* e) {

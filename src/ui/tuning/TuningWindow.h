@@ -1,6 +1,8 @@
 #pragma once
 // The tuning window of a controller: a step test (the faceplate's trend, a
-// file, or one run at once on a copy of the running plant) is read, its step found and adjustable, the process identified
+// file, or one run at once on a copy of the running plant) is read, its
+// step found and adjustable, or a relay test run on a copy of the plant in
+// automatic; the process identified
 // (three models, their parameters with 95 % intervals, their fit, the best
 // by a stated rule, and the used model's warnings), and the tuning rules'
 // settings listed with the closed-loop indices predicted for a setpoint and
@@ -9,6 +11,7 @@
 // student presses "Atualizar" there. The window keeps no copy of the
 // controller's settings; everything it shows is computed from the data.
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QWidget>
@@ -16,6 +19,7 @@
 #include "tuning/BumpTest.h"
 #include "tuning/Identification.h"
 #include "tuning/Prediction.h"
+#include "tuning/RelayTest.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -41,7 +45,7 @@ class IndicesPanel;
 class TuningWindow : public QWidget {
     Q_OBJECT
 public:
-    enum Source { TrendSource = 0, FileSource = 1, SimulatedSource = 2 };
+    enum Source { TrendSource = 0, FileSource = 1, SimulatedSource = 2, RelaySource = 3 };
 
     // A window of its own over the faceplate (parent).
     TuningWindow(AppContext& app, kivo::Controller& c, QWidget* parent);
@@ -78,6 +82,9 @@ private:
     void ChooseFile();
     // The step test run on a copy of the running plant (TuningWindowActions.cpp).
     tuning::BumpTestResult SimulatedStepTest();
+    // The relay test run on a copy of the running plant, and its model.
+    tuning::RelayTestResult SimulatedRelayTest();
+    void ShowRelay(const tuning::RelayTestResult& r, tuning::RelayIdentification found);
     void IdentifyStep(const tuning::Step& step);
     void ShowModels();
     // The used model's warnings beside the model table.
@@ -98,6 +105,8 @@ private:
 
     tuning::StepSeries series_;
     std::optional<tuning::Identification> id_;
+    // The rules offered for id_: a relay test's lead with its own.
+    std::span<const tuning::Rule> offered_ = tuning::kRules;
     std::vector<tuning::Proposal> proposals_;
 
     QComboBox* source_ = nullptr;
@@ -107,6 +116,8 @@ private:
     QSpinBox* pvAddress_ = nullptr;
     QLineEdit* simStep_ = nullptr;
     QLineEdit* simDuration_ = nullptr;
+    QLineEdit* relayAmplitude_ = nullptr;
+    QLineEdit* relayHysteresis_ = nullptr;
     QDoubleSpinBox* start_ = nullptr;
     QDoubleSpinBox* step_ = nullptr;
     QDoubleSpinBox* end_ = nullptr;
@@ -115,6 +126,7 @@ private:
     QComboBox* model_ = nullptr;
     QTableWidget* models_ = nullptr;
     QLabel* warnings_ = nullptr;
+    QLabel* ultimate_ = nullptr;
     QLabel* direction_ = nullptr;
     QLineEdit* tc_ = nullptr;
     QLineEdit* lambda_ = nullptr;

@@ -24,6 +24,7 @@
 #include "project/ProjectFile.h"
 #include "project/TextFile.h"
 #include "tuning/BumpTest.h"
+#include "tuning/RelayTest.h"
 #include "ui/context/AppContext.h"
 #include "ui/context/LongOperation.h"
 #include "ui/fastsim/LoopChart.h"
@@ -106,6 +107,26 @@ constexpr double kAutoDuration = 900;  // s
 // twentieth, by the faceplate's time base.
 constexpr std::array kCyclesPerSample{1, 3, 20};
 
+// A field that is not a number reaches the library as NaN, which refuses
+// it with the message of an out-of-range value.
+double ReadField(QLineEdit* e) {
+    double v = 0;
+    return ReadNumberField(e->text().trimmed().toStdString(), v) ? v : std::nan("");
+}
+
+// Runs test on a copy of the running plant made from its file text: the
+// same objects and settings, and the states the file keeps (to two
+// decimals, which for a plant at rest is where it is; the tests wait for
+// rest anyway). The test ticks the copy only: the running loop, its memory
+// and its time are left as they are.
+template <class Test>
+auto OnCopy(const std::string& bytes, const std::string& title, bool english, Test test) {
+    Project projectCopy(english);
+    const LoadResult load = ReadProjectBytes(projectCopy, bytes, title);
+    if (!load.ok) throw tuning::TuningError(load.error, load.error);
+    return test(projectCopy.sim);
+}
+
 }  // namespace
 
 tuning::ModelKind TuningWindow::ModelUsed() const {
@@ -130,27 +151,14 @@ void TuningWindow::ChooseFile() {
 }
 
 tuning::BumpTestResult TuningWindow::SimulatedStepTest() {
-    // A field that is not a number reaches the library as NaN, which refuses
-    // it with the message of an out-of-range value.
-    const auto read = [](QLineEdit* e) {
-        double v = 0;
-        return ReadNumberField(e->text().trimmed().toStdString(), v) ? v : std::nan("");
-    };
-    const double step = read(simStep_);
+    const double step = ReadField(simStep_);
     const bool automatic = simDuration_->text().trimmed().isEmpty();
-    const double duration = automatic ? kAutoDuration : read(simDuration_);
+    const double duration = automatic ? kAutoDuration : ReadField(simDuration_);
     BusyGuard busy(app_.timer(), busy_);
-    // The running plant copied through its file text: the same objects and
-    // settings, and the states the file keeps (to two decimals, which for a
-    // plant at rest is where it is; the test waits for rest anyway). The
-    // test then ticks the copy only: the running loop, its memory and its
-    // time are left as they are.
     const std::string bytes = JoinLines(ProjectLines(app_.project()));
     const auto check = [&](double seconds) {
-        Project projectCopy(english_);
-        const LoadResult load = ReadProjectBytes(projectCopy, bytes, app_.project().title);
-        if (!load.ok) throw tuning::TuningError(load.error, load.error);
-        return tuning::BumpTest(projectCopy.sim, c_.number(), step, seconds);
+        return OnCopy(bytes, app_.project().title, english_,
+                      [&](Simulation& sim) { return tuning::BumpTest(sim, c_.number(), step, seconds); });
     };
     tuning::BumpTestResult r = check(duration);
     // Left empty, the duration is sized to the plant: a first test as long
@@ -163,8 +171,31 @@ tuning::BumpTestResult TuningWindow::SimulatedStepTest() {
     return r;
 }
 
+tuning::RelayTestResult TuningWindow::SimulatedRelayTest() {
+    tuning::RelayOptions o;
+    if (!relayAmplitude_->text().trimmed().isEmpty()) o.amplitude = ReadField(relayAmplitude_);
+    if (!relayHysteresis_->text().trimmed().isEmpty()) o.hysteresis = ReadField(relayHysteresis_);
+    BusyGuard busy(app_.timer(), busy_);
+    return OnCopy(JoinLines(ProjectLines(app_.project())), app_.project().title, english_,
+                  [&](Simulation& sim) { return tuning::RelayTest(sim, c_.number(), o); });
+}
+
+void TuningWindow::ShowRelay(const tuning::RelayTestResult& r, tuning::RelayIdentification found) {
+    ClearResults();
+    id_ = std::move(found.id);
+    offered_ = tuning::kRelayRules;
+    ultimate_->setText(RelayText(r.period, r.pvAmplitude, found.ultimate.gain, found.ultimate.period, english_));
+    ultimate_->setAccessibleDescription(ultimate_->text());
+    model_->setCurrentIndex(3);
+    ShowModels();
+    FitHeight(ultimate_, std::max(models_->width(), models_->minimumWidth()));
+    Propose();
+}
+
 void TuningWindow::ClearResults() {
     id_.reset();
+    offered_ = tuning::kRules;
+    ultimate_->clear();
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < models_->columnCount(); ++k) models_->setItem(r, k, nullptr);
     warnings_->clear();
@@ -201,6 +232,8 @@ void TuningWindow::ReadBTNClick() {
     // The step was made on a PV still moving (an integrator drifts for
     // ever): the fit allows for a drift, but the student should know.
     QString warning;
+    std::optional<tuning::RelayTestResult> relay;
+    std::optional<tuning::RelayIdentification> relayModel;
     try {
         if (source_->currentIndex() == TrendSource) {
             const int base = std::clamp(c_.trend.TimeBaseBox, 0, 2);
@@ -210,11 +243,21 @@ void TuningWindow::ReadBTNClick() {
             tuning::BumpTestResult r = SimulatedStepTest();
             if (!r.rested) warning = NotAtRestWarning(tuning::kMaxRestWait, english_);
             series_ = std::move(r.series);
+        } else if (source_->currentIndex() == RelaySource) {
+            relay = SimulatedRelayTest();
+            if (!relay->rested) warning = RelayNotAtRestWarning(tuning::kMaxRestWait, english_);
+            series_ = relay->series;
         } else {
             series_ = tuning::ReadSeries(file_->text().toStdString(), mvAddress_->value(), pvAddress_->value());
         }
         if (series_.size() > 0) plot_->Show(series_);
-        step = tuning::FindStep(series_);
+        if (relay) {
+            BusyGuard busy(app_.timer(), busy_);
+            relayModel = tuning::IdentifyRelay(*relay);
+            step = relayModel->id.step;
+        } else {
+            step = tuning::FindStep(series_);
+        }
     } catch (const tuning::TuningError& e) {
         QString text = Q(e.Message(english_));
         // The trend keeps 450 samples whatever its time base: a slower base
@@ -241,8 +284,12 @@ void TuningWindow::ReadBTNClick() {
     start_->setValue(series_.t[step.first]);
     step_->setValue(series_.t[step.index]);
     end_->setValue(series_.t[step.last - 1]);
-    identify_->setEnabled(true);
-    IdentifyStep(step);
+    // A relay's record is no step test to identify again by hand.
+    identify_->setEnabled(!relay);
+    if (relay)
+        ShowRelay(*relay, std::move(*relayModel));
+    else
+        IdentifyStep(step);
     if (!warning.isEmpty()) message_->setText(message_->text().isEmpty() ? warning : message_->text() + ' ' + warning);
 }
 
@@ -363,10 +410,10 @@ void TuningWindow::Propose() {
         progress_->setValue(0);
         int k = 0;
         try {
-            for (tuning::Rule r : tuning::kRules) {
+            for (tuning::Rule r : offered_) {
                 auto v = tuning::ProposeAndPredict(*id_, used, cfg, {r}, r == tuning::Rule::Imc ? lambda : tc);
                 proposals_.insert(proposals_.end(), v.begin(), v.end());
-                progress_->setValue(100 * ++k / int(std::size(tuning::kRules)));
+                progress_->setValue(100 * ++k / int(offered_.size()));
                 // Only paint and window events: a click cannot start another
                 // computation meanwhile.
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,8 +1,10 @@
 #pragma once
-// The checks that tell when a fit's answer is unreliable: a dead time not
-// resolved from zero, a parameter on the edge of its search, clamped
-// samples left out, a step small against the noise, and too short a record
-// before an integrator's step.
+// A least-squares fit as the assistant reports it: the checks that tell
+// when its answer is unreliable (a dead time not resolved from zero, a
+// parameter on the edge of its search, clamped samples left out, a step
+// small against the noise, too short a record before an integrator's
+// step), and the choice of the best of the fits.
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -23,5 +25,10 @@ std::vector<FitWarning> FitWarnings(const LeastSquaresFit& fit, const FitData& d
 std::optional<ModelFit> Report(const LeastSquaresFit& fit, const FitData& d, const ProcessModel& initial,
                                std::size_t excluded, double leadIn, const StepSeries& s, std::size_t first,
                                std::size_t last, double t0);
+
+// Sets the BIC of each model of id from its least-squares fit in found (by
+// ModelKind) and id.best by the rule Identification::best states; record:
+// the time after the step, s.
+void ChooseBest(Identification& id, const std::array<LeastSquaresFit, 3>& found, double record);
 
 }  // namespace kivo::tuning

@@ -1,4 +1,4 @@
-#include "tuning/FitWarnings.h"
+#include "tuning/FitReport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,6 +123,31 @@ std::optional<ModelFit> Report(const LeastSquaresFit& a, const FitData& d, const
         return std::nullopt;
     fit.warnings = FitWarnings(a, d, excluded, leadIn);
     return fit;
+}
+
+void ChooseBest(Identification& id, const std::array<LeastSquaresFit, 3>& found, double record) {
+    // The lowest BIC, which charges each parameter ln n against the fit (a
+    // richer model always fits a little better, if only to the noise).
+    // Noise slower than the sampling makes neighbouring samples tell the
+    // same: n counts the independent ones, by the residual correlation of
+    // the closest fit. A time constant far beyond the record says the PV
+    // never settles: the integrator describes that with no such constant.
+    const LeastSquaresFit* closest = nullptr;
+    for (std::size_t i = 0; i < 3; ++i)
+        if (id.fits[i] && (!closest || found[i].sse < closest->sse)) closest = &found[i];
+    if (!closest) return;
+    for (std::size_t i = 0; i < 3; ++i)
+        if (id.fits[i]) id.fits[i]->bic = Bic(found[i], closest->correlation);
+    const bool integrator = id.fits[2].has_value();
+    double lowest = INFINITY;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& f = id.fits[i];
+        if (!f || (integrator && i != 2 && f->model.tau1 > kSettlingLimit * record)) continue;
+        if (f->bic < lowest) {
+            lowest = f->bic;
+            id.best = static_cast<ModelKind>(i);
+        }
+    }
 }
 
 }  // namespace kivo::tuning
