@@ -54,19 +54,51 @@ struct Projection {
     }
 
     // Solves the linear parameters (initial PV, gain, drift) for the unit
-    // model, and writes the residuals into r.
+    // model, and writes the residuals into r. The normal equations of the
+    // centred columns: the constant drops out, and at most a 2 x 2 system
+    // is left, well conditioned once centred.
     Eigen::VectorXd Solve(const ProcessModel& unit, Eigen::VectorXd& r) const {
-        const auto n = static_cast<Eigen::Index>(d.t.size());
-        Eigen::MatrixXd a(n, LinearCount(kind));
-        for (Eigen::Index i = 0; i < n; ++i) {
-            const double t = d.t[static_cast<std::size_t>(i)];
-            a(i, 0) = 1;
-            a(i, 1) = ForcedResponse(unit, d.changes, t);
-            if (kind == ModelKind::Ipdt) a(i, 2) = t;
+        const std::size_t n = d.t.size();
+        const bool drifts = kind == ModelKind::Ipdt;
+        r.resize(static_cast<Eigen::Index>(n));
+        double ms = 0, mt = 0, my = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double si = ForcedResponse(unit, d.changes, d.t[i]);
+            r[static_cast<Eigen::Index>(i)] = si;
+            ms += si;
+            mt += d.t[i];
+            my += d.pv[i];
         }
-        const Eigen::Map<const Eigen::VectorXd> y(d.pv.data(), n);
-        Eigen::VectorXd x = a.colPivHouseholderQr().solve(y);
-        r = a * x - y;
+        ms /= static_cast<double>(n);
+        mt /= static_cast<double>(n);
+        my /= static_cast<double>(n);
+        double sss = 0, sst = 0, stt = 0, ssy = 0, sty = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double si = r[static_cast<Eigen::Index>(i)] - ms, ti = d.t[i] - mt, yi = d.pv[i] - my;
+            sss += si * si;
+            sst += si * ti;
+            stt += ti * ti;
+            ssy += si * yi;
+            sty += ti * yi;
+        }
+        double k = 0, g = 0;
+        const double det = sss * stt - sst * sst;
+        if (drifts && det > 1e-12 * sss * stt) {
+            k = (ssy * stt - sty * sst) / det;
+            g = (sty * sss - ssy * sst) / det;
+        } else if (drifts && !(sss > 0) && stt > 0) {
+            g = sty / stt;  // no response within the record: the drift alone
+        } else if (sss > 0) {
+            k = ssy / sss;
+        }
+        Eigen::VectorXd x(LinearCount(kind));
+        x[0] = my - k * ms - g * mt;
+        x[1] = k;
+        if (drifts) x[2] = g;
+        for (std::size_t i = 0; i < n; ++i) {
+            auto& ri = r[static_cast<Eigen::Index>(i)];
+            ri = x[0] + k * ri + g * d.t[i] - d.pv[i];
+        }
         if (!r.allFinite()) r.setConstant(1e150);
         return x;
     }
