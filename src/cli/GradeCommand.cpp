@@ -5,7 +5,7 @@
 
 #include "cli/Arguments.h"
 #include "exercises/Grading.h"
-#include "exercises/NewExercise.h"
+#include "exercises/Authoring.h"
 #include "project/FileWriter.h"
 
 namespace kivo::cli {

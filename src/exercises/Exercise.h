@@ -22,11 +22,14 @@ public:
     const std::filesystem::path& file() const { return file_; }
     int line() const { return line_; }
     const std::string& key() const { return key_; }
+    // What is wrong, without the file, line and key.
+    const std::string& reason() const { return reason_; }
 
 private:
     std::filesystem::path file_;
     int line_;
     std::string key_;
+    std::string reason_;
 };
 
 enum class ObjectKind { Controller, Process, Block };
@@ -37,6 +40,10 @@ struct ObjectRef {
     int number = 0;
     auto operator<=>(const ObjectRef&) const = default;
 };
+
+// Whether an exercise can name the object: controllers 1..10, processes
+// 21..40 and 71..74, blocks 41..60 and 75..78.
+bool IsNameable(const ObjectRef& o);
 
 // Freeze and Bias are measurement faults: from the event on, the controller
 // reads its PV held at the event's value, or shifted by value % of span.
@@ -54,7 +61,11 @@ struct Event {
     std::string field;     // process: the setting (ProcessEventFields), as the exercise names it
     std::string text;      // process: its new text, applied as the process window applies it
     bool hidden = false;   // a drill's fault: the student sees its effect, not the event
+    bool operator==(const Event&) const = default;
 };
+
+// The name of an event's kind in the exercise file ("setpoint").
+const char* EventKindName(EventKind k);
 
 // The settings of a process an event may change while the plant runs: a
 // valve that starts to stick, a backlash that grows, a slower actuator.
@@ -92,6 +103,7 @@ struct Target {
     int event = 0;        // event measures: the event (1-based) they follow
     double band = 2;      // settling time: half-width of the band, % of span
     int line = 0;
+    bool operator==(const Target&) const = default;
 };
 
 struct Scenario {
@@ -100,6 +112,7 @@ struct Scenario {
     std::uint32_t seed = 1;
     int repeats = 1;        // seeds seed, seed + 1, ...
     std::vector<Event> events;
+    bool operator==(const Scenario&) const = default;
 };
 
 // A drill: the student watches the trends of a hidden event and answers
@@ -109,6 +122,7 @@ struct Drill {
     std::vector<std::pair<std::string, std::string>> choices;  // pt, en
     int answer = 0;     // 1-based
     double points = 1;
+    bool operator==(const Drill&) const = default;
 };
 
 // The line of the project's comments that carries a drill's answer, in either
@@ -130,9 +144,13 @@ struct Exercise {
     // The plant file, resolved against the exercise's folder.
     std::filesystem::path PlantPath() const;
     double MaxPoints() const;
+    bool operator==(const Exercise&) const = default;
 };
 
 // Reads and checks an exercise file. Throws ExerciseError.
 Exercise ReadExercise(const std::filesystem::path& file);
+// The same for the text of one: file is the exercise's own name, for the
+// messages and the plant's folder.
+Exercise ParseExercise(const std::string& text, const std::filesystem::path& file);
 
 }  // namespace kivo::exercises

@@ -126,14 +126,12 @@ public:
                 number = 0;
             }
         }
-        ObjectRef o;
-        if (kind == "controller" && number >= 1 && number <= 10)
-            o = {ObjectKind::Controller, number};
-        else if (kind == "process" && ((number >= 21 && number <= 40) || (number >= 71 && number <= 74)))
-            o = {ObjectKind::Process, number};
-        else if (kind == "block" && ((number >= 41 && number <= 60) || (number >= 75 && number <= 78)))
-            o = {ObjectKind::Block, number};
-        else
+        ObjectRef o{ObjectKind::Controller, number};
+        if (kind == "process")
+            o.kind = ObjectKind::Process;
+        else if (kind == "block")
+            o.kind = ObjectKind::Block;
+        if ((kind != "controller" && kind != "process" && kind != "block") || !IsNameable(o))
             Fail(n, path,
                  "names no object: write \"controller 1\"..\"controller 10\", \"process 21\"..\"process 40\" or "
                  "71..74, \"block 41\"..\"block 60\" or 75..78");
@@ -304,7 +302,7 @@ void ReadTargets(const Reader& r, const toml::table& root, Exercise& e) {
 ExerciseError::ExerciseError(std::filesystem::path file, int line, std::string key, const std::string& what)
     : std::runtime_error(file.string() + (line > 0 ? ", line " + std::to_string(line) : std::string()) +
                          (key.empty() ? std::string() : ", " + key) + ": " + what),
-      file_(std::move(file)), line_(line), key_(std::move(key)) {}
+      file_(std::move(file)), line_(line), key_(std::move(key)), reason_(what) {}
 
 const char* MeasureName(Measure m) {
     for (const MeasureEntry& k : kMeasures)
@@ -316,6 +314,22 @@ std::optional<Measure> MeasureOfName(const std::string& name) {
     for (const MeasureEntry& k : kMeasures)
         if (name == k.name) return k.measure;
     return std::nullopt;
+}
+
+bool IsNameable(const ObjectRef& o) {
+    const int n = o.number;
+    switch (o.kind) {
+        case ObjectKind::Controller: return n >= 1 && n <= 10;
+        case ObjectKind::Process: return (n >= 21 && n <= 40) || (n >= 71 && n <= 74);
+        case ObjectKind::Block: return (n >= 41 && n <= 60) || (n >= 75 && n <= 78);
+    }
+    return false;
+}
+
+const char* EventKindName(EventKind k) {
+    for (const EventEntry& e : kEvents)
+        if (e.kind == k) return e.name;
+    return "";
 }
 
 bool IsEventMeasure(Measure m) {
@@ -336,9 +350,13 @@ Exercise ReadExercise(const std::filesystem::path& file) {
     FileRefusal refusal;
     const auto bytes = ReadRegularFile(file, kMaxExerciseBytes, refusal);
     if (!bytes) throw ExerciseError(file, 0, "", refusal.reason.en);
+    return ParseExercise(*bytes, file);
+}
+
+Exercise ParseExercise(const std::string& text, const std::filesystem::path& file) {
     toml::table root;
     try {
-        root = toml::parse(*bytes, file.string());
+        root = toml::parse(text, file.string());
     } catch (const toml::parse_error& err) {
         throw ExerciseError(file, static_cast<int>(err.source().begin.line), "", std::string(err.description()));
     }

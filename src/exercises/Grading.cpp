@@ -71,9 +71,15 @@ Plant ReadPlant(const Exercise& exercise) {
     const std::string error = LoadBytes(p, bytes, path.string());
     if (!error.empty()) throw ExerciseError(exercise.file, 0, "plant.project", error);
     plant.lines = ProjectLines(p);
+    CheckObjects(exercise, plant);
+    return plant;
+}
+
+void CheckObjects(const Exercise& exercise, const Plant& plant) {
     // What the exercise names must be in the plant: a target or an event on
     // a slot the plant leaves empty would grade nothing.
     const std::set<ObjectRef> objects = ObjectsIn(plant.lines);
+    const std::filesystem::path path = exercise.PlantPath();
     const auto missing = [&](const ObjectRef& o, int line, const std::string& key) {
         if (!objects.count(o))
             throw ExerciseError(exercise.file, line, key, ObjectName(o) + " is not in the plant " + path.filename().string());
@@ -90,7 +96,6 @@ Plant ReadPlant(const Exercise& exercise) {
         else if (e.kind != EventKind::Memory)
             missing({ObjectKind::Controller, e.controller}, e.line, key + ".controller");
     }
-    return plant;
 }
 
 GradeRow Grade(const Exercise& exercise, const Plant& plant, const std::filesystem::path& submission) {

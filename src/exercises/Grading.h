@@ -21,6 +21,9 @@ struct Plant {
 // Reads the exercise's plant. Throws ExerciseError when the file cannot be
 // read, is not a project, or does not match the exercise's fingerprint.
 Plant ReadPlant(const Exercise& exercise);
+// Throws ExerciseError when the exercise names an object (a loop, an
+// allowed object, an event's controller or process) the plant lacks.
+void CheckObjects(const Exercise& exercise, const Plant& plant);
 
 struct TargetResult {
     const Target* target = nullptr;

@@ -135,6 +135,13 @@ std::set<ObjectRef> ObjectsIn(const std::vector<std::string>& lines) {
     return objects;
 }
 
+std::map<ObjectRef, std::string> ObjectTags(const std::vector<std::string>& lines) {
+    std::map<ObjectRef, std::string> tags;
+    for (const std::string& l : lines)
+        if (auto rl = ParseRecordLine(l); rl && rl->key == "Tag:" && !rl->value.empty()) tags[rl->object] = rl->value;
+    return tags;
+}
+
 bool IsField(ObjectKind kind, std::string_view name) {
     return std::any_of(FieldKeys().begin(), FieldKeys().end(),
                        [&](const FieldKey& f) { return f.kind == kind && name == f.name; });

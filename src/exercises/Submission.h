@@ -3,6 +3,7 @@
 // outside what the exercise allows, and the project the grade runs, which is
 // the plant (its state, generators, table and everything else) with the
 // student's allowed settings put in.
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ std::string Fingerprint(std::string_view bytes);
 
 // The controllers, processes and blocks a project's lines hold.
 std::set<ObjectRef> ObjectsIn(const std::vector<std::string>& lines);
+// Their tags ("FIC-101"), for the objects that have one.
+std::map<ObjectRef, std::string> ObjectTags(const std::vector<std::string>& lines);
 
 struct Comparison {
     // "process 21: gain 1.5 → 1.2", "controller 2: added"; empty when the

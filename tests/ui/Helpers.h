@@ -32,11 +32,15 @@ public:
     std::deque<QString> saveNames;
     std::deque<QString> openNames;
     std::deque<QString> exerciseNames;
+    std::deque<QString> exerciseSaveNames;
     std::deque<QString> imageNames;
     std::deque<QString> logNames;
     bool connected = false;
 
     QStringList infoMessages;
+    // What each save dialog proposed, and the note it carried.
+    QStringList proposedNames;
+    QStringList saveNotes;
     QStringList questions;
     QList<QUrl> urls;
 
@@ -45,9 +49,14 @@ public:
         questions << text;
         return TakeFront(answers, false);
     }
-    QString SaveFileName(QWidget*, const QString&) override { return TakeFront(saveNames, QString()); }
+    QString SaveFileName(QWidget*, const QString& defaultName, const QString& note) override {
+        proposedNames << defaultName;
+        saveNotes << note;
+        return TakeFront(saveNames, QString());
+    }
     QString OpenFileName(QWidget*) override { return TakeFront(openNames, QString()); }
     QString ExerciseFileName(QWidget*) override { return TakeFront(exerciseNames, QString()); }
+    QString ExerciseSaveFileName(QWidget*, const QString&) override { return TakeFront(exerciseSaveNames, QString()); }
     QString ImageFileName(QWidget*) override { return TakeFront(imageNames, QString()); }
     QString LogFileName(QWidget*, const QString&, const QString&) override { return TakeFront(logNames, QString()); }
     void OpenUrl(const QUrl& url) override { urls << url; }

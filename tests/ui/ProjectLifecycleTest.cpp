@@ -69,7 +69,7 @@ private slots:
         QFETCH(bool, english);
         MainWindow& w = *fixture_->window;
         if (english) w.TranslateToEnglish();
-        const QString example = ExampleChooser::ExamplePath(fixture_->folder.path(), index);
+        const QString example = ExampleChooser::ExamplePath(fixture_->app->folders(), index);
         w.cycle().OpenExample(index);
         fixture_->script->saveNames.push_back(fixture_->path("copia.smp"));
         fixture_->actionItem("SalvarComo1")->trigger();
@@ -80,8 +80,8 @@ private slots:
 
     void everyExampleOfTheChooserExists() {
         for (int i = 0; i < 22; ++i)
-            QVERIFY2(QFile::exists(ExampleChooser::ExamplePath(fixture_->folder.path(), i)),
-                     qPrintable(ExampleChooser::ExamplePath(fixture_->folder.path(), i)));
+            QVERIFY2(QFile::exists(ExampleChooser::ExamplePath(fixture_->app->folders(), i)),
+                     qPrintable(ExampleChooser::ExamplePath(fixture_->app->folders(), i)));
     }
 
     void openingAnExampleFromTheChooser() {

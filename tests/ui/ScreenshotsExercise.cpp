@@ -1,11 +1,14 @@
 // Writes screenshots of the exercise window after a run (the flow tuning, and
-// the drill with its question), in one language, to look at (not to
-// assert): ui_screenshots_exercise OUTDIR [en].
+// the drill with its question) and of every tab of the editor on the drill,
+// in one language, to look at (not to assert): ui_screenshots_exercise
+// OUTDIR [en].
 #include <QApplication>
 #include <QRadioButton>
+#include <QTabWidget>
 
 #include "Helpers.h"
 #include "Screenshot.h"
+#include "ui/exercises/ExerciseEditor.h"
 #include "ui/exercises/ExerciseWindow.h"
 
 using namespace kivo::ui;
@@ -26,6 +29,14 @@ int main(int argc, char** argv) {
         if (auto* choice = w->findChild<QRadioButton*>("Escolha3")) choice->click();
         w->Run();
         Write(*w, screenshot->output + "/exercise_" + name + screenshot->suffix + ".png");
+        if (std::string(name) != "sticking-valve") continue;
+        fixture.window->EditExercise();
+        ExerciseEditor* editor = fixture.window->exerciseEditor();
+        auto* tabs = editor->findChild<QTabWidget*>("EditorAbas");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            Write(*editor, screenshot->output + "/exercise_editor_" + QString::number(i + 1) + screenshot->suffix + ".png");
+        }
     }
     return 0;
 }

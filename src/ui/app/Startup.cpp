@@ -1,7 +1,6 @@
 #include "ui/app/Startup.h"
 
 #include "ui/context/AppContext.h"
-#include "ui/context/Preferences.h"
 #include "ui/fastsim/FastSimulationWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ProjectLifecycle.h"
@@ -11,7 +10,7 @@
 namespace kivo::ui {
 
 void SettleLanguage(AppContext& app, MainWindow& window) {
-    const std::optional<bool> preference = ReadPreferences(app.startDirectory());
+    const std::optional<bool> preference = app.folders().Language();
     bool english = preference.value_or(false);
     if (!preference) {
         english = app.interaction().Ask(
@@ -20,7 +19,7 @@ void SettleLanguage(AppContext& app, MainWindow& window) {
         // A folder where the file cannot be written still gets the chosen
         // language for this run; the error is shown and the question comes
         // again at the next start.
-        const QString error = WritePreferences(app.startDirectory(), english);
+        const QString error = app.folders().SetLanguage(english);
         if (!error.isEmpty()) app.Inform(error);
     }
     if (english)
@@ -45,7 +44,7 @@ void Startup::Start() {
     }
     start_ = new FastSimulationWindow(&w_);
     // The start window speaks the language chosen before, when there is one.
-    start_->TranslateAbout(ReadPreferences(app_.startDirectory()).value_or(false));
+    start_->TranslateAbout(app_.folders().Language().value_or(false));
     start_->setAttribute(Qt::WA_DeleteOnClose);
     start_->show();
     timer_.start();

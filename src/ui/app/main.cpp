@@ -2,11 +2,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "ui/context/AppContext.h"
+#include "ui/app/CommandLine.h"
 #include "ui/app/Startup.h"
+#include "ui/context/AppContext.h"
 #include "ui/main/MainWindow.h"
+#include "version/Version.h"
 
 int main(int argc, char** argv) {
+    if (const int answered = kivo::ui::AnswerInfoOptions(argc, argv); answered >= 0) return answered;
     QApplication a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KIVO"));
     QApplication::setApplicationVersion(QStringLiteral(KIVO_VERSION));

@@ -1,5 +1,7 @@
 #include "ui/context/AppContext.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QTime>
 
 namespace kivo::ui {
@@ -14,12 +16,14 @@ private:
     AppContext& app_;
 };
 
-AppContext::AppContext(QString startDirectory, QObject* parent)
+AppContext::AppContext(QString startDirectory, QString programDirectory, QObject* parent)
     : QObject(parent),
       startDirectory_(std::move(startDirectory)),
+      folders_(startDirectory_, programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : programDirectory),
       project_(std::make_unique<Project>(false)),
       observer_(std::make_unique<Observer>(*this)),
       interaction_(std::make_unique<Interaction>()) {
+    interaction_->folder = [this] { return WorkFolder(); };
     // Validation messages outside a load become information boxes, in order.
     project_->messageSink = [this](const std::string& text) { Inform(QString::fromStdString(text)); };
     project_->sim.AddObserver(observer_.get());
@@ -31,6 +35,23 @@ AppContext::AppContext(QString startDirectory, QObject* parent)
 }
 
 AppContext::~AppContext() { project_->sim.RemoveObserver(observer_.get()); }
+
+void AppContext::setInteraction(std::unique_ptr<Interaction> i) {
+    i->english = english();
+    i->folder = [this] { return WorkFolder(); };
+    interaction_ = std::move(i);
+}
+
+QString AppContext::WorkFolder() const {
+    if (folderChosen_ || !folders_.installed()) return QDir::currentPath();
+    const QString documents = folders_.Documents();
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void AppContext::ChooseFolder(const QString& folder) {
+    QDir::setCurrent(folder);
+    folderChosen_ = true;
+}
 
 void AppContext::Inform(const QString& text) { interaction_->Inform(mainWindow_, text); }
 

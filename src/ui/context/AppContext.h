@@ -10,6 +10,7 @@
 
 #include "project/Project.h"
 #include "ui/context/Interaction.h"
+#include "ui/context/UserFolders.h"
 
 class QWidget;
 
@@ -18,21 +19,28 @@ namespace kivo::ui {
 class AppContext : public QObject {
     Q_OBJECT
 public:
-    // startDirectory: the start directory; examples and "preferences.cfg"
-    // are found relative to it.
-    explicit AppContext(QString startDirectory, QObject* parent = nullptr);
+    // startDirectory: the start directory; programDirectory: the running
+    // program's folder (empty: the application's). Together they tell where
+    // the examples and the user's files are (UserFolders).
+    explicit AppContext(QString startDirectory, QString programDirectory = {}, QObject* parent = nullptr);
     ~AppContext() override;
 
     Project& project() { return *project_; }
     Simulation& sim() { return project_->sim; }
     QTimer& timer() { return timer_; }
     const QString& startDirectory() const { return startDirectory_; }
+    const UserFolders& folders() const { return folders_; }
+    // The folder the program's own files (fast-simulation archives, the
+    // recorder's log) go to and its file dialogs open in: the folder of the
+    // project the user opened or saved last; before any, the documents
+    // folder of an installed program, and the start folder of one run from
+    // its build tree, as it always was.
+    QString WorkFolder() const;
+    // The user opened or saved a project in folder: it is the work folder.
+    void ChooseFolder(const QString& folder);
 
     Interaction& interaction() { return *interaction_; }
-    void setInteraction(std::unique_ptr<Interaction> i) {
-        i->english = english();
-        interaction_ = std::move(i);
-    }
+    void setInteraction(std::unique_ptr<Interaction> i);
     // The parent of the boxes the application shows.
     void setMainWindow(QWidget* w) { mainWindow_ = w; }
     QWidget* mainWindow() const { return mainWindow_; }
@@ -77,6 +85,8 @@ private:
     class Observer;
 
     QString startDirectory_;
+    UserFolders folders_;
+    bool folderChosen_ = false;
     std::unique_ptr<Project> project_;
     std::unique_ptr<Observer> observer_;
     std::unique_ptr<Interaction> interaction_;

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkInformation>
 
@@ -17,18 +18,24 @@ bool Interaction::Ask(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString Interaction::SaveFileName(QWidget* parent, const QString& defaultName) {
+QString Interaction::StartFolder() const { return folder ? folder() : QString(); }
+
+QString Interaction::SaveFileName(QWidget* parent, const QString& defaultName, const QString& note) {
     // No default suffix: the life cycle decides when ".smp" is appended.
-    QFileDialog d(parent, english ? QStringLiteral("Save As") : QStringLiteral("Salvar Como"), defaultName,
+    const QString title = english ? QStringLiteral("Save As") : QStringLiteral("Salvar Como");
+    // A proposed name with its folder opens the dialog in that folder.
+    const QFileInfo proposed(defaultName);
+    const QString folder = proposed.isAbsolute() ? proposed.absolutePath() : StartFolder();
+    QFileDialog d(parent, note.isEmpty() ? title : title + QStringLiteral(" - ") + note, folder,
                   english ? QStringLiteral("Simulation Files (*.smp);;All Files (*.*)")
                          : QStringLiteral("Arquivos de Simulação (*.smp);;Todos os  Arquivos (*.*)"));
     d.setAcceptMode(QFileDialog::AcceptSave);
-    d.selectFile(defaultName);
+    d.selectFile(proposed.isAbsolute() ? proposed.fileName() : defaultName);
     return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first() : QString();
 }
 
 QString Interaction::OpenFileName(QWidget* parent) {
-    QFileDialog d(parent, english ? QStringLiteral("Open") : QStringLiteral("Abrir"), QString(),
+    QFileDialog d(parent, english ? QStringLiteral("Open") : QStringLiteral("Abrir"), StartFolder(),
                   english ? QStringLiteral("Simulation Files (*.smp);;All Files (*.*)")
                          : QStringLiteral("Arquivos de Simulação (*.smp);;Todos os Arquivos (*.*)"));
     d.setAcceptMode(QFileDialog::AcceptOpen);
@@ -39,9 +46,16 @@ QString Interaction::OpenFileName(QWidget* parent) {
 
 QString Interaction::ExerciseFileName(QWidget* parent) {
     return QFileDialog::getOpenFileName(
-        parent, english ? QStringLiteral("Open exercise") : QStringLiteral("Abrir exercício"), QString(),
+        parent, english ? QStringLiteral("Open exercise") : QStringLiteral("Abrir exercício"), StartFolder(),
         english ? QStringLiteral("Exercises (*.kex);;All Files (*.*)")
                 : QStringLiteral("Exercícios (*.kex);;Todos os Arquivos (*.*)"));
+}
+
+QString Interaction::ExerciseSaveFileName(QWidget* parent, const QString& defaultName) {
+    return QFileDialog::getSaveFileName(
+        parent, english ? QStringLiteral("Save exercise") : QStringLiteral("Salvar exercício"),
+        defaultName.isEmpty() ? StartFolder() : defaultName,
+        english ? QStringLiteral("Exercises (*.kex)") : QStringLiteral("Exercícios (*.kex)"));
 }
 
 QString Interaction::ImageFileName(QWidget* parent) {
@@ -51,7 +65,7 @@ QString Interaction::ImageFileName(QWidget* parent) {
 }
 
 QString Interaction::LogFileName(QWidget* parent, const QString& title, const QString& defaultName) {
-    QFileDialog d(parent, title);
+    QFileDialog d(parent, title, StartFolder());
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setDefaultSuffix(QStringLiteral("txt"));
     d.selectFile(defaultName);

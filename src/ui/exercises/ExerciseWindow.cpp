@@ -14,6 +14,7 @@
 #include "project/ProjectFile.h"
 #include "ui/context/AppContext.h"
 #include "ui/context/Interaction.h"
+#include "ui/exercises/ExerciseCaptions.h"
 
 namespace kivo::ui {
 namespace {
@@ -25,44 +26,7 @@ enum Column { LoopColumn, MeasureColumn, TargetColumn, ValueColumn, ResultColumn
 const QColor kPassColour(0xC8, 0xF0, 0xC8);
 const QColor kFailColour(0xF6, 0xC4, 0xC4);
 
-// The measure's unit as the table shows it.
-QString Unit(Measure m) {
-    switch (m) {
-        case Measure::RiseTime:
-        case Measure::SettlingTime: return QStringLiteral(" s");
-        case Measure::CoTravel: return QString();
-        default: return QStringLiteral(" %");
-    }
-}
-
 QString Number(double v) { return QString::number(v, 'f', 2); }
-
-// The measure as the table names it, in the fast simulation's words where
-// it has them.
-QString MeasureCaption(Measure m, bool english) {
-    struct Caption {
-        Measure m;
-        const char* pt;
-        const char* en;
-    };
-    static constexpr Caption kCaptions[] = {
-        {Measure::Variability, "Variabilidade", "Variability"},
-        {Measure::MeanError, "IEM", "IEM"},
-        {Measure::MeanAbsError, "IEMA", "IEMA"},
-        {Measure::CoTravel, "Excursão CO", "CO travel"},
-        {Measure::CoDeviation, "Desvio Pad. CO", "CO std. dev."},
-        {Measure::CoSaturation, "Saturação CO", "CO saturation"},
-        {Measure::PvMin, "PV mín.", "PV min"},
-        {Measure::PvMax, "PV máx.", "PV max"},
-        {Measure::Overshoot, "Sobressinal", "Overshoot"},
-        {Measure::RiseTime, "Tempo de subida", "Rise time"},
-        {Measure::SettlingTime, "Tempo de acomodação", "Settling time"},
-        {Measure::MaxDeviation, "Maior desvio", "Largest deviation"},
-    };
-    for (const Caption& c : kCaptions)
-        if (c.m == m) return QString::fromUtf8(english ? c.en : c.pt);
-    return QString::fromLatin1(MeasureName(m));
-}
 
 // Removes the answer lines the comments carry already.
 void DropAnswers(std::vector<std::string>& lines) {
@@ -101,7 +65,7 @@ ExerciseWindow::ExerciseWindow(AppContext& app, Exercise exercise, Plant plant, 
     for (int r = 0; r < table_->rowCount(); ++r) {
         const Target& t = exercise_.targets[static_cast<std::size_t>(r)];
         const QStringList cells = {QString::number(t.loop), TargetText(t),
-                                   (t.atLeast ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + Number(t.limit) + Unit(t.measure),
+                                   (t.atLeast ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + Number(t.limit) + MeasureUnit(t.measure),
                                    QStringLiteral("–"), QString(), Number(t.points)};
         for (int c = 0; c < kColumns; ++c) table_->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
@@ -192,7 +156,7 @@ void ExerciseWindow::ShowGrade() {
         const TargetResult* t = i < row.targets.size() ? &row.targets[i] : nullptr;
         QString value = QStringLiteral("–"), result;
         if (t && t->value) {
-            value = Number(*t->value) + Unit(t->target->measure);
+            value = Number(*t->value) + MeasureUnit(t->target->measure);
             if (exercise_.scenario.repeats > 1) value += QStringLiteral(" ± ") + Number(t->spread);
         }
         if (t) result = t->pass ? app_.Text(QStringLiteral("✔ atingida"), QStringLiteral("✔ met"))

@@ -25,6 +25,7 @@ public:
     ExerciseWindow(AppContext& app, exercises::Exercise exercise, exercises::Plant plant, QWidget* parent);
 
     const exercises::Exercise& exercise() const { return exercise_; }
+    const exercises::Plant& plant() const { return plant_; }
     // The grade of the last run; none before the first.
     const std::optional<exercises::GradeRow>& lastGrade() const { return last_; }
 

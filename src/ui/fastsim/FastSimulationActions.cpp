@@ -46,7 +46,7 @@ void FastSimulationWindow::BTNSimulateClick() {
     op.normalise = normalize_->isChecked();
     op.writeArchive = archive_->isChecked();
     op.prefix = prefix_->text().toStdString();
-    op.folder = QDir::currentPath().toStdString();
+    op.folder = std::filesystem::path(app_->WorkFolder().toStdU16String());
 
     running_ = true;
     EnableControls(false);
@@ -86,7 +86,7 @@ void FastSimulationWindow::LoadUpperRow() { Load(Superior, selectors_[Superior],
 
 void FastSimulationWindow::Load(Row l, QComboBox* selector, QProgressBar* bar) {
     if (running_ || !app_ || selector->currentIndex() < 0 || selector->currentText().isEmpty()) return;
-    const QString file = QDir::current().filePath(selector->currentText() + QStringLiteral(".txd"));
+    const QString file = QDir(app_->WorkFolder()).filePath(selector->currentText() + QStringLiteral(".txd"));
     running_ = true;
     bar->setValue(0);
     try {
@@ -114,7 +114,7 @@ void FastSimulationWindow::FillUpperSelector() { FillSelector(selectors_[Superio
 void FastSimulationWindow::FillSelector(QComboBox* c) {
     const QString current = c->currentIndex() >= 0 ? c->currentText() : QString();
     QStringList names;
-    for (const std::string& n : ListTxdArchives(QDir::currentPath().toStdString()))
+    for (const std::string& n : ListTxdArchives(std::filesystem::path(app_->WorkFolder().toStdU16String())))
         names << QString::fromStdString(n);
     QStringList listed;
     for (int i = 0; i < c->count(); ++i) listed << c->itemText(i);

@@ -26,6 +26,7 @@
 #include "ui/i18n/FastSimulationTexts.h"
 #include "ui/widgets/ObjectForm.h"
 #include "ui/widgets/Icons.h"
+#include "version/Version.h"
 
 namespace kivo::ui {
 namespace {
@@ -97,10 +98,10 @@ void FastSimulationWindow::MakeAboutForm() {
     text->setObjectName(QStringLiteral("ProductName"));
     text->setTextFormat(Qt::RichText);
     text->setWordWrap(true);
-    text->setText(QStringLiteral("<h1>KIVO</h1><p>v 7.71</p>"
+    text->setText(QStringLiteral("<h1>KIVO</h1><p>v " KIVO_VERSION "</p>"
                                   "<p>Simulador para treinamento em controle de processos industriais.</p>"
                                   "<p><i>Process control training simulator.</i></p>"));
-    text->setAccessibleName(QStringLiteral("KIVO v 7.71"));
+    text->setAccessibleName(QStringLiteral("KIVO v " KIVO_VERSION));
     line->addWidget(text, 1);
     column->addLayout(line, 1);
     auto* closeButton = CaptionedButton<QPushButton>(this, "OKButton", "Fechar");

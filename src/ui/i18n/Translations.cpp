@@ -27,6 +27,8 @@ constexpr std::array kMainWindow{
     Translation{"RegistradorXY1", "Registrador XY", "XY Register"},
     Translation{"Exercicio1", "Exercício", "Exercise"},
     Translation{"AbrirExercicio1", "Abrir exercício...", "Open exercise..."},
+    Translation{"NovoExercicio1", "Novo exercício deste projeto...", "New exercise from this project..."},
+    Translation{"EditarExercicio1", "Editar exercício...", "Edit exercise..."},
     Translation{"Opes1", "Opções", "Options"},
     Translation{"PausarSimulao2", "Pausar Simulação", "Stop Simulation"},
     Translation{"MoverObjetos2", "Mover Objetos", "Move Objects"},

@@ -187,6 +187,9 @@ void MainWindow::MakeMenu() {
 
     QMenu* exercise = menu(bar, "Exercicio1", "Exercício");
     exercise->addAction(item("AbrirExercicio1", "Abrir exercício..."));
+    exercise->addSeparator();
+    exercise->addAction(item("NovoExercicio1", "Novo exercício deste projeto..."));
+    exercise->addAction(item("EditarExercicio1", "Editar exercício..."));
     bar->addMenu(exercise);
 
     QMenu* options = menu(bar, "Opes1", "Opções");
@@ -219,6 +222,8 @@ void MainWindow::MakeMenu() {
     connect(actionItem("Sair1"), &QAction::triggered, this, &QWidget::close);
     connect(actionItem("Exemplos1"), &QAction::triggered, this, [this] { cycle_->Examples(); });
     connect(actionItem("AbrirExercicio1"), &QAction::triggered, this, &MainWindow::OpenExercise);
+    connect(actionItem("NovoExercicio1"), &QAction::triggered, this, &MainWindow::NewExercise);
+    connect(actionItem("EditarExercicio1"), &QAction::triggered, this, &MainWindow::EditExercise);
     connect(actionItem("Portuguese1"), &QAction::triggered, this, [this] { ChooseLanguage(false); });
     connect(actionItem("English1"), &QAction::triggered, this, [this] { ChooseLanguage(true); });
     connect(actionItem("Configurao2"), &QAction::triggered, this, [this] { config_->ShowDialog(); });
@@ -270,6 +275,39 @@ void MainWindow::OpenExercise() {
     exerciseWindow_ = new ExerciseWindow(app_, std::move(opened->first), std::move(opened->second), this);
     connect(exerciseWindow_, &ExerciseWindow::commentsChanged, this, &MainWindow::ReloadComments);
     exerciseWindow_->show();
+}
+
+void MainWindow::NewExercise() {
+    if (auto s = cycle_->NewExercise()) ShowExerciseEditor(std::move(s->exercise), std::move(s->plant), QString());
+}
+
+void MainWindow::EditExercise() {
+    if (exerciseWindow_) {
+        const exercises::Exercise& e = exerciseWindow_->exercise();
+        ShowExerciseEditor(e, exerciseWindow_->plant(), QString::fromStdU16String(e.file.u16string()));
+    } else if (auto opened = cycle_->ExerciseToEdit()) {
+        const QString file = QString::fromStdU16String(opened->first.file.u16string());
+        ShowExerciseEditor(std::move(opened->first), std::move(opened->second), file);
+    }
+}
+
+void MainWindow::ShowExerciseEditor(exercises::Exercise exercise, exercises::Plant plant, const QString& file) {
+    // One editor at a time; closing the old one may ask to save it first.
+    if (exerciseEditor_ && !exerciseEditor_->close()) return;
+    delete exerciseEditor_;
+    exerciseEditor_ = new ExerciseEditor(app_, std::move(exercise), std::move(plant), file, this);
+    exerciseEditor_->setAttribute(Qt::WA_DeleteOnClose);
+    // The exercise window on screen shows what was just saved, so the
+    // teacher can run it at once as a student would.
+    connect(exerciseEditor_, &ExerciseEditor::saved, this, [this] {
+        if (!exerciseWindow_ || !exerciseEditor_) return;
+        const bool visible = exerciseWindow_->isVisible();
+        delete exerciseWindow_;
+        exerciseWindow_ = new ExerciseWindow(app_, exerciseEditor_->exercise(), exerciseEditor_->plant(), this);
+        connect(exerciseWindow_, &ExerciseWindow::commentsChanged, this, &MainWindow::ReloadComments);
+        exerciseWindow_->setVisible(visible);
+    });
+    exerciseEditor_->show();
 }
 
 void MainWindow::RegisterMenuWindow(const QString& item, std::function<QWidget*()> factory) {
@@ -474,7 +512,7 @@ void MainWindow::LoadProjectImage(const QString& imagePath, const QString& proje
 
 void MainWindow::ChooseLanguage(bool english) {
     if (english != app_.english()) {
-        const QString error = WritePreferences(app_.startDirectory(), english);
+        const QString error = app_.folders().SetLanguage(english);
         if (!error.isEmpty())
             app_.Inform(error);
         else

@@ -8,10 +8,12 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "ui/exercises/ExerciseEditor.h"
 #include "ui/exercises/ExerciseWindow.h"
 #include "ui/shell/ObjectWindows.h"
 #include "ui/shell/Shell.h"
 #include "ui/widgets/CommentsPanel.h"
+#include "version/Version.h"
 
 class QAction;
 class QGroupBox;
@@ -37,9 +39,9 @@ class VariableListDialog;
 class WidgetPanel;
 class ProjectSettingsDialog;
 
-inline constexpr char kInitialTitle[] = "KIVO (v 7.71)";
+inline constexpr char kInitialTitle[] = "KIVO (v " KIVO_VERSION ")";
 // The caption of a new or reset project.
-inline constexpr char kNewTitle[] = "KIVO v 7.71";
+inline constexpr char kNewTitle[] = "KIVO v " KIVO_VERSION;
 
 class MainWindow : public QMainWindow, public Shell {
     Q_OBJECT
@@ -62,6 +64,12 @@ public:
     ExerciseWindow* exerciseWindow() const { return exerciseWindow_.data(); }
     // Asks for an exercise, loads its plant and shows its window.
     void OpenExercise();
+    // The teacher's editor on a new exercise from the open project, or on
+    // the open exercise (asking for a file when none is open).
+    void NewExercise();
+    void EditExercise();
+    // The editor; nullptr when none is open.
+    ExerciseEditor* exerciseEditor() const { return exerciseEditor_.data(); }
     QToolButton* indicator() const { return saveIndicator_; }
     CommentsPanel* comments() const { return commentsPanel_; }
     QGroupBox* progress() const { return progressBox_; }
@@ -105,6 +113,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void ShowExerciseEditor(exercises::Exercise exercise, exercises::Plant plant, const QString& file);
     class Load;
 
     void MakeMenu();
@@ -131,6 +140,7 @@ private:
     VariableListDialog* variableListDialog_ = nullptr;
     GeneratorsWindow* generators_ = nullptr;
     QPointer<ExerciseWindow> exerciseWindow_;
+    QPointer<ExerciseEditor> exerciseEditor_;
     std::unique_ptr<ProjectLifecycle> cycle_;
     std::unique_ptr<Load> load_;
     RecorderCycle* recorderCycle_ = nullptr;

@@ -26,7 +26,7 @@ void ProjectLifecycle::AskToSave() {
     if (!app_.interaction().Ask(&w_, app_.Text(QStringLiteral("Salvar Alterações em Arquivo?"),
                                                    QStringLiteral("Save changes?"))))
         return;
-    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    const QString name = AskSaveName();
     if (name.isEmpty()) return;
     // The chosen name as it is: no extension is added here.
     app_.projectPath = name;
@@ -46,6 +46,7 @@ void ProjectLifecycle::New() {
     AskToSave();
     ClearProject();
     app_.projectPath.clear();
+    exampleOpen_ = false;
     w_.setWindowTitle(QString::fromUtf8(kNewTitle));
     app_.MarkSaved();
     w_.ShowChooser(false);
@@ -85,6 +86,35 @@ std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle
     return opened;
 }
 
+std::optional<exercises::Suggestion> ProjectLifecycle::NewExercise() {
+    // The exercise fingerprints the plant's file: what is on screen must be
+    // what is on disk.
+    if (app_.projectPath.isEmpty() || !app_.saved()) {
+        app_.Inform(app_.Text(QStringLiteral("Salve o projeto primeiro: o exercício usa o arquivo do projeto, como está salvo, como planta."),
+                              QStringLiteral("Save the project first: the exercise takes the project's file, as saved, as its plant.")));
+        return std::nullopt;
+    }
+    try {
+        return exercises::SuggestExercise(FilesystemPath(app_.projectPath));
+    } catch (const std::exception& e) {
+        app_.Inform(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+}
+
+std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle::ExerciseToEdit() {
+    const QString name = app_.interaction().ExerciseFileName(&w_);
+    if (name.isEmpty()) return std::nullopt;
+    try {
+        exercises::Exercise e = exercises::ReadExercise(FilesystemPath(name));
+        exercises::Plant plant = exercises::ReadPlant(e);
+        return std::pair{std::move(e), std::move(plant)};
+    } catch (const exercises::ExerciseError& e) {
+        app_.Inform(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+}
+
 bool ProjectLifecycle::OpenFile(const QString& path) {
     // The file is read through on a scratch project first, so that one that
     // cannot be read never resets the project on screen.
@@ -119,7 +149,8 @@ bool ProjectLifecycle::Load(const QString& path, bool example) {
     // The picture of a project that is not an example is looked for in the
     // current directory, which becomes the project's own folder, as after
     // the open dialog.
-    if (!example) QDir::setCurrent(QFileInfo(path).absolutePath());
+    if (!example) app_.ChooseFolder(QFileInfo(path).absolutePath());
+    exampleOpen_ = example;
     w_.LoadProjectImage(QString::fromStdU16String(r.imagePath.u16string()), path);
     w_.ReloadComments();
     w_.ShowComments(app_.project().commentsVisible);
@@ -137,11 +168,15 @@ bool ProjectLifecycle::Load(const QString& path, bool example) {
 }
 
 void ProjectLifecycle::Save() {
+    if (exampleOpen_) {
+        SaveAs();
+        return;
+    }
     if (!app_.projectPath.isEmpty()) {
         if (Write()) app_.MarkSaved();
         return;
     }
-    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    const QString name = AskSaveName();
     if (name.isEmpty()) return;
     AdoptName(name);
     w_.ShowIndicator(true);
@@ -149,15 +184,30 @@ void ProjectLifecycle::Save() {
 }
 
 void ProjectLifecycle::SaveAs() {
-    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    const QString name = AskSaveName();
     if (name.isEmpty()) return;
     AdoptName(name);
     if (!Write()) return;
     app_.MarkSaved();
     app_.defaultSaveName = app_.projectPath;
+    app_.ChooseFolder(QFileInfo(app_.projectPath).absolutePath());
+    exampleOpen_ = false;
     // Saved under a name of the user's, an example becomes the user's file:
     // the indicator shows and Save writes to it from now on.
     w_.ShowIndicator(true);
+}
+
+QString ProjectLifecycle::AskSaveName() {
+    // An installed example lies in a folder the user cannot write: the
+    // dialog proposes the same name in the user's documents folder.
+    if (exampleOpen_ && app_.folders().installed()) {
+        const QString documents = app_.folders().Documents();
+        return app_.interaction().SaveFileName(
+            &w_, QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath(QFileInfo(app_.projectPath).fileName()),
+            app_.Text(QStringLiteral("os exemplos instalados são só para leitura: salve uma cópia sua"),
+                      QStringLiteral("installed examples are read-only: save a copy of your own")));
+    }
+    return app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
 }
 
 void ProjectLifecycle::AdoptName(const QString& name) {
@@ -177,6 +227,7 @@ void ProjectLifecycle::AdoptName(const QString& name) {
 void ProjectLifecycle::Examples() {
     AskToSave();
     app_.projectPath.clear();
+    exampleOpen_ = false;
     w_.setWindowTitle(QString::fromUtf8(kNewTitle));
     app_.MarkSaved();
     ClearProject();
@@ -188,7 +239,7 @@ void ProjectLifecycle::Examples() {
 
 void ProjectLifecycle::OpenExample(int index) {
     w_.ShowIndicator(false);
-    const QString path = ExampleChooser::ExamplePath(app_.startDirectory(), index);
+    const QString path = ExampleChooser::ExamplePath(app_.folders(), index);
     if (!QFileInfo::exists(path))
         app_.Inform(app_.Text(QStringLiteral("Arquivo não encontrado"), QStringLiteral("File not found")));
     if (!Load(path, true)) return;
@@ -201,7 +252,7 @@ void ProjectLifecycle::OnClose() {
     if (app_.saved()) return;
     // The same question in both languages.
     if (!app_.interaction().Ask(&w_, QStringLiteral("Salvar Alterações em Arquivo?"))) return;
-    const QString name = app_.interaction().SaveFileName(&w_, app_.defaultSaveName);
+    const QString name = AskSaveName();
     if (name.isEmpty()) return;
     app_.projectPath = name;
     if (Write()) app_.MarkSaved();

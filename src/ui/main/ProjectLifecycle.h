@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "exercises/Authoring.h"
 #include "exercises/Grading.h"
 
 namespace kivo::ui {
@@ -36,6 +37,13 @@ public:
     // example is loaded (Save never writes over it). The exercise and its
     // plant, or none when cancelled or refused (the message was shown).
     std::optional<std::pair<exercises::Exercise, exercises::Plant>> OpenExercise();
+    // A starting exercise on the open project as it is saved, for the
+    // teacher's editor; none when the project has unsaved changes or was
+    // never saved, or cannot be a plant (the message was shown).
+    std::optional<exercises::Suggestion> NewExercise();
+    // Asks for an exercise file and reads it and its plant for the editor;
+    // the project on screen stays as it is.
+    std::optional<std::pair<exercises::Exercise, exercises::Plant>> ExerciseToEdit();
 
     // The reset of every object and setting to its default.
     void ClearProject();
@@ -47,11 +55,16 @@ private:
     // Writes the project to the current path; false after a failure, whose
     // message has been shown.
     bool Write();
+    // The save dialog's answer, proposing where the file should go.
+    QString AskSaveName();
     // Steps a to c of Save: path, title, extension.
     void AdoptName(const QString& name);
 
     AppContext& app_;
     MainWindow& w_;
+    // The open project is an example (or an exercise's plant): Save never
+    // writes over it.
+    bool exampleOpen_ = false;
 };
 
 }  // namespace kivo::ui

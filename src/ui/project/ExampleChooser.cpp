@@ -111,7 +111,7 @@ void ExampleChooser::showEvent(QShowEvent* e) {
         const auto examples = Examples();
         for (int i = 0; i < int(examples.size()); ++i)
             findChild<QToolButton*>(QString::fromLatin1(examples[i].picture))
-                ->setIcon(Thumbnail(ExamplePath(app_.startDirectory(), i)));
+                ->setIcon(Thumbnail(ExamplePath(app_.folders(), i)));
         picturesLoaded_ = true;
     }
     QTabWidget::showEvent(e);
@@ -139,17 +139,10 @@ void ExampleChooser::Fill(bool english) {
     }
 }
 
-QString ExampleChooser::ExamplesRoot(const QString& startDirectory) {
-    if (QFileInfo(QDir(startDirectory).filePath(QStringLiteral("examples"))).isDir()) return startDirectory;
-    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kivo"));
-    if (QFileInfo(installed + QStringLiteral("/examples")).isDir()) return installed;
-    return QStringLiteral(KIVO_SOURCE_DIR);
-}
-
-QString ExampleChooser::ExamplePath(const QString& startDirectory, int index) {
+QString ExampleChooser::ExamplePath(const UserFolders& folders, int index) {
     QString path = QString::fromUtf8(Examples()[index].path);
     path.replace('\\', '/');
-    return ExamplesRoot(startDirectory) + path;
+    return folders.examplesRoot() + path;
 }
 
 }  // namespace kivo::ui

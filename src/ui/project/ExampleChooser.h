@@ -6,6 +6,8 @@
 
 namespace kivo::ui {
 
+class UserFolders;
+
 class AppContext;
 
 class ExampleChooser : public QTabWidget {
@@ -16,11 +18,9 @@ public:
     // Applies the English page names, titles and descriptions.
     void Translate();
 
-    // The folder holding "examples": the start directory when it has one,
-    // else the program's installed data folder, else the source tree.
-    static QString ExamplesRoot(const QString& startDirectory);
-    // Full path of the example: the root followed by the table's path.
-    static QString ExamplePath(const QString& startDirectory, int index);
+    // Full path of the example: the examples' root followed by the table's
+    // path.
+    static QString ExamplePath(const UserFolders& folders, int index);
 
 signals:
     void exampleChosen(int index);

@@ -444,7 +444,7 @@ void TrendRecorderWindow::ArchiveToggled(bool writeArchive) {
         app_.Inform(QStringLiteral("Data saved: ") + Q(name));
         return;
     }
-    if (!sampler().StartLog(std::filesystem::path(QDir::currentPath().toStdU16String()))) {
+    if (!sampler().StartLog(std::filesystem::path(app_.WorkFolder().toStdU16String()))) {
         ShowLog();
         app_.Inform(Q(sampler().log().Error(app_.english())));
         return;
