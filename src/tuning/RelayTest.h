@@ -8,6 +8,7 @@
 // they drive) gives the ultimate gain and period. Run it
 // on a copy of the plant when the running one must not be disturbed: it
 // ticks the simulation it is given.
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -21,7 +22,13 @@ namespace kivo::tuning {
 
 struct RelayOptions {
     // The relay's swing either side of the output at rest, % of MV;
-    // nothing: kDefaultRelayAmplitude, within the output's limits.
+    // nothing: chosen from the noise. It starts at kDefaultRelayAmplitude
+    // (within the output's limits); when the first cycle swings the PV by
+    // less than kNoiseBands times the hysteresis (itself three standard
+    // deviations of the noise), the PV's swing being proportional to the
+    // amplitude, it is scaled for kRaisedBands times, within the limits
+    // and 50 %, and the cycles are counted again (and checked again: the
+    // noise's part of the swing does not grow with it).
     std::optional<double> amplitude;
     // The error past which the relay switches, % of PV; nothing: three
     // standard deviations of the PV at rest, at least kMinHysteresis.
@@ -33,7 +40,7 @@ struct RelayTestResult {
     std::vector<double> sp;  // SP in %, one per sample of series
     std::size_t start = 0;   // the first sample of the relay
     double mvBefore = 0;     // the controller's output at rest
-    double amplitude = 0, hysteresis = 0;  // as used, %
+    double amplitude = 0, hysteresis = 0;  // as used at the end, %
     double noise = 0;        // standard deviation of the PV at rest, %
     double period = 0;       // the oscillation's, over the cycles after the first, s
     double pvAmplitude = 0;  // half the PV's peak-to-peak over those cycles, %
@@ -44,7 +51,8 @@ struct RelayTestResult {
 // BumpTest does, at most kMaxRestWait), records kRelayLeadIn more, then
 // runs the relay for kRelayCycles full cycles after the first (at most
 // kMaxRelayTime) and hands the output back to the controller in automatic.
-// A sample every 0.1 s, coarser for slow loops. Refuses (TuningError, sim
+// A sample every 0.1 s, coarser for slow loops. It ticks sim through a
+// RelayDriver, as the GUI ticks the live plant. Refuses (TuningError, sim
 // untouched): no such controller, a controller in manual, an amplitude
 // outside kMinStep..50 % or without room within the output's limits, a
 // hysteresis outside 0..10 %; and (the plant then run) an output at rest
@@ -64,6 +72,12 @@ struct RelayIdentification {
 RelayIdentification IdentifyRelay(const RelayTestResult& r);
 
 inline constexpr double kDefaultRelayAmplitude = 5;  // %
+// The PV's swing (half its peak-to-peak) the chosen amplitude must give, in
+// hysteresis widths: below kNoiseBands the oscillation is mostly the noise
+// band's; kRaisedBands leaves a margin over it.
+inline constexpr double kNoiseBands = 3;
+inline constexpr double kRaisedBands = 4;
+inline constexpr std::size_t kMaxRelaySamples = 12000;
 inline constexpr double kMinHysteresis = 0.05;       // %
 inline constexpr int kRelayCycles = 4;
 inline constexpr double kRelayLeadIn = 30;           // s

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 #include "objects/Controller.h"
 #include "objects/Process.h"
 #include "project/ProjectFile.h"
+#include "project/TextFile.h"
+#include "tuning/RelayDriver.h"
 #include "tuning/RelayTest.h"
 #include "tuning/Rules.h"
 
@@ -69,6 +73,95 @@ TEST(RelayTestTest, RecoversTheUltimatePointAndHandsBackWithoutABump) {
         ASSERT_EQ(zn.size(), 3u) << c.testCase;
         EXPECT_NEAR(zn[0].Kc, 0.5 * id.ultimate.gain, 1e-9) << c.testCase;
         EXPECT_NEAR(zn[2].Td, id.ultimate.period / 8, 1e-9) << c.testCase;
+    }
+}
+
+// The fixture with the noise generator that feeds the first process's
+// input (row 81, 45..55 %) spanning lo..hi instead.
+std::string FixtureWithNoise(const char* lo, const char* hi) {
+    std::ifstream in(kFixture, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string s = bytes.str();
+    for (auto [from, to] : {std::pair{"{P/03} 45", lo}, std::pair{"{P/04} 55", hi}}) {
+        const auto at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) s.replace(at, std::string(from).size(), std::string(from).substr(0, 7) + to);
+    }
+    return s;
+}
+
+// The live plant as the GUI runs it: ticked on its cycle, the driver
+// called after each tick, the plant already running for a while. The
+// same test on a copy made from its file text, as the tuning window
+// makes it, finds the same ultimate point; the controller takes the
+// output back where the relay left it.
+TEST(RelayTestTest, LiveDriverAgreesWithTheCopyAndHandsBackWithoutABump) {
+    const struct {
+        const char* testCase;
+        ProcessModel plant;
+    } cases[] = {
+        {"first order", {ModelKind::Fopdt, 0.8, 20, 0, 3}},
+        {"lag-dominant first order", {ModelKind::Fopdt, 1.5, 60, 0, 2}},
+    };
+    for (const auto& c : cases) {
+        Project live;
+        ASSERT_TRUE(ReadProject(live, kFixture).ok);
+        Plant(live, c.plant);
+        long long tick = 0;
+        const auto tickLive = [&] { live.sim.Tick(static_cast<long double>(++tick) * 100); };
+        for (int i = 0; i < 600; ++i) tickLive();
+
+        Project copy;
+        ASSERT_TRUE(ReadProjectBytes(copy, JoinLines(ProjectLines(live)), "copy").ok) << c.testCase;
+        const RelayIdentification onCopy = IdentifyRelay(RelayTest(copy.sim, 1));
+
+        Controller& controller = *live.controller(1);
+        RelayDriver driver(live.sim, 1);
+        double relayOutput = 0;
+        while (driver.running()) {
+            tickLive();
+            relayOutput = controller.state.MV;
+            driver.AfterTick();
+        }
+        ASSERT_EQ(driver.phase(), RelayDriver::Phase::Finished) << c.testCase;
+        EXPECT_TRUE(controller.state.autoMode) << c.testCase;
+        // The first automatic output continues from the relay's last: the
+        // integral tracked it, only the error's change of one cycle moves it.
+        tickLive();
+        const double bump = std::abs(controller.state.MV - relayOutput);
+        const RelayTestResult r = driver.Result();
+        EXPECT_LT(bump, 0.02 * r.amplitude) << c.testCase << ": " << relayOutput << " -> " << controller.state.MV;
+        const RelayIdentification onLive = IdentifyRelay(r);
+        EXPECT_NEAR(onLive.ultimate.gain, onCopy.ultimate.gain, 0.05 * onCopy.ultimate.gain) << c.testCase;
+        EXPECT_NEAR(onLive.ultimate.period, onCopy.ultimate.period, 0.05 * onCopy.ultimate.period) << c.testCase;
+    }
+}
+
+// The amplitude left to the test keeps the default where the PV's swing
+// clears the noise band by kNoiseBands hysteresis widths, and is raised
+// where it does not; either way the swing clears it.
+TEST(RelayTestTest, AmplitudeChosenFromTheNoise) {
+    const struct {
+        const char* testCase;
+        const char *lo, *hi;
+        bool raised;
+    } cases[] = {
+        {"noise-free", "50", "50", false},
+        {"noisy", "-50", "150", true},
+    };
+    for (const auto& c : cases) {
+        Project project;
+        ASSERT_TRUE(ReadProjectBytes(project, FixtureWithNoise(c.lo, c.hi), "noise").ok) << c.testCase;
+        Plant(project, {ModelKind::Fopdt, 0.8, 20, 0, 3});
+        const RelayTestResult r = RelayTest(project.sim, 1);
+        EXPECT_EQ(r.amplitude > kDefaultRelayAmplitude, c.raised) << c.testCase << ": " << r.amplitude;
+        EXPECT_GE(r.pvAmplitude, kNoiseBands * r.hysteresis) << c.testCase;
+        // Given, it is kept whatever the noise.
+        Project given;
+        ASSERT_TRUE(ReadProjectBytes(given, FixtureWithNoise(c.lo, c.hi), "noise").ok) << c.testCase;
+        Plant(given, {ModelKind::Fopdt, 0.8, 20, 0, 3});
+        EXPECT_EQ(RelayTest(given.sim, 1, {2.0, std::nullopt}).amplitude, 2.0) << c.testCase;
     }
 }
 

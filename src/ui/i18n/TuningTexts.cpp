@@ -36,10 +36,11 @@ constexpr std::array kTuning{
                   "900 s (the running plant is left alone)"},
     ControlText{"LabelAmplitudeRele", "Relé ± (%):", "Relay ± (%):", nullptr, nullptr},
     ControlText{"AmplitudeReleText", nullptr, nullptr,
-                  "Amplitude do relé em torno da saída em repouso, em %; vazio: 5 %, menos onde os limites da saída "
-                  "não deixam espaço",
-                  "The relay's swing around the output at rest, in %; empty: 5 %, less where the output's limits "
-                  "leave no room"},
+                  "Amplitude do relé em torno da saída em repouso, em %; vazio: escolhida pelo ruído, 5 % (menos onde "
+                  "os limites da saída não deixam espaço), aumentada enquanto um ciclo move a PV menos que 3 "
+                  "histereses",
+                  "The relay's swing around the output at rest, in %; empty: chosen from the noise, 5 % (less where "
+                  "the output's limits leave no room), raised while a cycle swings the PV by less than 3 hystereses"},
     ControlText{"LabelHistereseRele", "Histerese (%):", "Hysteresis (%):", nullptr, nullptr},
     ControlText{"HistereseReleText", nullptr, nullptr,
                   "Erro além do qual o relé comuta, em %; vazio: três desvios padrão do ruído da PV em repouso (pelo "
