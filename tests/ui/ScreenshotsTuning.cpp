@@ -160,6 +160,18 @@ int main(int argc, char** argv) {
         Write(*s, QStringLiteral("%1/tuning_relay_%2%3.png").arg(output, QString::fromLatin1(e->name), suffix));
         std::printf("relay %s: %s | loop 1 still %s\n", e->name, qPrintable(s->message()),
                     f->model().state.autoMode ? "auto" : "manual");
+
+        // The relay test on the running plant, in its third cycle: the
+        // record so far, the status and the cancel button.
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TuningWindow::LiveRelaySource);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        for (int i = 0; i < 100000 && s->liveRelay() && s->liveRelay()->cyclesDone() < 2; ++i) fixture.app->Tick();
+        // Up to the next display refresh, which redraws the window.
+        for (int i = 0; i < 6 && s->liveRelay(); ++i) fixture.app->Tick();
+        s->adjustSize();
+        Write(*s, QStringLiteral("%1/tuning_live_relay_%2%3.png").arg(output, QString::fromLatin1(e->name), suffix));
+        std::printf("live relay %s: %s | loop 1 %s\n", e->name, qPrintable(s->message()),
+                    f->model().state.autoMode ? "auto" : "manual (the relay's)");
     }
     // A noisy step test (1 % of span) that a small step leaves within the
     // noise's reach and whose PV touches 100 %: the warnings beside the model.

@@ -430,6 +430,52 @@ private slots:
         QCOMPARE(ControlsWithoutAccessibleName(s), QStringList{});
     }
 
+    // The relay test on the running plant, stepped by the real-time tick:
+    // the relay holds the output while the controller waits in manual, the
+    // plant's ultimate point is found, and the controller takes the loop
+    // back in automatic; a second test is cancelled in the middle.
+    void liveRelayTestRunsOnTheTicksAndCancels() {
+        Faceplate* f = Open(false);
+        kivo::Controller& c = f->model();
+        Ticks(50);
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::LiveRelaySource);
+        QVERIFY(!Child(s, "AmplitudeReleText")->isHidden());
+        Click(s, "LerBTN");
+        QVERIFY2(s->liveRelay(), qPrintable(s->message()));
+        QVERIFY(Child(s, "LerBTN")->isHidden());
+        QVERIFY(!Child(s, "CancelarReleBTN")->isHidden());
+        QCOMPARE(ControlsWithoutAccessibleName(s), QStringList{});
+        bool relayHeld = false;
+        for (int i = 0; i < 100000 && s->liveRelay(); ++i) {
+            Ticks(1);
+            if (s->liveRelay() && s->liveRelay()->phase() == tuning::RelayDriver::Phase::Relay)
+                relayHeld = relayHeld || !c.state.autoMode;
+        }
+        QVERIFY(relayHeld);
+        QVERIFY(!s->liveRelay());
+        QVERIFY(c.state.autoMode);
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        const auto truth = *tuning::Ultimate({tuning::ModelKind::Fopdt, kGain, kTau, 0, kDeadTime + 0.1});
+        const auto found = *tuning::Ultimate(s->identification()->bestFit().model);
+        QVERIFY2(std::abs(found.gain - truth.gain) < 0.05 * truth.gain, qPrintable(QString::number(found.gain)));
+        QVERIFY2(std::abs(found.period - truth.period) < 0.05 * truth.period, qPrintable(QString::number(found.period)));
+        QCOMPARE(Child<QTableWidget>(s, "RegrasTabela")->item(0, 0)->text(), QString("Ziegler-Nichols Ku"));
+        QVERIFY(!Child(s, "LerBTN")->isHidden());
+
+        Click(s, "LerBTN");
+        while (s->liveRelay() && s->liveRelay()->phase() != tuning::RelayDriver::Phase::Relay) Ticks(1);
+        Ticks(20);
+        QVERIFY(!c.state.autoMode);
+        Click(s, "CancelarReleBTN");
+        QVERIFY(!s->liveRelay());
+        QVERIFY(c.state.autoMode);
+        QVERIFY2(s->message().contains("cancelado"), qPrintable(s->message()));
+        QVERIFY(!s->identification());
+        QVERIFY(Child(s, "CancelarReleBTN")->isHidden());
+    }
+
 private:
     // The example with its flow process made a clean first order plus dead
     // time; the loop put in manual unless told otherwise.

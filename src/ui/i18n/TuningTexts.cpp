@@ -47,6 +47,9 @@ constexpr std::array kTuning{
                   "menos 0.05 %)",
                   "The error past which the relay switches, in %; empty: three standard deviations of the PV's noise "
                   "at rest (at least 0.05 %)"},
+    ControlText{"CancelarReleBTN", "Cancelar teste", "Cancel test",
+                  "Interromper o teste de relé na planta em operação e devolver a saída ao controlador",
+                  "Stop the relay test on the running plant and hand the output back to the controller"},
     ControlText{"LerBTN", "Ler dados", "Read data", "Ler os dados, achar o degrau e identificar o processo",
                   "Read the data, find the step and identify the process"},
     ControlText{"DadosGrafico", nullptr, nullptr, "MV, PV e a resposta do modelo ajustado",
@@ -129,7 +132,8 @@ QString TuningTitle(const QString& tag, bool english) {
 QStringList SourceItems(bool english) {
     return {T(english, "Tendência do controlador", "Controller trend"), T(english, "Arquivo", "File"),
             T(english, "Teste em degrau simulado", "Simulated step test"),
-            T(english, "Teste de relé simulado (em automático)", "Simulated relay test (in automatic)")};
+            T(english, "Teste de relé simulado (em automático)", "Simulated relay test (in automatic)"),
+            T(english, "Teste de relé na planta em operação", "Relay test on the running plant")};
 }
 
 QStringList ModelItems(bool english) {
@@ -207,6 +211,26 @@ QString RelayText(double period, double pvAmplitude, double ku, double pu, bool 
         .arg(pvAmplitude, 0, 'g', 3)
         .arg(ku, 0, 'g', 4)
         .arg(pu, 0, 'g', 4);
+}
+
+QString LiveRelayStatus(int phase, int cycles, int total, double seconds, bool english) {
+    const QString time = QString::number(seconds, 'f', 0);
+    switch (phase) {
+        case 0:
+            return T(english, "Teste de relé: aguardando a PV em repouso (%1 s)",
+                     "Relay test: waiting for the PV to rest (%1 s)")
+                .arg(time);
+        case 1:
+            return T(english, "Teste de relé: registrando a malha em repouso (%1 s)",
+                     "Relay test: recording the loop at rest (%1 s)")
+                .arg(time);
+        default:
+            return T(english, "Teste de relé: ciclo %1 de %2 (%3 s); o controlador volta em automático ao fim",
+                     "Relay test: cycle %1 of %2 (%3 s); the controller takes over in automatic at the end")
+                .arg(cycles)
+                .arg(total)
+                .arg(time);
+    }
 }
 
 QString RelayNotAtRestWarning(double seconds, bool english) {

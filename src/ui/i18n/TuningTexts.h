@@ -16,7 +16,8 @@ std::span<const ControlText> TuningTexts();
 // "Sintonia - TAG" / "Tuning - TAG".
 QString TuningTitle(const QString& tag, bool english);
 // The data sources: 0 the controller's trend, 1 a file, 2 a step test and
-// 3 a relay test, simulated on a copy of the plant.
+// 3 a relay test, simulated on a copy of the plant; 4 a relay test on the
+// running plant.
 QStringList SourceItems(bool english);
 // The model choices: 0 FOPDT, 1 SOPDT, 2 IPDT (in the order of the model
 // kinds), 3 the best fit.
@@ -53,6 +54,10 @@ QString NotAtRestWarning(double seconds, bool english);
 // The relay test's oscillation (period s, PV amplitude %) and the model's
 // ultimate gain and period (s).
 QString RelayText(double period, double pvAmplitude, double ku, double pu, bool english);
+// The relay test on the running plant while it runs: phase 0 waiting for
+// rest, 1 the lead-in, 2 the relay at cycle `cycles` of `total`; seconds
+// of plant time since the start.
+QString LiveRelayStatus(int phase, int cycles, int total, double seconds, bool english);
 // The simulated relay test started on a PV that had not come to rest.
 QString RelayNotAtRestWarning(double seconds, bool english);
 // Where a predicted index is out of range (the loop diverges).

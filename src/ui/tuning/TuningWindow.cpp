@@ -163,7 +163,11 @@ QWidget* TuningWindow::MakeDataArea() {
         e->setMinimumWidth(width);
         e->setMaximumWidth(width);
     }
-    auto* readButton = Named(new QPushButton(g), "LerBTN");
+    auto* readButton = read_ = Named(new QPushButton(g), "LerBTN");
+    // Shown while a relay test runs on the running plant, in place of "Ler
+    // dados".
+    cancelRelay_ = Named(new QPushButton(g), "CancelarReleBTN");
+    cancelRelay_->hide();
     h->addWidget(Label("LabelFonte", g, source_));
     h->addWidget(source_);
     h->addWidget(file_, 1);
@@ -181,6 +185,8 @@ QWidget* TuningWindow::MakeDataArea() {
     h->addWidget(Label("LabelHistereseRele", g, relayHysteresis_));
     h->addWidget(relayHysteresis_);
     h->addWidget(readButton);
+    h->addWidget(cancelRelay_);
+    connect(cancelRelay_, &QPushButton::clicked, this, &TuningWindow::CancelLiveRelay);
     connect(simStep_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(simDuration_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(relayAmplitude_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
@@ -296,7 +302,7 @@ void TuningWindow::UpdateSource() {
     for (const char* name : {"LabelDegrauSim", "LabelDuracaoSim"})
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) l->setEnabled(simulated);
     // The relay's fields take the place of the step's while it is chosen.
-    const bool relay = source_->currentIndex() == RelaySource;
+    const bool relay = source_->currentIndex() == RelaySource || source_->currentIndex() == LiveRelaySource;
     for (const char* name : {"LabelDegrauSim", "DegrauSimText", "LabelDuracaoSim", "DuracaoSimText"})
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setVisible(!relay);
     for (const char* name : {"LabelAmplitudeRele", "AmplitudeReleText", "LabelHistereseRele", "HistereseReleText"})

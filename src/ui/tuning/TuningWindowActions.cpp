@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -171,10 +172,15 @@ tuning::BumpTestResult TuningWindow::SimulatedStepTest() {
     return r;
 }
 
-tuning::RelayTestResult TuningWindow::SimulatedRelayTest() {
+tuning::RelayOptions TuningWindow::RelayOptionsFromFields() const {
     tuning::RelayOptions o;
     if (!relayAmplitude_->text().trimmed().isEmpty()) o.amplitude = ReadField(relayAmplitude_);
     if (!relayHysteresis_->text().trimmed().isEmpty()) o.hysteresis = ReadField(relayHysteresis_);
+    return o;
+}
+
+tuning::RelayTestResult TuningWindow::SimulatedRelayTest() {
+    const tuning::RelayOptions o = RelayOptionsFromFields();
     BusyGuard busy(app_.timer(), busy_);
     return OnCopy(JoinLines(ProjectLines(app_.project())), app_.project().title, english_,
                   [&](Simulation& sim) { return tuning::RelayTest(sim, c_.number(), o); });
@@ -222,7 +228,8 @@ void TuningWindow::Error(const QString& text) {
 }
 
 void TuningWindow::ReadBTNClick() {
-    if (busy_) return;
+    if (busy_ || liveRelay_) return;
+    if (source_->currentIndex() == LiveRelaySource) return StartLiveRelay();
     ClearResults();
     message_->clear();
     series_ = {};
@@ -273,7 +280,17 @@ void TuningWindow::ReadBTNClick() {
         Error(QString::fromUtf8(e.what()));
         return;
     }
-    // The stretch found, in seconds, for the student to adjust.
+    ShowStretch(step);
+    // A relay's record is no step test to identify again by hand.
+    identify_->setEnabled(!relay);
+    if (relay)
+        ShowRelay(*relay, std::move(*relayModel));
+    else
+        IdentifyStep(step);
+    if (!warning.isEmpty()) message_->setText(message_->text().isEmpty() ? warning : message_->text() + ' ' + warning);
+}
+
+void TuningWindow::ShowStretch(const tuning::Step& step) {
     const double t0 = series_.t.front(), t1 = series_.t.back();
     const double oneStep = series_.size() > 1 ? (t1 - t0) / double(series_.size() - 1) : 1.0;
     for (QDoubleSpinBox* s : {start_, step_, end_}) {
@@ -284,13 +301,6 @@ void TuningWindow::ReadBTNClick() {
     start_->setValue(series_.t[step.first]);
     step_->setValue(series_.t[step.index]);
     end_->setValue(series_.t[step.last - 1]);
-    // A relay's record is no step test to identify again by hand.
-    identify_->setEnabled(!relay);
-    if (relay)
-        ShowRelay(*relay, std::move(*relayModel));
-    else
-        IdentifyStep(step);
-    if (!warning.isEmpty()) message_->setText(message_->text().isEmpty() ? warning : message_->text() + ' ' + warning);
 }
 
 void TuningWindow::IdentifyBTNClick() {
@@ -519,6 +529,77 @@ void TuningWindow::ApplyBTNClick() {
     if (busy_ || line < 0 || line >= int(proposals_.size())) return;
     const tuning::Setting& s = proposals_[std::size_t(line)].setting;
     emit apply(Q(s.KpText), Q(s.KiText), Q(s.KdText), s.actionItem);
+}
+
+void TuningWindow::StartLiveRelay() {
+    ClearResults();
+    message_->clear();
+    series_ = {};
+    plot_->Clear();
+    identify_->setEnabled(false);
+    try {
+        liveRelay_ = std::make_unique<tuning::RelayDriver>(app_.sim(), c_.number(), RelayOptionsFromFields());
+    } catch (const tuning::TuningError& e) {
+        Error(Q(e.Message(english_)));
+        return;
+    }
+    // The test steps with the plant, after each of its real-time ticks;
+    // the faceplate's trend shows the oscillation meanwhile.
+    connect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    read_->hide();
+    cancelRelay_->show();
+    source_->setEnabled(false);
+    message_->setText(LiveRelayStatus(0, 0, tuning::kRelayCycles, 0, english_));
+}
+
+void TuningWindow::LiveRelayTick() {
+    if (!liveRelay_) return;
+    liveRelay_->AfterTick();
+    if (!liveRelay_->running()) return EndLiveRelay();
+    // At the display refresh (every sixth tick), as the other windows.
+    if (app_.sim().state.divisorDisplay != 0) return;
+    const auto phase = liveRelay_->phase();
+    const int cycles = liveRelay_->cyclesDone();
+    message_->setText(LiveRelayStatus(static_cast<int>(phase), cycles, tuning::kRelayCycles, liveRelay_->elapsed(),
+                                      english_));
+    progress_->setValue(phase == tuning::RelayDriver::Phase::Relay ? 100 * cycles / tuning::kRelayCycles : 0);
+    if (liveRelay_->record().size() > 1) plot_->Show(liveRelay_->record());
+}
+
+void TuningWindow::CancelLiveRelay() {
+    if (!liveRelay_) return;
+    liveRelay_->Cancel();
+    EndLiveRelay();
+}
+
+void TuningWindow::EndLiveRelay() {
+    disconnect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    const std::unique_ptr<tuning::RelayDriver> driver = std::move(liveRelay_);
+    cancelRelay_->hide();
+    read_->show();
+    source_->setEnabled(true);
+    message_->clear();
+    try {
+        const tuning::RelayTestResult r = driver->Result();
+        series_ = r.series;
+        plot_->Show(series_);
+        std::optional<tuning::RelayIdentification> found;
+        {
+            BusyGuard busy(app_.timer(), busy_);
+            found = tuning::IdentifyRelay(r);
+        }
+        ShowStretch(found->id.step);
+        ShowRelay(r, std::move(*found));
+        if (!r.rested) message_->setText(RelayNotAtRestWarning(tuning::kMaxRestWait, english_));
+    } catch (const tuning::TuningError& e) {
+        if (series_.size() == 0) series_ = driver->record();
+        Error(Q(e.Message(english_)));
+    }
+}
+
+void TuningWindow::closeEvent(QCloseEvent* e) {
+    CancelLiveRelay();
+    QWidget::closeEvent(e);
 }
 
 }  // namespace kivo::ui
