@@ -548,7 +548,8 @@ void TuningWindow::StartLiveRelay() {
     connect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
     read_->hide();
     cancelRelay_->show();
-    source_->setEnabled(false);
+    // What the running test took stays as shown until it ends.
+    for (QWidget* w : std::initializer_list<QWidget*>{source_, relayAmplitude_, relayHysteresis_}) w->setEnabled(false);
     message_->setText(LiveRelayStatus(0, 0, tuning::kRelayCycles, 0, english_));
 }
 
@@ -577,7 +578,7 @@ void TuningWindow::EndLiveRelay() {
     const std::unique_ptr<tuning::RelayDriver> driver = std::move(liveRelay_);
     cancelRelay_->hide();
     read_->show();
-    source_->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{source_, relayAmplitude_, relayHysteresis_}) w->setEnabled(true);
     message_->clear();
     try {
         const tuning::RelayTestResult r = driver->Result();
