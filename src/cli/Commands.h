@@ -20,6 +20,7 @@ int SimulateCommand(const Args& args);
 int IndicesCommand(const Args& args);
 int BumptestCommand(const Args& args);
 int TuneCommand(const Args& args);
+int RelaytestCommand(const Args& args);
 int GradeCommand(const Args& args);
 int ExerciseCommand(const Args& args);
 

@@ -27,6 +27,8 @@ const Command kCommands[] = {
     {"bumptest", kivo::cli::BumptestCommand,
      "bumptest PROJECT.smp --loop N --step P --duration S  step test of a loop in manual, CSV"},
     {"tune", kivo::cli::TuneCommand, "tune SERIES --loop N [OPTIONS]      identify the process and propose settings"},
+    {"relaytest", kivo::cli::RelaytestCommand,
+     "relaytest PROJECT.smp --loop N [OPTIONS]  relay test in automatic, ultimate point and settings"},
     {"grade", kivo::cli::GradeCommand, "grade EXERCISE.kex SUBMISSION.smp... [OPTIONS]  grade a class's projects"},
     {"exercise", kivo::cli::ExerciseCommand, "exercise new PROJECT.smp EXERCISE.kex  write a starting exercise"},
 };

@@ -14,6 +14,7 @@ namespace kivo::tuning {
 namespace {
 
 constexpr double kCycle = 0.1;           // s, the real-time cycle
+constexpr double kCyclesPerSecond = 10;  // times as whole cycles over this: 10.1, not 101 x 0.1
 constexpr double kRestWindow = 30;       // s: two such windows of equal mean PV
 constexpr double kRestTolerance = 0.02;  // % of span
 constexpr long long kMaxSamples = 12000;
@@ -26,7 +27,10 @@ std::string Number(const char* format, double x) {
 
 }  // namespace
 
-BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds) {
+double DefaultLeadIn(double durationSeconds) { return std::max(30.0, durationSeconds / 4); }
+
+BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds,
+                        std::optional<double> leadInSeconds) {
     Controller* c = loop >= 1 && loop <= 10 && sim.controllers.active(loop)
                           ? sim.controllers.as<Controller>(loop)
                           : nullptr;
@@ -40,6 +44,10 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
                           "the step must be 0.5 to 100 % in size (up or down)");
     if (!std::isfinite(durationSeconds) || durationSeconds < 1 || durationSeconds > kMaxBumpDuration)
         throw TuningError("a duração deve ser de 1 a 86400 segundos", "the duration must be 1 to 86400 seconds");
+    const double lead = leadInSeconds.value_or(DefaultLeadIn(durationSeconds));
+    if (!std::isfinite(lead) || lead < 1 || lead > kMaxBumpDuration)
+        throw TuningError("o tempo antes do degrau deve ser de 1 a 86400 segundos",
+                          "the lead-in must be 1 to 86400 seconds");
     BumpTestResult r;
     r.mvBefore = c->state.MV;
     if (r.mvBefore + stepPercent < 0 || r.mvBefore + stepPercent > 100)
@@ -68,7 +76,6 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
         previous = media;
     }
 
-    const double lead = std::max(10.0, durationSeconds / 10);
     const long long total = std::llround((lead + durationSeconds) / kCycle);
     const long long every = std::max<long long>(1, (total + kMaxSamples - 1) / kMaxSamples);
     const long long stepStart = std::llround(lead / kCycle);
@@ -78,7 +85,7 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
         if (i == stepStart + 1) c->state.MV = r.mvBefore + stepPercent;
         const double pv = oneStep();
         if (i % every != 0) continue;
-        r.series.Add(static_cast<double>(i) * kCycle, sim.mem[loop], pv);
+        r.series.Add(static_cast<double>(i) / kCyclesPerSecond, sim.mem[loop], pv);
         r.sp.push_back(sim.mem[60 + loop]);
     }
     return r;

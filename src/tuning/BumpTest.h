@@ -26,13 +26,20 @@ struct BumpTestResult {
 // Puts controller `loop` (1..10) of sim in manual at its current output and
 // ticks the plant every 0.1 s until the mean PV of two consecutive 30 s
 // windows agree within 0.02 % of span (at most kMaxRestWait of plant time).
-// Then records a lead-in of a tenth of the duration (at least 10 s), steps
-// the output by stepPercent (negative steps down) and records
+// Then records a lead-in of leadInSeconds (DefaultLeadIn when not given),
+// steps the output by stepPercent (negative steps down) and records
 // durationSeconds more: a sample every 0.1 s, coarser for long tests (at
 // most about 12,000 samples). Refuses (TuningError, sim untouched): no such
 // controller, a zero step or one taking the output out of 0..100 %, a
-// duration outside 1..86400 s.
-BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds);
+// duration or a lead-in outside 1..86400 s.
+BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds,
+                        std::optional<double> leadInSeconds = std::nullopt);
+
+// The record before the step by default: a quarter of the duration, at
+// least 30 s. An integrating process's drift and dead time are measured
+// against it: it holds twice the dead time of any integrator whose ramp
+// fills the rest of the record.
+double DefaultLeadIn(double durationSeconds);
 
 // The duration a step test of this plant needs, from a test long enough to
 // show it: twice the time the PV took after the step to come for good within

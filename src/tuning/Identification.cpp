@@ -2,149 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <numbers>
 #include <numeric>
-#include <unsupported/Eigen/LevenbergMarquardt>
-#include <unsupported/Eigen/NumericalDiff>
+
+#include "tuning/FitReport.h"
+#include "tuning/LeastSquares.h"
 
 namespace kivo::tuning {
 
 namespace {
 
 // The samples the fit sees: the window around the step, thinned to at most
-// kMaxPoints so that long logs fit as fast as short ones.
-constexpr std::size_t kMaxPoints = 1500;
-
-struct StepResponse {
-    std::vector<double> t;  // time since the step, s
-    std::vector<double> pv;
-    double dmv = 0;
-    double dt = 0;          // mean sample interval, s
-};
-
-// Time constants are fitted through their logarithm, which keeps them
-// positive; the bounds keep exp() finite when a model does not suit the data
-// (a first order fitted to an integrator runs its time constant away).
-struct Bounds {
-    double lnMin, lnMax;
-    double Tau(double p) const { return std::exp(std::clamp(p, lnMin, lnMax)); }
-};
-
-// The residuals of one model with the dead time held fixed. Parameters:
-//   Fopdt: pv0, K, ln tau1
-//   Sopdt: pv0, K, ln tau1, ln tau2
-//   Ipdt:  pv0, K, drift
-struct Residuals : Eigen::DenseFunctor<double> {
-    Residuals(const StepResponse& d, ModelKind k, double theta, Bounds lim)
-        : Eigen::DenseFunctor<double>(k == ModelKind::Sopdt ? 4 : 3, static_cast<int>(d.t.size())),
-          d_(d), kind_(k), theta_(theta), lim_(lim) {}
-
-    ProcessModel Model(const InputType& p) const {
-        ProcessModel m;
-        m.kind = kind_;
-        m.K = p[1];
-        m.theta = theta_;
-        if (kind_ != ModelKind::Ipdt) m.tau1 = lim_.Tau(p[2]);
-        if (kind_ == ModelKind::Sopdt) m.tau2 = lim_.Tau(p[3]);
-        return m;
-    }
-    double Value(const InputType& p, const ProcessModel& m, double t) const {
-        const double drift = kind_ == ModelKind::Ipdt ? p[2] * t : 0.0;
-        return p[0] + drift + d_.dmv * UnitStepResponse(m, t);
-    }
-    int operator()(const InputType& p, ValueType& r) const {
-        const ProcessModel m = Model(p);
-        for (std::size_t i = 0; i < d_.t.size(); ++i)
-            r[static_cast<Eigen::Index>(i)] = Value(p, m, d_.t[i]) - d_.pv[i];
-        return 0;
-    }
-
-    const StepResponse& d_;
-    ModelKind kind_;
-    double theta_;
-    Bounds lim_;
-};
-
-struct Fit {
-    Eigen::VectorXd p;
-    double cost = INFINITY;
-};
-
-Fit Minimise(const StepResponse& d, ModelKind k, double theta, Bounds lim, const Eigen::VectorXd& start) {
-    Residuals r(d, k, theta, lim);
-    Eigen::NumericalDiff<Residuals> f(r);
-    Eigen::LevenbergMarquardt<Eigen::NumericalDiff<Residuals>> lm(f);
-    lm.setMaxfev(200);
-    Fit a;
-    a.p = start;
-    lm.minimize(a.p);
-    Eigen::VectorXd res(static_cast<Eigen::Index>(d.t.size()));
-    r(a.p, res);
-    a.cost = res.squaredNorm();
-    if (!std::isfinite(a.cost) || !a.p.allFinite()) a.cost = INFINITY;
-    return a;
-}
-
-// Dead time: the response is continuous in it but has a kink at every sample
-// time, and the data only place it between two samples, so a gradient-based
-// fit over it stalls. It is searched in one dimension instead: a grid from 0
-// to thetaMax, then a golden-section refinement around the best grid point,
-// with Levenberg-Marquardt on the other parameters at every dead time tried.
-// The response is evaluated analytically at the sample times, so the dead
-// time found is not bound to whole samples.
-std::pair<Fit, double> FitWithDeadTime(const StepResponse& d, ModelKind k, double thetaMax, Bounds lim,
-                                              const Eigen::VectorXd& start) {
-    constexpr int kGrade = 30;
-    Fit best;
-    double bestTheta = 0;
-    int bestJ = 0;
-    for (int j = 0; j < kGrade; ++j) {
-        const double theta = thetaMax * j / (kGrade - 1);
-        Fit a = Minimise(d, k, theta, lim, start);
-        if (a.cost < best.cost) {
-            best = a;
-            bestTheta = theta;
-            bestJ = j;
-        }
-    }
-    if (!std::isfinite(best.cost)) return {best, 0};
-    double a = thetaMax * std::max(0, bestJ - 1) / (kGrade - 1);
-    double b = thetaMax * std::min(kGrade - 1, bestJ + 1) / (kGrade - 1);
-    const double g = (std::sqrt(5.0) - 1) / 2;
-    const Eigen::VectorXd p0 = best.p;
-    auto cost = [&](double theta, Fit& output) {
-        output = Minimise(d, k, theta, lim, p0);
-        return output.cost;
-    };
-    Fit ac, ad;
-    double c = b - g * (b - a), e = a + g * (b - a);
-    double fc = cost(c, ac), fe = cost(e, ad);
-    for (int i = 0; i < 25 && b - a > 1e-4 * std::max(d.dt, 1e-9); ++i) {
-        if (fc < fe) {
-            b = e;
-            e = c;
-            fe = fc;
-            ad = ac;
-            c = b - g * (b - a);
-            fc = cost(c, ac);
-        } else {
-            a = c;
-            c = e;
-            fc = fe;
-            ac = ad;
-            e = a + g * (b - a);
-            fe = cost(e, ad);
-        }
-    }
-    if (fc < best.cost) {
-        best = ac;
-        bestTheta = c;
-    }
-    if (fe < best.cost) {
-        best = ad;
-        bestTheta = e;
-    }
-    return {best, bestTheta};
-}
+// kMaxPoints so that the longest logs still fit in a moment. A step test of
+// kivo-batch bumptest (at most about 12,000 samples) is fitted whole.
+constexpr std::size_t kMaxPoints = 20000;
 
 double Media(const std::vector<double>& v, std::size_t a, std::size_t b) {
     return std::accumulate(v.begin() + static_cast<std::ptrdiff_t>(a), v.begin() + static_cast<std::ptrdiff_t>(b), 0.0) /
@@ -198,6 +70,25 @@ double UnitStepResponse(const ProcessModel& m, double t) {
     return 0;
 }
 
+std::optional<UltimatePoint> Ultimate(const ProcessModel& m) {
+    if (!(m.theta > 0) || !(std::abs(m.K) > 0) || !std::isfinite(m.K)) return std::nullopt;
+    const auto lag = [&](double w) {
+        if (m.kind == ModelKind::Ipdt) return std::numbers::pi / 2 + w * m.theta;
+        return w * m.theta + std::atan(w * m.tau1) + (m.kind == ModelKind::Sopdt ? std::atan(w * m.tau2) : 0.0);
+    };
+    // The lag grows with the frequency and passes pi by pi / theta.
+    double lo = 0, hi = std::numbers::pi / m.theta;
+    for (int i = 0; i < 100; ++i) {
+        const double w = (lo + hi) / 2;
+        (lag(w) < std::numbers::pi ? lo : hi) = w;
+    }
+    const double w = (lo + hi) / 2;
+    double magnitude = std::abs(m.K);
+    if (m.kind == ModelKind::Ipdt) magnitude /= w;
+    else magnitude /= std::hypot(1.0, w * m.tau1) * (m.kind == ModelKind::Sopdt ? std::hypot(1.0, w * m.tau2) : 1.0);
+    return UltimatePoint{1 / magnitude, 2 * std::numbers::pi / w};
+}
+
 Identification Identify(const StepSeries& s) { return Identify(s, FindStep(s)); }
 
 Identification Identify(const StepSeries& s, const Step& step) {
@@ -211,22 +102,33 @@ Identification Identify(const StepSeries& s, const Step& step) {
     id.step = step;
     const Step& st = id.step;
 
-    // Data of the window, time counted from the step.
-    StepResponse d;
-    d.dmv = st.dmv();
+    // Data of the window, time counted from the step, without the samples
+    // where the PV is clamped at the end of its span.
+    FitData d;
+    const double dmv = st.dmv();
+    d.changes = {{0.0, dmv}};
     const std::size_t n = st.last - st.first;
     const std::size_t oneStep = (n + kMaxPoints - 1) / kMaxPoints;
+    std::size_t excluded = 0;
     for (std::size_t i = st.first; i < st.last; i += oneStep) {
+        if (Clamped(s.pv[i])) {
+            ++excluded;
+            continue;
+        }
         d.t.push_back(s.t[i] - st.t0);
         d.pv.push_back(s.pv[i]);
     }
-    d.dt = (s.t[st.last - 1] - s.t[st.first]) / static_cast<double>(n - 1);
+    d.dt = (s.t[st.last - 1] - s.t[st.first]) / static_cast<double>(n - 1) * static_cast<double>(oneStep);
     const std::size_t k = static_cast<std::size_t>(std::lower_bound(d.t.begin(), d.t.end(), 0.0) - d.t.begin());
     const std::size_t m = d.t.size();
+    if (k < 2 || m - k < kMinAfterStep)
+        throw TuningError("Restam poucas amostras com a PV dentro da faixa, antes ou depois do degrau.",
+                          "Too few samples with the PV inside its span remain before or after the step.");
     const double duration = d.t.back();
+    const double leadIn = -d.t.front();
 
     // Graphical estimate. Initial PV and drift before the step.
-    const double y0 = Media(d.pv, 0, std::max<std::size_t>(k, 1));
+    const double y0 = Media(d.pv, 0, k);
     const double drift = k >= 5 ? FitLine(d.t, d.pv, 0, k).first : 0.0;
     // Final change: the mean of the last tenth of the window.
     const std::size_t tail = std::max<std::size_t>(3, (m - k) / 10);
@@ -246,78 +148,30 @@ Identification Identify(const StepSeries& s, const Step& step) {
     };
     const double t28 = crossingTime(0.283), t63 = crossingTime(0.632);
     const double dtMin = std::max(d.dt, 1e-6);
-    ProcessModel f0{ModelKind::Fopdt, delta / d.dmv, std::max(1.5 * (t63 - t28), dtMin), 0, 0};
+    ProcessModel f0{ModelKind::Fopdt, delta / dmv, std::max(1.5 * (t63 - t28), dtMin), 0, 0};
     f0.theta = std::max(0.0, t63 - f0.tau1);
     // An integrator: the slope of the second half of the response.
     const auto [slope, origin] = FitLine(d.t, d.pv, k + (m - k) / 2, m);
-    ProcessModel i0{ModelKind::Ipdt, (slope - drift) / d.dmv, 0, 0, 0};
+    ProcessModel i0{ModelKind::Ipdt, (slope - drift) / dmv, 0, 0, 0};
     if (slope != drift) i0.theta = std::clamp((y0 - origin) / (slope - drift), 0.0, 0.8 * duration);
+    const ProcessModel s0{ModelKind::Sopdt, f0.K, 0.75 * f0.tau1, 0.25 * f0.tau1, f0.theta};
 
-    const Bounds lim{std::log(dtMin / 10), std::log(std::max(1e6, 1000 * duration))};
-    double scale = std::abs(delta);
-    for (std::size_t i = k; i < m; ++i) scale = std::max(scale, std::abs(d.pv[i] - y0));
-
-    auto fitModel = [&](ModelKind kind, const ProcessModel& initial, const Eigen::VectorXd& p0, double thetaMax) {
-        const auto [a, theta] = FitWithDeadTime(d, kind, std::max(thetaMax, 2 * dtMin), lim, p0);
-        if (!std::isfinite(a.cost)) return;
-        Residuals r(d, kind, theta, lim);
-        ModelFit fit;
-        fit.model = r.Model(a.p);
-        if (kind == ModelKind::Sopdt && fit.model.tau2 > fit.model.tau1) std::swap(fit.model.tau1, fit.model.tau2);
-        fit.initial = initial;
-        fit.pv0 = a.p[0];
-        fit.drift = kind == ModelKind::Ipdt ? a.p[2] : 0.0;
-        double sum = 0;
-        for (std::size_t i = st.first; i < st.last; ++i) {
-            const double tt = s.t[i] - st.t0;
-            const double y = fit.pv0 + fit.drift * tt + d.dmv * UnitStepResponse(fit.model, tt);
-            fit.fitted.push_back(y);
-            sum += (y - s.pv[i]) * (y - s.pv[i]);
-        }
-        fit.residual = std::sqrt(sum / static_cast<double>(n)) / scale;
-        // A fit that ran off to infinity describes nothing.
-        const ProcessModel& mf = fit.model;
-        if (!std::isfinite(mf.K) || !std::isfinite(mf.tau1) || !std::isfinite(mf.tau2) || !std::isfinite(mf.theta) ||
-            !std::isfinite(fit.pv0) || !std::isfinite(fit.drift) || !std::isfinite(fit.residual))
-            return;
-        id.fits[static_cast<std::size_t>(kind)] = std::move(fit);
+    // The dead time may take most of the record; the time constants run
+    // from a tenth of a sample to far beyond the record.
+    const SearchBox box{std::max(0.8 * duration, 2 * dtMin), dtMin / 10, std::max(1e6, 1000 * duration)};
+    std::array<LeastSquaresFit, 3> found;
+    auto fitModel = [&](ModelKind kind, const ProcessModel& initial) {
+        const LeastSquaresFit a = FitLeastSquares(d, kind, initial, box);
+        found[static_cast<std::size_t>(kind)] = a;
+        id.fits[static_cast<std::size_t>(kind)] = Report(a, d, initial, excluded, leadIn, s, st.first, st.last, st.t0);
     };
-
-    const double thetaMax = std::min(std::max(t63, 2 * dtMin), 0.8 * duration);
-    Eigen::VectorXd pf(3);
-    pf << y0, f0.K, std::log(f0.tau1);
-    fitModel(ModelKind::Fopdt, f0, pf, thetaMax);
-    ProcessModel s0{ModelKind::Sopdt, f0.K, 0.75 * f0.tau1, 0.25 * f0.tau1, f0.theta};
-    Eigen::VectorXd ps(4);
-    ps << y0, s0.K, std::log(s0.tau1), std::log(s0.tau2);
-    fitModel(ModelKind::Sopdt, s0, ps, thetaMax);
-    Eigen::VectorXd pi(3);
-    pi << y0, i0.K, drift;
-    fitModel(ModelKind::Ipdt, i0, pi, std::min(std::max({3 * i0.theta, 0.3 * duration, 10 * dtMin}), 0.8 * duration));
-
+    fitModel(ModelKind::Fopdt, f0);
+    fitModel(ModelKind::Sopdt, s0);
+    fitModel(ModelKind::Ipdt, i0);
     if (!id.fits[0] && !id.fits[1] && !id.fits[2])
         throw TuningError("Nenhum modelo pôde ser ajustado à série.", "No model could be fitted to the series.");
 
-    // The best model: the simplest one unless another misses the data by
-    // clearly less (a richer model always fits a little better, if only to
-    // the noise). The second order must also show a second time constant that
-    // matters, and the integrator wins outright when the first order's time
-    // constant runs far beyond the data (the PV never settles).
-    auto residual = [&](ModelKind kk) {
-        const auto& f = id.fits[static_cast<std::size_t>(kk)];
-        return f ? f->residual : INFINITY;
-    };
-    constexpr double kClearImprovement = 0.9;
-    ModelKind best = id.fits[0] ? ModelKind::Fopdt : ModelKind::Sopdt;
-    if (id.fits[1] && id.fits[1]->model.tau2 > 0.05 * id.fits[1]->model.tau1 &&
-        residual(ModelKind::Sopdt) < kClearImprovement * residual(best))
-        best = ModelKind::Sopdt;
-    const bool neverSettles = id.fits[0] && id.fits[0]->model.tau1 > 3 * duration;
-    if (id.fits[2] && (residual(ModelKind::Ipdt) < kClearImprovement * residual(best) ||
-                       (neverSettles && residual(ModelKind::Ipdt) <= 1.2 * residual(best))))
-        best = ModelKind::Ipdt;
-    if (!id.fits[static_cast<std::size_t>(best)]) best = ModelKind::Ipdt;
-    id.best = best;
+    ChooseBest(id, found, duration);
     return id;
 }
 

@@ -143,20 +143,6 @@ void Run(const ProcessModel& m, const Setting& s, const LoopConfig& c, const Ope
 
 }  // namespace
 
-LoopConfig ConfigOf(const Controller& c) {
-    LoopConfig l;
-    l.isa = c.isa();
-    l.derivativeOnPv = c.derivativeOnPV();
-    l.a = c.a();
-    l.tauF = c.tauF();
-    l.coMin = c.COmin();
-    l.coMax = c.COmax();
-    l.p = c.PCHK;
-    l.i = c.ICHK;
-    l.d = c.DCHK;
-    return l;
-}
-
 Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c, const OperatingPoint& op) {
     Prediction p;
     p.window = WindowLength(m, s);
@@ -186,7 +172,9 @@ std::vector<Proposal> ProposeAndPredict(const Identification& id, ModelKind used
     const OperatingPoint op{id.step.mvBefore, std::clamp(fit.pv0, 0.0, 100.0)};
     std::vector<Proposal> v;
     for (Rule r : rules)
-        for (const Setting& s : ProposeSettings(fit.model, r, c.isa, tc)) v.push_back({s, Predict(fit.model, s, c, op)});
+        for (const Setting& s : ProposeSettings(fit.model, r, c.isa, tc))
+            v.push_back({s, Predict(fit.model, s, c, op), LoopMargins(fit.model, s, c),
+                         WorstMargins(fit.model, fit.halfWidth, s, c)});
     return v;
 }
 

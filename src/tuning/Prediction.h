@@ -8,25 +8,10 @@
 #include <vector>
 
 #include "fastsim/Indices.h"
-#include "tuning/Rules.h"
-
-namespace kivo {
-class Controller;
-}
+#include "tuning/LoopConfig.h"
+#include "tuning/Robustness.h"
 
 namespace kivo::tuning {
-
-// The parts of the controller that shape the response besides Kc, Ti, Td.
-struct LoopConfig {
-    bool isa = true;
-    bool derivativeOnPv = true;
-    double a = 1;       // setpoint weight
-    double tauF = 0;    // PV filter of the derivative on PV, s
-    double coMin = 0, coMax = 100;
-    bool p = true, i = true, d = true;  // the action check boxes
-};
-// As the controller's last apply left it.
-LoopConfig ConfigOf(const Controller& c);
 
 struct OperatingPoint {
     double mv = 50;  // %
@@ -53,12 +38,15 @@ Prediction Predict(const ProcessModel& m, const Setting& s, const LoopConfig& c,
 struct Proposal {
     Setting setting;
     Prediction prediction;
+    Margins margins;
+    // Over the model's 95 % intervals; nothing when they are unbounded.
+    std::optional<Margins> worst;
 };
 
 // What the tuning assistant offers for one model of an identification: the
 // settings of each rule for the controller's structure (c.isa), each with
 // its prediction around the operating point before the step (the MV before
-// it and the fitted initial PV). tc as for ProposeSettings.
+// it and the fitted initial PV) and its margins. tc as for ProposeSettings.
 std::vector<Proposal> ProposeAndPredict(const Identification& id, ModelKind used, const LoopConfig& c,
                                         const std::vector<Rule>& rules, double tc = 0);
 

@@ -129,6 +129,16 @@ std::vector<Setting> ZieglerNichols(const ProcessModel& m) {
             Ideal(r, Action::PID, 1.2 / a, 2 * L, L / 2)};
 }
 
+// Ziegler and Nichols (1942), ultimate sensitivity method: from the gain
+// Ku at which a proportional loop oscillates and the period Pu.
+std::vector<Setting> ZieglerNicholsUltimate(const ProcessModel& m) {
+    const auto u = Ultimate(m);
+    if (!u) return {};
+    const Rule r = Rule::ZieglerNicholsUltimate;
+    return {Ideal(r, Action::P, 0.5 * u->gain, 0, 0), Ideal(r, Action::PI, 0.45 * u->gain, u->period / 1.2, 0),
+            Ideal(r, Action::PID, 0.6 * u->gain, u->period / 2, u->period / 8)};
+}
+
 }  // namespace
 
 const char* RuleName(Rule r) {
@@ -137,6 +147,7 @@ const char* RuleName(Rule r) {
         case Rule::Imc: return "imc";
         case Rule::Amigo: return "amigo";
         case Rule::ZieglerNichols: return "zn";
+        case Rule::ZieglerNicholsUltimate: return "zn-cl";
     }
     return "";
 }
@@ -215,6 +226,7 @@ std::vector<Setting> ProposeSettings(const ProcessModel& m, Rule r, bool isa, do
         case Rule::Imc: v = Imc(m, tc); break;
         case Rule::Amigo: v = Amigo(m); break;
         case Rule::ZieglerNichols: v = ZieglerNichols(m); break;
+        case Rule::ZieglerNicholsUltimate: v = ZieglerNicholsUltimate(m); break;
     }
     for (auto& s : v) {
         ToControllerForm(s, m.K, isa);

@@ -10,13 +10,18 @@
 
 namespace kivo::tuning {
 
-enum class Rule { Simc, Imc, Amigo, ZieglerNichols };
+// ZieglerNichols: the step-response (open-loop) method; ZieglerNicholsUltimate:
+// the closed-loop method, from the model's ultimate gain and period.
+enum class Rule { Simc, Imc, Amigo, ZieglerNichols, ZieglerNicholsUltimate };
 enum class Action { P, PI, PID };
 
-// "simc", "imc", "amigo", "zn"; "P", "PI", "PID".
+// "simc", "imc", "amigo", "zn", "zn-cl"; "P", "PI", "PID".
 const char* RuleName(Rule r);
 const char* ActionName(Action a);
 inline constexpr Rule kRules[] = {Rule::Simc, Rule::Imc, Rule::Amigo, Rule::ZieglerNichols};
+// A relay test measures the ultimate point first: its own rule leads.
+inline constexpr Rule kRelayRules[] = {Rule::ZieglerNicholsUltimate, Rule::Simc, Rule::Imc, Rule::Amigo,
+                                       Rule::ZieglerNichols};
 
 struct Setting {
     Rule rule = Rule::Simc;

@@ -197,6 +197,22 @@ StepSeries SeriesFromTrend(const ControllerTrend& trend, double sampleTime) {
     return s;
 }
 
+int TimeDecimals(const StepSeries& s) {
+    if (s.size() < 2) return 0;
+    const double dt = (s.t.back() - s.t.front()) / static_cast<double>(s.size() - 1);
+    if (!(dt > 0) || !std::isfinite(dt)) return 0;
+    for (int d = 0; d <= 6; ++d) {
+        const double scaled = dt * std::pow(10.0, d);
+        if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) return d;
+    }
+    return std::clamp(3 - static_cast<int>(std::floor(std::log10(dt))), 0, 9);
+}
+
+double OnGrid(double t, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(t * scale) / scale;
+}
+
 void CheckSampling(const StepSeries& s) {
     const std::size_t n = s.size();
     if (n < 2) return;
@@ -267,37 +283,64 @@ Step FindStep(const StepSeries& s) {
     st.t0 = s.t[k];
     st.mvBefore = s.mv[k - 1];
     st.mvAfter = s.mv[k];
-    // A PV that reaches the end of its span is clamped there and no longer
-    // shows the process: the window ends where it arrives.
-    for (std::size_t i = k; i < st.last; ++i) {
-        if ((s.pv[i] <= 0 && s.pv[k - 1] > 0) || (s.pv[i] >= 100 && s.pv[k - 1] < 100)) {
-            st.last = i;
-            st.clamped = true;
-            break;
-        }
-    }
     if (k - st.first < 2)
         throw TuningError("Há poucas amostras antes do degrau: a PV inicial não se conhece.",
                           "There are too few samples before the step: the initial PV is not known.",
                           TuningError::Kind::TooFewSamples);
-    if (st.last - k < kMinAfterStep)
-        throw TuningError("Há poucas amostras depois do degrau (são precisas pelo menos " +
-                              std::to_string(kMinAfterStep) + ")" +
-                              (st.clamped ? ": a PV chega ao fim da faixa logo depois dele; use um degrau menor." : "."),
-                          "There are too few samples after the step (at least " + std::to_string(kMinAfterStep) +
-                              " are needed)" +
-                              (st.clamped ? ": the PV reaches the end of its span soon after it; use a smaller step."
-                                          : "."),
-                          st.clamped ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
-    const auto range = [&](std::size_t a, std::size_t b) {
-        const auto [mn, mx] = std::minmax_element(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
-                                                  s.pv.begin() + static_cast<std::ptrdiff_t>(b));
-        return *mx - *mn;
+    const auto tooFewAfter = [&](bool clamped) {
+        return TuningError("Há poucas amostras depois do degrau (são precisas pelo menos " +
+                               std::to_string(kMinAfterStep) + ")" +
+                               (clamped ? ": a PV chega ao fim da faixa logo depois dele; use um degrau menor." : "."),
+                           "There are too few samples after the step (at least " + std::to_string(kMinAfterStep) +
+                               " are needed)" +
+                               (clamped ? ": the PV reaches the end of its span soon after it; use a smaller step." : "."),
+                           clamped ? TuningError::Kind::Other : TuningError::Kind::TooFewSamples);
     };
-    // The response must stand out of the noise seen before the step.
-    if (range(k, st.last) <= std::max(0.1, 1.5 * range(st.first, k)))
+    if (st.last - k < kMinAfterStep) throw tooFewAfter(false);
+
+    // The response must stand out of the noise seen before the step, both
+    // taken about the PV's trend before it: an integrator that keeps
+    // drifting the same way has not responded.
+    double slope = 0, tMean = 0, pvMean = 0;
+    {
+        const double m = static_cast<double>(k - st.first);
+        for (std::size_t i = st.first; i < k; ++i) {
+            tMean += s.t[i] / m;
+            pvMean += s.pv[i] / m;
+        }
+        double sxy = 0, sxx = 0;
+        for (std::size_t i = st.first; i < k; ++i) {
+            sxy += (s.t[i] - tMean) * (s.pv[i] - pvMean);
+            sxx += (s.t[i] - tMean) * (s.t[i] - tMean);
+        }
+        if (k - st.first >= 3 && sxx > 0) slope = sxy / sxx;
+    }
+    const auto spread = [&](std::size_t a, std::size_t b) {
+        double lo = INFINITY, hi = -INFINITY;
+        for (std::size_t i = a; i < b; ++i) {
+            const double d = s.pv[i] - pvMean - slope * (s.t[i] - tMean);
+            lo = std::min(lo, d);
+            hi = std::max(hi, d);
+        }
+        return hi - lo;
+    };
+    if (spread(k, st.last) <= std::max(0.1, 1.5 * spread(st.first, k)))
         throw TuningError("A PV não responde ao degrau de MV (fica constante ou dentro do ruído).",
                           "The PV does not respond to the MV step (it stays constant or within the noise).");
+
+    // Samples with the PV clamped at the end of its span are left out of the
+    // fit: they must not be all the data on either side of the step.
+    const auto unclamped = [&](std::size_t a, std::size_t b) {
+        return static_cast<std::size_t>(std::count_if(s.pv.begin() + static_cast<std::ptrdiff_t>(a),
+                                                      s.pv.begin() + static_cast<std::ptrdiff_t>(b),
+                                                      [](double pv) { return !Clamped(pv); }));
+    };
+    st.clamped = unclamped(st.first, st.last) < st.last - st.first;
+    if (unclamped(st.first, k) < 2)
+        throw TuningError("A PV está no fim da faixa (0 ou 100 %) antes do degrau: a PV inicial não se conhece.",
+                          "The PV lies at the end of its span (0 or 100 %) before the step: the initial PV is not "
+                          "known.");
+    if (unclamped(k, st.last) < kMinAfterStep) throw tooFewAfter(true);
     return st;
 }
 

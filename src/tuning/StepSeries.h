@@ -79,7 +79,8 @@ struct Step {
     std::size_t last = 0;   // one past the last sample of the window
     double t0 = 0;          // time of the step: the first sample showing the new MV
     double mvBefore = 0, mvAfter = 0;
-    // The window was cut where the PV reached 0 or 100 % (clamped there).
+    // The PV touches 0 or 100 % in the window: clamped there, it no longer
+    // shows the process, and identification leaves those samples out.
     bool clamped = false;
     double dmv() const { return mvAfter - mvBefore; }
 };
@@ -87,9 +88,13 @@ struct Step {
 // Finds the largest MV step with the loop in manual. Refuses (TuningError):
 // a series too short, no step of MV (at least kMinStep %), an MV that moves
 // all the time (the loop in automatic), too few samples before or after the
-// step, and a PV that does not move after it. The window ends where the PV
-// reaches 0 or 100 %.
+// step (samples with the PV at 0 or 100 % not counted), and a PV that does
+// not move after it.
 Step FindStep(const StepSeries& s);
+
+// A PV held at the end of its span, where the simulator clamps it (values
+// beyond come from the plant's memory, unclamped, and are real).
+inline bool Clamped(double pv) { return pv == 0 || pv == 100; }
 
 // Refuses (TuningError) a series the models cannot be fitted to honestly:
 // times not evenly sampled (a step more than kMaxStepRatio times the
@@ -98,6 +103,14 @@ Step FindStep(const StepSeries& s);
 // kMaxDuration. Such series come from hand-edited or damaged files and
 // would give time constants of any size. FindStep and Identify call it.
 void CheckSampling(const StepSeries& s);
+
+// The decimals that show the series' sample interval exactly (0.1 s: one),
+// so that its times print on the sample grid: 10.1, not the
+// 10.100000000000001 that 101 x 0.1 gives. An interval with no short
+// decimal form (1/3 s) gets four significant digits.
+int TimeDecimals(const StepSeries& s);
+// t rounded to that many decimals.
+double OnGrid(double t, int decimals);
 
 inline constexpr double kMinStep = 0.5;            // % of span
 inline constexpr std::size_t kMinSamples = 20;     // in the whole series

@@ -39,15 +39,16 @@ TEST_F(BumpTestTest, SeriesIdentifiesThePlant) {
     EXPECT_TRUE(r.rested);
     EXPECT_FALSE(controller().state.autoMode);
     ASSERT_EQ(r.sp.size(), r.series.size());
-    // Lead-in of 30 s then 300 s, a sample every cycle.
-    ASSERT_EQ(r.series.size(), 3300u);
+    // The default lead-in, a quarter of the duration (75 s), then 300 s, a
+    // sample every cycle.
+    ASSERT_EQ(r.series.size(), 3750u);
     EXPECT_DOUBLE_EQ(r.mvBefore, mv0);
     EXPECT_DOUBLE_EQ(r.series.mv.front(), mv0);
     EXPECT_DOUBLE_EQ(r.series.mv.back(), mv0 - 10);
 
     const Identification id = Identify(r.series);
     const ProcessModel& m = id.fit(ModelKind::Fopdt).model;
-    EXPECT_NEAR(id.step.t0, 30.1, 1e-9);
+    EXPECT_EQ(id.step.t0, 75.1);
     EXPECT_NEAR(m.K, kGain, 0.03 * kGain);
     EXPECT_NEAR(m.tau1, kTau, 0.03 * kTau);
     // The loop adds up to a cycle to the dead time.
@@ -76,16 +77,19 @@ TEST_F(BumpTestTest, AnIntegratorNeverRestsAndIsSteppedAnyway) {
     p.InitialValueText = "40";
     p.initialValuePending = true;
     p.ValidateParameters(false);
-    const BumpTestResult r = BumpTest(project.sim, 1, 10, 60);
+    // The lead-in given: 40 s at rest, then 60 s.
+    const BumpTestResult r = BumpTest(project.sim, 1, 10, 60, 40);
     EXPECT_FALSE(r.rested);
-    EXPECT_EQ(r.series.size(), 700u);
+    EXPECT_EQ(r.series.size(), 1000u);
+    EXPECT_EQ(r.series.mv[399], r.mvBefore);
+    EXPECT_EQ(r.series.mv[400], r.mvBefore + 10);
     EXPECT_EQ(SettledDuration(r), std::nullopt);
 }
 
 TEST_F(BumpTestTest, LongTestsAreSampledCoarser) {
     const BumpTestResult r = BumpTest(project.sim, 1, 5, 3600);
-    // 3960 s at 0.1 s is 39,600 cycles: every fourth kept.
-    EXPECT_EQ(r.series.size(), 9900u);
+    // 4500 s at 0.1 s is 45,000 cycles: every fourth kept.
+    EXPECT_EQ(r.series.size(), 11250u);
     EXPECT_DOUBLE_EQ(r.series.t[1] - r.series.t[0], 0.4);
 }
 
@@ -96,6 +100,7 @@ TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
         int loop;
         double step, duration;
         const char *pt, *en;
+        std::optional<double> leadIn{};
     };
     const Case cases[] = {
         {7, 10, 60, "não tem o controlador 7", "no controller 7"},
@@ -108,11 +113,12 @@ TEST_F(BumpTestTest, RefusalsLeaveThePlantAlone) {
         {1, std::nan(""), 60, "de 0.5 a 100 %", "0.5 to 100 %"},
         {1, 5, 0.5, "1 a 86400 segundos", "1 to 86400 seconds"},
         {1, 5, std::nan(""), "1 a 86400 segundos", "1 to 86400 seconds"},
+        {1, 5, 60, "antes do degrau deve ser de 1 a 86400", "lead-in must be 1 to 86400", 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.en);
         try {
-            BumpTest(project.sim, c.loop, c.step, c.duration);
+            BumpTest(project.sim, c.loop, c.step, c.duration, c.leadIn);
             ADD_FAILURE() << "accepted";
         } catch (const TuningError& e) {
             EXPECT_NE(e.Message(false).find(c.pt), std::string::npos) << e.Message(false);

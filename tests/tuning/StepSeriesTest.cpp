@@ -66,17 +66,18 @@ TEST(StepSeriesTest, BadSeriesAreRefusedWithTheReason) {
     }
 }
 
-TEST(StepSeriesTest, WindowEndsWhereThePVIsClamped) {
+TEST(StepSeriesTest, ClampedSamplesAreLeftOutOfTheFit) {
     // A tank drained empty: the level stays at 0 from sample 147 on, which
     // says nothing of the process.
     const StepSeries s = Series(
         300, [](int i) { return i < 20 ? 50.0 : 60.0; }, [](int i) { return std::max(0.0, 50 - 0.4 * std::max(0, i - 22)); });
     const tuning::Step st = tuning::FindStep(s);
     EXPECT_TRUE(st.clamped);
-    EXPECT_EQ(st.last, 147u);
+    EXPECT_EQ(st.last, 300u);
     const auto id = tuning::Identify(s);
     EXPECT_EQ(id.best, tuning::ModelKind::Ipdt);
     EXPECT_NEAR(id.bestFit().model.K, -0.4 / 0.1 / 10, 1e-3);
+    EXPECT_EQ(id.bestFit().samples, 147u);
 
     // A step marked by hand, the window cut earlier: the same model.
     tuning::Step checked = st;

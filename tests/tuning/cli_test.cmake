@@ -8,7 +8,7 @@ file(MAKE_DIRECTORY ${WORK})
 set(P ${PROJECT})
 
 check(bump_help 0 "^Usage: kivo-batch bumptest" "^$" bumptest --help)
-check(tune_help 0 "^Usage: kivo-batch tune" "^$" tune --help)
+check(tune_help 0 "^Usage: kivo-batch tune.*lowest Bayesian information criterion" "^$" tune --help)
 check(bump 0 "^t,MV,PV,SP\n" "^$" bumptest ${P} --loop 1 --step 10 --duration 60)
 file(WRITE ${WORK}/fic.csv "${output}")
 set(fic "${output}")
@@ -20,9 +20,41 @@ string(JSON tc GET "${output}" settings 0 tc)
 string(JSON kc TYPE "${output}" settings 0 Kc)
 string(JSON iema TYPE "${output}" settings 0 setpoint iema)
 string(JSON rule GET "${output}" settings 0 rule)
-if(n LESS 1 OR NOT tc EQUAL 2 OR NOT kc STREQUAL NUMBER OR NOT iema STREQUAL NUMBER OR NOT rule STREQUAL simc)
+string(JSON interval TYPE "${output}" models 0 intervals theta)
+string(JSON window TYPE "${output}" settings 0 window)
+string(JSON ms TYPE "${output}" settings 0 margins ms)
+string(JSON worst TYPE "${output}" settings 0 worst_margins gain)
+if(n LESS 1 OR NOT tc EQUAL 2 OR NOT kc STREQUAL NUMBER OR NOT iema STREQUAL NUMBER OR NOT rule STREQUAL simc
+   OR NOT output MATCHES "\"t0\":30\\.1," OR NOT interval STREQUAL NUMBER OR NOT window STREQUAL NUMBER OR NOT ms STREQUAL NUMBER
+   OR NOT worst STREQUAL NUMBER)
   message(FATAL_ERROR "tune_json: ${output}")
 endif()
+# A rule without a closed-loop time constant: none in the JSON.
+check(tune_json_amigo 0 "^{" "^$" tune fic.csv --loop 1 --rule amigo --format json)
+string(JSON tc TYPE "${output}" settings 0 tc)
+if(NOT tc STREQUAL NULL)
+  message(FATAL_ERROR "tune_json_amigo: ${output}")
+endif()
+# The time at rest before the step, on the sample grid.
+check(bump_lead_in 0 "\n5,50,[^\n]*\n5\\.1,60," "^$" bumptest ${P} --loop 1 --step 10 --duration 20 --lead-in 5)
+check(bump_bad_lead_in 2 "^$" "--lead-in must be 1 to 86400 seconds" bumptest ${P} --loop 1 --step 10 --duration 20
+      --lead-in 0)
+
+# The relay test in automatic: the ultimate point and the closed-loop rule
+# leading the settings.
+check(relay_help 0 "^Usage: kivo-batch relaytest" "^$" relaytest --help)
+check(relay_text 0 "relay of ±5.00 % around MV .*from t = 30.1 s.*Ultimate point of the model: gain Ku [0-9.]+, period Pu [0-9.]+ s.*zn-cl +PI "
+      "^$" relaytest ${P} --loop 1)
+check(relay_json 0 "^{" "^$" relaytest ${P} --loop 1 --amplitude 3 --rule zn-cl --format json)
+string(JSON amplitude GET "${output}" relay amplitude)
+string(JSON ku TYPE "${output}" relay ultimate_gain)
+string(JSON rule GET "${output}" settings 0 rule)
+if(NOT amplitude EQUAL 3 OR NOT ku STREQUAL NUMBER OR NOT rule STREQUAL zn-cl)
+  message(FATAL_ERROR "relay_json: ${output}")
+endif()
+check(relay_bad_amplitude 2 "^$" "--amplitude must be 0.5 to 50 %" relaytest ${P} --loop 1 --amplitude 80)
+check(relay_bad_rule 2 "^$" "--rule must be one of zn-cl, simc" relaytest ${P} --loop 1 --rule pid)
+check(relay_no_controller 3 "^$" "no controller 7" relaytest ${P} --loop 7)
 
 # Refusals: usage (2) and bad input (3), the reason on stderr.
 check(tune_no_loop 2 "^$" "--loop is required" tune fic.csv)
@@ -45,7 +77,7 @@ check(bump_step_too_small 2 "^$" "--step must be 0.5 to 100 %" bumptest ${P} --l
 # closed-loop time constant. Each is refused with the limits, never an abort
 # or an infinite setting.
 string(REGEX REPLACE "\n[^\n]*\n$" "\n" body "${fic}")
-foreach(case_ "jump=1e200=spans" "gap=1e15=spans" "uneven=80=not evenly sampled")
+foreach(case_ "jump=1e200=spans" "gap=1e15=spans" "uneven=200=not evenly sampled")
   string(REPLACE "=" ";" case_ "${case_}")
   list(GET case_ 0 name)
   list(GET case_ 1 last)

@@ -1,16 +1,21 @@
 // Walks the tuning assistant as a student would on three shipped examples
 // (a flow, a level and a temperature loop) and writes screenshots to look
 // at, not to assert: the faceplate with its "Sintonia" button, the tuning
-// window after the fit, the configuration area after "Aplicar". Prints the
+// window after the fit, the configuration area after "Aplicar", and the
+// window on a noisy test whose PV reaches 100 %, with its warnings, and
+// after a relay test. Prints the
 // setting applied and the fast simulation's seven indices for a setpoint
 // step with the shipped setting and with the applied one:
 // ui_screenshots_tuning OUTDIR [en].
+#include <cmath>
 #include <cstdio>
+#include <random>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -147,6 +152,56 @@ int main(int argc, char** argv) {
         const auto& id = s->identification();
         std::printf("simulated %s: %s | best %s, loop 1 still %s\n", e->name, qPrintable(s->message()),
                     id ? kivo::tuning::KindName(id->best) : "none", f->model().state.autoMode ? "auto" : "manual");
+
+        // The relay test on a copy, the loop in automatic.
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TuningWindow::RelaySource);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        s->adjustSize();
+        Write(*s, QStringLiteral("%1/tuning_relay_%2%3.png").arg(output, QString::fromLatin1(e->name), suffix));
+        std::printf("relay %s: %s | loop 1 still %s\n", e->name, qPrintable(s->message()),
+                    f->model().state.autoMode ? "auto" : "manual");
+
+        // The relay test on the running plant, in its third cycle: the
+        // record so far, the status and the cancel button.
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TuningWindow::LiveRelaySource);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        for (int i = 0; i < 100000 && s->liveRelay() && s->liveRelay()->cyclesDone() < 2; ++i) fixture.app->Tick();
+        // Up to the next display refresh, which redraws the window.
+        for (int i = 0; i < 6 && s->liveRelay(); ++i) fixture.app->Tick();
+        s->adjustSize();
+        Write(*s, QStringLiteral("%1/tuning_live_relay_%2%3.png").arg(output, QString::fromLatin1(e->name), suffix));
+        std::printf("live relay %s: %s | loop 1 %s\n", e->name, qPrintable(s->message()),
+                    f->model().state.autoMode ? "auto" : "manual (the relay's)");
+    }
+    // A noisy step test (1 % of span) that a small step leaves within the
+    // noise's reach and whose PV touches 100 %: the warnings beside the model.
+    {
+        test::Fixture fixture;
+        if (english) fixture.app->SetEnglish();
+        fixture.window->cycle().Load(test::ExamplesFolder() + "/" + QString::fromUtf8(kExamples[0].project), true);
+        fixture.app->timer().stop();
+        auto* f = qobject_cast<ControllerFaceplate*>(fixture.window->windows().Open(Family::PidController, 1));
+        if (!f) return 1;
+        const QString file = output + "/noisy_step.csv";
+        QFile csv(file);
+        if (!csv.open(QIODevice::WriteOnly)) return 1;
+        std::mt19937 random(21);
+        std::normal_distribution<double> noise(0, 1);
+        csv.write("t,MV,PV\n");
+        for (int i = 0; i <= 720; ++i) {
+            const double t = 0.5 * i, s = t - 60 - 12;
+            const double pv = 94 + (s > 0 ? 0.8 * 10 * (1 - std::exp(-s / 60)) : 0.0) + noise(random);
+            csv.write(QString("%1,%2,%3\n").arg(t).arg(t >= 60 ? 50 : 40).arg(std::min(pv, 100.0), 0, 'f', 2).toLatin1());
+        }
+        csv.close();
+        f->findChild<QAbstractButton*>("SintoniaBTN")->click();
+        TuningWindow* s = f->tuningWindow();
+        s->findChild<QComboBox*>("FonteCombo")->setCurrentIndex(TuningWindow::FileSource);
+        s->findChild<QLineEdit*>("ArquivoText")->setText(file);
+        s->findChild<QAbstractButton*>("LerBTN")->click();
+        s->adjustSize();
+        Write(*s, QStringLiteral("%1/tuning_warnings%2.png").arg(output, suffix));
+        std::printf("warnings: %s\n", qPrintable(s->message()));
     }
     return 0;
 }

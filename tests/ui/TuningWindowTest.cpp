@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -19,6 +20,7 @@
 #include "Helpers.h"
 #include "objects/Controller.h"
 #include "objects/Process.h"
+#include "tuning/RelayTest.h"
 #include "ui/fastsim/LoopChart.h"
 #include "ui/objects/ControllerFaceplate.h"
 #include "ui/main/ProjectLifecycle.h"
@@ -83,6 +85,11 @@ private slots:
         QVERIFY2(std::abs(fo.theta - kDeadTime) < 0.25, qPrintable(QString::number(fo.theta)));
         const tuning::Step d = s->identification()->step;
         QCOMPARE(Child<StepChart>(s, "DadosGrafico")->model()->count(), qsizetype(d.last - d.first));
+        // Each parameter with its interval, the rule of the choice stated, and
+        // no warning on a clean plant.
+        QVERIFY(Child<QTableWidget>(s, "ModelosTabela")->item(0, 4)->text().contains(" ± "));
+        QVERIFY(Child<QLabel>(s, "LabelCriterio")->text().contains("BIC"));
+        QVERIFY2(Child<QLabel>(s, "AvisosModelo")->text().isEmpty(), qPrintable(Child<QLabel>(s, "AvisosModelo")->text()));
 
         // The same series from a bump-test file: the same model.
         {
@@ -120,6 +127,14 @@ private slots:
         for (int r = 0; r < rules->rowCount(); ++r)
             if (rules->item(r, 0)->text() == "SIMC" && rules->item(r, 1)->text() == "PI") line = r;
         QVERIFY(line >= 0);
+        // Margins with their worst case beside the indices; no tau_c where the
+        // rule has none.
+        const QRegularExpression margin(QStringLiteral("^\\d+\\.\\d\\d \\(\\d+\\.\\d\\d\\)$"));
+        QVERIFY2(margin.match(rules->item(line, 9)->text()).hasMatch(), qPrintable(rules->item(line, 9)->text()));
+        QVERIFY(margin.match(rules->item(line, 11)->text()).hasMatch());
+        for (int r = 0; r < rules->rowCount(); ++r)
+            QCOMPARE(rules->item(r, 5)->text().isEmpty(),
+                     rules->item(r, 0)->text() == "AMIGO" || rules->item(r, 0)->text() == "Ziegler-Nichols");
         rules->selectRow(line);
         const tuning::Proposal& p = s->proposals()[std::size_t(line)];
         QVERIFY(p.prediction.spIndices);
@@ -176,8 +191,8 @@ private slots:
         const tuning::Identification& id = *s->identification();
         QCOMPARE(id.step.mvAfter - id.step.mvBefore, -10.0);
         // The duration left empty: sized to this fast plant, the shortest,
-        // 60 s after a lead-in of 10 s.
-        QVERIFY2(std::abs(id.series.t.back() - 70) < 1e-9, qPrintable(QString::number(id.series.t.back())));
+        // 60 s after the shortest lead-in, 30 s.
+        QVERIFY2(std::abs(id.series.t.back() - 90) < 1e-9, qPrintable(QString::number(id.series.t.back())));
         const tuning::ProcessModel fo = id.fit(tuning::ModelKind::Fopdt).model;
         QVERIFY2(std::abs(fo.K - kGain) < 0.03 * kGain, qPrintable(QString::number(fo.K)));
         QVERIFY2(std::abs(fo.tau1 - kTau) < 0.1 * kTau, qPrintable(QString::number(fo.tau1)));
@@ -189,6 +204,53 @@ private slots:
         QCOMPARE(c.state.MV, mv);
         QCOMPARE(sim.state.previousTick, time);
         for (int k = 1; k <= kNumVariables; ++k) QCOMPARE(sim.mem[k], memory[std::size_t(k - 1)]);
+    }
+
+    // The relay test on a copy, the loop in automatic: the plant's ultimate
+    // point, the closed-loop rule first, and the running loop left alone.
+    void simulatedRelayTestLeavesThePlantAlone() {
+        Faceplate* f = Open(false);
+        kivo::Controller& c = f->model();
+        Simulation& sim = fixture_->app->sim();
+        Ticks(50);
+        const double mv = c.state.MV;
+        const long double time = sim.state.previousTick;
+
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        auto* amplitude = Child<QLineEdit>(s, "AmplitudeReleText");
+        QVERIFY(amplitude->isHidden());
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::RelaySource);
+        QVERIFY(!amplitude->isHidden());
+        QVERIFY(Child(s, "DegrauSimText")->isHidden());
+        TypeText(amplitude, "abc", false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->message().contains("0.5 a 50 %"), qPrintable(s->message()));
+        QVERIFY(!s->identification());
+
+        TypeText(amplitude, "", false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QVERIFY(!Child<QAbstractButton>(s, "IdentificarBTN")->isEnabled());
+        // The plant's ultimate point: its first order with the loop's cycle.
+        const auto truth = *tuning::Ultimate({tuning::ModelKind::Fopdt, kGain, kTau, 0, kDeadTime + 0.1});
+        const auto found = *tuning::Ultimate(s->identification()->bestFit().model);
+        QVERIFY2(std::abs(found.gain - truth.gain) < 0.05 * truth.gain, qPrintable(QString::number(found.gain)));
+        QVERIFY2(std::abs(found.period - truth.period) < 0.05 * truth.period, qPrintable(QString::number(found.period)));
+        QVERIFY(Child<QLabel>(s, "LabelPontoUltimo")->text().contains("Ku"));
+        auto* rules = Child<QTableWidget>(s, "RegrasTabela");
+        QCOMPARE(rules->item(0, 0)->text(), QString("Ziegler-Nichols Ku"));
+        QVERIFY(Child<QAbstractButton>(s, "AplicarBTN")->isEnabled());
+
+        QVERIFY(c.state.autoMode);
+        QCOMPARE(c.state.MV, mv);
+        QCOMPARE(sim.state.previousTick, time);
+        // A step test afterwards: the step test's rules again.
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::SimulatedSource);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QCOMPARE(rules->item(0, 0)->text(), QString("SIMC"));
+        QVERIFY(Child<QLabel>(s, "LabelPontoUltimo")->text().isEmpty());
     }
 
     // An integrator drifts for ever: the test steps anyway, and says so.
@@ -289,6 +351,30 @@ private slots:
         QVERIFY(!Child<QAbstractButton>(s, "AplicarBTN")->isEnabled());
     }
 
+    // A PV clamped at 100 % after the step: those samples are left out, and
+    // the warning says so beside the model.
+    void clampedSamplesAreLeftOutAndSaid() {
+        Faceplate* f = Open();
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        {
+            QFile csv(fixture_->path("cheio.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly));
+            csv.write("t,MV,PV\n");
+            for (int i = 0; i < 300; ++i) {
+                const double pv = i < 50 ? 90 : std::min(100.0, 90 + 20 * (1 - std::exp(-(i - 50) / 30.0)));
+                csv.write(QString("%1,%2,%3\n").arg(i).arg(i < 50 ? 40 : 60).arg(pv, 0, 'f', 2).toLatin1());
+            }
+        }
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::FileSource);
+        TypeText(Child<QLineEdit>(s, "ArquivoText"), fixture_->path("cheio.csv"), false);
+        Click(s, "LerBTN");
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        QVERIFY2(Child<QLabel>(s, "AvisosModelo")->text().contains("ficaram fora do ajuste"),
+                 qPrintable(Child<QLabel>(s, "AvisosModelo")->text()));
+        QVERIFY(Child<QTableWidget>(s, "RegrasTabela")->rowCount() > 0);
+    }
+
     // A closed-loop time constant or lambda that would make the gain
     // infinite is refused with its limits, the model kept; a finite gain no
     // controller can use is listed but flagged.
@@ -336,12 +422,58 @@ private slots:
         TuningWindow* s = f->tuningWindow();
         for (const char* name :
              {"FonteCombo", "ArquivoText", "ArquivoBTN", "EnderecoMV", "EnderecoPV", "DegrauSimText",
-              "DuracaoSimText", "LerBTN", "DadosGrafico",
+              "DuracaoSimText", "AmplitudeReleText", "HistereseReleText", "LerBTN", "DadosGrafico",
               "InicioSpin", "DegrauSpin", "FimSpin", "IdentificarBTN", "ModeloCombo", "ModelosTabela", "TcText",
               "LambdaText", "RegrasTabela", "PainelIndices", "RespostaAbas", "RespostaSP", "RespostaCarga",
               "Progresso", "MensagemSintonia", "AplicarBTN", "FecharBTN"})
             QVERIFY2(!Child(s, name)->accessibleName().isEmpty(), name);
         QCOMPARE(ControlsWithoutAccessibleName(s), QStringList{});
+    }
+
+    // The relay test on the running plant, stepped by the real-time tick:
+    // the relay holds the output while the controller waits in manual, the
+    // plant's ultimate point is found, and the controller takes the loop
+    // back in automatic; a second test is cancelled in the middle.
+    void liveRelayTestRunsOnTheTicksAndCancels() {
+        Faceplate* f = Open(false);
+        kivo::Controller& c = f->model();
+        Ticks(50);
+        Click(f, "SintoniaBTN");
+        TuningWindow* s = f->tuningWindow();
+        Child<QComboBox>(s, "FonteCombo")->setCurrentIndex(TuningWindow::LiveRelaySource);
+        QVERIFY(!Child(s, "AmplitudeReleText")->isHidden());
+        Click(s, "LerBTN");
+        QVERIFY2(s->liveRelay(), qPrintable(s->message()));
+        QVERIFY(Child(s, "LerBTN")->isHidden());
+        QVERIFY(!Child(s, "CancelarReleBTN")->isHidden());
+        QCOMPARE(ControlsWithoutAccessibleName(s), QStringList{});
+        bool relayHeld = false;
+        for (int i = 0; i < 100000 && s->liveRelay(); ++i) {
+            Ticks(1);
+            if (s->liveRelay() && s->liveRelay()->phase() == tuning::RelayDriver::Phase::Relay)
+                relayHeld = relayHeld || !c.state.autoMode;
+        }
+        QVERIFY(relayHeld);
+        QVERIFY(!s->liveRelay());
+        QVERIFY(c.state.autoMode);
+        QVERIFY2(s->identification(), qPrintable(s->message()));
+        const auto truth = *tuning::Ultimate({tuning::ModelKind::Fopdt, kGain, kTau, 0, kDeadTime + 0.1});
+        const auto found = *tuning::Ultimate(s->identification()->bestFit().model);
+        QVERIFY2(std::abs(found.gain - truth.gain) < 0.05 * truth.gain, qPrintable(QString::number(found.gain)));
+        QVERIFY2(std::abs(found.period - truth.period) < 0.05 * truth.period, qPrintable(QString::number(found.period)));
+        QCOMPARE(Child<QTableWidget>(s, "RegrasTabela")->item(0, 0)->text(), QString("Ziegler-Nichols Ku"));
+        QVERIFY(!Child(s, "LerBTN")->isHidden());
+
+        Click(s, "LerBTN");
+        while (s->liveRelay() && s->liveRelay()->phase() != tuning::RelayDriver::Phase::Relay) Ticks(1);
+        Ticks(20);
+        QVERIFY(!c.state.autoMode);
+        Click(s, "CancelarReleBTN");
+        QVERIFY(!s->liveRelay());
+        QVERIFY(c.state.autoMode);
+        QVERIFY2(s->message().contains("cancelado"), qPrintable(s->message()));
+        QVERIFY(!s->identification());
+        QVERIFY(Child(s, "CancelarReleBTN")->isHidden());
     }
 
 private:

@@ -73,6 +73,9 @@ void AppContext::TogglePause() {
         timer_.start();
 }
 
-void AppContext::Tick() { project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay()); }
+void AppContext::Tick() {
+    project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay());
+    emit ticked();
+}
 
 }  // namespace kivo::ui

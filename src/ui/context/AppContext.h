@@ -77,6 +77,9 @@ signals:
     void measuredCycleChanged(double ms);
     // Every sixth tick: open windows pull their readouts.
     void displayRefresh();
+    // After each real-time tick (Tick), the plant stepped: a test on the
+    // live plant takes its sample and sets the next output here.
+    void ticked();
     // The variable table's texts may have changed (an apply, a load, the
     // list's refresh or a stored cell): windows that list variables follow.
     void tableChanged();

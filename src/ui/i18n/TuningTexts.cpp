@@ -10,9 +10,10 @@ constexpr std::array kTuning{
     ControlText{"DadosGroup", "Dados do teste em degrau", "Step test data", nullptr, nullptr},
     ControlText{"LabelFonte", "Origem:", "Source:", nullptr, nullptr},
     ControlText{"FonteCombo", nullptr, nullptr,
-                  "Origem dos dados: a tendência do controlador, um arquivo ou um teste em degrau simulado numa cópia "
-                  "da planta",
-                  "Data source: the controller's trend, a file, or a step test simulated on a copy of the plant"},
+                  "Origem dos dados: a tendência do controlador, um arquivo, ou um teste em degrau ou de relé simulado "
+                  "numa cópia da planta",
+                  "Data source: the controller's trend, a file, or a step or relay test simulated on a copy of the "
+                  "plant"},
     ControlText{"ArquivoText", nullptr, nullptr,
                   "Arquivo: teste em degrau (CSV), registro do controlador ou do registrador, ou histórico .txd",
                   "File: step test (CSV), controller or recorder log, or .txd archive"},
@@ -33,6 +34,22 @@ constexpr std::array kTuning{
                   "60 a 900 s (a planta em execução não é alterada)",
                   "Time recorded after the step in the simulated test; empty: twice the PV's settling time, 60 to "
                   "900 s (the running plant is left alone)"},
+    ControlText{"LabelAmplitudeRele", "Relé ± (%):", "Relay ± (%):", nullptr, nullptr},
+    ControlText{"AmplitudeReleText", nullptr, nullptr,
+                  "Amplitude do relé em torno da saída em repouso, em %; vazio: escolhida pelo ruído, 5 % (menos onde "
+                  "os limites da saída não deixam espaço), aumentada enquanto um ciclo move a PV menos que 3 "
+                  "histereses",
+                  "The relay's swing around the output at rest, in %; empty: chosen from the noise, 5 % (less where "
+                  "the output's limits leave no room), raised while a cycle swings the PV by less than 3 hystereses"},
+    ControlText{"LabelHistereseRele", "Histerese (%):", "Hysteresis (%):", nullptr, nullptr},
+    ControlText{"HistereseReleText", nullptr, nullptr,
+                  "Erro além do qual o relé comuta, em %; vazio: três desvios padrão do ruído da PV em repouso (pelo "
+                  "menos 0.05 %)",
+                  "The error past which the relay switches, in %; empty: three standard deviations of the PV's noise "
+                  "at rest (at least 0.05 %)"},
+    ControlText{"CancelarReleBTN", "Cancelar teste", "Cancel test",
+                  "Interromper o teste de relé na planta em operação e devolver a saída ao controlador",
+                  "Stop the relay test on the running plant and hand the output back to the controller"},
     ControlText{"LerBTN", "Ler dados", "Read data", "Ler os dados, achar o degrau e identificar o processo",
                   "Read the data, find the step and identify the process"},
     ControlText{"DadosGrafico", nullptr, nullptr, "MV, PV e a resposta do modelo ajustado",
@@ -53,8 +70,19 @@ constexpr std::array kTuning{
     ControlText{"ModeloCombo", nullptr, nullptr, "Modelo usado pelas regras de sintonia",
                   "Model used by the tuning rules"},
     ControlText{"ModelosTabela", nullptr, nullptr,
-                  "Parâmetros dos modelos ajustados; resíduo: erro RMS sobre a variação da PV",
-                  "Parameters of the fitted models; residual: RMS misfit over the PV change"},
+                  "Parâmetros dos modelos ajustados, cada um com seu intervalo de 95 %; RMS: o resíduo em % da faixa",
+                  "Parameters of the fitted models, each with its 95 % interval; RMS: the residual in % of span"},
+    ControlText{"LabelCriterio",
+                  "Melhor ajuste: o menor BIC (critério de informação bayesiano), que cobra de cada parâmetro o ln do "
+                  "número de amostras independentes; uma constante de tempo maior que 3 vezes o registro após o degrau "
+                  "cede ao integrador.",
+                  "Best fit: the lowest BIC (Bayesian information criterion), which charges each parameter the log of "
+                  "the number of independent samples; a time constant beyond 3 times the record after the step gives "
+                  "way to the integrator.",
+                  nullptr, nullptr},
+    ControlText{"AvisosModelo", nullptr, nullptr, "Avisos sobre o modelo usado", "Warnings on the model used"},
+    ControlText{"LabelPontoUltimo", nullptr, nullptr, "Oscilação do teste de relé e ponto último do modelo",
+                  "The relay test's oscillation and the model's ultimate point"},
     ControlText{"LabelDirecao", nullptr, nullptr,
                   "Tipo de processo pelo sinal do ganho do modelo; Aplicar o leva à área de configuração",
                   "Process direction from the sign of the model's gain; Apply takes it to the configuration area"},
@@ -70,8 +98,12 @@ constexpr std::array kTuning{
                   "Lambda of the IMC rule (empty: the rule's default; Enter recomputes)"},
     ControlText{"RegrasGroup", "Regras de sintonia", "Tuning rules", nullptr, nullptr},
     ControlText{"RegrasTabela", nullptr, nullptr,
-                  "Sintonias propostas e índices previstos com o modelo (degrau de SP e de carga)",
-                  "Proposed settings and the indices predicted with the model (setpoint and load steps)"},
+                  "Sintonias propostas, índices previstos com o modelo (degrau de SP e de carga) e robustez: margem de "
+                  "ganho, margem de fase e Ms da resposta em frequência do modelo com seu tempo morto; entre "
+                  "parênteses, o pior caso nos intervalos de 95 % do modelo",
+                  "Proposed settings, the indices predicted with the model (setpoint and load steps) and robustness: "
+                  "gain margin, phase margin and Ms from the frequency response of the model with its dead time; in "
+                  "brackets, the worst over the model's 95 % intervals"},
     ControlText{"PainelIndices", "Índices de Desempenho", "Performance Indices", nullptr, nullptr},
     ControlText{"RespostaAbas", nullptr, nullptr, "Resposta prevista da sintonia selecionada",
                   "Predicted response of the selected setting"},
@@ -99,7 +131,9 @@ QString TuningTitle(const QString& tag, bool english) {
 
 QStringList SourceItems(bool english) {
     return {T(english, "Tendência do controlador", "Controller trend"), T(english, "Arquivo", "File"),
-            T(english, "Teste em degrau simulado", "Simulated step test")};
+            T(english, "Teste em degrau simulado", "Simulated step test"),
+            T(english, "Teste de relé simulado (em automático)", "Simulated relay test (in automatic)"),
+            T(english, "Teste de relé na planta em operação", "Relay test on the running plant")};
 }
 
 QStringList ModelItems(bool english) {
@@ -111,7 +145,7 @@ QStringList ModelItems(bool english) {
 
 QStringList ModelColumns(bool english) {
     return {T(english, "Modelo", "Model"), QStringLiteral("K"), QStringLiteral("τ1 (s)"), QStringLiteral("τ2 (s)"),
-            QStringLiteral("θ (s)"), T(english, "Resíduo", "Residual")};
+            QStringLiteral("θ (s)"), QStringLiteral("RMS (%)")};
 }
 
 QStringList RuleColumns(bool english) {
@@ -123,7 +157,10 @@ QStringList RuleColumns(bool english) {
             QStringLiteral("τc/λ (s)"),
             T(english, "IEMA\ndegrau SP", "Abs. error\nSP step"),
             T(english, "Excursão CO\ndegrau SP", "CO travel\nSP step"),
-            T(english, "IEMA\ndegrau carga", "Abs. error\nload step")};
+            T(english, "IEMA\ndegrau carga", "Abs. error\nload step"),
+            T(english, "MG\n(pior)", "GM\n(worst)"),
+            T(english, "MF (°)\n(pior)", "PM (°)\n(worst)"),
+            T(english, "Ms\n(pior)", "Ms\n(worst)")};
 }
 
 QString DirectionText(int actionItem, bool english) {
@@ -167,7 +204,43 @@ QString NotAtRestWarning(double seconds, bool english) {
         .arg(seconds, 0, 'f', 0);
 }
 
+QString RelayText(double period, double pvAmplitude, double ku, double pu, bool english) {
+    return T(english, "Relé: período %1 s, amplitude da PV %2 %. Ponto último do modelo: Ku %3, Pu %4 s.",
+             "Relay: period %1 s, PV amplitude %2 %. The model's ultimate point: Ku %3, Pu %4 s.")
+        .arg(period, 0, 'g', 4)
+        .arg(pvAmplitude, 0, 'g', 3)
+        .arg(ku, 0, 'g', 4)
+        .arg(pu, 0, 'g', 4);
+}
+
+QString LiveRelayStatus(int phase, int cycles, int total, double seconds, bool english) {
+    const QString time = QString::number(seconds, 'f', 0);
+    switch (phase) {
+        case 0:
+            return T(english, "Teste de relé: aguardando a PV em repouso (%1 s)",
+                     "Relay test: waiting for the PV to rest (%1 s)")
+                .arg(time);
+        case 1:
+            return T(english, "Teste de relé: registrando a malha em repouso (%1 s)",
+                     "Relay test: recording the loop at rest (%1 s)")
+                .arg(time);
+        default:
+            return T(english, "Teste de relé: ciclo %1 de %2 (%3 s); o controlador volta em automático ao fim",
+                     "Relay test: cycle %1 of %2 (%3 s); the controller takes over in automatic at the end")
+                .arg(cycles)
+                .arg(total)
+                .arg(time);
+    }
+}
+
+QString RelayNotAtRestWarning(double seconds, bool english) {
+    return T(english, "A PV não chegou ao repouso em %1 s de simulação: o relé começou assim mesmo.",
+             "The PV did not come to rest in %1 s of simulation: the relay started anyway.")
+        .arg(seconds, 0, 'f', 0);
+}
+
 QString OutOfRangeText(bool english) { return T(english, "diverge", "diverges"); }
+QString UnstableText(bool english) { return T(english, "instável", "unstable"); }
 QString DefaultTc(bool english) { return T(english, "θ (padrão)", "θ (default)"); }
 QString DefaultLambda(bool english) { return T(english, "padrão", "default"); }
 QString BestMark(bool english) { return T(english, " (melhor)", " (best)"); }

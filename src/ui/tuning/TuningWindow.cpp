@@ -154,11 +154,20 @@ QWidget* TuningWindow::MakeDataArea() {
     const int width = std::max(fm.horizontalAdvance(QStringLiteral("-000.00")),
                                  fm.horizontalAdvance(simDuration_->placeholderText())) +
                         fm.horizontalAdvance(QStringLiteral("000"));
-    for (QLineEdit* e : {simStep_, simDuration_}) {
+    // The relay test's amplitude and hysteresis, left empty: chosen from the
+    // output's room and the PV's noise (RelayTest).
+    relayAmplitude_ = Named(new QLineEdit(g), "AmplitudeReleText");
+    relayHysteresis_ = Named(new QLineEdit(g), "HistereseReleText");
+    for (QLineEdit* e : {relayAmplitude_, relayHysteresis_}) e->setPlaceholderText(AutomaticDuration(english_));
+    for (QLineEdit* e : {simStep_, simDuration_, relayAmplitude_, relayHysteresis_}) {
         e->setMinimumWidth(width);
         e->setMaximumWidth(width);
     }
-    auto* readButton = Named(new QPushButton(g), "LerBTN");
+    auto* readButton = read_ = Named(new QPushButton(g), "LerBTN");
+    // Shown while a relay test runs on the running plant, in place of "Ler
+    // dados".
+    cancelRelay_ = Named(new QPushButton(g), "CancelarReleBTN");
+    cancelRelay_->hide();
     h->addWidget(Label("LabelFonte", g, source_));
     h->addWidget(source_);
     h->addWidget(file_, 1);
@@ -171,9 +180,17 @@ QWidget* TuningWindow::MakeDataArea() {
     h->addWidget(simStep_);
     h->addWidget(Label("LabelDuracaoSim", g, simDuration_));
     h->addWidget(simDuration_);
+    h->addWidget(Label("LabelAmplitudeRele", g, relayAmplitude_));
+    h->addWidget(relayAmplitude_);
+    h->addWidget(Label("LabelHistereseRele", g, relayHysteresis_));
+    h->addWidget(relayHysteresis_);
     h->addWidget(readButton);
+    h->addWidget(cancelRelay_);
+    connect(cancelRelay_, &QPushButton::clicked, this, &TuningWindow::CancelLiveRelay);
     connect(simStep_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(simDuration_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
+    connect(relayAmplitude_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
+    connect(relayHysteresis_, &QLineEdit::returnPressed, this, &TuningWindow::ReadBTNClick);
     connect(source_, &QComboBox::currentIndexChanged, this, &TuningWindow::UpdateSource);
     connect(choose_, &QPushButton::clicked, this, &TuningWindow::ChooseFile);
     connect(readButton, &QPushButton::clicked, this, &TuningWindow::ReadBTNClick);
@@ -194,11 +211,23 @@ QWidget* TuningWindow::MakeModelArea() {
     models_->setRowCount(3);
     models_->setSelectionMode(QAbstractItemView::NoSelection);
     models_->setFocusPolicy(Qt::NoFocus);
-    models_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     const int height =
         models_->horizontalHeader()->sizeHint().height() + 3 * models_->verticalHeader()->defaultSectionSize() + 4;
     models_->setFixedHeight(height);
     v->addWidget(models_);
+    auto* criterion = Named(new QLabel(g), "LabelCriterio");
+    criterion->setWordWrap(true);
+    v->addWidget(criterion);
+    warnings_ = Named(new QLabel(g), "AvisosModelo");
+    warnings_->setWordWrap(true);
+    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette amber = warnings_->palette();
+    amber.setColor(QPalette::WindowText, QColor(0xA0, 0x50, 0x00));
+    warnings_->setPalette(amber);
+    v->addWidget(warnings_);
+    ultimate_ = Named(new QLabel(g), "LabelPontoUltimo");
+    ultimate_->setWordWrap(true);
+    v->addWidget(ultimate_);
     direction_ = Named(new QLabel(g), "LabelDirecao");
     v->addWidget(direction_);
     auto* times = new QHBoxLayout;
@@ -228,10 +257,11 @@ QWidget* TuningWindow::MakeRulesArea() {
     auto* g = Named(new QGroupBox(this), "RegrasGroup");
     auto* v = new QVBoxLayout(g);
     rules_ = Table("RegrasTabela", RuleColumns(english_), g);
-    rules_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    // Room for the most rows the rules give (SIMC 2, IMC 2, AMIGO 2, ZN 3).
+    // Room for the most rows the rules give: after a step test SIMC 2, IMC
+    // 2, AMIGO 2, ZN 3; after a relay test (a first order) ZN Ku 3 more and
+    // SIMC 1.
     rules_->setMinimumHeight(rules_->horizontalHeader()->sizeHint().height() +
-                              10 * rules_->verticalHeader()->defaultSectionSize() + 4);
+                              11 * rules_->verticalHeader()->defaultSectionSize() + 4);
     v->addWidget(rules_, 1);
     connect(rules_, &QTableWidget::itemSelectionChanged, this, [this] { ShowProposal(selectedRow()); });
 
@@ -271,6 +301,12 @@ void TuningWindow::UpdateSource() {
     for (QWidget* w : std::initializer_list<QWidget*>{simStep_, simDuration_}) w->setEnabled(simulated);
     for (const char* name : {"LabelDegrauSim", "LabelDuracaoSim"})
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) l->setEnabled(simulated);
+    // The relay's fields take the place of the step's while it is chosen.
+    const bool relay = source_->currentIndex() == RelaySource || source_->currentIndex() == LiveRelaySource;
+    for (const char* name : {"LabelDegrauSim", "DegrauSimText", "LabelDuracaoSim", "DuracaoSimText"})
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setVisible(!relay);
+    for (const char* name : {"LabelAmplitudeRele", "AmplitudeReleText", "LabelHistereseRele", "HistereseReleText"})
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setVisible(relay);
 }
 
 void TuningWindow::showEvent(QShowEvent* e) {

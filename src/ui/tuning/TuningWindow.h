@@ -1,13 +1,19 @@
 #pragma once
 // The tuning window of a controller: a step test (the faceplate's trend, a
-// file, or one run at once on a copy of the running plant) is read, its step found and adjustable, the process identified
-// (three models, their fit and the best), and the tuning rules' settings
-// listed with the closed-loop indices predicted for a setpoint and a load
-// step. "Aplicar" hands the chosen setting to the faceplate, which writes it
+// file, or one run at once on a copy of the running plant) is read, its
+// step found and adjustable, or a relay test run in automatic on a copy of
+// the plant or, tick by tick, on the running plant (cancellable); the
+// process identified
+// (three models, their parameters with 95 % intervals, their fit, the best
+// by a stated rule, and the used model's warnings), and the tuning rules'
+// settings listed with the closed-loop indices predicted for a setpoint and
+// a load step and their margins. "Aplicar" hands the chosen setting to the faceplate, which writes it
 // into its configuration area: the running loop changes only when the
 // student presses "Atualizar" there. The window keeps no copy of the
 // controller's settings; everything it shows is computed from the data.
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QWidget>
@@ -15,6 +21,8 @@
 #include "tuning/BumpTest.h"
 #include "tuning/Identification.h"
 #include "tuning/Prediction.h"
+#include "tuning/RelayDriver.h"
+#include "tuning/RelayTest.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -40,7 +48,7 @@ class IndicesPanel;
 class TuningWindow : public QWidget {
     Q_OBJECT
 public:
-    enum Source { TrendSource = 0, FileSource = 1, SimulatedSource = 2 };
+    enum Source { TrendSource = 0, FileSource = 1, SimulatedSource = 2, RelaySource = 3, LiveRelaySource = 4 };
 
     // A window of its own over the faceplate (parent).
     TuningWindow(AppContext& app, kivo::Controller& c, QWidget* parent);
@@ -49,6 +57,10 @@ public:
     void ReadBTNClick();
     // "Identificar": identifies over the stretch marked in the three fields.
     void IdentifyBTNClick();
+    // "Cancelar teste": stops the relay test on the running plant.
+    void CancelLiveRelay();
+    // The relay test on the running plant, while it runs.
+    const tuning::RelayDriver* liveRelay() const { return liveRelay_.get(); }
     // "Aplicar": emits apply with the selected row's setting.
     void ApplyBTNClick();
 
@@ -66,6 +78,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // A relay test on the running plant does not outlive the window's view.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     QWidget* MakeDataArea();
@@ -77,8 +91,22 @@ private:
     void ChooseFile();
     // The step test run on a copy of the running plant (TuningWindowActions.cpp).
     tuning::BumpTestResult SimulatedStepTest();
+    // The relay's amplitude and hysteresis as typed; empty: the test's.
+    tuning::RelayOptions RelayOptionsFromFields() const;
+    // The relay test run on a copy of the running plant, and its model.
+    tuning::RelayTestResult SimulatedRelayTest();
+    void ShowRelay(const tuning::RelayTestResult& r, tuning::RelayIdentification found);
+    // The relay test on the running plant (TuningWindowLive.cpp): started
+    // from "Ler dados", stepped after each real-time tick.
+    void StartLiveRelay();
+    void LiveRelayTick();
+    void EndLiveRelay();
+    // The stretch found, in seconds, for the student to adjust.
+    void ShowStretch(const tuning::Step& step);
     void IdentifyStep(const tuning::Step& step);
     void ShowModels();
+    // The used model's warnings beside the model table.
+    void ShowWarnings();
     void Propose();
     void ShowProposal(int line);
     void Error(const QString& text);
@@ -95,6 +123,8 @@ private:
 
     tuning::StepSeries series_;
     std::optional<tuning::Identification> id_;
+    // The rules offered for id_: a relay test's lead with its own.
+    std::span<const tuning::Rule> offered_ = tuning::kRules;
     std::vector<tuning::Proposal> proposals_;
 
     QComboBox* source_ = nullptr;
@@ -104,6 +134,8 @@ private:
     QSpinBox* pvAddress_ = nullptr;
     QLineEdit* simStep_ = nullptr;
     QLineEdit* simDuration_ = nullptr;
+    QLineEdit* relayAmplitude_ = nullptr;
+    QLineEdit* relayHysteresis_ = nullptr;
     QDoubleSpinBox* start_ = nullptr;
     QDoubleSpinBox* step_ = nullptr;
     QDoubleSpinBox* end_ = nullptr;
@@ -111,6 +143,8 @@ private:
     StepChart* plot_ = nullptr;
     QComboBox* model_ = nullptr;
     QTableWidget* models_ = nullptr;
+    QLabel* warnings_ = nullptr;
+    QLabel* ultimate_ = nullptr;
     QLabel* direction_ = nullptr;
     QLineEdit* tc_ = nullptr;
     QLineEdit* lambda_ = nullptr;
@@ -122,6 +156,9 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* apply_ = nullptr;
+    QPushButton* read_ = nullptr;
+    QPushButton* cancelRelay_ = nullptr;
+    std::unique_ptr<tuning::RelayDriver> liveRelay_;
 };
 
 }  // namespace kivo::ui

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -24,6 +25,7 @@
 #include "project/ProjectFile.h"
 #include "project/TextFile.h"
 #include "tuning/BumpTest.h"
+#include "tuning/RelayTest.h"
 #include "ui/context/AppContext.h"
 #include "ui/context/LongOperation.h"
 #include "ui/fastsim/LoopChart.h"
@@ -59,12 +61,42 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())).trimmed(); }
 QString Field(double x) { return Q(tuning::FieldText(x)); }
 
+// A parameter with the half-width of its 95 % interval, four and two
+// significant digits.
+QString WithInterval(double x, double halfWidth) {
+    const auto number = [](double v, int digits) { return QString::number(v, 'g', digits); };
+    return number(x, 4) + QStringLiteral(" ± ") + (std::isfinite(halfWidth) ? number(halfWidth, 2) : QStringLiteral("∞"));
+}
+
+// The width that shows every column of t whole: no setting or parameter
+// hides behind a scroll bar or an ellipsis.
+// Every column is sized to its contents (Table()).
+void FitColumns(QTableWidget* t) { t->setMinimumWidth(t->horizontalHeader()->length() + 2 * t->frameWidth()); }
+
+// A wrapped label as tall as its text at the narrowest the model area gets
+// (its table's width): the window's minimum size does not follow wrapped
+// text by itself, and the table above would overlap it.
+void FitHeight(QLabel* l, int width) { l->setMinimumHeight(l->text().isEmpty() ? 0 : l->heightForWidth(width)); }
+
+// A margin with its worst case in brackets: "3.1 (2.4)"; infinite as ∞,
+// the worst case "—" when the intervals are unbounded.
+QString MarginText(const tuning::Margins& nominal, const std::optional<tuning::Margins>& worst,
+                   double tuning::Margins::*field, int decimals, bool english) {
+    const auto one = [&](const tuning::Margins& m) {
+        if (!m.stable) return UnstableText(english);
+        const double x = m.*field;
+        return std::isfinite(x) ? QString::number(x, 'f', decimals) : QStringLiteral("∞");
+    };
+    return one(nominal) + QStringLiteral(" (") + (worst ? one(*worst) : QStringLiteral("—")) + QLatin1Char(')');
+}
+
 const char* RuleDisplayName(tuning::Rule r) {
     switch (r) {
         case tuning::Rule::Simc: return "SIMC";
         case tuning::Rule::Imc: return "IMC";
         case tuning::Rule::Amigo: return "AMIGO";
         case tuning::Rule::ZieglerNichols: return "Ziegler-Nichols";
+        case tuning::Rule::ZieglerNicholsUltimate: return "Ziegler-Nichols Ku";
     }
     return "";
 }
@@ -75,6 +107,26 @@ constexpr double kAutoDuration = 900;  // s
 // The samples of the trend are taken every cycle, every third or every
 // twentieth, by the faceplate's time base.
 constexpr std::array kCyclesPerSample{1, 3, 20};
+
+// A field that is not a number reaches the library as NaN, which refuses
+// it with the message of an out-of-range value.
+double ReadField(QLineEdit* e) {
+    double v = 0;
+    return ReadNumberField(e->text().trimmed().toStdString(), v) ? v : std::nan("");
+}
+
+// Runs test on a copy of the running plant made from its file text: the
+// same objects and settings, and the states the file keeps (to two
+// decimals, which for a plant at rest is where it is; the tests wait for
+// rest anyway). The test ticks the copy only: the running loop, its memory
+// and its time are left as they are.
+template <class Test>
+auto OnCopy(const std::string& bytes, const std::string& title, bool english, Test test) {
+    Project projectCopy(english);
+    const LoadResult load = ReadProjectBytes(projectCopy, bytes, title);
+    if (!load.ok) throw tuning::TuningError(load.error, load.error);
+    return test(projectCopy.sim);
+}
 
 }  // namespace
 
@@ -100,27 +152,14 @@ void TuningWindow::ChooseFile() {
 }
 
 tuning::BumpTestResult TuningWindow::SimulatedStepTest() {
-    // A field that is not a number reaches the library as NaN, which refuses
-    // it with the message of an out-of-range value.
-    const auto read = [](QLineEdit* e) {
-        double v = 0;
-        return ReadNumberField(e->text().trimmed().toStdString(), v) ? v : std::nan("");
-    };
-    const double step = read(simStep_);
+    const double step = ReadField(simStep_);
     const bool automatic = simDuration_->text().trimmed().isEmpty();
-    const double duration = automatic ? kAutoDuration : read(simDuration_);
+    const double duration = automatic ? kAutoDuration : ReadField(simDuration_);
     BusyGuard busy(app_.timer(), busy_);
-    // The running plant copied through its file text: the same objects and
-    // settings, and the states the file keeps (to two decimals, which for a
-    // plant at rest is where it is; the test waits for rest anyway). The
-    // test then ticks the copy only: the running loop, its memory and its
-    // time are left as they are.
     const std::string bytes = JoinLines(ProjectLines(app_.project()));
     const auto check = [&](double seconds) {
-        Project projectCopy(english_);
-        const LoadResult load = ReadProjectBytes(projectCopy, bytes, app_.project().title);
-        if (!load.ok) throw tuning::TuningError(load.error, load.error);
-        return tuning::BumpTest(projectCopy.sim, c_.number(), step, seconds);
+        return OnCopy(bytes, app_.project().title, english_,
+                      [&](Simulation& sim) { return tuning::BumpTest(sim, c_.number(), step, seconds); });
     };
     tuning::BumpTestResult r = check(duration);
     // Left empty, the duration is sized to the plant: a first test as long
@@ -133,10 +172,39 @@ tuning::BumpTestResult TuningWindow::SimulatedStepTest() {
     return r;
 }
 
+tuning::RelayOptions TuningWindow::RelayOptionsFromFields() const {
+    tuning::RelayOptions o;
+    if (!relayAmplitude_->text().trimmed().isEmpty()) o.amplitude = ReadField(relayAmplitude_);
+    if (!relayHysteresis_->text().trimmed().isEmpty()) o.hysteresis = ReadField(relayHysteresis_);
+    return o;
+}
+
+tuning::RelayTestResult TuningWindow::SimulatedRelayTest() {
+    const tuning::RelayOptions o = RelayOptionsFromFields();
+    BusyGuard busy(app_.timer(), busy_);
+    return OnCopy(JoinLines(ProjectLines(app_.project())), app_.project().title, english_,
+                  [&](Simulation& sim) { return tuning::RelayTest(sim, c_.number(), o); });
+}
+
+void TuningWindow::ShowRelay(const tuning::RelayTestResult& r, tuning::RelayIdentification found) {
+    ClearResults();
+    id_ = std::move(found.id);
+    offered_ = tuning::kRelayRules;
+    ultimate_->setText(RelayText(r.period, r.pvAmplitude, found.ultimate.gain, found.ultimate.period, english_));
+    ultimate_->setAccessibleDescription(ultimate_->text());
+    model_->setCurrentIndex(3);
+    ShowModels();
+    FitHeight(ultimate_, std::max(models_->width(), models_->minimumWidth()));
+    Propose();
+}
+
 void TuningWindow::ClearResults() {
     id_.reset();
+    offered_ = tuning::kRules;
+    ultimate_->clear();
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < models_->columnCount(); ++k) models_->setItem(r, k, nullptr);
+    warnings_->clear();
     ClearProposals();
     progress_->setValue(0);
 }
@@ -160,7 +228,8 @@ void TuningWindow::Error(const QString& text) {
 }
 
 void TuningWindow::ReadBTNClick() {
-    if (busy_) return;
+    if (busy_ || liveRelay_) return;
+    if (source_->currentIndex() == LiveRelaySource) return StartLiveRelay();
     ClearResults();
     message_->clear();
     series_ = {};
@@ -170,6 +239,8 @@ void TuningWindow::ReadBTNClick() {
     // The step was made on a PV still moving (an integrator drifts for
     // ever): the fit allows for a drift, but the student should know.
     QString warning;
+    std::optional<tuning::RelayTestResult> relay;
+    std::optional<tuning::RelayIdentification> relayModel;
     try {
         if (source_->currentIndex() == TrendSource) {
             const int base = std::clamp(c_.trend.TimeBaseBox, 0, 2);
@@ -179,11 +250,21 @@ void TuningWindow::ReadBTNClick() {
             tuning::BumpTestResult r = SimulatedStepTest();
             if (!r.rested) warning = NotAtRestWarning(tuning::kMaxRestWait, english_);
             series_ = std::move(r.series);
+        } else if (source_->currentIndex() == RelaySource) {
+            relay = SimulatedRelayTest();
+            if (!relay->rested) warning = RelayNotAtRestWarning(tuning::kMaxRestWait, english_);
+            series_ = relay->series;
         } else {
             series_ = tuning::ReadSeries(file_->text().toStdString(), mvAddress_->value(), pvAddress_->value());
         }
         if (series_.size() > 0) plot_->Show(series_);
-        step = tuning::FindStep(series_);
+        if (relay) {
+            BusyGuard busy(app_.timer(), busy_);
+            relayModel = tuning::IdentifyRelay(*relay);
+            step = relayModel->id.step;
+        } else {
+            step = tuning::FindStep(series_);
+        }
     } catch (const tuning::TuningError& e) {
         QString text = Q(e.Message(english_));
         // The trend keeps 450 samples whatever its time base: a slower base
@@ -199,7 +280,17 @@ void TuningWindow::ReadBTNClick() {
         Error(QString::fromUtf8(e.what()));
         return;
     }
-    // The stretch found, in seconds, for the student to adjust.
+    ShowStretch(step);
+    // A relay's record is no step test to identify again by hand.
+    identify_->setEnabled(!relay);
+    if (relay)
+        ShowRelay(*relay, std::move(*relayModel));
+    else
+        IdentifyStep(step);
+    if (!warning.isEmpty()) message_->setText(message_->text().isEmpty() ? warning : message_->text() + ' ' + warning);
+}
+
+void TuningWindow::ShowStretch(const tuning::Step& step) {
     const double t0 = series_.t.front(), t1 = series_.t.back();
     const double oneStep = series_.size() > 1 ? (t1 - t0) / double(series_.size() - 1) : 1.0;
     for (QDoubleSpinBox* s : {start_, step_, end_}) {
@@ -210,9 +301,6 @@ void TuningWindow::ReadBTNClick() {
     start_->setValue(series_.t[step.first]);
     step_->setValue(series_.t[step.index]);
     end_->setValue(series_.t[step.last - 1]);
-    identify_->setEnabled(true);
-    IdentifyStep(step);
-    if (!warning.isEmpty()) message_->setText(message_->text().isEmpty() ? warning : message_->text() + ' ' + warning);
 }
 
 void TuningWindow::IdentifyBTNClick() {
@@ -257,9 +345,12 @@ void TuningWindow::ShowModels() {
         if (f && f->model.kind == id_->best) texts[0] += BestMark(english_);
         if (f) {
             const auto& m = f->model;
+            const auto& w = f->halfWidth;
             // An integrator's gain is a rate: % of PV per second per % of MV.
-            texts << Field(m.K) + (r == 2 ? QStringLiteral(" /s") : QString()) << (r == 2 ? QString() : Field(m.tau1))
-                   << (r == 1 ? Field(m.tau2) : QString()) << Field(m.theta) << QString::number(f->residual, 'f', 4);
+            texts << WithInterval(m.K, w.K) + (r == 2 ? QStringLiteral(" /s") : QString())
+                  << (r == 2 ? QString() : WithInterval(m.tau1, w.tau1))
+                  << (r == 1 ? WithInterval(m.tau2, w.tau2) : QString()) << WithInterval(m.theta, w.theta)
+                  << QString::number(f->rms, 'f', 3);
         } else {
             texts << QStringLiteral("—") << QString() << QString() << QString() << QString();
         }
@@ -273,12 +364,26 @@ void TuningWindow::ShowModels() {
     if (auto* items = qobject_cast<QStandardItemModel*>(model_->model()))
         for (int r = 0; r < 3; ++r) items->item(r)->setEnabled(id_->fits[static_cast<std::size_t>(r)].has_value());
     for (int r = 0; r < 3; ++r) models_->item(r, 0)->setToolTip(names[r]);
+    FitColumns(models_);
+    if (auto* criterion = findChild<QLabel*>(QStringLiteral("LabelCriterio")))
+        FitHeight(criterion, std::max(models_->width(), models_->minimumWidth()));
+}
+
+void TuningWindow::ShowWarnings() {
+    QStringList lines;
+    const auto& f = id_->fits[static_cast<std::size_t>(ModelUsed())];
+    if (f)
+        for (const tuning::FitWarning& w : f->warnings) lines << Q(w.Message(english_));
+    warnings_->setText(lines.join(QLatin1Char('\n')));
+    warnings_->setAccessibleDescription(warnings_->text());
+    FitHeight(warnings_, std::max(models_->width(), models_->minimumWidth()));
 }
 
 void TuningWindow::Propose() {
     if (busy_ || !id_) return;
     // Nothing of the settings shown before stays beside a new refusal.
     ClearProposals();
+    ShowWarnings();
     const tuning::ModelKind used = ModelUsed();
     const tuning::LoopConfig cfg = tuning::ConfigOf(c_);
     if (!id_->fits[static_cast<std::size_t>(used)]) {
@@ -315,10 +420,10 @@ void TuningWindow::Propose() {
         progress_->setValue(0);
         int k = 0;
         try {
-            for (tuning::Rule r : tuning::kRules) {
+            for (tuning::Rule r : offered_) {
                 auto v = tuning::ProposeAndPredict(*id_, used, cfg, {r}, r == tuning::Rule::Imc ? lambda : tc);
                 proposals_.insert(proposals_.end(), v.begin(), v.end());
-                progress_->setValue(100 * ++k / int(std::size(tuning::kRules)));
+                progress_->setValue(100 * ++k / int(offered_.size()));
                 // Only paint and window events: a click cannot start another
                 // computation meanwhile.
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -357,7 +462,11 @@ void TuningWindow::Propose() {
                                  s.tc > 0 ? Field(s.tc) : QString(),
                                  index(p.spIndices, 2),
                                  index(p.spIndices, 3),
-                                 index(p.loadIndices, 2)};
+                                 index(p.loadIndices, 2),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::gain, 2, english_),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::phase, 0, english_),
+                                 MarginText(proposals_[i].margins, proposals_[i].worst, &tuning::Margins::ms, 2, english_)};
+        const bool unstable = !proposals_[i].margins.stable || (proposals_[i].worst && !proposals_[i].worst->stable);
         const auto warning = tuning::CheckGain(s);
         if (warning) {
             const QString reason = Q(warning->Message(english_));
@@ -378,6 +487,7 @@ void TuningWindow::Propose() {
                 item->setForeground(QColor(0xC0, 0x00, 0x00));
                 item->setToolTip(Q(warning->Message(english_)));
             }
+            if (k >= 9 && unstable) item->setForeground(QColor(0xC0, 0x00, 0x00));
             rules_->setItem(int(i), k, item);
         }
         // The row offered first: SIMC PI, the rule made for a robust loop.
@@ -388,8 +498,7 @@ void TuningWindow::Propose() {
     QStringList lines;
     for (const Warning& a : warnings) lines << a.affected + QStringLiteral(": ") + a.reason;
     message_->setText(lines.join(QLatin1Char('\n')));
-    // The table as wide as its columns: no setting hides behind a scroll bar.
-    rules_->setMinimumWidth(rules_->horizontalHeader()->length() + 2 * rules_->frameWidth());
+    FitColumns(rules_);
     if (!proposals_.empty()) {
         direction_->setText(DirectionText(proposals_.front().setting.actionItem, english_));
         direction_->setAccessibleName(direction_->text());
@@ -420,6 +529,78 @@ void TuningWindow::ApplyBTNClick() {
     if (busy_ || line < 0 || line >= int(proposals_.size())) return;
     const tuning::Setting& s = proposals_[std::size_t(line)].setting;
     emit apply(Q(s.KpText), Q(s.KiText), Q(s.KdText), s.actionItem);
+}
+
+void TuningWindow::StartLiveRelay() {
+    ClearResults();
+    message_->clear();
+    series_ = {};
+    plot_->Clear();
+    identify_->setEnabled(false);
+    try {
+        liveRelay_ = std::make_unique<tuning::RelayDriver>(app_.sim(), c_.number(), RelayOptionsFromFields());
+    } catch (const tuning::TuningError& e) {
+        Error(Q(e.Message(english_)));
+        return;
+    }
+    // The test steps with the plant, after each of its real-time ticks;
+    // the faceplate's trend shows the oscillation meanwhile.
+    connect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    read_->hide();
+    cancelRelay_->show();
+    // What the running test took stays as shown until it ends.
+    for (QWidget* w : std::initializer_list<QWidget*>{source_, relayAmplitude_, relayHysteresis_}) w->setEnabled(false);
+    message_->setText(LiveRelayStatus(0, 0, tuning::kRelayCycles, 0, english_));
+}
+
+void TuningWindow::LiveRelayTick() {
+    if (!liveRelay_) return;
+    liveRelay_->AfterTick();
+    if (!liveRelay_->running()) return EndLiveRelay();
+    // At the display refresh (every sixth tick), as the other windows.
+    if (app_.sim().state.divisorDisplay != 0) return;
+    const auto phase = liveRelay_->phase();
+    const int cycles = liveRelay_->cyclesDone();
+    message_->setText(LiveRelayStatus(static_cast<int>(phase), cycles, tuning::kRelayCycles, liveRelay_->elapsed(),
+                                      english_));
+    progress_->setValue(phase == tuning::RelayDriver::Phase::Relay ? 100 * cycles / tuning::kRelayCycles : 0);
+    if (liveRelay_->record().size() > 1) plot_->Show(liveRelay_->record());
+}
+
+void TuningWindow::CancelLiveRelay() {
+    if (!liveRelay_) return;
+    liveRelay_->Cancel();
+    EndLiveRelay();
+}
+
+void TuningWindow::EndLiveRelay() {
+    disconnect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    const std::unique_ptr<tuning::RelayDriver> driver = std::move(liveRelay_);
+    cancelRelay_->hide();
+    read_->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{source_, relayAmplitude_, relayHysteresis_}) w->setEnabled(true);
+    message_->clear();
+    try {
+        const tuning::RelayTestResult r = driver->Result();
+        series_ = r.series;
+        plot_->Show(series_);
+        std::optional<tuning::RelayIdentification> found;
+        {
+            BusyGuard busy(app_.timer(), busy_);
+            found = tuning::IdentifyRelay(r);
+        }
+        ShowStretch(found->id.step);
+        ShowRelay(r, std::move(*found));
+        if (!r.rested) message_->setText(RelayNotAtRestWarning(tuning::kMaxRestWait, english_));
+    } catch (const tuning::TuningError& e) {
+        if (series_.size() == 0) series_ = driver->record();
+        Error(Q(e.Message(english_)));
+    }
+}
+
+void TuningWindow::closeEvent(QCloseEvent* e) {
+    CancelLiveRelay();
+    QWidget::closeEvent(e);
 }
 
 }  // namespace kivo::ui
