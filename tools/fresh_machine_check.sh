@@ -12,30 +12,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Run as root: debootstrap and chroot need it." >&2
-  exit 2
-fi
 root="${1:-/var/tmp/kivo-fresh-root}"
-
-if ! command -v debootstrap >/dev/null; then
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
-fi
-
-cleanup() {
-  mountpoint -q "$root/proc" && umount "$root/proc" || true
-}
-trap cleanup EXIT
-
-cleanup
-rm -rf "$root"
-debootstrap --variant=minbase bookworm "$root"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+. tools/fresh_root.sh
+kivo_fresh_root "$root"
 
 # A clean clone: only what is committed, as CI sees it.
 git clone -q --no-hardlinks "$PWD" "$root/root/kivo"
-mount -t proc proc "$root/proc"
 
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
   QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 \

@@ -12,33 +12,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Run as root: debootstrap and chroot need it." >&2
-  exit 2
-fi
 deb=$(ls build-package/kivo_*.deb 2>/dev/null | head -n 1 || true)
 if [ -z "$deb" ]; then
   echo "No package: run tools/package.sh first." >&2
   exit 2
 fi
 root="${1:-/var/tmp/kivo-package-root}"
-
-if ! command -v debootstrap >/dev/null; then
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
-fi
-cleanup() {
-  mountpoint -q "$root/dev/pts" && umount "$root/dev/pts" || true
-  mountpoint -q "$root/proc" && umount "$root/proc" || true
-}
-trap cleanup EXIT
-cleanup
-rm -rf "$root"
-debootstrap --variant=minbase bookworm "$root"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+. tools/fresh_root.sh
+kivo_fresh_root "$root"
 cp "$deb" "$root/tmp/"
-mount -t proc proc "$root/proc"
-mount -t devpts devpts "$root/dev/pts"
 
 run() {
   chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
