@@ -15,6 +15,8 @@ bool SnapshotRing::Offer(const Simulation& sim) {
     Snapshot s = std::move(spare_);
     spare_ = Snapshot{};
     TakeSnapshot(sim, s);
+    // A buffer grown by doubling may hold twice what it needs, for 30 min.
+    if (s.state.capacity() > s.state.size() + s.state.size() / 8) s.state.shrink_to_fit();
     if (!snapshots_.empty() && snapshots_.back().fingerprint != s.fingerprint) Clear();
     snapshots_.push_back(std::move(s));
     next_ = (std::floor(t / kInterval + kSlack) + 1) * kInterval;
