@@ -32,8 +32,7 @@ QString RewindTimeText(bool any, double time, double back, bool english) {
                    : QStringLiteral("t = %1 (há %2)").arg(Clock(time), Clock(back));
 }
 
-QString NamedSnapshotItem(const QString& name, double time, bool english) {
-    Q_UNUSED(english);
+QString NamedSnapshotItem(const QString& name, double time) {
     return QStringLiteral("%1 (t = %2)").arg(name, Clock(time));
 }
 

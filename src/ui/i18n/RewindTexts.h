@@ -14,8 +14,9 @@ std::span<const Translation> RewindTexts();
 // The slider's readout: the plant time of the snapshot chosen and how far
 // back it lies; "no snapshot yet" before the first.
 QString RewindTimeText(bool any, double time, double back, bool english);
-// A named snapshot in the list: its name and plant time.
-QString NamedSnapshotItem(const QString& name, double time, bool english);
+// A named snapshot in the list: its name and plant time, the same in both
+// languages.
+QString NamedSnapshotItem(const QString& name, double time);
 // The name of the n-th snapshot the user took without naming it.
 QString DefaultSnapshotName(int n, bool english);
 // Why a snapshot was not restored: 0 another configuration, 1 damaged.

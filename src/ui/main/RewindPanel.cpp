@@ -87,12 +87,11 @@ void RewindPanel::Refill() {
     rewind_->setEnabled(last >= 0);
     ShowTime();
 
-    const bool english = app_.english();
     const int chosen = named_->currentIndex();
     const QSignalBlocker blockList(named_);
     named_->clear();
     for (const Snapshot& s : app_.namedSnapshots())
-        named_->addItem(NamedSnapshotItem(QString::fromStdString(s.name), s.time, english));
+        named_->addItem(NamedSnapshotItem(QString::fromStdString(s.name), s.time));
     // A new snapshot is chosen; otherwise the one chosen before stays.
     named_->setCurrentIndex(chosen >= 0 && chosen < named_->count() - 1 ? chosen : named_->count() - 1);
     restore_->setEnabled(named_->count() > 0);
