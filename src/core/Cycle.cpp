@@ -31,6 +31,56 @@ void Simulation::Tick(long double nowMs) {
     recorders.StepActive();
 }
 
+namespace {
+
+template <int N>
+void SavePool(const Pool<N>& pool, StateWriter& w) {
+    for (int n = 1; n <= N; ++n)
+        if (pool.active(n) && pool.object(n)) pool.object(n)->SaveState(w);
+}
+
+template <int N>
+void RestorePool(const Pool<N>& pool, StateReader& r) {
+    for (int n = 1; n <= N; ++n)
+        if (pool.active(n) && pool.object(n)) pool.object(n)->RestoreState(r);
+}
+
+}  // namespace
+
+void Simulation::SaveState(StateWriter& w) const {
+    w.F64s(mem.data(), kNumVariables + 1);
+    w.F64(state.T);
+    w.F64(state.time);
+    w.U64(static_cast<std::uint64_t>(state.cycles));
+    w.I32(state.divisorDisplay);
+    w.U32(randomGenerator.Seed());
+    w.F64s(actuatorPosition.data(), actuatorPosition.size());
+    if (generators) generators->SaveState(w);
+    SavePool(processes, w);
+    SavePool(blocks, w);
+    SavePool(controllers, w);
+    if (linearizer) linearizer->SaveState(w);
+    SavePool(recorders, w);
+    SavePool(texts, w);
+}
+
+void Simulation::RestoreState(StateReader& r) {
+    for (int k = 0; k <= kNumVariables; ++k) mem[k] = r.F64();
+    state.T = r.F64();
+    state.time = r.F64();
+    state.cycles = static_cast<long long>(r.U64() & 0x7FFF'FFFF'FFFF'FFFFull);
+    state.divisorDisplay = r.Int(0, 5);
+    randomGenerator.SetSeed(r.U32());
+    r.F64s(actuatorPosition.data(), actuatorPosition.size());
+    if (generators) generators->RestoreState(r);
+    RestorePool(processes, r);
+    RestorePool(blocks, r);
+    RestorePool(controllers, r);
+    if (linearizer) linearizer->RestoreState(r);
+    RestorePool(recorders, r);
+    RestorePool(texts, r);
+}
+
 bool Simulation::TogglePause() {
     state.paused = !state.paused;
     return state.paused;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Memory.h"
+#include "core/StateBytes.h"
 
 namespace kivo {
 
@@ -42,6 +43,13 @@ public:
     virtual void ComputeCycles(CycleObject* const* objects, int n) {
         for (int i = 0; i < n; ++i) objects[i]->ComputeCycle();
     }
+    // The object's running state at full precision, for a snapshot: what its
+    // steps carry from one cycle to the next. Settings are not state; an
+    // object without such state writes nothing.
+    virtual void SaveState(StateWriter& /*w*/) const {}
+    // Reads back what SaveState wrote. A failed read may leave any state,
+    // yet one the step can run on.
+    virtual void RestoreState(StateReader& /*r*/) {}
 };
 
 // Hooks for the display work the GUI attaches to the tick.
@@ -132,6 +140,9 @@ struct CycleState {
     int divisorDisplay = 0;
     bool fastMode = false;
     bool paused = false;
+    // Plant time: the sum of the steps, and the passes of the models.
+    double time = 0;  // s
+    long long cycles = 0;
 };
 
 class Simulation {
@@ -163,6 +174,13 @@ public:
     // Toggles the pause state; returns the new state (true = paused).
     bool TogglePause();
 
+    // The whole running state: memory, plant time and counters, the random
+    // generator, actuator positions, then every active object in the cycle's
+    // order. Restoring expects the same active slots; the caller checks that
+    // (see the snapshots library). The wall-clock measures are not state.
+    void SaveState(StateWriter& w) const;
+    void RestoreState(StateReader& r);
+
     // One pass of the models without display: generator bank, processes,
     // blocks, controllers, linearizer. The hook runs just before the
     // controllers (the fast simulation applies its test step there).
@@ -174,6 +192,8 @@ public:
         before();
         controllers.StepActive();
         if (linearizerActive && linearizer) linearizer->ComputeCycle();
+        state.time += state.T;
+        ++state.cycles;
     }
     void StepModels() {
         StepModels([] {});

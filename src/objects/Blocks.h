@@ -32,6 +32,8 @@ public:
 
     void ComputeCycle() override;
     bool ValidateParameters(bool showMessages);
+    void SaveState(StateWriter& w) const override;
+    void RestoreState(StateReader& r) override;
 
     void SaveParameters(LineWriter& w) const;
     void ReadParameters(LineReader& r);

@@ -66,6 +66,8 @@ public:
     const GeneratorRow& line(int g) const { return lines_[static_cast<std::size_t>(g - kFirst)]; }
 
     void ComputeCycle() override;
+    void SaveState(StateWriter& w) const override;
+    void RestoreState(StateReader& r) override;
     // Reads every row into the bank's parameters and the variable memory.
     void ApplyParameters();
     // After a change of row g's kind: placeholder texts (not while loading a

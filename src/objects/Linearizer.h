@@ -29,6 +29,8 @@ public:
     explicit Linearizer(Simulation& sim);
 
     void ComputeCycle() override;
+    void SaveState(StateWriter& w) const override;
+    void RestoreState(StateReader& r) override;
 
     bool Lin1Enabled() const { return sim_.linearizerActive; }
     void SetLin1Enabled(bool v) { sim_.linearizerActive = v; }

@@ -89,6 +89,8 @@ public:
     void ComputeCycle() override;
     void ComputeCycles(CycleObject* const* objects, int n) override;
     bool ValidateParameters(bool showMessages);
+    void SaveState(StateWriter& w) const override;
+    void RestoreState(StateReader& r) override;
 
     void SaveParameters(LineWriter& w) const;
     void ReadParameters(LineReader& r);

@@ -15,6 +15,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/StateBytes.h"
+
 namespace kivo {
 
 class ControllerTrend;
@@ -66,6 +68,11 @@ public:
     // A range typed by the operator, in % of the PV span; taken only when
     // base < top. Returns whether it was taken.
     bool SetRange(double base, double top);
+
+    // The samples and the sampling count, for a snapshot; the range and the
+    // options are the operator's, not the plant's.
+    void SaveState(StateWriter& w) const;
+    void RestoreState(StateReader& r);
 
     // Sample i counted from the oldest (0) to the newest (449), as drawn
     // from left to right.

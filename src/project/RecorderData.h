@@ -37,6 +37,8 @@ public:
     int number() const { return RecorderNumber(slot_); }
 
     void ComputeCycle() override { sampler_.ComputeCycle(); }
+    void SaveState(StateWriter& w) const override { sampler_.SaveState(w); }
+    void RestoreState(StateReader& r) override { sampler_.RestoreState(r); }
     // The apply step: after a change of the settings, a load or a refresh of
     // the variable table.
     void UpdateRecorder() { sampler_.UpdateRecorder(); }

@@ -175,4 +175,26 @@ std::string RecorderSampler::StopLog() {
     return log_.fileName();
 }
 
+void RecorderSampler::SaveState(StateWriter& w) const {
+    w.I32(position_);
+    w.I32(counter_);
+    w.I32(grade_);
+    w.F64s(last_.data(), last_.size());
+    for (bool b : hasVariable_) w.Bool(b);
+    for (const auto& h : history_) w.F64s(h.data(), h.size());
+    for (const auto& c : curves_)
+        for (std::uint8_t p : c) w.U8(p);
+}
+
+void RecorderSampler::RestoreState(StateReader& r) {
+    position_ = r.Int(0, kSamples);
+    counter_ = r.Int(0, 1 << 30);
+    grade_ = r.Int(0, 29);
+    r.F64s(last_.data(), last_.size());
+    for (bool& b : hasVariable_) b = r.Bool();
+    for (auto& h : history_) r.F64s(h.data(), h.size());
+    for (auto& c : curves_)
+        for (std::uint8_t& p : c) p = std::min<std::uint8_t>(r.U8(), 200);
+}
+
 }  // namespace kivo

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/StateBytes.h"
 #include "project/TrendLog.h"
 
 namespace kivo {
@@ -38,6 +39,11 @@ public:
 
     // One sampling step, at the end of every real-time cycle.
     void ComputeCycle();
+
+    // The samples and the sampling count, for a snapshot; the scale, the
+    // options and the log are the operator's, not the plant's.
+    void SaveState(StateWriter& w) const;
+    void RestoreState(StateReader& r);
 
     // Applies the settings and rescales: variable 1's range and unit, the
     // trend range from "Auto" or the full span, curves 1 and 2 recomputed.

@@ -36,6 +36,8 @@ public:
 
     // The display step: the text and its colour.
     void ComputeCycle() override { display_.ComputeCycle(); }
+    void SaveState(StateWriter& w) const override { display_.SaveState(w); }
+    void RestoreState(StateReader& r) override { display_.RestoreState(r); }
     // The apply step, without messages: after "Sair", a load or a refresh
     // of the variable table.
     void ValidateParameters() { display_.ValidateParameters(); }

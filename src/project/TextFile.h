@@ -21,6 +21,7 @@ public:
 
     Operation operation() const { return op_; }
     const std::string& file() const { return file_; }
+    const FailureReason& reason() const { return reason_; }
     // The message in the interface language; what() holds the English one.
     std::string Message(bool english) const;
 

@@ -110,4 +110,18 @@ std::string ValueDisplay::text() const {
     return zero_ ? f.substr(0, bar) : f.substr(bar + 1);
 }
 
+void ValueDisplay::SaveState(StateWriter& w) const {
+    w.Bool(binary_);
+    w.Bool(zero_);
+    w.F64(shownValue_);
+    w.Bool(red_);
+}
+
+void ValueDisplay::RestoreState(StateReader& r) {
+    binary_ = r.Bool();
+    zero_ = r.Bool();
+    shownValue_ = r.F64();
+    red_ = r.Bool();
+}
+
 }  // namespace kivo

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/FastEquation.h"
+#include "core/StateBytes.h"
 
 namespace kivo {
 
@@ -28,6 +29,10 @@ public:
     // or for state 0 of a binary text). It allocates nothing, as it runs in
     // the cycle; the text is written out when it is read.
     void ComputeCycle();
+
+    // What the last display step showed, for a snapshot.
+    void SaveState(StateWriter& w) const;
+    void RestoreState(StateReader& r);
 
     // Address of the chosen variable, 0 for none.
     int Address() const;

@@ -3,6 +3,8 @@
 // language, to look at (not to assert): capturas OUTDIR [en].
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -14,6 +16,7 @@
 #include "ui/main/ProjectLifecycle.h"
 #include "ui/project/ExampleChooser.h"
 #include "ui/project/ProjectSettingsDialog.h"
+#include "ui/main/RewindPanel.h"
 
 using namespace kivo::ui;
 using test::Write;
@@ -54,6 +57,14 @@ int main(int argc, char** argv) {
     w.UpdateDiagram();
     w.ShowComments(true);
     Write(w, QStringLiteral("%1/main%2.png").arg(output, suffix));
+
+    // The rewind panel with a minute of automatic snapshots, one named, and
+    // the slider moved back.
+    for (int i = 0; i < 700; ++i) fixture.app->Tick();
+    w.rewind()->nameField()->setText(english ? QStringLiteral("Before the step") : QStringLiteral("Antes do degrau"));
+    w.rewind()->TakeNamed();
+    w.rewind()->slider()->setValue(3);
+    Write(w, QStringLiteral("%1/rewind%2.png").arg(output, suffix));
 
     ProjectSettingsDialog& c = w.config();
     c.ShowDialog();

@@ -474,6 +474,21 @@ private slots:
         QVERIFY2(s->message().contains("cancelado"), qPrintable(s->message()));
         QVERIFY(!s->identification());
         QVERIFY(Child(s, "CancelarReleBTN")->isHidden());
+
+        // Going back to a snapshot in the middle of a test ends the test
+        // first: the plant runs on from the snapshot, not from the relay.
+        fixture_->app->TakeNamedSnapshot("before");
+        const double outputBefore = c.state.MV;
+        Click(s, "LerBTN");
+        while (s->liveRelay() && s->liveRelay()->phase() != tuning::RelayDriver::Phase::Relay) Ticks(1);
+        Ticks(20);
+        QVERIFY(!c.state.autoMode);
+        QCOMPARE(fixture_->app->Restore(fixture_->app->namedSnapshots().back()), kivo::RestoreOutcome::Restored);
+        QVERIFY(!s->liveRelay());
+        QVERIFY(c.state.autoMode);
+        QCOMPARE(c.state.MV, outputBefore);
+        Ticks(5);
+        QVERIFY(c.state.autoMode);
     }
 
 private:

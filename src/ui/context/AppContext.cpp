@@ -76,6 +76,36 @@ void AppContext::TogglePause() {
 void AppContext::Tick() {
     project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay());
     emit ticked();
+    if (ring_.Offer(project_->sim)) emit snapshotsChanged();
+}
+
+void AppContext::ResetSnapshots() {
+    project_->sim.state.time = 0;
+    project_->sim.state.cycles = 0;
+    ring_.Clear();
+    named_.clear();
+    emit snapshotsChanged();
+}
+
+void AppContext::TakeNamedSnapshot(const QString& name) {
+    Snapshot s = TakeSnapshot(project_->sim);
+    s.name = name.toStdString();
+    named_.push_back(std::move(s));
+    MarkModified();
+    emit snapshotsChanged();
+}
+
+RestoreOutcome AppContext::Restore(const Snapshot& s) {
+    if (!paused()) TogglePause();
+    const double time = s.time;
+    emit restoring();
+    const RestoreOutcome outcome = RestoreSnapshot(project_->sim, s);
+    if (outcome != RestoreOutcome::Restored) return outcome;
+    ring_.DiscardAfter(time);
+    emit plantRestored();
+    emit displayRefresh();
+    emit snapshotsChanged();
+    return outcome;
 }
 
 }  // namespace kivo::ui

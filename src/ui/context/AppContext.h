@@ -8,7 +8,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <vector>
+
 #include "project/Project.h"
+#include "snapshots/SnapshotRing.h"
 #include "ui/context/Interaction.h"
 #include "ui/context/UserFolders.h"
 
@@ -69,6 +72,18 @@ public:
     void TogglePause();
     // One real-time tick now: what the timer calls.
     void Tick();
+    // The automatic snapshots, taken after the ticks, and the named ones the
+    // user took, which are saved beside the project.
+    const SnapshotRing& ring() const { return ring_; }
+    std::vector<Snapshot>& namedSnapshots() { return named_; }
+    // A project was reset or loaded: its plant time starts at 0, without
+    // snapshots.
+    void ResetSnapshots();
+    // A named snapshot of the plant as it is now.
+    void TakeNamedSnapshot(const QString& name);
+    // Pauses the cycle and puts the plant back as the snapshot holds it; the
+    // automatic snapshots after it are dropped, as that run will not come.
+    RestoreOutcome Restore(const Snapshot& s);
     // The cycle time of the last tick, in ms.
     double measuredCycle() const { return static_cast<double>(project_->sim.state.measuredCycle); }
 
@@ -83,6 +98,13 @@ signals:
     // The variable table's texts may have changed (an apply, a load, the
     // list's refresh or a stored cell): windows that list variables follow.
     void tableChanged();
+    // The automatic or the named snapshots changed.
+    void snapshotsChanged();
+    // The plant is about to go back to a snapshot: a test driving the live
+    // plant ends here, so that the snapshot's state is what runs on.
+    void restoring();
+    // The plant went back to a snapshot: windows redraw their trends.
+    void plantRestored();
 
 private:
     class Observer;
@@ -95,6 +117,8 @@ private:
     std::unique_ptr<Interaction> interaction_;
     QWidget* mainWindow_ = nullptr;
     QTimer timer_;
+    SnapshotRing ring_;
+    std::vector<Snapshot> named_;
 };
 
 }  // namespace kivo::ui

@@ -373,6 +373,9 @@ QWidget* MainWindow::MakeCentralWidget() {
     });
     line->addWidget(commentsPanel_);
     column->addWidget(work_, 1);
+    rewind_ = new RewindPanel(app_, centre);
+    column->addWidget(rewind_);
+    connect(&app_, &AppContext::plantRestored, this, [this] { actionItem("PausarSimulao2")->setChecked(app_.paused()); });
 
     auto* helpPanel = new QFrame(centre);
     helpPanel->setObjectName(QStringLiteral("HelpPanel"));
@@ -426,6 +429,7 @@ void MainWindow::TranslateToEnglish() {
     config_->Translate();
     actionItem("English1")->setChecked(true);
     commentsPanel_->SetLanguage(true);
+    rewind_->SetLanguage(true);
     scrollArea_->setAccessibleName(QStringLiteral("Plant diagram"));
     UpdateIndicator(app_.saved());
 }
@@ -469,6 +473,7 @@ void MainWindow::ShowProjectMenus(bool visible) {
 void MainWindow::ShowChooser(bool visible) {
     chooser_->setVisible(visible);
     work_->setVisible(!visible);
+    rewind_->setVisible(!visible);
 }
 
 void MainWindow::ShowComments(bool visible) {

@@ -10,6 +10,7 @@
 
 #include "ui/exercises/ExerciseEditor.h"
 #include "ui/exercises/ExerciseWindow.h"
+#include "ui/main/RewindPanel.h"
 #include "ui/shell/ObjectWindows.h"
 #include "ui/shell/Shell.h"
 #include "ui/widgets/CommentsPanel.h"
@@ -72,6 +73,7 @@ public:
     ExerciseEditor* exerciseEditor() const { return exerciseEditor_.data(); }
     QToolButton* indicator() const { return saveIndicator_; }
     CommentsPanel* comments() const { return commentsPanel_; }
+    RewindPanel* rewind() const { return rewind_; }
     QGroupBox* progress() const { return progressBox_; }
     LoadObserver& loadObserver();
     // A menu item by its objectName.
@@ -130,6 +132,7 @@ private:
     QWidget* work_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     CommentsPanel* commentsPanel_ = nullptr;
+    RewindPanel* rewind_ = nullptr;
     QGroupBox* progressBox_ = nullptr;
     QProgressBar* loadProgress_ = nullptr;
     QLabel* helpBar_ = nullptr;

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include "project/ProjectFile.h"
+#include "snapshots/SnapshotFile.h"
 #include "ui/context/AppContext.h"
+#include "ui/i18n/RewindTexts.h"
 #include "ui/i18n/Translations.h"
 #include "ui/shell/Diagram.h"
 #include "ui/main/MainWindow.h"
@@ -39,7 +41,40 @@ bool ProjectLifecycle::Write() {
         app_.Inform(QString::fromStdString(r.error));
         return false;
     }
+    WriteSnapshots();
     return true;
+}
+
+// Only the snapshots of the plant as it is now: the others could no longer
+// be restored into it.
+void ProjectLifecycle::WriteSnapshots() {
+    const Simulation& sim = app_.sim();
+    const std::uint64_t fingerprint = ConfigurationFingerprint(sim);
+    std::vector<Snapshot> kept;
+    for (const Snapshot& s : app_.namedSnapshots())
+        if (s.fingerprint == fingerprint) kept.push_back(s);
+    if (kept.empty()) return;
+    const auto project = FilesystemPath(app_.projectPath);
+    const auto file = SnapshotFilePath(project);
+    if (const auto error = WriteSnapshotFile(file, project.filename().string(), fingerprint, kept))
+        app_.Inform(SnapshotFileText(false, QString::fromStdU16String(file.u16string()),
+                                     QString::fromStdString(app_.english() ? error->en : error->pt), app_.english()));
+}
+
+void ProjectLifecycle::ReadSnapshots() {
+    app_.ResetSnapshots();
+    const auto project = FilesystemPath(app_.projectPath);
+    const auto file = SnapshotFilePath(project);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return;
+    std::vector<Snapshot> read;
+    if (const auto error = ReadSnapshotFile(file, ConfigurationFingerprint(app_.sim()), project.filename().string(), read)) {
+        app_.Inform(SnapshotFileText(true, QString::fromStdU16String(file.u16string()),
+                                     QString::fromStdString(app_.english() ? error->en : error->pt), app_.english()));
+        return;
+    }
+    app_.namedSnapshots() = std::move(read);
+    emit app_.snapshotsChanged();
 }
 
 void ProjectLifecycle::New() {
@@ -160,6 +195,7 @@ bool ProjectLifecycle::Load(const QString& path, bool example) {
     w_.variableListDialog().Update();
     if (!app_.project().title.empty()) w_.setWindowTitle(QString::fromStdString(app_.project().title));
     app_.projectPath = path;
+    ReadSnapshots();
     w_.UpdateTitle();
     w_.ShowChooser(false);
     w_.ShowProjectMenus(true);
@@ -262,6 +298,7 @@ void ProjectLifecycle::ClearProject() {
     // Windows first: they show the objects the reset releases.
     w_.windows().CloseAll();
     app_.project().ClearProject();
+    app_.ResetSnapshots();
     // The bank is closed and created anew with the project.
     w_.generators().hide();
     w_.generators().Reload();

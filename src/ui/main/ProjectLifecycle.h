@@ -55,6 +55,11 @@ private:
     // Writes the project to the current path; false after a failure, whose
     // message has been shown.
     bool Write();
+    // The named snapshots beside the project file (NAME.kss): written after
+    // the project, read after a load; a failure is shown, and never stops
+    // the project's own save or load.
+    void WriteSnapshots();
+    void ReadSnapshots();
     // The save dialog's answer, proposing where the file should go.
     QString AskSaveName();
     // Steps a to c of Save: path, title, extension.

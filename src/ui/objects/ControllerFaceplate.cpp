@@ -111,6 +111,7 @@ ControllerFaceplate::ControllerFaceplate(AppContext& app, Shell& shell, kivo::Co
     blink_.setInterval(500);
     connect(&blink_, &QTimer::timeout, this, &ControllerFaceplate::Timer1Timer);
     connect(&app_, &AppContext::displayRefresh, this, &ControllerFaceplate::UpdateDisplay);
+    connect(&app_, &AppContext::plantRestored, this, [this] { plot_->UpdateCurves(); });
 
     c_.trend.observer = this;
     // The window shows what the last apply left in the model.

@@ -156,6 +156,10 @@ QWidget* TrendRecorderWindow::MakeChartArea() {
     base->addWidget(exit_);
     column->addLayout(base);
     connect(pause_, &QToolButton::toggled, this, &TrendRecorderWindow::PauseToggled);
+    connect(&app_, &AppContext::plantRestored, this, [this] {
+        ShowLegends();
+        DrawChart();
+    });
     connect(conf_, &QToolButton::clicked, this, &TrendRecorderWindow::ConfBTNClick);
     connect(exit_, &QToolButton::clicked, this, &TrendRecorderWindow::ExitBTNClick);
 

@@ -546,6 +546,7 @@ void TuningWindow::StartLiveRelay() {
     // The test steps with the plant, after each of its real-time ticks;
     // the faceplate's trend shows the oscillation meanwhile.
     connect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    connect(&app_, &AppContext::restoring, this, &TuningWindow::CancelLiveRelay);
     read_->hide();
     cancelRelay_->show();
     // What the running test took stays as shown until it ends.
@@ -575,6 +576,7 @@ void TuningWindow::CancelLiveRelay() {
 
 void TuningWindow::EndLiveRelay() {
     disconnect(&app_, &AppContext::ticked, this, &TuningWindow::LiveRelayTick);
+    disconnect(&app_, &AppContext::restoring, this, &TuningWindow::CancelLiveRelay);
     const std::unique_ptr<tuning::RelayDriver> driver = std::move(liveRelay_);
     cancelRelay_->hide();
     read_->show();
