@@ -22,5 +22,6 @@ int BumptestCommand(const Args& args);
 int TuneCommand(const Args& args);
 int GradeCommand(const Args& args);
 int ExerciseCommand(const Args& args);
+int ServeCommand(const Args& args);
 
 }  // namespace kivo::cli

@@ -29,6 +29,8 @@ const Command kCommands[] = {
     {"tune", kivo::cli::TuneCommand, "tune SERIES --loop N [OPTIONS]      identify the process and propose settings"},
     {"grade", kivo::cli::GradeCommand, "grade EXERCISE.kex SUBMISSION.smp... [OPTIONS]  grade a class's projects"},
     {"exercise", kivo::cli::ExerciseCommand, "exercise new PROJECT.smp EXERCISE.kex  write a starting exercise"},
+    {"serve", kivo::cli::ServeCommand,
+     "serve PROJECT.smp [--modbus HOST:PORT] [--duration S]  real-time cycle served over Modbus TCP"},
 };
 
 void PrintHelp(std::FILE* out) {
