@@ -161,8 +161,8 @@ private:
             if (fd < 0) return;
             std::lock_guard lock(mutex_);
             if (static_cast<int>(clients_.size()) >= options_.maxClients) {
-                close(fd);
                 ++stats_.refused;
+                close(fd);
                 continue;
             }
             const int one = 1;
@@ -336,12 +336,15 @@ private:
     // dropped: the server ends the connection, not the client.
     void Close(Client& c, bool dropped) {
         if (c.fd < 0) return;
+        {
+            // Counted before the client can see the end.
+            std::lock_guard lock(mutex_);
+            if (dropped) ++stats_.dropped;
+            const std::uint64_t id = c.id;
+            std::erase_if(queue_, [id](const Pending& w) { return w.client == id; });
+        }
         close(c.fd);
         c.fd = -1;
-        std::lock_guard lock(mutex_);
-        if (dropped) ++stats_.dropped;
-        const std::uint64_t id = c.id;
-        std::erase_if(queue_, [id](const Pending& w) { return w.client == id; });
     }
 
     void RemoveClosed() {
