@@ -73,6 +73,23 @@ void AppContext::TogglePause() {
         timer_.start();
 }
 
-void AppContext::Tick() { project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay()); }
+void AppContext::Tick() {
+    project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay());
+    // Open windows show what a client wrote at their next display refresh.
+    if (modbus_) modbus_->Exchange(*project_);
+}
+
+bool AppContext::StartModbus(QString& error) {
+    std::string reason;
+    modbus_ = modbus::Server::Start(modbusOptions, english(), reason);
+    if (!modbus_) {
+        error = QString::fromStdString(reason);
+        return false;
+    }
+    modbus_->Exchange(*project_);
+    return true;
+}
+
+void AppContext::StopModbus() { modbus_.reset(); }
 
 }  // namespace kivo::ui

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "modbus/Server.h"
 #include "project/Project.h"
 #include "ui/context/Interaction.h"
 #include "ui/context/UserFolders.h"
@@ -72,6 +73,18 @@ public:
     // The cycle time of the last tick, in ms.
     double measuredCycle() const { return static_cast<double>(project_->sim.state.measuredCycle); }
 
+    // The Modbus TCP server of the plant: off until the user starts it. It
+    // serves on a thread of its own; after every tick the cycle applies the
+    // clients' writes and publishes the plant's values (so while the cycle
+    // is paused, writes are answered "busy"). Its settings last for the
+    // session, outside the project.
+    modbus::ServerOptions modbusOptions;
+    // Starts it with modbusOptions; false with the reason, in the
+    // interface's language.
+    bool StartModbus(QString& error);
+    void StopModbus();
+    const modbus::Server* modbusServer() const { return modbus_.get(); }
+
 signals:
     void savedStateChanged(bool saved);
     void measuredCycleChanged(double ms);
@@ -92,6 +105,7 @@ private:
     std::unique_ptr<Interaction> interaction_;
     QWidget* mainWindow_ = nullptr;
     QTimer timer_;
+    std::unique_ptr<modbus::Server> modbus_;
 };
 
 }  // namespace kivo::ui
