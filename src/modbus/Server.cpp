@@ -139,7 +139,7 @@ private:
             }
             AnswerDone();
             AnswerLate();
-            // The clients polled, by their ids: the lists above may have dropped some.
+            // Found again by socket: the answers above may have closed some.
             for (std::size_t i = 2; i < fds.size(); ++i) {
                 if (!fds[i].revents) continue;
                 if (Client* c = Find(fds[i].fd)) Receive(*c);

@@ -16,21 +16,14 @@
 #include <memory>
 #include <string>
 
+#include "modbus/ServerOptions.h"
+
 namespace kivo {
 class Project;
 }
 
 namespace kivo::modbus {
 
-struct ServerOptions {
-    // An IPv4 address; 0.0.0.0 listens on every interface.
-    std::string host = "127.0.0.1";
-    int port = 1502;  // 0: a free port chosen by the system
-    int maxClients = 4;
-};
-
-inline constexpr int kDefaultPort = 1502;
-inline constexpr int kMaxClientsLimit = 64;
 inline constexpr int kWriteTimeoutMs = 500;
 
 struct ServerStats {

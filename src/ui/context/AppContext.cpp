@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTime>
 
+#include "modbus/Server.h"
+
 namespace kivo::ui {
 
 class AppContext::Observer : public CycleObserver {

@@ -8,12 +8,16 @@
 #include <QString>
 #include <QTimer>
 
-#include "modbus/Server.h"
+#include "modbus/ServerOptions.h"
 #include "project/Project.h"
 #include "ui/context/Interaction.h"
 #include "ui/context/UserFolders.h"
 
 class QWidget;
+
+namespace kivo::modbus {
+class Server;
+}
 
 namespace kivo::ui {
 
