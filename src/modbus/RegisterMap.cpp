@@ -103,6 +103,9 @@ void Publish(const Project& p, Image& image) {
             continue;
         }
         const ControllerState& s = c->state;
+        // The PV as the controller leaves it in the memory, which a project
+        // just read holds before the controller's first step.
+        const double pv = mem[100 + n];
         const auto eu = [c](double percent) {
             return c->scaleStart() + (c->scaleEnd() - c->scaleStart()) * percent / 100;
         };
@@ -111,10 +114,10 @@ void Publish(const Project& p, Image& image) {
         at(kRemote) = s.localMode ? 0 : 1;
         at(kSetpoint) = PercentRegister(s.SP);
         at(kOutput) = PercentRegister(s.MV);
-        at(kMeasurement) = PercentRegister(s.PV);
+        at(kMeasurement) = PercentRegister(pv);
         setFloat(kSetpointFloat, eu(s.SP));
         setFloat(kOutputFloat, s.MV);
-        setFloat(kMeasurementFloat, eu(s.PV));
+        setFloat(kMeasurementFloat, eu(pv));
         at(kRemoteEnabled) = c->CheckSPR ? 1 : 0;
     }
     for (int k = 0; k < kCoilEnd; ++k)

@@ -39,7 +39,7 @@ enum ControllerField : int {
     kRemote = 2,            // 1 remote setpoint, 0 local (writable)
     kSetpoint = 3,          // % x 100 (writable in local mode)
     kOutput = 4,            // % x 100 (writable in manual)
-    kMeasurement = 5,       // PV, % x 100
+    kMeasurement = 5,       // PV, % x 100 (as M(100+n))
     kSetpointFloat = 6,     // float, the controller's engineering units (writable in local mode)
     kOutputFloat = 8,       // float, % (writable in manual)
     kMeasurementFloat = 10, // PV, float, engineering units

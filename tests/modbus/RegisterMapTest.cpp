@@ -31,7 +31,7 @@ protected:
         ASSERT_TRUE(c.ValidateParameters(false));
         c.state.SP = 40;
         c.state.MV = 30;
-        c.state.PV = 25;
+        p.sim.mem[101] = 25;  // the PV, as the controller's step leaves it
         p.sim.mem.setEuMin(15, "0");
         p.sim.mem.setEuMax(15, "10");
         p.tracks[0].enabled = true;
