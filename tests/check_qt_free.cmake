@@ -1,6 +1,6 @@
 # Fails when a file of the simulation libraries includes a Qt or window header.
 set(bad "")
-foreach(dir core objects project fastsim tuning exercises snapshots)
+foreach(dir core objects project fastsim tuning exercises snapshots modbus)
   file(GLOB_RECURSE files "${SRC}/${dir}/*.h" "${SRC}/${dir}/*.cpp" "${SRC}/${dir}/CMakeLists.txt")
   foreach(f ${files})
     file(STRINGS "${f}" lines REGEX "#include *[<\"](Q|qt|ui/|help/)|find_package *\\( *Qt")

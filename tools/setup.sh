@@ -7,6 +7,8 @@ KIVO_PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libeigen3-dev libtomlplusplus-dev
+  # the Modbus TCP server, and the Modbus clients its tests run
+  libmodbus-dev mbpoll python3-pymodbus python3-serial-asyncio
   # the man pages, the desktop files' checks and the Debian package
   help2man desktop-file-utils appstream dpkg-dev file
 )

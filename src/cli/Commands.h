@@ -23,5 +23,6 @@ int TuneCommand(const Args& args);
 int RelaytestCommand(const Args& args);
 int GradeCommand(const Args& args);
 int ExerciseCommand(const Args& args);
+int ServeCommand(const Args& args);
 
 }  // namespace kivo::cli

@@ -31,6 +31,8 @@ const Command kCommands[] = {
      "relaytest PROJECT.smp --loop N [OPTIONS]  relay test in automatic, ultimate point and settings"},
     {"grade", kivo::cli::GradeCommand, "grade EXERCISE.kex SUBMISSION.smp... [OPTIONS]  grade a class's projects"},
     {"exercise", kivo::cli::ExerciseCommand, "exercise new PROJECT.smp EXERCISE.kex  write a starting exercise"},
+    {"serve", kivo::cli::ServeCommand,
+     "serve PROJECT.smp [--modbus HOST:PORT] [--duration S]  real-time cycle served over Modbus TCP"},
 };
 
 void PrintHelp(std::FILE* out) {

@@ -20,6 +20,7 @@ constexpr std::array kLinks{
     Link{Entry::ProcessBlock, "/simulador/objetos_simulacao/#bloco_processo", false},
     Link{Entry::Variables, "/ferramentas/#mapa_variaveis", false},
     Link{Entry::FastSimulation, "/ferramentas/#simulacao_rapida", false},
+    Link{Entry::Modbus, "/ferramentas/modbus/#mapa", false},
 };
 
 const Link& LinkOf(Entry e) {

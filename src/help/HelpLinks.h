@@ -18,7 +18,8 @@ enum class Entry {
     CalculationBlock,  // BlockWindow SpeedButton1
     ProcessBlock,      // ProcessWindow SpeedButton1
     Variables,         // VariableListDialog SpeedButton3
-    FastSimulation     // FastSimulationWindow SpeedButton4
+    FastSimulation,    // FastSimulationWindow SpeedButton4
+    Modbus             // ProjectSettingsDialog ModbusAjuda
 };
 
 struct Link {

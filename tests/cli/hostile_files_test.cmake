@@ -34,7 +34,8 @@ function(hostile name why)
     "bumptest|@.smp|--loop|1|--step|10|--duration|10|--english"
     "indices|@.txd|--project|${P}|--english"
     "tune|@.csv|--loop|1|--english"
-    "tune|@.txd|--loop|1|--pv|M21|--english")
+    "tune|@.txd|--loop|1|--pv|M21|--english"
+    "serve|@.smp|--modbus|127.0.0.1:0|--duration|1|--english")
   foreach(c IN LISTS commands)
     string(REPLACE "@" "${name}" args "${c}")
     string(REPLACE "|" ";" args "${args}")

@@ -191,6 +191,19 @@ private slots:
         if (button.contains("Saida")) QVERIFY(!Child<QPushButton>(f, "Button2")->isEnabled());
     }
 
+    // A Modbus client switches the modes: the letters and the output's
+    // controls follow at the display refresh.
+    void modesSwitchedFromOutsideShowAtTheRefresh() {
+        Faceplate* f = New(0, 100);
+        kivo::Controller& c = f->model();
+        QCOMPARE(Letter(f, "LetraAM"), QString("M"));
+        c.state.autoMode = true;
+        for (int i = 0; i < 6; ++i) fixture_->app->Tick();
+        QCOMPARE(Letter(f, "LetraAM"), QString("A"));
+        QVERIFY(!Child<QToolButton>(f, "IncrementaSaida")->isEnabled());
+        QVERIFY(Child<QLineEdit>(f, "MVText")->isReadOnly());
+    }
+
     void stepButtonsStopAtTheEndsOfTheSpan() {
         Faceplate* f = New(0, 100);
         f->model().state.SP = 99.5;

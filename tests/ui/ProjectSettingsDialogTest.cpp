@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QToolButton>
 
 #include "Helpers.h"
+#include "objects/Controller.h"
 #include "ui/shell/Diagram.h"
 #include "ui/main/ProjectLifecycle.h"
 #include "ui/project/ProjectSettingsDialog.h"
@@ -36,7 +39,7 @@ private slots:
         QCOMPARE(cfg_->windowTitle(), QString("Configuração Geral"));
         auto* nb = cfg_->findChild<QTabWidget*>("NoteBook1");
         QCOMPARE(nb->currentIndex(), 0);
-        QCOMPARE(nb->count(), 7);
+        QCOMPARE(nb->count(), 8);
         int boxes = 0;
         for (auto* c : cfg_->findChildren<QCheckBox*>(QRegularExpression("^CheckBox\\d+$"))) {
             ++boxes;
@@ -187,6 +190,68 @@ private slots:
         QCOMPARE(cfg_->findChild<QLabel*>("Label19")->text(), QString("Colors:"));
         QCOMPARE(cfg_->findChild<QPushButton*>("SairButton")->text(), QString("Exit"));
         QCOMPARE(cfg_->findChild<QCheckBox*>("Lin1Ativar")->text(), QString("Enable"));
+        QCOMPARE(cfg_->findChild<QTabWidget*>("NoteBook1")->tabText(7), QString("Modbus"));
+        QCOMPARE(cfg_->findChild<QPushButton*>("ModbusIniciar")->text(), QString("Start server"));
+        QCOMPARE(cfg_->findChild<QLabel*>("ModbusEstado")->text(), QString("Stopped."));
+        QCOMPARE(cfg_->findChild<QSpinBox*>("ModbusPorta")->accessibleName(), QString("Port:"));
+    }
+
+    // Off until started from its page; a client's write then reaches the
+    // controller at the next tick; stopped, the port is closed again. None
+    // of it is the project's.
+    void modbusServerRunsBesideTheCycleFromItsPage() {
+        cfg_->findChild<QCheckBox*>("CheckBox1")->click();
+        fixture_->app->MarkSaved();
+        auto* start = cfg_->findChild<QPushButton*>("ModbusIniciar");
+        auto* state = cfg_->findChild<QLabel*>("ModbusEstado");
+        QVERIFY(!fixture_->app->modbusServer());
+        QCOMPARE(start->text(), QString("Iniciar servidor"));
+        QCOMPARE(state->text(), QString("Parado."));
+        QTcpServer probe;  // a free port
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        cfg_->findChild<QSpinBox*>("ModbusPorta")->setValue(port);
+        start->click();
+        QVERIFY(fixture_->app->modbusServer());
+        QCOMPARE(start->text(), QString("Parar servidor"));
+        QVERIFY(!cfg_->findChild<QLineEdit*>("ModbusEndereco")->isEnabled());
+        QCOMPARE(state->text(), QString("Servindo em 127.0.0.1:%1, 0 clientes conectados.").arg(port));
+
+        // Controller 1's setpoint := 25 % (function 6 at 2003), answered
+        // once a tick has taken it.
+        QTcpSocket client;
+        client.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(client.waitForConnected(2000));
+        client.write(QByteArray::fromHex("000100000006010607d309c4"));
+        for (int i = 0; i < 300 && client.bytesAvailable() < 12; ++i) {
+            fixture_->app->Tick();
+            client.waitForReadyRead(10);
+        }
+        QCOMPARE(client.readAll().toHex(), QByteArray("000100000006010607d309c4"));
+        QCOMPARE(fixture_->app->project().controller(1)->state.SP, 25.0);
+        fixture_->app->Tick();
+        cfg_->findChild<QTabWidget*>("NoteBook1")->setCurrentIndex(7);
+        fixture_->app->Tick();
+        QCOMPARE(state->text(), QString("Servindo em 127.0.0.1:%1, 1 cliente conectado.").arg(port));
+
+        start->click();
+        QVERIFY(!fixture_->app->modbusServer());
+        QCOMPARE(start->text(), QString("Iniciar servidor"));
+        QVERIFY(cfg_->findChild<QLineEdit*>("ModbusEndereco")->isEnabled());
+        QTcpSocket late;
+        late.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(!late.waitForConnected(2000));
+        QVERIFY(fixture_->app->saved());
+    }
+
+    void modbusAddressThatIsNotOneIsReported() {
+        auto* host = cfg_->findChild<QLineEdit*>("ModbusEndereco");
+        host->setText("localhost");
+        cfg_->findChild<QPushButton*>("ModbusIniciar")->click();
+        QVERIFY(!fixture_->app->modbusServer());
+        QCOMPARE(fixture_->script->infoMessages, QStringList{"'localhost' não é um endereço IPv4"});
+        QCOMPARE(cfg_->findChild<QLabel*>("ModbusEstado")->text(), QString("Parado."));
     }
 
     void measuredCycleTimeIsShown() {

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTcpServer>
 #include <QTimer>
 
 #include "Helpers.h"
@@ -69,10 +72,19 @@ int main(int argc, char** argv) {
     ProjectSettingsDialog& c = w.config();
     c.ShowDialog();
     auto* nb = c.findChild<QTabWidget*>(QStringLiteral("NoteBook1"));
-    for (int p : {0, 1, 5, 6}) {
+    for (int p : {0, 1, 5, 6, 7}) {
         nb->setCurrentIndex(p);
         Write(c, QStringLiteral("%1/config%2_page%3.png").arg(output, suffix).arg(p));
     }
+    // The Modbus page with its server running, on a free port.
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    c.findChild<QSpinBox*>(QStringLiteral("ModbusPorta"))->setValue(probe.serverPort());
+    probe.close();
+    auto* start = c.findChild<QPushButton*>(QStringLiteral("ModbusIniciar"));
+    start->click();
+    Write(c, QStringLiteral("%1/config%2_page7_running.png").arg(output, suffix));
+    start->click();
     FastSimulationWindow about;
     about.TranslateAbout(english);
     about.show();

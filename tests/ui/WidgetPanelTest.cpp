@@ -122,6 +122,28 @@ private slots:
         QCOMPARE(text->text(), QString("250.35"));
     }
 
+    // What a Modbus client wrote to the memory shows at the display refresh.
+    void widgetsFollowTheirVariablesWrittenFromOutside() {
+        cfg_->findChild<QCheckBox*>("Chave1Check")->click();
+        cfg_->findChild<QCheckBox*>("Botao1_check")->click();
+        cfg_->findChild<QCheckBox*>("Ent1check")->click();
+        Simulation& sim = fixture_->app->sim();
+        sim.mem[11] = 1;
+        sim.mem[97] = 1;
+        sim.mem[15] = 25;
+        for (int i = 0; i < 6; ++i) fixture_->app->Tick();
+        QVERIFY(panel_->switchPicture(1, 1)->isHidden());
+        QVERIFY(panel_->switchPicture(1, 2)->isVisible());
+        QVERIFY(panel_->commandPanel()->findChild<QLabel*>("botao1_press")->isVisible());
+        QVERIFY(panel_->commandPanel()->findChild<QLabel*>("Botao1_norm")->isHidden());
+        QCOMPARE(panel_->trackSlider(1)->value(), 2500);
+        QCOMPARE(panel_->trackText(1)->text().trimmed(), QString("25.00"));
+        QCOMPARE(sim.mem[15], 25.0);
+        sim.mem[11] = 0;
+        for (int i = 0; i < 6; ++i) fixture_->app->Tick();
+        QVERIFY(panel_->switchPicture(1, 1)->isVisible());
+    }
+
     void trackNameMovesTheEntryBox_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("offset");

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTime>
 
+#include "modbus/Server.h"
+
 namespace kivo::ui {
 
 class AppContext::Observer : public CycleObserver {
@@ -75,6 +77,8 @@ void AppContext::TogglePause() {
 
 void AppContext::Tick() {
     project_->sim.Tick(QTime::currentTime().msecsSinceStartOfDay());
+    // Open windows show what a client wrote at their next display refresh.
+    if (modbus_) modbus_->Exchange(*project_);
     emit ticked();
     if (ring_.Offer(project_->sim)) emit snapshotsChanged();
 }
@@ -104,8 +108,23 @@ RestoreOutcome AppContext::Restore(const Snapshot& s) {
     ring_.DiscardAfter(time);
     emit plantRestored();
     emit displayRefresh();
+    // Clients read the restored plant at once, not after the next tick.
+    if (modbus_) modbus_->Exchange(*project_);
     emit snapshotsChanged();
     return outcome;
 }
+
+bool AppContext::StartModbus(QString& error) {
+    std::string reason;
+    modbus_ = modbus::Server::Start(modbusOptions, english(), reason);
+    if (!modbus_) {
+        error = QString::fromStdString(reason);
+        return false;
+    }
+    modbus_->Exchange(*project_);
+    return true;
+}
+
+void AppContext::StopModbus() { modbus_.reset(); }
 
 }  // namespace kivo::ui

@@ -10,12 +10,17 @@
 
 #include <vector>
 
+#include "modbus/ServerOptions.h"
 #include "project/Project.h"
 #include "snapshots/SnapshotRing.h"
 #include "ui/context/Interaction.h"
 #include "ui/context/UserFolders.h"
 
 class QWidget;
+
+namespace kivo::modbus {
+class Server;
+}
 
 namespace kivo::ui {
 
@@ -87,6 +92,18 @@ public:
     // The cycle time of the last tick, in ms.
     double measuredCycle() const { return static_cast<double>(project_->sim.state.measuredCycle); }
 
+    // The Modbus TCP server of the plant: off until the user starts it. It
+    // serves on a thread of its own; after every tick the cycle applies the
+    // clients' writes and publishes the plant's values (so while the cycle
+    // is paused, writes are answered "busy"). Its settings last for the
+    // session, outside the project.
+    modbus::ServerOptions modbusOptions;
+    // Starts it with modbusOptions; false with the reason, in the
+    // interface's language.
+    bool StartModbus(QString& error);
+    void StopModbus();
+    const modbus::Server* modbusServer() const { return modbus_.get(); }
+
 signals:
     void savedStateChanged(bool saved);
     void measuredCycleChanged(double ms);
@@ -119,6 +136,7 @@ private:
     QTimer timer_;
     SnapshotRing ring_;
     std::vector<Snapshot> named_;
+    std::unique_ptr<modbus::Server> modbus_;
 };
 
 }  // namespace kivo::ui

@@ -74,6 +74,18 @@ constexpr std::array kSettings{
     Translation{"Label31", "End.Saída:", "Output Ad.:"},
     Translation{"Lin1Ativar", "Ativar", "Enable"},
     Translation{"SairButton", "Sair", "Exit"},
+    Translation{"ModbusGrupo", "Servidor Modbus TCP", "Modbus TCP server"},
+    Translation{"ModbusEnderecoLabel", "Endereço:", "Address:"},
+    Translation{"ModbusPortaLabel", "Porta:", "Port:"},
+    Translation{"ModbusClientesLabel", "Máx. clientes:", "Max. clients:"},
+    Translation{"ModbusNota",
+                "127.0.0.1 atende só este computador; 0.0.0.0, todas as redes dele: quem alcançar a porta lê e "
+                "muda a planta. As escritas passam pelas verificações da tela; com a simulação pausada, são "
+                "recusadas (ocupado).",
+                "127.0.0.1 serves this computer only; 0.0.0.0, all its networks: whoever reaches the port reads "
+                "and changes the plant. Writes meet the checks of the screen; while the simulation is paused, "
+                "they are refused (busy)."},
+    Translation{"ModbusAjuda", "Mapa de registradores...", "Register map..."},
 };
 
 void SetText(QObject* o, const QString& text) {
@@ -114,9 +126,21 @@ QString SettingsTitle(bool english) {
 QStringList SettingsPages(bool english) {
     if (english)
         return {"Controllers", "Processes", "Calc Blocks", "Registers", "Animated Texts", "Animated Shapes",
-                "Commands"};
+                "Commands", "Modbus"};
     return {"Controladores",   "Processos",        "Blocos de Cálculo", "Registradores",
-            "Textos Animados", "Imagens Animadas", "Comandos"};
+            "Textos Animados", "Imagens Animadas", "Comandos",          "Modbus"};
+}
+
+QString ModbusButtonText(bool running, bool english) {
+    if (english) return running ? QStringLiteral("Stop server") : QStringLiteral("Start server");
+    return running ? QStringLiteral("Parar servidor") : QStringLiteral("Iniciar servidor");
+}
+
+QString ModbusStateText(bool running, const QString& where, int clients, bool english) {
+    if (!running) return english ? QStringLiteral("Stopped.") : QStringLiteral("Parado.");
+    if (english)
+        return QStringLiteral("Serving on %1, %2 client%3 connected.").arg(where).arg(clients).arg(clients == 1 ? "" : "s");
+    return QStringLiteral("Servindo em %1, %2 cliente%3 conectado%3.").arg(where).arg(clients).arg(clients == 1 ? "" : "s");
 }
 
 QStringList SwitchOrientations(bool english) {

@@ -38,6 +38,10 @@ QStringList ShapeKinds(bool english);          // 0 circle, 1 rectangle
 QStringList TimeBaseItems(bool english);
 // Empty slot caption, ending in the slot's ordinal within its family.
 QString EmptySlotCaption(Family f, int n, bool english);
+// The configuration dialog's Modbus page: the start/stop button, and the
+// server's state ("where" is HOST:PORT).
+QString ModbusButtonText(bool running, bool english);
+QString ModbusStateText(bool running, const QString& where, int clients, bool english);
 // Initial texts of command button b (1..3): description, text for 0, for 1.
 QString ButtonDescription(bool english);
 QString ButtonText(int b, int state, bool english);

@@ -12,6 +12,7 @@
 #include "core/NumberText.h"
 #include "objects/Fields.h"
 #include "objects/Controller.h"
+#include "objects/Operator.h"
 #include "ui/context/AppContext.h"
 #include "ui/i18n/ControllerTexts.h"
 #include "ui/shell/Shell.h"
@@ -71,6 +72,10 @@ void ControllerFaceplate::UpdateDisplay() {
     SetText(spPercent_, QString::fromStdString(FormatFixed(s.SP, 1, 1)) + QStringLiteral(" %"));
     SetText(pvPercent_, QString::fromStdString(FormatFixed(s.PV, 1, 1)) + QStringLiteral(" %"));
     SetText(unit_, QString::fromStdString(c_.EngUnit));
+    // A Modbus client may have switched the modes.
+    if (lrLetter_->text() != (s.localMode ? QStringLiteral("L") : QStringLiteral("R")) ||
+        amLetter_->text() != (s.autoMode ? QStringLiteral("A") : QStringLiteral("M")))
+        UpdateModes();
     // Another window (the variable list) may have re-applied the
     // controller and moved its scale.
     RedrawScale();
@@ -84,12 +89,7 @@ void ControllerFaceplate::IncrementSP(double delta) {
 
 void ControllerFaceplate::SPTextEnter() {
     double value = 0;
-    const double start = c_.scaleStart();
-    const double end = c_.scaleEnd();
-    if (ReadNumberField(spText_->text().toStdString(), value) && start != end) {
-        const double sp = (value - start) * 100 / (end - start);
-        if (sp >= 0 && sp <= 100) c_.state.SP = sp;
-    }
+    if (ReadNumberField(spText_->text().toStdString(), value)) EnterSetpoint(c_, value);
     // A refused entry just shows the setpoint in use again.
     ShowSP();
 }
@@ -105,18 +105,18 @@ void ControllerFaceplate::IncrementOutput(double delta) {
 void ControllerFaceplate::MVTextEnter() {
     if (c_.state.autoMode) return;
     double value = 0;
-    if (ReadNumberField(mvText_->text().toStdString(), value) && value >= 0 && value <= 100) c_.state.MV = value;
+    if (ReadNumberField(mvText_->text().toStdString(), value)) EnterOutput(c_, value);
     ShowMV();
     send_->setEnabled(false);
 }
 
 void ControllerFaceplate::LocalRemoteBTNClick() {
-    c_.state.localMode = !c_.state.localMode;
+    SelectRemote(c_, c_.state.localMode);
     UpdateModes();
 }
 
 void ControllerFaceplate::AutoManualBTNClick() {
-    c_.state.autoMode = !c_.state.autoMode;
+    SelectAutomatic(c_, !c_.state.autoMode);
     UpdateModes();
     // In automatic the operator watches SP against PV; in manual the SP
     // curve would only hide the output he is moving.

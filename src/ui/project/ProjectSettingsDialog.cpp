@@ -90,11 +90,15 @@ ProjectSettingsDialog::ProjectSettingsDialog(AppContext& app, Shell& shell)
     column->addWidget(closeButton, 0, Qt::AlignRight);
 
     connect(&app_, &AppContext::measuredCycleChanged, this, [this](double ms) {
-        if (isVisible()) measuredCycle_->setText(QString::number(ms, 'f', 0) + QStringLiteral("ms"));
+        if (!isVisible()) return;
+        measuredCycle_->setText(QString::number(ms, 'f', 0) + QStringLiteral("ms"));
+        if (notebook_->currentIndex() == notebook_->count() - 1) ShowModbusState();
     });
     Reload();
     CaptionSlots();
     MarkModifiedOnEdit();
+    // Added after: the server's settings are not the project's.
+    notebook_->addTab(MakeModbusPage(), pages[7]);
 }
 
 void ProjectSettingsDialog::MarkModifiedOnEdit() {
@@ -405,7 +409,8 @@ void ProjectSettingsDialog::Translate() {
     // Fields are announced by their labels' captions, now English.
     const std::pair<const char*, const char*> fields[] = {
         {"Titulo", "Label3"}, {"Edit1", "Label1"}, {"ComboBox2", "Label29"}, {"Lin1EndEnt", "Label30"},
-        {"Lin1EndSai", "Label31"}};
+        {"Lin1EndSai", "Label31"}, {"ModbusEndereco", "ModbusEnderecoLabel"}, {"ModbusPorta", "ModbusPortaLabel"},
+        {"ModbusClientes", "ModbusClientesLabel"}};
     for (const auto& [field, label] : fields)
         if (auto* c = findChild<QWidget*>(QString::fromLatin1(field)))
             if (auto* l = findChild<QLabel*>(QString::fromLatin1(label))) c->setAccessibleName(l->text().trimmed());
@@ -413,6 +418,7 @@ void ProjectSettingsDialog::Translate() {
         chooseButton->setAccessibleName(QStringLiteral("Choose the picture file"));
     ReloadWidgets();
     CaptionSlots();
+    ShowModbusState();
 }
 
 }  // namespace kivo::ui

@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 
@@ -53,6 +54,10 @@ private:
     QWidget* MakeLinearizer();
     QWidget* MakeShapesPage();
     QWidget* MakeCommandsPage();
+    QWidget* MakeModbusPage();
+    void ToggleModbus();
+    // The button's text, the fields locked while the server runs, its state.
+    void ShowModbusState();
     void SlotClicked(Family f, int n, bool checked);
     void ChooseImage();
     void ReloadWidgets();
@@ -75,6 +80,11 @@ private:
     QCheckBox* lin1Enable_ = nullptr;
     std::array<QLineEdit*, 6> lin1MV_{};
     std::array<QLineEdit*, 6> lin1PV_{};
+    QLineEdit* modbusHost_ = nullptr;
+    QSpinBox* modbusPort_ = nullptr;
+    QSpinBox* modbusClients_ = nullptr;
+    QPushButton* modbusStart_ = nullptr;
+    QLabel* modbusState_ = nullptr;
     // Stops a control filled from the project from writing back.
     bool filling_ = false;
 };

@@ -12,6 +12,7 @@
 #include <QSlider>
 
 #include "core/NumberText.h"
+#include "project/PanelActions.h"
 #include "ui/context/AppContext.h"
 #include "ui/shell/Diagram.h"
 #include "ui/widgets/Icons.h"
@@ -258,8 +259,26 @@ void WidgetPanel::UpdateDisplay() {
     for (int b = 1; b <= 3; ++b)
         if (!buttonLabel_[b - 1]->isHidden()) {
             const Button& button = p.buttons[b - 1];
-            buttonText_[b - 1]->setText(QString::fromStdString(mem[96 + b] != 0 ? button.oneText : button.zeroText));
+            const bool pressed = mem[96 + b] != 0;
+            buttonText_[b - 1]->setText(QString::fromStdString(pressed ? button.oneText : button.zeroText));
+            // A Modbus client may have pressed it.
+            if (pressedButton_[b - 1]->isHidden() == pressed) SetButtonPressed(b, pressed);
         }
+    // The same for the switches and the tracks.
+    for (int c = 1; c <= 2; ++c) {
+        const Switch& ch = p.switches[c - 1];
+        if (ch.enabled && switches_[c - 1][2 * ch.orientation + 1]->isHidden() == (mem[10 + c] != 0)) FlipPicture(c);
+    }
+    for (int n = 1; n <= 6; ++n) {
+        QSlider* bar = trackSlider_[n - 1];
+        const int position = RoundToInt(mem[14 + n] * 100);
+        if (!p.tracks[n - 1].enabled || bar->isSliderDown() || trackText_[n - 1]->hasFocus() || bar->value() == position)
+            continue;
+        adjusting_ = true;
+        bar->setValue(position);
+        adjusting_ = false;
+        trackText_[n - 1]->setText(QString::fromStdString(FormatFixed(mem.ToEngineering(14 + n, mem[14 + n]), 5, 2)));
+    }
 }
 
 void WidgetPanel::ApplyShape(int k) {
@@ -314,9 +333,8 @@ void WidgetPanel::ApplyButtons() {
     const Project& p = app_.project();
     const Memory& mem = p.sim.mem;
     int height = 0;
-    bool previous = true;
     for (int b = 1; b <= 3; ++b) {
-        const bool active = previous && p.buttons[b - 1].enabled;
+        const bool active = ButtonShown(p, b);
         // The lamp shows the state the variable holds.
         const bool pressed = mem[96 + b] != 0;
         normalButton_[b - 1]->setVisible(active && !pressed);
@@ -329,7 +347,6 @@ void WidgetPanel::ApplyButtons() {
             const Button& button = p.buttons[b - 1];
             buttonText_[b - 1]->setText(QString::fromStdString(pressed ? button.oneText : button.zeroText));
         }
-        previous = active;
     }
     panel_->setVisible(height > 0);
     if (height > 0) panel_->resize(kPanelWidth, height);
@@ -426,16 +443,13 @@ void WidgetPanel::SliderChanged(int n, int position) {
 
 void WidgetPanel::TextConfirmed(int n) {
     Memory& mem = app_.sim().mem;
-    const double lo = mem.EuMinValue(14 + n);
-    const double hi = mem.EuMaxValue(14 + n);
     bool ok = false;
     const double value = trackText_[n - 1]->text().trimmed().toDouble(&ok);
-    if (!ok || value < lo || value > hi || hi == lo) {
+    if (!ok || !EnterTrackValue(app_.project(), n, value)) {
         trackText_[n - 1]->setText(SliderText(n));
         return;
     }
     trackText_[n - 1]->setText(QString::fromStdString(FormatFixed(value, 4, 2)));
-    mem[14 + n] = (value - lo) * 100 / (hi - lo);
     // The slider follows; when its position moves, its change handler sets
     // the variable to the slider's step and rewrites the text from it.
     trackSlider_[n - 1]->setValue(RoundToInt(mem[14 + n] * 100));
