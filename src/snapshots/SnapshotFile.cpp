@@ -92,6 +92,11 @@ std::optional<FailureReason> ReadSnapshotFileBytes(std::string_view file, std::u
     const std::uint64_t owner = r.U64();
     std::string ownerName;
     if (!GetBytes(r, 4096, ownerName)) return Damaged();
+    if (owner != fingerprint && ownerName == projectName)
+        return FailureReason{"pertence a outra configuração de \"" + ownerName +
+                                 "\" (objetos incluídos, excluídos ou religados depois)",
+                             "it belongs to another configuration of \"" + ownerName +
+                                 "\" (objects added, removed or rewired since)"};
     if (owner != fingerprint)
         return FailureReason{"pertence a outro projeto (\"" + ownerName + "\") ou a outra configuração de \"" +
                                  std::string(projectName) + "\"",

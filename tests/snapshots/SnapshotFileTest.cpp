@@ -86,6 +86,8 @@ TEST(SnapshotFile, RefusesWithItsReason) {
         {"another version", Sealed(otherVersion), "version 2 of the format", "versão 2 do formato"},
         {"another plant", SnapshotFileBytes("furnace.smp", kPlant + 1, Two()), "another project (\"furnace.smp\")",
          "outro projeto"},
+        {"the same project, changed since", SnapshotFileBytes("boiler.smp", kPlant + 1, Two()),
+         "another configuration of \"boiler.smp\" (objects added", "outra configuração de \"boiler.smp\""},
         {"a byte flipped", flipped, "damaged", "danificado"},
         {"a count beyond any file", Sealed(hugeCount), "damaged", "danificado"},
         {"a name longer than the file", Sealed(longName), "damaged", "danificado"},

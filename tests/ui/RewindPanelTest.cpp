@@ -93,6 +93,23 @@ private slots:
         QCOMPARE(fixture_->window->rewind()->namedList()->count(), 0);
     }
 
+    // Saved after the plant changed, the snapshots of its older configuration
+    // are dropped from the file instead of being refused at every opening.
+    void aSaveAfterTheConfigurationChangedDropsTheOldSnapshots() {
+        Open("basic flow loop/basic flow loop.smp");
+        Ticks(5);
+        QTest::mouseClick(Button("FotografiaBTN"), Qt::LeftButton);
+        fixture_->script->saveNames.push_back(fixture_->path("plant.smp"));
+        fixture_->window->cycle().SaveAs();
+        app().project().CreateBlock(24);
+        fixture_->window->cycle().Save();
+
+        fixture_->window->cycle().ClearProject();
+        QVERIFY(fixture_->window->cycle().Load(fixture_->path("plant.smp"), false));
+        QVERIFY2(fixture_->script->infoMessages.isEmpty(), qPrintable(fixture_->script->infoMessages.join('\n')));
+        QCOMPARE(fixture_->window->rewind()->namedList()->count(), 0);
+    }
+
     void bothLanguagesAndAccessibleNames() {
         RewindPanel& panel = *fixture_->window->rewind();
         QCOMPARE(Button("VoltarBTN")->text(), QString("Voltar"));
