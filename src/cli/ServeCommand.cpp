@@ -46,16 +46,17 @@ int ServeCommand(const Args& args) {
         "the plant to Modbus TCP clients on HOST:PORT (default 127.0.0.1:" +
         std::to_string(modbus::kDefaultPort) +
         "; 0.0.0.0\n"
-        "listens on every interface, port 0 takes a free one), at most N clients at a time\n"
-        "(default 4, up to " +
+        "listens on every interface, port 0 takes a free one), at most N clients at a\n"
+        "time (default 4, up to " +
         std::to_string(modbus::kMaxClientsLimit) +
-        "), until SIGINT or SIGTERM, or for S seconds. It prints the address it\n"
-        "listens on first, and a summary when it stops: the ticks, how late the latest\n"
-        "one started, the clients and the requests. Clients write as a user would: a\n"
-        "setpoint or an output as the faceplate takes it, a value refused with its\n"
-        "Modbus exception. --map prints the register map (with a project, its\n"
-        "variables' descriptions and its controllers) and exits; the help pages hold it\n"
-        "too. --english gives the map and the messages in English.\n"
+        "), until SIGINT or SIGTERM, or for S seconds.\n"
+        "It prints the address it listens on first, and a summary when it stops: the\n"
+        "ticks, the largest delay of a tick's start, the clients and the requests.\n"
+        "Clients write as a user would: a setpoint or an output as the faceplate takes\n"
+        "it, a value refused with its Modbus exception. --map prints the register map\n"
+        "(with a project, its variables' descriptions and its controllers) and exits;\n"
+        "the help pages hold it too. --english gives the map and the messages in\n"
+        "English.\n"
         "Exit code 2 on bad options, 3 when the project cannot be read or the address\n"
         "cannot be listened on.\n";
     if (AsksForHelp(args, kServeUsage)) return kOk;

@@ -3,6 +3,9 @@
 // built to harm, is refused with its reason.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 
 #include "../project/TempDir.h"
@@ -61,6 +64,16 @@ TEST(SnapshotFile, OnDiskBesideTheProject) {
     ASSERT_TRUE(missing);
     EXPECT_FALSE(missing->en.empty());
     EXPECT_TRUE(WriteSnapshotFile(dir.path() / "no folder" / "x.kss", "x", kPlant, Two()));
+
+    // Not a file to read: refused at once, the list untouched.
+    ASSERT_EQ(mkfifo((dir.path() / "fifo.kss").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "folder.kss");
+    for (const char* name : {"fifo.kss", "folder.kss"}) {
+        const auto refused = ReadSnapshotFile(dir.path() / name, kPlant, "x", read);
+        ASSERT_TRUE(refused) << name;
+        EXPECT_FALSE(refused->en.empty()) << name;
+        EXPECT_EQ(read.size(), 2u) << name;
+    }
 }
 
 TEST(SnapshotFile, RefusesWithItsReason) {
