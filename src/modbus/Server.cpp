@@ -53,7 +53,19 @@ struct Client {
     std::vector<std::uint8_t> request;
     bool waiting = false;
     Clock::time_point since;
+    // When the unfinished frame in the buffer began.
+    Clock::time_point frameSince;
 };
+
+// A peer gone without a word (a PLC switched off, a cable pulled) is found
+// by the system's probes within about 25 s, and its place freed.
+void KeepAlive(int fd) {
+    const int on = 1, idle = 10, interval = 5, probes = 3;
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
 
 }  // namespace
 
@@ -124,12 +136,9 @@ private:
             for (const Client& c : clients_) {
                 // A client waiting for its write is not read further.
                 fds.push_back({c.fd, static_cast<short>(c.waiting ? 0 : POLLIN), 0});
-                if (c.waiting) {
-                    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        c.since + std::chrono::milliseconds(kWriteTimeoutMs) - now);
-                    const int ms = static_cast<int>(std::max<long long>(left.count() + 1, 0));
-                    timeout = timeout < 0 ? ms : std::min(timeout, ms);
-                }
+                if (c.waiting) Until(c.since + std::chrono::milliseconds(kWriteTimeoutMs), now, timeout);
+                else if (!c.buffer.empty())
+                    Until(c.frameSince + std::chrono::milliseconds(options_.frameTimeoutMs), now, timeout);
             }
             if (poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
             if (stop_) break;
@@ -139,6 +148,7 @@ private:
             }
             AnswerDone();
             AnswerLate();
+            DropStalled();
             // Found again by socket: the answers above may have closed some.
             for (std::size_t i = 2; i < fds.size(); ++i) {
                 if (!fds[i].revents) continue;
@@ -147,6 +157,22 @@ private:
             if (fds[1].revents & POLLIN) Accept();
             RemoveClosed();
         }
+    }
+
+    // Lowers the poll's timeout (ms, -1 for none) to reach the deadline.
+    static void Until(Clock::time_point deadline, Clock::time_point now, int& timeout) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        const int ms = static_cast<int>(std::max<long long>(left.count() + 1, 0));
+        timeout = timeout < 0 ? ms : std::min(timeout, ms);
+    }
+
+    // Clients whose unfinished frame is older than the options allow.
+    void DropStalled() {
+        const auto now = Clock::now();
+        for (Client& c : clients_)
+            if (c.fd >= 0 && !c.waiting && !c.buffer.empty() &&
+                now - c.frameSince >= std::chrono::milliseconds(options_.frameTimeoutMs))
+                Close(c, true);
     }
 
     Client* Find(int fd) {
@@ -167,6 +193,7 @@ private:
             }
             const int one = 1;
             setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+            KeepAlive(fd);
             Client c;
             c.fd = fd;
             c.id = ++lastId_;
@@ -188,6 +215,7 @@ private:
                 Close(c, false);
                 return;
             }
+            if (c.buffer.empty()) c.frameSince = Clock::now();
             c.buffer.insert(c.buffer.end(), chunk, chunk + n);
             if (!Handle(c)) {
                 Close(c, true);
@@ -218,6 +246,8 @@ private:
             used += size;
         }
         c.buffer.erase(c.buffer.begin(), c.buffer.begin() + static_cast<std::ptrdiff_t>(used));
+        // What is left is the start of the next frame, begun now.
+        if (used > 0) c.frameSince = Clock::now();
         return ok;
     }
 

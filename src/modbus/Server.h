@@ -9,8 +9,8 @@
 // cycle's own thread and through the checks a user's entry meets, and the
 // image is published again. The cycle's share is bounded by the number of
 // clients, whatever they send, since a client's next request is not read
-// before its write is answered; a client that sends no Modbus frame, or
-// stops reading the answers, is disconnected. A write the cycle does not
+// before its write is answered; a client that sends no Modbus frame, stops
+// reading the answers or stalls in the middle of a frame is disconnected. A write the cycle does not
 // take within kWriteTimeoutMs (a paused plant) is answered "busy".
 #include <cstdint>
 #include <memory>

@@ -91,9 +91,9 @@ protected:
     }
     void TearDown() override { StopCycle(); }
 
-    void Start(int maxClients = 4) {
+    void Start(int maxClients = 4, int frameTimeoutMs = 5000) {
         std::string error;
-        server_ = Server::Start({"127.0.0.1", 0, maxClients}, true, error);
+        server_ = Server::Start({"127.0.0.1", 0, maxClients, frameTimeoutMs}, true, error);
         ASSERT_TRUE(server_) << error;
         server_->Exchange(project_);
         running_ = true;
@@ -242,6 +242,36 @@ TEST_F(ServerTest, FramesArriveInPiecesOrNotAtAll) {
     ASSERT_TRUE(c);
     EXPECT_EQ(Read(*c, kVersionRegister), kMapVersion);
     EXPECT_EQ(server_->stats().dropped, 0u);
+}
+
+// A client stalled in the middle of a frame would hold its place for ever:
+// it is dropped after the frame's time, and the place is taken again. Slow
+// pieces of a frame within that time are still answered.
+TEST_F(ServerTest, AClientStalledMidFrameLosesItsPlace) {
+    Start(1, 300);
+    const auto frame = ReadFrame(kVersionRegister, 1);
+    {
+        RawClient slow(server_->port());
+        ASSERT_TRUE(slow.Send({frame.begin(), frame.begin() + 4}));
+        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(slow.Send({frame.begin() + 4, frame.end()}));
+        bool closed = false;
+        EXPECT_EQ(slow.Receive(300, closed).size(), 11u);
+        EXPECT_EQ(server_->stats().dropped, 0u);
+    }
+    for (int attempt = 0; attempt < 100 && server_->stats().clients > 0; ++attempt) std::this_thread::sleep_for(10ms);
+    RawClient stalled(server_->port());
+    ASSERT_TRUE(stalled.Send({frame.begin(), frame.begin() + 9}));
+    bool closed = false;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(stalled.Receive(300, closed).empty());
+    EXPECT_TRUE(closed);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms);
+    EXPECT_EQ(server_->stats().dropped, 1u);
+    for (int attempt = 0; attempt < 100 && server_->stats().clients > 0; ++attempt) std::this_thread::sleep_for(10ms);
+    auto next = Connect();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(Read(*next, kVersionRegister), kMapVersion);
 }
 
 TEST_F(ServerTest, AClientBeyondTheLimitIsClosedAtOnce) {
