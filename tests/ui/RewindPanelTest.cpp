@@ -110,6 +110,36 @@ private slots:
         QCOMPARE(fixture_->window->rewind()->namedList()->count(), 0);
     }
 
+    // Deleting asks first; deleting them all and saving leaves none in the
+    // file, rather than the file as it was.
+    void namedSnapshotsAreDeletedAfterTheQuestion() {
+        Open("basic flow loop/basic flow loop.smp");
+        Ticks(5);
+        QTest::mouseClick(Button("FotografiaBTN"), Qt::LeftButton);
+        fixture_->script->saveNames.push_back(fixture_->path("plant.smp"));
+        fixture_->window->cycle().SaveAs();
+        fixture_->window->cycle().ClearProject();
+        QVERIFY(fixture_->window->cycle().Load(fixture_->path("plant.smp"), false));
+        QComboBox* list = fixture_->window->rewind()->namedList();
+        QCOMPARE(list->count(), 1);
+
+        fixture_->script->answers.push_back(false);
+        QTest::mouseClick(Button("ExcluirFotografiaBTN"), Qt::LeftButton);
+        QCOMPARE(list->count(), 1);
+        QVERIFY(fixture_->script->questions.last().startsWith("Excluir a fotografia \"Fotografia 1 (t = 0:00:0"));
+        fixture_->script->answers.push_back(true);
+        QTest::mouseClick(Button("ExcluirFotografiaBTN"), Qt::LeftButton);
+        QCOMPARE(list->count(), 0);
+        QVERIFY(!Button("ExcluirFotografiaBTN")->isEnabled());
+        QVERIFY(!app().saved());
+        fixture_->window->cycle().Save();
+
+        fixture_->window->cycle().ClearProject();
+        QVERIFY(fixture_->window->cycle().Load(fixture_->path("plant.smp"), false));
+        QCOMPARE(list->count(), 0);
+        QVERIFY(fixture_->script->infoMessages.isEmpty());
+    }
+
     void bothLanguagesAndAccessibleNames() {
         RewindPanel& panel = *fixture_->window->rewind();
         QCOMPARE(Button("VoltarBTN")->text(), QString("Voltar"));

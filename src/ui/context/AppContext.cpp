@@ -88,6 +88,21 @@ void AppContext::ResetSnapshots() {
     project_->sim.state.cycles = 0;
     ring_.Clear();
     named_.clear();
+    namedHeld_ = false;
+    emit snapshotsChanged();
+}
+
+void AppContext::SetNamedSnapshots(std::vector<Snapshot> snapshots) {
+    named_ = std::move(snapshots);
+    namedHeld_ = true;
+    emit snapshotsChanged();
+}
+
+void AppContext::DeleteNamedSnapshot(std::size_t i) {
+    if (i >= named_.size()) return;
+    named_.erase(named_.begin() + static_cast<std::ptrdiff_t>(i));
+    namedHeld_ = true;
+    MarkModified();
     emit snapshotsChanged();
 }
 
@@ -95,6 +110,7 @@ void AppContext::TakeNamedSnapshot(const QString& name) {
     Snapshot s = TakeSnapshot(project_->sim);
     s.name = name.toStdString();
     named_.push_back(std::move(s));
+    namedHeld_ = true;
     MarkModified();
     emit snapshotsChanged();
 }

@@ -80,12 +80,19 @@ public:
     // The automatic snapshots, taken after the ticks, and the named ones the
     // user took, which are saved beside the project.
     const SnapshotRing& ring() const { return ring_; }
-    std::vector<Snapshot>& namedSnapshots() { return named_; }
+    const std::vector<Snapshot>& namedSnapshots() const { return named_; }
+    // True once the project's named snapshots are its own to save: read from
+    // its file, taken or deleted. A file that could not be read (another
+    // version's) is then left alone by a save that has none to keep.
+    bool namedSnapshotsHeld() const { return namedHeld_; }
     // A project was reset or loaded: its plant time starts at 0, without
     // snapshots.
     void ResetSnapshots();
+    // The named snapshots read from the project's file.
+    void SetNamedSnapshots(std::vector<Snapshot> snapshots);
     // A named snapshot of the plant as it is now.
     void TakeNamedSnapshot(const QString& name);
+    void DeleteNamedSnapshot(std::size_t i);
     // Pauses the cycle and puts the plant back as the snapshot holds it; the
     // automatic snapshots after it are dropped, as that run will not come.
     RestoreOutcome Restore(const Snapshot& s);
@@ -136,6 +143,7 @@ private:
     QTimer timer_;
     SnapshotRing ring_;
     std::vector<Snapshot> named_;
+    bool namedHeld_ = false;
     std::unique_ptr<modbus::Server> modbus_;
 };
 

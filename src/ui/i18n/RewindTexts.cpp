@@ -11,6 +11,7 @@ constexpr std::array kRewind{
     Translation{"VoltarBTN", "Voltar", "Rewind"},
     Translation{"FotografiaBTN", "Fotografia", "Snapshot"},
     Translation{"RestaurarBTN", "Restaurar", "Restore"},
+    Translation{"ExcluirFotografiaBTN", "Excluir", "Delete"},
 };
 
 // h:mm:ss of plant time.
@@ -38,6 +39,11 @@ QString NamedSnapshotItem(const QString& name, double time) {
 
 QString DefaultSnapshotName(int n, bool english) {
     return (english ? QStringLiteral("Snapshot %1") : QStringLiteral("Fotografia %1")).arg(n);
+}
+
+QString DeleteSnapshotQuestion(const QString& item, bool english) {
+    return english ? QStringLiteral("Delete the snapshot \"%1\"? It leaves the project's file at the next save.").arg(item)
+                   : QStringLiteral("Excluir a fotografia \"%1\"? Ela sai do arquivo do projeto ao salvar.").arg(item);
 }
 
 QString RestoreRefusedText(int why, bool english) {

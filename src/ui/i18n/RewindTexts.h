@@ -1,6 +1,6 @@
 #pragma once
 // The texts of the rewind panel of the main window: going back to an
-// automatic snapshot and taking and restoring named ones.
+// automatic snapshot and taking, restoring and deleting named ones.
 #include <span>
 
 #include <QString>
@@ -19,6 +19,8 @@ QString RewindTimeText(bool any, double time, double back, bool english);
 QString NamedSnapshotItem(const QString& name, double time);
 // The name of the n-th snapshot the user took without naming it.
 QString DefaultSnapshotName(int n, bool english);
+// The question before a named snapshot is deleted; item as the list shows it.
+QString DeleteSnapshotQuestion(const QString& item, bool english);
 // Why a snapshot was not restored: 0 another configuration, 1 damaged.
 QString RestoreRefusedText(int why, bool english);
 // The named snapshots' file could not be read or written, and why.

@@ -47,16 +47,15 @@ bool ProjectLifecycle::Write() {
 
 // Only the snapshots of the plant as it is now: the others could no longer
 // be restored into it. When none is left the file is still written, empty,
-// so that it does not stay behind with snapshots of an older configuration
-// and be refused each time the project opens. A project without named
-// snapshots leaves alone a file it could not read (another version's).
+// so that it does not keep snapshots deleted or of an older configuration
+// (which would be refused each time the project opens).
 void ProjectLifecycle::WriteSnapshots() {
+    if (!app_.namedSnapshotsHeld()) return;
     const Simulation& sim = app_.sim();
     const std::uint64_t fingerprint = ConfigurationFingerprint(sim);
     std::vector<Snapshot> kept;
     for (const Snapshot& s : app_.namedSnapshots())
         if (s.fingerprint == fingerprint) kept.push_back(s);
-    if (app_.namedSnapshots().empty()) return;
     const auto project = FilesystemPath(app_.projectPath);
     const auto file = SnapshotFilePath(project);
     if (const auto error = WriteSnapshotFile(file, project.filename().string(), fingerprint, kept))
@@ -76,8 +75,7 @@ void ProjectLifecycle::ReadSnapshots() {
                                      QString::fromStdString(app_.english() ? error->en : error->pt), app_.english()));
         return;
     }
-    app_.namedSnapshots() = std::move(read);
-    emit app_.snapshotsChanged();
+    app_.SetNamedSnapshots(std::move(read));
 }
 
 void ProjectLifecycle::New() {

@@ -50,12 +50,16 @@ RewindPanel::RewindPanel(AppContext& app, QWidget* parent) : QFrame(parent), app
     restore_ = new QPushButton(this);
     restore_->setObjectName(QStringLiteral("RestaurarBTN"));
     row->addWidget(restore_);
+    delete_ = new QPushButton(this);
+    delete_->setObjectName(QStringLiteral("ExcluirFotografiaBTN"));
+    row->addWidget(delete_);
 
     connect(slider_, &QSlider::valueChanged, this, &RewindPanel::ShowTime);
     connect(rewind_, &QPushButton::clicked, this, &RewindPanel::RewindToSlider);
     connect(take_, &QPushButton::clicked, this, &RewindPanel::TakeNamed);
     connect(name_, &QLineEdit::returnPressed, this, &RewindPanel::TakeNamed);
     connect(restore_, &QPushButton::clicked, this, [this] { RestoreNamed(named_->currentIndex()); });
+    connect(delete_, &QPushButton::clicked, this, &RewindPanel::DeleteNamed);
     connect(&app_, &AppContext::snapshotsChanged, this, &RewindPanel::Refill);
     SetLanguage(app_.english());
 }
@@ -73,6 +77,8 @@ void RewindPanel::SetLanguage(bool english) {
                               : QStringLiteral("Guarda o estado da planta agora com um nome; salva com o projeto"));
     restore_->setToolTip(english ? QStringLiteral("Pauses and puts the plant back to the snapshot chosen in the list")
                                  : QStringLiteral("Pausa e põe a planta de volta na fotografia escolhida na lista"));
+    delete_->setToolTip(english ? QStringLiteral("Deletes the snapshot chosen in the list")
+                                : QStringLiteral("Exclui a fotografia escolhida na lista"));
     Refill();
 }
 
@@ -95,6 +101,7 @@ void RewindPanel::Refill() {
     // A new snapshot is chosen; otherwise the one chosen before stays.
     named_->setCurrentIndex(chosen >= 0 && chosen < named_->count() - 1 ? chosen : named_->count() - 1);
     restore_->setEnabled(named_->count() > 0);
+    delete_->setEnabled(named_->count() > 0);
 }
 
 void RewindPanel::ShowTime() {
@@ -122,6 +129,16 @@ void RewindPanel::RestoreNamed(int i) {
     const RestoreOutcome r = app_.Restore(named[static_cast<std::size_t>(i)]);
     if (r != RestoreOutcome::Restored)
         app_.Inform(RestoreRefusedText(r == RestoreOutcome::OtherConfiguration ? 0 : 1, app_.english()));
+}
+
+void RewindPanel::DeleteNamed() {
+    const int i = named_->currentIndex();
+    if (i < 0 || i >= static_cast<int>(app_.namedSnapshots().size())) return;
+    const Snapshot& s = app_.namedSnapshots()[static_cast<std::size_t>(i)];
+    if (!app_.interaction().Ask(window(), DeleteSnapshotQuestion(NamedSnapshotItem(QString::fromStdString(s.name), s.time),
+                                                                app_.english())))
+        return;
+    app_.DeleteNamedSnapshot(static_cast<std::size_t>(i));
 }
 
 void RewindPanel::TakeNamed() {

@@ -2,7 +2,7 @@
 // The rewind panel under the diagram: a slider over the automatic snapshots
 // of the last 30 min and "Voltar", which pauses the plant and puts it back
 // there (the trends then show that moment); "Fotografia" takes a named
-// snapshot, and the list restores one of them.
+// snapshot, and the list restores or deletes one of them.
 #include <QFrame>
 
 class QComboBox;
@@ -27,6 +27,8 @@ public:
     // Takes a named snapshot with the name field's text (a numbered name when
     // it is empty).
     void TakeNamed();
+    // Deletes the named snapshot chosen in the list, once the user agrees.
+    void DeleteNamed();
 
     QSlider* slider() const { return slider_; }
     QComboBox* namedList() const { return named_; }
@@ -46,6 +48,7 @@ private:
     QPushButton* take_ = nullptr;
     QComboBox* named_ = nullptr;
     QPushButton* restore_ = nullptr;
+    QPushButton* delete_ = nullptr;
 };
 
 }  // namespace kivo::ui
