@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 
+#include "core/Fnv1a.h"
+
 namespace kivo::exercises {
 namespace {
 
@@ -153,13 +155,10 @@ std::string ObjectName(const ObjectRef& o) {
 }
 
 std::string Fingerprint(std::string_view bytes) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
-    for (unsigned char c : bytes) {
-        h ^= c;
-        h *= 0x100000001b3ull;
-    }
+    Fnv1a h;
+    h.Add(bytes);
     char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h.value()));
     return std::string("fnv1a64:") + text;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <span>
 
+#include "core/Fnv1a.h"
 #include "core/RegularFile.h"
 #include "core/StateBytes.h"
 #include "project/FileWriter.h"
@@ -15,12 +16,9 @@ constexpr char kMagic[8] = {'K', 'I', 'V', 'O', '-', 'K', 'S', 'S'};
 constexpr std::size_t kMaxStateBytes = 16u << 20;
 
 std::uint64_t Check(std::span<const std::uint8_t> bytes) {
-    std::uint64_t h = 0xCBF29CE484222325ull;
-    for (std::uint8_t b : bytes) {
-        h ^= b;
-        h *= 0x100000001B3ull;
-    }
-    return h;
+    Fnv1a h;
+    h.Add(bytes);
+    return h.value();
 }
 
 void PutBytes(StateWriter& w, std::string_view s) {
