@@ -108,10 +108,10 @@ int ServeCommand(const Args& args) {
         modbus::RunPaced(project.sim, ticks, stopRequested, [&] { server->Exchange(project); });
     const modbus::ServerStats s = server->stats();
     server.reset();
-    std::printf(english ? "Stopped after %lld ticks; the latest started %.1f ms late, %lld more than 10 ms late.\n"
+    std::printf(english ? "Stopped after %lld ticks; the most delayed tick started %.1f ms late, %lld more than 10 ms late.\n"
                           "Clients: %llu accepted, %llu refused (too many), %llu disconnected; requests: %llu, "
                           "%llu answered with an exception.\n"
-                        : "Parado após %lld ciclos; o mais atrasado começou %.1f ms atrasado, %lld com mais de 10 ms.\n"
+                        : "Parado após %lld ciclos; o ciclo mais atrasado começou %.1f ms atrasado, %lld com mais de 10 ms.\n"
                           "Clientes: %llu aceitos, %llu recusados (demais), %llu desconectados; requisições: %llu, "
                           "%llu respondidas com exceção.\n",
                 run.ticks, run.maxLateMs, run.lateOver10Ms, static_cast<unsigned long long>(s.accepted),
