@@ -156,7 +156,8 @@ private slots:
             QVERIFY2(!current->accessibleName().isEmpty() || (label && !label->text().isEmpty()),
                      qPrintable(current->objectName()));
         }
-        for (const char* n : {"Salvar1", "Control1", "RichEdit1", "Label21"}) QVERIFY2(names.contains(n), n);
+        for (const char* n : {"Salvar1", "Control1", "RichEdit1", "Label21", "FotografiaNome", "FotografiaBTN"})
+            QVERIFY2(names.contains(n), n);
         QCOMPARE(w.comments()->accessibleName(), english ? QString("Comments") : QString("Comentários"));
 
         // Tab in the comments moves on and types nothing.
