@@ -80,7 +80,7 @@ int ServeCommand(const Args& args) {
     if (const auto* d = a.value("--duration")) {
         double seconds = 0;
         if (!ReadNumberField(*d, seconds) || !(seconds > 0) || seconds > 1e9)
-            return UsageError("serve", "--duration must be a positive number of seconds, not '" + *d + "'");
+            return UsageError("serve", "--duration must be a positive number of seconds, at most 1e9, not '" + *d + "'");
         ticks = std::max(1LL, static_cast<long long>(Round(seconds * 10)));
     }
 
