@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Memory.h"
+#include "core/Record.h"
 #include "modbus/RegisterMap.h"
 #include "project/Project.h"
 
@@ -11,9 +12,7 @@ namespace {
 
 // Pads to width characters (code points, not bytes).
 std::string Pad(std::string text, std::size_t width) {
-    std::size_t chars = 0;
-    for (unsigned char ch : text)
-        if ((ch & 0xC0) != 0x80) ++chars;
+    const std::size_t chars = NumCharacters(text);
     if (chars < width) text.append(width - chars, ' ');
     return text;
 }
