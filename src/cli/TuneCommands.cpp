@@ -310,12 +310,12 @@ int RelaytestCommand(const Args& args) {
     int n = 0;
     if (!ReadLoop("relaytest", a, n)) return kUsage;
     tuning::RelayOptions options;
-    for (auto [name, field, limit] : {std::tuple{"--amplitude", &options.amplitude, 50.0},
-                                      std::tuple{"--hysteresis", &options.hysteresis, 10.0}}) {
+    for (auto [name, field, lowest, limit] :
+         {std::tuple{"--amplitude", &options.amplitude, tuning::kMinStep, tuning::kMaxRelayAmplitude},
+          std::tuple{"--hysteresis", &options.hysteresis, 0.0, tuning::kMaxRelayHysteresis}}) {
         const std::string* v = a.value(name);
         if (!v) continue;
         double x = 0;
-        const double lowest = field == &options.amplitude ? tuning::kMinStep : 0.0;
         if (!ReadNumberField(*v, x) || !(x >= lowest && x <= limit))
             return UsageError("relaytest", std::string(name) + " must be " + tuning::FieldText(lowest) + " to " +
                                                tuning::FieldText(limit) + " %, not '" + *v + "'");

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "core/Cycle.h"
 #include "objects/Controller.h"
+#include "tuning/PlantTest.h"
 
 namespace kivo::tuning {
 
@@ -15,15 +15,7 @@ namespace {
 
 constexpr double kCycle = 0.1;           // s, the real-time cycle
 constexpr double kCyclesPerSecond = 10;  // times as whole cycles over this: 10.1, not 101 x 0.1
-constexpr double kRestWindow = 30;       // s: two such windows of equal mean PV
-constexpr double kRestTolerance = 0.02;  // % of span
 constexpr long long kMaxSamples = 12000;
-
-std::string Number(const char* format, double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, x);
-    return buf;
-}
 
 }  // namespace
 
@@ -31,12 +23,7 @@ double DefaultLeadIn(double durationSeconds) { return std::max(30.0, durationSec
 
 BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double durationSeconds,
                         std::optional<double> leadInSeconds) {
-    Controller* c = loop >= 1 && loop <= 10 && sim.controllers.active(loop)
-                          ? sim.controllers.as<Controller>(loop)
-                          : nullptr;
-    if (!c)
-        throw TuningError("o projeto não tem o controlador " + std::to_string(loop),
-                          "the project has no controller " + std::to_string(loop));
+    Controller* c = &TestedController(sim, loop);
     // A step smaller than the assistant recognises would be recorded but
     // not seen, in the trend or in the fit.
     if (!std::isfinite(stepPercent) || std::abs(stepPercent) < kMinStep || std::abs(stepPercent) > 100)
@@ -51,10 +38,10 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
     BumpTestResult r;
     r.mvBefore = c->state.MV;
     if (r.mvBefore + stepPercent < 0 || r.mvBefore + stepPercent > 100)
-        throw TuningError("a saída está em " + Number("%.2f", r.mvBefore) + " %: um degrau de " +
-                              Number("%g", stepPercent) + " % sai de 0..100 %",
-                          "the output is " + Number("%.2f", r.mvBefore) + " %: a step of " +
-                              Number("%g", stepPercent) + " % leaves 0..100 %");
+        throw TuningError("a saída está em " + FormatNumber("%.2f", r.mvBefore) + " %: um degrau de " +
+                              FormatNumber("%g", stepPercent) + " % sai de 0..100 %",
+                          "the output is " + FormatNumber("%.2f", r.mvBefore) + " %: a step of " +
+                              FormatNumber("%g", stepPercent) + " % leaves 0..100 %");
 
     sim.state.timerPeriod = 100;
     c->state.autoMode = false;
@@ -66,14 +53,11 @@ BumpTestResult BumpTest(Simulation& sim, int loop, double stepPercent, double du
     };
 
     // Rest: compare the means of consecutive windows.
-    const long long perWindow = std::llround(kRestWindow / kCycle);
-    std::optional<double> previous;
+    RestWatch rest(static_cast<std::size_t>(std::llround(kRestWindow / kCycle)));
     while (!r.rested && tick * kCycle < kMaxRestWait) {
-        double sum = 0;
-        for (long long i = 0; i < perWindow; ++i) sum += oneStep();
-        const double media = sum / static_cast<double>(perWindow);
-        r.rested = previous && std::abs(media - *previous) < kRestTolerance;
-        previous = media;
+        while (!rest.Add(oneStep())) {
+        }
+        r.rested = rest.rested();
     }
 
     const long long total = std::llround((lead + durationSeconds) / kCycle);

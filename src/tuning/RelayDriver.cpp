@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/Cycle.h"
@@ -13,39 +12,24 @@ namespace kivo::tuning {
 
 namespace {
 
-constexpr double kRestWindow = 30;       // s: two such windows of equal mean PV
-constexpr double kRestTolerance = 0.02;  // % of span
-constexpr double kMaxAmplitude = 50;     // %
-constexpr double kMaxHysteresis = 10;    // %
-
-std::string Number(const char* format, double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, x);
-    return buf;
-}
-
 Controller& Checked(Simulation& sim, int loop, const RelayOptions& o) {
-    Controller* c =
-        loop >= 1 && loop <= 10 && sim.controllers.active(loop) ? sim.controllers.as<Controller>(loop) : nullptr;
-    if (!c)
-        throw TuningError("o projeto não tem o controlador " + std::to_string(loop),
-                          "the project has no controller " + std::to_string(loop));
+    Controller* c = &TestedController(sim, loop);
     if (!c->state.autoMode)
         throw TuningError("o controlador " + std::to_string(loop) +
                               " está em manual: o teste de relé parte da malha em automático",
                           "controller " + std::to_string(loop) +
                               " is in manual: the relay test starts from the loop in automatic");
-    if (o.amplitude && !(*o.amplitude >= kMinStep && *o.amplitude <= kMaxAmplitude))
+    if (o.amplitude && !(*o.amplitude >= kMinStep && *o.amplitude <= kMaxRelayAmplitude))
         throw TuningError("a amplitude do relé deve ser de 0.5 a 50 %", "the relay's amplitude must be 0.5 to 50 %");
-    if (o.hysteresis && !(*o.hysteresis >= 0 && *o.hysteresis <= kMaxHysteresis))
+    if (o.hysteresis && !(*o.hysteresis >= 0 && *o.hysteresis <= kMaxRelayHysteresis))
         throw TuningError("a histerese do relé deve ser de 0 a 10 %", "the relay's hysteresis must be 0 to 10 %");
     const double lo = std::max(0.0, c->COmin()), hi = std::min(100.0, c->COmax());
     const double mv = c->state.MV;
     if (o.amplitude && (mv - *o.amplitude < lo || mv + *o.amplitude > hi))
-        throw TuningError("a saída está em " + Number("%.2f", mv) + " %: um relé de ±" + Number("%g", *o.amplitude) +
-                              " % sai de " + Number("%g", lo) + ".." + Number("%g", hi) + " %",
-                          "the output is " + Number("%.2f", mv) + " %: a relay of ±" + Number("%g", *o.amplitude) +
-                              " % leaves " + Number("%g", lo) + ".." + Number("%g", hi) + " %");
+        throw TuningError("a saída está em " + FormatNumber("%.2f", mv) + " %: um relé de ±" + FormatNumber("%g", *o.amplitude) +
+                              " % sai de " + FormatNumber("%g", lo) + ".." + FormatNumber("%g", hi) + " %",
+                          "the output is " + FormatNumber("%.2f", mv) + " %: a relay of ±" + FormatNumber("%g", *o.amplitude) +
+                              " % leaves " + FormatNumber("%g", lo) + ".." + FormatNumber("%g", hi) + " %");
     return *c;
 }
 
@@ -58,8 +42,8 @@ RelayDriver::RelayDriver(Simulation& sim, int loop, const RelayOptions& o)
       options_(o),
       cycle_(sim.state.timerPeriod / 1000.0),
       lo_(std::max(0.0, c_.COmin())),
-      hi_(std::min(100.0, c_.COmax())) {
-    window_.resize(static_cast<std::size_t>(std::max(1LL, std::llround(kRestWindow / cycle_))));
+      hi_(std::min(100.0, c_.COmax())),
+      rest_(static_cast<std::size_t>(std::max(1LL, std::llround(kRestWindow / cycle_)))) {
     leadIn_ = std::llround(kRelayLeadIn / cycle_);
 }
 
@@ -109,9 +93,9 @@ void RelayDriver::AfterTick() {
         HandBack();
         phase_ = Phase::Finished;
     } else if (ticks_ >= end_) {
-        Fail(TuningError("a PV não oscilou com o relé em " + Number("%g", kMaxRelayTime) +
+        Fail(TuningError("a PV não oscilou com o relé em " + FormatNumber("%g", kMaxRelayTime) +
                              " s de simulação: aumente a amplitude ou reduza a histerese",
-                         "the PV did not oscillate under the relay in " + Number("%g", kMaxRelayTime) +
+                         "the PV did not oscillate under the relay in " + FormatNumber("%g", kMaxRelayTime) +
                              " s of simulation: raise the amplitude or lower the hysteresis"));
     } else {
         Switch();
@@ -121,18 +105,9 @@ void RelayDriver::AfterTick() {
 void RelayDriver::Rest(double pv) {
     // Rest in automatic: the means of consecutive windows agree; the last
     // window's spread is the noise the hysteresis must ride over.
-    window_[filled_++] = pv;
-    if (filled_ < window_.size()) return;
-    filled_ = 0;
-    const auto n = static_cast<double>(window_.size());
-    double sum = 0;
-    for (double x : window_) sum += x;
-    const double mean = sum / n;
-    r_.rested = previousMean_ && std::abs(mean - *previousMean_) < kRestTolerance;
-    previousMean_ = mean;
-    double squares = 0;
-    for (double x : window_) squares += (x - mean) * (x - mean);
-    r_.noise = std::sqrt(squares / n);
+    if (!rest_.Add(pv)) return;
+    r_.rested = rest_.rested();
+    r_.noise = rest_.noise();
     if (!r_.rested && elapsed() < kMaxRestWait) return;
 
     r_.mvBefore = c_.state.MV;
@@ -141,8 +116,8 @@ void RelayDriver::Rest(double pv) {
         options_.amplitude.value_or(std::min({kDefaultRelayAmplitude, r_.mvBefore - lo_, hi_ - r_.mvBefore}));
     if (r_.amplitude < kMinStep)
         return Fail(
-            TuningError("a saída em repouso (" + Number("%.2f", r_.mvBefore) + " %) está a menos de 0.5 % de seus limites",
-                        "the output at rest (" + Number("%.2f", r_.mvBefore) + " %) lies within 0.5 % of its limits"));
+            TuningError("a saída em repouso (" + FormatNumber("%.2f", r_.mvBefore) + " %) está a menos de 0.5 % de seus limites",
+                        "the output at rest (" + FormatNumber("%.2f", r_.mvBefore) + " %) lies within 0.5 % of its limits"));
     phase_ = Phase::LeadIn;
     recordStart_ = ticks_;
 }
@@ -177,7 +152,7 @@ void RelayDriver::CheckAmplitude() {
                                               all_.pv.begin() + static_cast<std::ptrdiff_t>(switches_[2]));
     const double swing = (*mx - *mn) / 2;
     if (swing >= kNoiseBands * r_.hysteresis) return;
-    const double room = std::min({kMaxAmplitude, r_.mvBefore - lo_, hi_ - r_.mvBefore});
+    const double room = std::min({kMaxRelayAmplitude, r_.mvBefore - lo_, hi_ - r_.mvBefore});
     const double raised = std::min(room, r_.amplitude * kRaisedBands * r_.hysteresis / std::max(swing, 1e-9));
     if (raised <= r_.amplitude) return;
     r_.amplitude = raised;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "tuning/PlantTest.h"
 #include "tuning/RelayTest.h"
 
 namespace kivo {
@@ -74,10 +75,7 @@ private:
     long long ticks_ = 0;
     std::optional<TuningError> error_;
 
-    // Rest: windows of kRestWindow s whose means agree.
-    std::vector<double> window_;
-    std::size_t filled_ = 0;
-    std::optional<double> previousMean_;
+    RestWatch rest_;
 
     RelayTestResult r_;
     StepSeries all_;

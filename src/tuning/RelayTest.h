@@ -79,6 +79,9 @@ inline constexpr double kNoiseBands = 3;
 inline constexpr double kRaisedBands = 4;
 inline constexpr std::size_t kMaxRelaySamples = 12000;
 inline constexpr double kMinHysteresis = 0.05;       // %
+// The largest relay a user may ask for: amplitude and hysteresis, %.
+inline constexpr double kMaxRelayAmplitude = 50;
+inline constexpr double kMaxRelayHysteresis = 10;
 inline constexpr int kRelayCycles = 4;
 inline constexpr double kRelayLeadIn = 30;           // s
 inline constexpr double kMaxRelayTime = 14400;       // s of plant time

@@ -108,7 +108,6 @@ Margins LoopMargins(const ProcessModel& m, const Setting& s, const LoopConfig& c
         }
         if (Sensitivity(b) > Sensitivity(grid[peak])) peak = i + 1;
     }
-    if (Sensitivity(grid[0]) > Sensitivity(grid[peak])) peak = 0;
     // The peak of |S| refined between its neighbours (golden section).
     double a = grid[peak > 0 ? peak - 1 : 0].w, b = grid[std::min(peak + 1, grid.size() - 1)].w;
     const double g = (std::sqrt(5.0) - 1) / 2;

@@ -96,7 +96,7 @@ private:
     // The relay test run on a copy of the running plant, and its model.
     tuning::RelayTestResult SimulatedRelayTest();
     void ShowRelay(const tuning::RelayTestResult& r, tuning::RelayIdentification found);
-    // The relay test on the running plant (TuningWindowLive.cpp): started
+    // The relay test on the running plant (TuningWindowActions.cpp): started
     // from "Ler dados", stepped after each real-time tick.
     void StartLiveRelay();
     void LiveRelayTick();
