@@ -106,9 +106,7 @@ void RemoveEvent(Exercise& exercise, std::size_t index) {
 
 std::string NewExerciseText(const std::filesystem::path& plant, const std::filesystem::path& exercise) {
     Exercise e = SuggestExercise(plant).exercise;
-    const std::filesystem::path folder = std::filesystem::absolute(exercise).parent_path();
-    const std::filesystem::path relative = e.plant.lexically_relative(folder);
-    if (!relative.empty()) e.plant = relative;
+    e.plant = PlantNameFor(e.plant, exercise);
     return ExerciseText(e, "Exercise written from " + plant.filename().string() +
                                ". Edit the texts, the allowed settings and\n"
                                "the targets; the targets were set from what the project's own settings\n"

@@ -48,6 +48,10 @@ bool IsNameable(const ObjectRef& o);
 // Freeze and Bias are measurement faults: from the event on, the controller
 // reads its PV held at the event's value, or shifted by value % of span.
 enum class EventKind { Setpoint, Memory, Manual, Automatic, Output, Process, Freeze, Bias };
+// Every kind, in the order the editor lists them.
+inline constexpr EventKind kEventKinds[] = {EventKind::Setpoint, EventKind::Memory, EventKind::Manual,
+                                            EventKind::Automatic, EventKind::Output, EventKind::Process,
+                                            EventKind::Freeze, EventKind::Bias};
 
 // Something that happens to the plant at a given plant time of the run.
 struct Event {
@@ -86,6 +90,11 @@ enum class Measure {
     SettlingTime,   // s, until PV stays within the band around SP
     MaxDeviation,   // largest |SP - PV| after the event, % of span
 };
+// Every measure, in the order the editor lists them.
+inline constexpr Measure kMeasures[] = {Measure::Variability,  Measure::MeanError,    Measure::MeanAbsError,
+                                        Measure::CoTravel,     Measure::CoDeviation,  Measure::CoSaturation,
+                                        Measure::PvMin,        Measure::PvMax,        Measure::Overshoot,
+                                        Measure::RiseTime,     Measure::SettlingTime, Measure::MaxDeviation};
 
 // The name of a measure in the exercise file and in the grade's output.
 const char* MeasureName(Measure m);

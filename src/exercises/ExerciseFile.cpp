@@ -19,10 +19,10 @@ constexpr int kMaxRepeats = 100;
 constexpr int kMaxEvents = 1000;
 
 struct MeasureEntry {
-    Measure measure;
+    Measure value;
     const char* name;
 };
-constexpr MeasureEntry kMeasures[] = {
+constexpr MeasureEntry kMeasureNames[] = {
     {Measure::Variability, "variability"},   {Measure::MeanError, "iem"},
     {Measure::MeanAbsError, "iema"},         {Measure::CoTravel, "co_travel"},
     {Measure::CoDeviation, "co_std"},        {Measure::CoSaturation, "co_saturation"},
@@ -32,14 +32,25 @@ constexpr MeasureEntry kMeasures[] = {
 };
 
 struct EventEntry {
-    EventKind kind;
+    EventKind value;
     const char* name;
 };
-constexpr EventEntry kEvents[] = {
+constexpr EventEntry kEventNames[] = {
     {EventKind::Setpoint, "setpoint"}, {EventKind::Memory, "memory"}, {EventKind::Manual, "manual"},
     {EventKind::Automatic, "automatic"}, {EventKind::Output, "output"}, {EventKind::Process, "process"},
     {EventKind::Freeze, "freeze"}, {EventKind::Bias, "bias"},
 };
+
+// A name for every kind and measure the editor lists.
+template <typename Entry, typename Value, std::size_t N, std::size_t M>
+constexpr bool NamesEvery(const Entry (&names)[N], const Value (&all)[M]) {
+    if (N != M) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (names[i].value != all[i]) return false;
+    return true;
+}
+static_assert(NamesEvery(kMeasureNames, kMeasures));
+static_assert(NamesEvery(kEventNames, kEventKinds));
 
 // Reads one file with the line and key of every complaint.
 class Reader {
@@ -196,9 +207,9 @@ void ReadScenario(const Reader& r, const toml::table& root, Exercise& e) {
         v.time = r.Number(ev, "time", path + ".time", 0, s.window);
         const std::string kind = r.String(ev, "kind", path + ".kind", true);
         bool known = false;
-        for (const EventEntry& k : kEvents)
+        for (const EventEntry& k : kEventNames)
             if (kind == k.name) {
-                v.kind = k.kind;
+                v.kind = k.value;
                 known = true;
             }
         if (!known) r.Fail(ev.get("kind"), path + ".kind", "\"" + kind + "\" is not setpoint, memory, manual, automatic, output, process, freeze or bias");
@@ -273,7 +284,7 @@ void ReadTargets(const Reader& r, const toml::table& root, Exercise& e) {
         const auto m = MeasureOfName(name);
         if (!m) {
             std::string known;
-            for (const MeasureEntry& k : kMeasures) known += (known.empty() ? "" : ", ") + std::string(k.name);
+            for (const MeasureEntry& k : kMeasureNames) known += (known.empty() ? "" : ", ") + std::string(k.name);
             r.Fail(t.get("measure"), path + ".measure", "\"" + name + "\" is not a measure (" + known + ")");
         }
         v.measure = *m;
@@ -305,14 +316,14 @@ ExerciseError::ExerciseError(std::filesystem::path file, int line, std::string k
       file_(std::move(file)), line_(line), key_(std::move(key)), reason_(what) {}
 
 const char* MeasureName(Measure m) {
-    for (const MeasureEntry& k : kMeasures)
-        if (k.measure == m) return k.name;
+    for (const MeasureEntry& k : kMeasureNames)
+        if (k.value == m) return k.name;
     return "";
 }
 
 std::optional<Measure> MeasureOfName(const std::string& name) {
-    for (const MeasureEntry& k : kMeasures)
-        if (name == k.name) return k.measure;
+    for (const MeasureEntry& k : kMeasureNames)
+        if (name == k.name) return k.value;
     return std::nullopt;
 }
 
@@ -327,8 +338,8 @@ bool IsNameable(const ObjectRef& o) {
 }
 
 const char* EventKindName(EventKind k) {
-    for (const EventEntry& e : kEvents)
-        if (e.kind == k) return e.name;
+    for (const EventEntry& e : kEventNames)
+        if (e.value == k) return e.name;
     return "";
 }
 

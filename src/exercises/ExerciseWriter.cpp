@@ -111,6 +111,13 @@ std::string ExerciseText(const Exercise& e, const std::string& header) {
     return t.str();
 }
 
+std::filesystem::path PlantNameFor(const std::filesystem::path& plant, const std::filesystem::path& exerciseFile) {
+    const std::filesystem::path absolute = std::filesystem::absolute(plant).lexically_normal();
+    const std::filesystem::path relative =
+        absolute.lexically_relative(std::filesystem::absolute(exerciseFile).parent_path());
+    return relative.empty() ? absolute : relative;
+}
+
 void CheckExercise(const Exercise& exercise, const Plant& plant) {
     CheckObjects(ParseExercise(ExerciseText(exercise), exercise.file), plant);
 }
@@ -118,10 +125,8 @@ void CheckExercise(const Exercise& exercise, const Plant& plant) {
 void SaveExercise(Exercise& exercise, const std::filesystem::path& file, const std::string& header) {
     Exercise saved = exercise;
     const std::filesystem::path plant = std::filesystem::absolute(exercise.PlantPath()).lexically_normal();
-    const std::filesystem::path folder = std::filesystem::absolute(file).parent_path();
-    const std::filesystem::path relative = plant.lexically_relative(folder);
     saved.file = file;
-    saved.plant = relative.empty() ? plant : relative;
+    saved.plant = PlantNameFor(plant, file);
     try {
         saved.fingerprint = Fingerprint(ReadBytes(plant));
     } catch (const FileError& e) {

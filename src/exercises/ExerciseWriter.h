@@ -13,6 +13,10 @@ namespace kivo::exercises {
 // as comment lines.
 std::string ExerciseText(const Exercise& exercise, const std::string& header = {});
 
+// The plant as an exercise file at exerciseFile names it: relative to the
+// file's folder when it can be, so that the two travel together.
+std::filesystem::path PlantNameFor(const std::filesystem::path& plant, const std::filesystem::path& exerciseFile);
+
 // Checks an exercise being edited as a file of it would be checked when
 // read, and against the plant. Throws ExerciseError; its line is the line of
 // the exercise's text (ExerciseText), its key the one a file would have.

@@ -16,12 +16,6 @@ namespace {
 
 QString Shortest(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
 
-constexpr EventKind kKinds[] = {EventKind::Setpoint, EventKind::Memory, EventKind::Manual, EventKind::Automatic,
-                                EventKind::Output,   EventKind::Process, EventKind::Freeze, EventKind::Bias};
-constexpr Measure kMeasures[] = {Measure::Variability, Measure::MeanError,    Measure::MeanAbsError, Measure::CoTravel,
-                                 Measure::CoDeviation, Measure::CoSaturation, Measure::PvMin,        Measure::PvMax,
-                                 Measure::Overshoot,   Measure::RiseTime,     Measure::SettlingTime, Measure::MaxDeviation};
-
 QComboBox* CellCombo(QTableWidget* table, const QString& name, const QStringList& items) {
     auto* c = new QComboBox(table);
     c->setObjectName(name);
@@ -86,7 +80,7 @@ void EventTable::Refresh() {
     for (int r = 0; r < rows; ++r) {
         if (!cellWidget(r, KindColumn)) {
             QStringList kinds;
-            for (EventKind k : kKinds) kinds << EventKindCaption(k, english_);
+            for (EventKind k : kEventKinds) kinds << EventKindCaption(k, english_);
             QComboBox* kind = CellCombo(this, Text("Tipo do evento %1", "Kind of event %1").arg(r + 1), kinds);
             connect(kind, &QComboBox::activated, this, [this, kind](int i) { KindChosen(RowOf(kind, KindColumn), i); });
             setCellWidget(r, KindColumn, kind);
@@ -107,7 +101,7 @@ void EventTable::ShowRow(int r) {
     const Event& e = exercise_.scenario.events[static_cast<std::size_t>(r)];
     SetCell(r, TimeColumn, Shortest(e.time));
     auto* kind = static_cast<QComboBox*>(cellWidget(r, KindColumn));
-    kind->setCurrentIndex(static_cast<int>(std::find(std::begin(kKinds), std::end(kKinds), e.kind) - std::begin(kKinds)));
+    kind->setCurrentIndex(static_cast<int>(std::find(std::begin(kEventKinds), std::end(kEventKinds), e.kind) - std::begin(kEventKinds)));
     const bool process = e.kind == EventKind::Process;
     const int object = process ? e.process : e.kind == EventKind::Memory ? e.address : e.controller;
     SetCell(r, ObjectColumn, QString::number(object));
@@ -158,7 +152,7 @@ void EventTable::CellEdited(QTableWidgetItem* cell) {
 void EventTable::KindChosen(int r, int index) {
     if (r < 0 || index < 0) return;
     Event& e = exercise_.scenario.events[static_cast<std::size_t>(r)];
-    e.kind = kKinds[index];
+    e.kind = kEventKinds[index];
     // Each kind keeps its own number; a new one starts from a sound value.
     if (e.kind == EventKind::Process && e.process == 0) e.process = 21;
     if (e.kind == EventKind::Process && e.field.empty()) e.field = kProcessEventFields[0];

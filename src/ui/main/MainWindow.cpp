@@ -270,11 +270,15 @@ void MainWindow::MakeMenu() {
 void MainWindow::OpenExercise() {
     auto opened = cycle_->OpenExercise();
     if (!opened) return;
+    ShowExerciseWindow(std::move(opened->first), std::move(opened->second), true);
+}
+
+void MainWindow::ShowExerciseWindow(exercises::Exercise exercise, exercises::Plant plant, bool visible) {
     // One exercise at a time: the window of the previous one goes.
     delete exerciseWindow_;
-    exerciseWindow_ = new ExerciseWindow(app_, std::move(opened->first), std::move(opened->second), this);
+    exerciseWindow_ = new ExerciseWindow(app_, std::move(exercise), std::move(plant), this);
     connect(exerciseWindow_, &ExerciseWindow::commentsChanged, this, &MainWindow::ReloadComments);
-    exerciseWindow_->show();
+    exerciseWindow_->setVisible(visible);
 }
 
 void MainWindow::NewExercise() {
@@ -301,11 +305,7 @@ void MainWindow::ShowExerciseEditor(exercises::Exercise exercise, exercises::Pla
     // teacher can run it at once as a student would.
     connect(exerciseEditor_, &ExerciseEditor::saved, this, [this] {
         if (!exerciseWindow_ || !exerciseEditor_) return;
-        const bool visible = exerciseWindow_->isVisible();
-        delete exerciseWindow_;
-        exerciseWindow_ = new ExerciseWindow(app_, exerciseEditor_->exercise(), exerciseEditor_->plant(), this);
-        connect(exerciseWindow_, &ExerciseWindow::commentsChanged, this, &MainWindow::ReloadComments);
-        exerciseWindow_->setVisible(visible);
+        ShowExerciseWindow(exerciseEditor_->exercise(), exerciseEditor_->plant(), exerciseWindow_->isVisible());
     });
     exerciseEditor_->show();
 }

@@ -116,6 +116,8 @@ protected:
 
 private:
     void ShowExerciseEditor(exercises::Exercise exercise, exercises::Plant plant, const QString& file);
+    // The exercise window on the exercise given, in place of the one before.
+    void ShowExerciseWindow(exercises::Exercise exercise, exercises::Plant plant, bool visible);
     class Load;
 
     void MakeMenu();

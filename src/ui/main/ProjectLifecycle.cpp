@@ -101,17 +101,8 @@ void ProjectLifecycle::Open() {
 
 std::optional<std::pair<exercises::Exercise, exercises::Plant>> ProjectLifecycle::OpenExercise() {
     AskToSave();
-    const QString name = app_.interaction().ExerciseFileName(&w_);
-    if (name.isEmpty()) return std::nullopt;
-    std::optional<std::pair<exercises::Exercise, exercises::Plant>> opened;
-    try {
-        exercises::Exercise e = exercises::ReadExercise(FilesystemPath(name));
-        exercises::Plant plant = exercises::ReadPlant(e);
-        opened.emplace(std::move(e), std::move(plant));
-    } catch (const exercises::ExerciseError& e) {
-        app_.Inform(QString::fromStdString(e.what()));
-        return std::nullopt;
-    }
+    std::optional<std::pair<exercises::Exercise, exercises::Plant>> opened = ExerciseToEdit();
+    if (!opened) return std::nullopt;
     const QString plantPath = QString::fromStdU16String(opened->first.PlantPath().u16string());
     ClearProject();
     if (!Load(plantPath, true)) return std::nullopt;

@@ -41,8 +41,9 @@ public:
     // teacher's editor; none when the project has unsaved changes or was
     // never saved, or cannot be a plant (the message was shown).
     std::optional<exercises::Suggestion> NewExercise();
-    // Asks for an exercise file and reads it and its plant for the editor;
-    // the project on screen stays as it is.
+    // Asks for an exercise file and reads it and its plant (for the editor,
+    // and before OpenExercise loads the plant); the project on screen stays
+    // as it is.
     std::optional<std::pair<exercises::Exercise, exercises::Plant>> ExerciseToEdit();
 
     // The reset of every object and setting to its default.
