@@ -239,6 +239,25 @@ void Author::Run(double seconds) {
         p.sim.RunWithoutDisplay(1, T, [](long long) {}, recordPv);
 }
 
+Controller& Loop(Author& a, int n, const std::string& tag, const std::string& desc, int pv, Point marker,
+                 const char* kc, const char* ti, bool reverse, double sp, double mv) {
+    Controller& c = a.PidController(n, tag, desc, pv, marker);
+    c.KpText = kc;
+    c.KiText = ti;
+    c.KdText = "0";
+    c.ActionGroup = reverse ? 0 : 1;
+    c.state.autoMode = true;
+    c.state.SP = sp;
+    c.state.MV = mv;
+    return c;
+}
+
+void RemoteSetpoint(Controller& c, int address, bool local) {
+    c.CheckSPR = true;
+    c.SPRSelect = address - 1;
+    c.state.localMode = local;
+}
+
 std::string Write(Author& a, const Plant& plant, const std::filesystem::path& dir) {
     namespace fs = std::filesystem;
     const fs::path folder = dir / plant.folder;

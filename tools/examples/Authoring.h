@@ -94,6 +94,14 @@ private:
     std::vector<std::string> en_;
 };
 
+// Controller n, a PI (Kc kc, Ti ti, no derivative), in automatic at the
+// given SP and MV, so that the settling run starts near steady state.
+Controller& Loop(Author& a, int n, const std::string& tag, const std::string& desc, int pv, Point marker,
+                 const char* kc, const char* ti, bool reverse, double sp, double mv);
+// Offers M(address) as the controller's remote setpoint; the controller
+// starts on it unless `local`, where the operator switches it over.
+void RemoteSetpoint(Controller& c, int address, bool local = false);
+
 // Writes the project, its picture and its thumbnail into dir/folder; checks
 // that the file loads back without a message in both languages. Returns a
 // description of what went wrong, empty on success.

@@ -152,32 +152,16 @@ void Boiler(Author& a) {
     // Three elements: level correction plus the steam flow.
     a.CalculationBlock(8, "FY-1205", "SP da água|Feedwater SP", Ref(4) + "+" + Ref(Mp(5)) + "-50", {156, 64});
 
-    auto loop = [&a](int n, const char* tag, const char* desc, int pv, Point mark, const char* kc, const char* ti,
-                      bool reverse, double sp, double mv, int spr) {
-        Controller& c = a.PidController(n, tag, desc, pv, mark);
-        c.KpText = kc;
-        c.KiText = ti;
-        c.KdText = "0";
-        c.ActionGroup = reverse ? 0 : 1;
-        c.state.autoMode = true;
-        c.state.SP = sp;
-        c.state.MV = mv;
-        if (spr > 0) {
-            c.CheckSPR = true;
-            c.SPRSelect = spr - 1;
-            c.state.localMode = false;
-        }
-        return &c;
-    };
     // Tight enough to stop the pressure within the operating limits and
     // bring it back in minutes; an SP step overshoots, as it does on a
     // process that integrates.
-    loop(1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 264}, "3.5", "250", false, 60, 50, 0);
-    loop(2, "FIC-1202", "Vazão de gás|Gas flow", Mp(2), {60, 392}, "0.5", "2", false, 50, 50, Mb(6));
-    loop(3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {224, 575}, "0.4", "4", false, 55, 55, Mb(7));
-    loop(4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {241, 64}, "1.5", "200", false, 50, 50, 0);
-    loop(5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {66, 64}, "0.5", "2", false, 50, 50, Mb(8));
-    loop(6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {655, 198}, "1.5", "60", true, 50, 40, 0);
+    Loop(a, 1, "PIC-1201", "Pressão do vapor|Steam pressure", Mp(1), {700, 264}, "3.5", "250", false, 60, 50);
+    RemoteSetpoint(Loop(a, 2, "FIC-1202", "Vazão de gás|Gas flow", Mp(2), {60, 392}, "0.5", "2", false, 50, 50), Mb(6));
+    RemoteSetpoint(Loop(a, 3, "FIC-1203", "Vazão de ar|Air flow", Mp(3), {224, 575}, "0.4", "4", false, 55, 55), Mb(7));
+    Loop(a, 4, "LIC-1204", "Nível do tubulão|Drum level", Mb(4), {241, 64}, "1.5", "200", false, 50, 50);
+    RemoteSetpoint(
+        Loop(a, 5, "FIC-1205", "Água de alimentação|Feedwater", Mp(6), {66, 64}, "0.5", "2", false, 50, 50), Mb(8));
+    Loop(a, 6, "TIC-1206", "Temperatura do vapor|Steam temperature", Mp(10), {655, 198}, "1.5", "60", true, 50, 40);
 
     a.Text(1, "Pressão|Pressure", Mp(1), 1, {650, 300});
     a.Text(2, "Vapor|Steam", Mp(5), 1, {650, 350});

@@ -127,21 +127,9 @@ void Heater(Author& a, Bounds lim, const std::string& number) {
     tic.state.autoMode = true;
     tic.state.SP = 60;
     tic.state.MV = 50;
-    auto addSlave = [&a](int n, const char* tag, const char* desc, int pv, Point mark, const char* kc,
-                        const char* ti, double v) {
-        Controller& c = a.PidController(n, tag, desc, pv, mark);
-        c.KpText = kc;
-        c.KiText = ti;
-        c.KdText = "0";
-        c.CheckSPR = true;
-        c.SPRSelect = Mb(n - 1) - 1;
-        c.state.autoMode = true;
-        c.state.localMode = false;
-        c.state.SP = v;
-        c.state.MV = v;
-    };
-    addSlave(2, "FIC-1302", "Vazão de gás|Gas flow", Mp(1), {30, 369}, "0.5", "1.5", 50);
-    addSlave(3, "FIC-1303", "Vazão de ar|Air flow", Mp(2), {30, 479}, "0.4", "5", 55);
+    RemoteSetpoint(Loop(a, 2, "FIC-1302", "Vazão de gás|Gas flow", Mp(1), {30, 369}, "0.5", "1.5", false, 50, 50),
+                   Mb(1));
+    RemoteSetpoint(Loop(a, 3, "FIC-1303", "Vazão de ar|Air flow", Mp(2), {30, 479}, "0.4", "5", false, 55, 55), Mb(2));
     if (lim == Bounds::Double) {
         // The limits hold the gas SP away from the demand for a good while.
         // The block reads 50 while the gas SP follows the demand, and 0 or
@@ -411,17 +399,11 @@ void TwoFuels(Author& a) {
         Instrument(t, {175, yLines[i] - 34}, "FIC", n);
         SignalLine(t, {{130, yLines[i] - 10}, {130, yLines[i] - 34}, {155, yLines[i] - 34}});
         SignalLine(t, {{189, yLines[i] - 20}, {239, yLines[i] - 20}});
-        Controller& c = a.PidController(2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 45});
         // The air's slower fan takes a firmer loop, to keep up with the fuels.
-        c.KpText = i == 2 ? "2" : "0.5";
-        c.KiText = i == 2 ? "5" : "1.5";
-        c.KdText = "0";
-        c.CheckSPR = true;
-        c.SPRSelect = Mb(1 + i) - 1;
-        c.state.autoMode = true;
-        c.state.localMode = false;
-        c.state.SP = values[i];
-        c.state.MV = values[i];
+        const bool air = i == 2;
+        Controller& c = Loop(a, 2 + i, tags[i], descs[i], Mp(1 + i), {45, yLines[i] - 45}, air ? "2" : "0.5",
+                             air ? "5" : "1.5", false, values[i], values[i]);
+        RemoteSetpoint(c, Mb(1 + i));
     }
 
     a.Text(1, "T saída|T outlet", Mp(4), 1, {660, 260});

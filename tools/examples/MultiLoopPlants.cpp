@@ -7,27 +7,6 @@ using namespace palette;
 
 namespace {
 
-// A controller in automatic at steady state.
-Controller& Loop(Author& a, int n, const std::string& tag, const std::string& desc, int pv, Point mark,
-                    const char* kc, const char* ti, bool reverse, double sp, double mv) {
-    Controller& c = a.PidController(n, tag, desc, pv, mark);
-    c.KpText = kc;
-    c.KiText = ti;
-    c.KdText = "0";
-    c.ActionGroup = reverse ? 0 : 1;
-    c.state.autoMode = true;
-    c.state.SP = sp;
-    c.state.MV = mv;
-    return c;
-}
-
-// A slave flow loop whose setpoint comes from the master's output.
-void MakeSlave(Controller& c, int master) {
-    c.CheckSPR = true;
-    c.SPRSelect = master - 1;
-    c.state.localMode = false;
-}
-
 // A valve process: first-order lag of tau seconds.
 Process& Valve(Author& a, int n, const std::string& tag, const std::string& desc, int entry, Point mark,
                    const char* tau = "2") {
@@ -120,7 +99,7 @@ void Reactor(Author& a) {
 
     Loop(a, 1, "FIC-901", "Carga do reator|Reactor feed", Mp(1), {202, 49}, "0.5", "2", false, 50, 50);
     Loop(a, 2, "LIC-902", "Nível do reator|Reactor level", Mp(3), {622, 229}, "2", "200", true, 50, 50);
-    MakeSlave(Loop(a, 3, "FIC-903", "Produto|Product", Mp(2), {602, 389}, "0.5", "2", false, 50, 50), 2);
+    RemoteSetpoint(Loop(a, 3, "FIC-903", "Produto|Product", Mp(2), {602, 389}, "0.5", "2", false, 50, 50), 2);
     Controller& tic =
         Loop(a, 4, "TIC-904", "Temperatura do reator|Reactor temperature", Mp(5), {120, 296}, "2", "100", true, 50, 50);
     // Feed-forward from the feed flow: each % of feed needs 1 % of water.
@@ -422,15 +401,15 @@ void Deethanizer(Author& a) {
     // Averaging level: the drum absorbs the arrival swings, the column feed
     // moves slowly.
     Loop(a, 1, "LIC-1101", "Nível do vaso pulmão|Surge drum level", Mp(1), {150, 290}, "0.7", "600", true, 50, 50);
-    MakeSlave(Loop(a, 2, "FIC-1102", "Carga da torre|Column feed", Mp(2), {272, 384}, "0.5", "2", false, 50, 50), 1);
+    RemoteSetpoint(Loop(a, 2, "FIC-1102", "Carga da torre|Column feed", Mp(2), {272, 384}, "0.5", "2", false, 50, 50),
+                   1);
     Controller& tic = Loop(a, 3, "TIC-1103", "Temperatura de fundo|Bottom temperature", Mp(4), {578, 348}, "2",
                               "100", false, 50, 50);
     // More feed needs more steam: 0.75 % of steam per % of feed (switch 2).
     tic.FFwSelect = true;
     tic.FFwEquation = "50+" + Ref(12) + "*0.75*(" + Ref(Mp(2)) + "-50)";
-    MakeSlave(Loop(a, 4, "FIC-1104", "Vapor do refervedor|Reboiler steam", Mp(3), {684, 428}, "0.5", "2", false, 50,
-                  50),
-            3);
+    RemoteSetpoint(
+        Loop(a, 4, "FIC-1104", "Vapor do refervedor|Reboiler steam", Mp(3), {684, 428}, "0.5", "2", false, 50, 50), 3);
     Loop(a, 5, "LIC-1105", "Nível do vaso de refluxo|Reflux drum level", Mp(6), {466, 239}, "2", "120", true, 50, 50);
     Loop(a, 6, "PIC-1106", "Pressão de topo|Top pressure", Mp(9), {521, 184}, "2", "40", true, 50, 50);
     SignalLine(t, {{570, 230}, {570, 222}, {615, 222}, {615, 209}});

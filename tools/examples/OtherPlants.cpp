@@ -448,16 +448,7 @@ void FrequencyResponse(Author& a) {
     // The load swings the flow the valve passes by the amplitude of track 4.
     fv.GainText = "1+(" + Ref(82) + "-50)/50*" + Ref(18) + "/100";
 
-    Controller& fic = a.PidController(1, "FIC-1801", "Vazão|Flow", Mp(1), {472, 109});
-    fic.KpText = "0.5";
-    fic.KiText = "4";
-    fic.KdText = "0";
-    fic.CheckSPR = true;
-    fic.SPRSelect = Mb(1) - 1;
-    fic.state.autoMode = true;
-    fic.state.localMode = true;
-    fic.state.SP = 50;
-    fic.state.MV = 50;
+    RemoteSetpoint(Loop(a, 1, "FIC-1801", "Vazão|Flow", Mp(1), {472, 109}, "0.5", "4", false, 50, 50), Mb(1), true);
 
     a.Text(1, "Vazão|Flow", Mp(1), 2, {240, 300});
     a.Text(2, "SP senoidal|Sine setpoint", Mb(1), 2, {500, 30});

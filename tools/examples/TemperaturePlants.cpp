@@ -128,16 +128,9 @@ void HeatExchanger(Author& a) {
     tic.state.autoMode = true;
     tic.state.SP = 160.0 / 3;
     tic.state.MV = 50;
-    Controller& pre = a.PidController(2, "TIC-601", "Temperatura de entrada|Inlet temperature", Mp(6), {237, 79});
-    pre.KpText = "2";
-    pre.KiText = "20";
-    pre.KdText = "0";
-    pre.CheckSPR = true;
-    pre.SPRSelect = 15 - 1;
-    pre.state.autoMode = true;
-    pre.state.localMode = false;
-    pre.state.SP = 40;
-    pre.state.MV = 50;
+    RemoteSetpoint(Loop(a, 2, "TIC-601", "Temperatura de entrada|Inlet temperature", Mp(6), {237, 79}, "2", "20",
+                        false, 40, 50),
+                   15);
 
     a.Text(1, "T saída|T outlet", Mb(3), 1, {600, 300});
     a.Text(2, "T entrada|T inlet", Mp(6), 1, {180, 300});
@@ -505,16 +498,7 @@ void CascadeFurnace(Author& a) {
     tic.state.SP = 62.5;
     tic.state.MV = 62.5;
     // Slave: the gas flow, with the master's output as remote setpoint.
-    Controller& fic = a.PidController(2, "FIC-802", "Vazão de gás|Gas flow", Mp(1), {150, 396});
-    fic.KpText = "0.5";
-    fic.KiText = "2";
-    fic.KdText = "0";
-    fic.CheckSPR = true;
-    fic.SPRSelect = 1 - 1;
-    fic.state.autoMode = true;
-    fic.state.localMode = false;
-    fic.state.SP = 62.5;
-    fic.state.MV = 62.5;
+    RemoteSetpoint(Loop(a, 2, "FIC-802", "Vazão de gás|Gas flow", Mp(1), {150, 396}, "0.5", "2", false, 62.5, 62.5), 1);
     a.Text(3, "Válvula FV-802|FV-802 valve", 2, 1, {60, 470});
 
     a.Comments(
