@@ -70,23 +70,23 @@ double UnitStepResponse(const ProcessModel& m, double t) {
     return 0;
 }
 
+FrequencyPoint FrequencyResponse(const ProcessModel& m, double w) {
+    if (m.kind == ModelKind::Ipdt) return {std::abs(m.K) / w, std::numbers::pi / 2 + w * m.theta};
+    const bool second = m.kind == ModelKind::Sopdt;
+    return {std::abs(m.K) / (std::hypot(1.0, w * m.tau1) * (second ? std::hypot(1.0, w * m.tau2) : 1.0)),
+            w * m.theta + std::atan(w * m.tau1) + (second ? std::atan(w * m.tau2) : 0.0)};
+}
+
 std::optional<UltimatePoint> Ultimate(const ProcessModel& m) {
     if (!(m.theta > 0) || !(std::abs(m.K) > 0) || !std::isfinite(m.K)) return std::nullopt;
-    const auto lag = [&](double w) {
-        if (m.kind == ModelKind::Ipdt) return std::numbers::pi / 2 + w * m.theta;
-        return w * m.theta + std::atan(w * m.tau1) + (m.kind == ModelKind::Sopdt ? std::atan(w * m.tau2) : 0.0);
-    };
     // The lag grows with the frequency and passes pi by pi / theta.
     double lo = 0, hi = std::numbers::pi / m.theta;
     for (int i = 0; i < 100; ++i) {
         const double w = (lo + hi) / 2;
-        (lag(w) < std::numbers::pi ? lo : hi) = w;
+        (FrequencyResponse(m, w).lag < std::numbers::pi ? lo : hi) = w;
     }
     const double w = (lo + hi) / 2;
-    double magnitude = std::abs(m.K);
-    if (m.kind == ModelKind::Ipdt) magnitude /= w;
-    else magnitude /= std::hypot(1.0, w * m.tau1) * (m.kind == ModelKind::Sopdt ? std::hypot(1.0, w * m.tau2) : 1.0);
-    return UltimatePoint{1 / magnitude, 2 * std::numbers::pi / w};
+    return UltimatePoint{1 / FrequencyResponse(m, w).magnitude, 2 * std::numbers::pi / w};
 }
 
 Identification Identify(const StepSeries& s) { return Identify(s, FindStep(s)); }

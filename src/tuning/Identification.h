@@ -35,6 +35,14 @@ struct ProcessModel {
 // of MV applied at time 0, evaluated analytically at time t.
 double UnitStepResponse(const ProcessModel& m, double t);
 
+// The model's frequency response at w (rad/s): its gain's size and its
+// phase lag (radians, positive), the dead time included.
+struct FrequencyPoint {
+    double magnitude;
+    double lag;
+};
+FrequencyPoint FrequencyResponse(const ProcessModel& m, double w);
+
 // The ultimate gain (a proportional Kc in % per %) and period (s) of a
 // model: where its phase reaches -180 degrees. Nothing for a model without
 // dead time or gain, whose phase never gets there.

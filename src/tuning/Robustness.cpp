@@ -42,22 +42,12 @@ struct Point {
 
 Point Loop(const ProcessModel& m, const Setting& s, const LoopConfig& c, double w) {
     const Complex r = ControllerResponse(s, c, w);
-    double magnitude = std::abs(r) * std::abs(m.K), phase = std::arg(r);
+    const FrequencyPoint process = FrequencyResponse(m, w);
     // The output is held over the cycle: half a cycle of delay, and the
     // hold's own attenuation.
     const double x = w * kControllerCycle / 2;
-    magnitude *= x > 0 ? std::sin(x) / x : 1.0;
-    phase -= x + w * m.theta;
-    if (m.kind == ModelKind::Ipdt) {
-        magnitude /= w;
-        phase -= kPi / 2;
-    } else {
-        for (double tau : {m.tau1, m.kind == ModelKind::Sopdt ? m.tau2 : 0.0}) {
-            magnitude /= std::hypot(1.0, w * tau);
-            phase -= std::atan(w * tau);
-        }
-    }
-    return {w, magnitude, phase};
+    const double hold = x > 0 ? std::sin(x) / x : 1.0;
+    return {w, std::abs(r) * hold * process.magnitude, std::arg(r) - x - process.lag};
 }
 
 double Sensitivity(const Point& p) { return 1 / std::abs(1.0 + std::polar(p.magnitude, p.phase)); }
