@@ -72,14 +72,11 @@ bool ReadRules(const char* command, const Arguments& a, std::span<const tuning::
 }
 
 // The answer on stdout, each gain no controller can use also on stderr.
-void PrintAnswer(const char* command, TuneAnswer& answer, std::vector<std::optional<tuning::GainWarning>>& warnings,
-                 bool json) {
-    for (const auto& r : answer.results) {
-        warnings.push_back(tuning::CheckGain(r.setting));
-        if (warnings.back())
+void PrintAnswer(const char* command, const TuneAnswer& answer, bool json) {
+    for (const auto& r : answer.results)
+        if (const auto warning = tuning::CheckGain(r.setting))
             std::fprintf(stderr, "kivo-batch %s: %s %s: %s\n", command, tuning::RuleName(r.setting.rule),
-                         tuning::ActionName(r.setting.action), warnings.back()->Message(answer.english).c_str());
-    }
+                         tuning::ActionName(r.setting.action), warning->Message(answer.english).c_str());
     const std::string o = json ? TuneJson(answer) : TuneText(answer);
     std::fwrite(o.data(), 1, o.size(), stdout);
 }
@@ -266,9 +263,8 @@ int TuneCommand(const Args& args) {
         std::fprintf(stderr, "kivo-batch tune: %s\n", e.what());
         return kInvalidInput;
     }
-    std::vector<std::optional<tuning::GainWarning>> warnings;
-    TuneAnswer answer{n, id, model.value_or(id.best), cfg, results, warnings, english};
-    PrintAnswer("tune", answer, warnings, json);
+    const TuneAnswer answer{n, id, model.value_or(id.best), cfg, results, english};
+    PrintAnswer("tune", answer, json);
     return kOk;
 }
 
@@ -350,9 +346,8 @@ int RelaytestCommand(const Args& args) {
     if (!relay.rested)
         std::fprintf(stderr, "kivo-batch relaytest: the PV of loop %d did not come to rest in %g s; relay started anyway\n",
                      n, tuning::kMaxRestWait);
-    std::vector<std::optional<tuning::GainWarning>> warnings;
-    TuneAnswer answer{n, found.id, found.id.best, cfg, results, warnings, english, &relay, &found.ultimate};
-    PrintAnswer("relaytest", answer, warnings, json);
+    const TuneAnswer answer{n, found.id, found.id.best, cfg, results, english, &relay, &found.ultimate};
+    PrintAnswer("relaytest", answer, json);
     return kOk;
 }
 

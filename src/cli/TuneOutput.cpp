@@ -233,7 +233,8 @@ std::string TuneJson(const TuneAnswer& a) {
         o += std::string(",\"direction\":\"") + (s.actionItem == 1 ? "direct" : "reverse") + "\",\"tc\":";
         o += s.tc > 0 ? JsonNumber(s.tc) : "null";
         o += ",\"warning\":";
-        o += a.gainWarnings[i] ? Json(a.gainWarnings[i]->Message(a.english)) : "null";
+        const auto warning = tuning::CheckGain(s);
+        o += warning ? Json(warning->Message(a.english)) : "null";
         JsonField(o, "window", r.prediction.window);
         JsonField(o, "time_step", r.prediction.sampleTime);
         o += ",\"setpoint\":";

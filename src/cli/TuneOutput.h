@@ -17,7 +17,6 @@ struct TuneAnswer {
     tuning::ModelKind used;
     const tuning::LoopConfig& cfg;
     const std::vector<tuning::Proposal>& results;
-    const std::vector<std::optional<tuning::GainWarning>>& gainWarnings;
     bool english = false;
     // A relay test's record and the ultimate point of its model, when the
     // identification comes from one.
