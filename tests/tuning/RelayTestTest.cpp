@@ -23,25 +23,28 @@ const std::string kFixture = std::string(KIVO_TEST_DIR) + "/../fastsim/fixtures/
 // The fixture's first process made a clean model (no valve effects).
 void Plant(Project& project, const ProcessModel& m) {
     auto& p = *project.sim.processes.as<Process>(1);
-        p.ValveCurve = 0;
-        p.tauAText = p.Hysteresis = p.valveStext = p.ratetext = "0";
-        p.TransferFunctionKind = 0;
-        p.GainText = std::to_string(m.K);
-        p.LText = std::to_string(m.tau1);
-        p.Ctext = std::to_string(m.tau2);
+    p.ValveCurve = 0;
+    p.tauAText = p.Hysteresis = p.valveStext = p.ratetext = "0";
+    p.TransferFunctionKind = 0;
+    p.GainText = std::to_string(m.K);
+    p.LText = std::to_string(m.tau1);
+    p.Ctext = std::to_string(m.tau2);
     p.DeadTime = std::to_string(m.theta);
     p.ValidateParameters(false);
 }
 
+// The plants the relay is run on: a first order, and one whose lag is far
+// beyond its dead time.
+const struct PlantCase {
+    const char* testCase;
+    ProcessModel plant;
+} kPlants[] = {
+    {"first order", {ModelKind::Fopdt, 0.8, 20, 0, 3}},
+    {"lag-dominant first order", {ModelKind::Fopdt, 1.5, 60, 0, 2}},
+};
+
 TEST(RelayTestTest, RecoversTheUltimatePointAndHandsBackWithoutABump) {
-    const struct {
-        const char* testCase;
-        ProcessModel plant;
-    } cases[] = {
-        {"first order", {ModelKind::Fopdt, 0.8, 20, 0, 3}},
-        {"lag-dominant first order", {ModelKind::Fopdt, 1.5, 60, 0, 2}},
-    };
-    for (const auto& c : cases) {
+    for (const PlantCase& c : kPlants) {
         Project project;
         ASSERT_TRUE(ReadProject(project, kFixture).ok);
         Plant(project, c.plant);
@@ -97,14 +100,7 @@ std::string FixtureWithNoise(const char* lo, const char* hi) {
 // makes it, finds the same ultimate point; the controller takes the
 // output back where the relay left it.
 TEST(RelayTestTest, LiveDriverAgreesWithTheCopyAndHandsBackWithoutABump) {
-    const struct {
-        const char* testCase;
-        ProcessModel plant;
-    } cases[] = {
-        {"first order", {ModelKind::Fopdt, 0.8, 20, 0, 3}},
-        {"lag-dominant first order", {ModelKind::Fopdt, 1.5, 60, 0, 2}},
-    };
-    for (const auto& c : cases) {
+    for (const PlantCase& c : kPlants) {
         Project live;
         ASSERT_TRUE(ReadProject(live, kFixture).ok);
         Plant(live, c.plant);
@@ -153,14 +149,14 @@ TEST(RelayTestTest, AmplitudeChosenFromTheNoise) {
     for (const auto& c : cases) {
         Project project;
         ASSERT_TRUE(ReadProjectBytes(project, FixtureWithNoise(c.lo, c.hi), "noise").ok) << c.testCase;
-        Plant(project, {ModelKind::Fopdt, 0.8, 20, 0, 3});
+        Plant(project, kPlants[0].plant);
         const RelayTestResult r = RelayTest(project.sim, 1);
         EXPECT_EQ(r.amplitude > kDefaultRelayAmplitude, c.raised) << c.testCase << ": " << r.amplitude;
         EXPECT_GE(r.pvAmplitude, kNoiseBands * r.hysteresis) << c.testCase;
         // Given, it is kept whatever the noise.
         Project given;
         ASSERT_TRUE(ReadProjectBytes(given, FixtureWithNoise(c.lo, c.hi), "noise").ok) << c.testCase;
-        Plant(given, {ModelKind::Fopdt, 0.8, 20, 0, 3});
+        Plant(given, kPlants[0].plant);
         EXPECT_EQ(RelayTest(given.sim, 1, {2.0, std::nullopt}).amplitude, 2.0) << c.testCase;
     }
 }
