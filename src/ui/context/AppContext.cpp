@@ -46,8 +46,7 @@ void AppContext::setInteraction(std::unique_ptr<Interaction> i) {
 
 QString AppContext::WorkFolder() const {
     if (folderChosen_ || !folders_.installed()) return QDir::currentPath();
-    const QString documents = folders_.Documents();
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return folders_.DocumentsOrHome();
 }
 
 void AppContext::ChooseFolder(const QString& folder) {

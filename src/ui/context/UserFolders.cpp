@@ -56,4 +56,9 @@ QString UserFolders::Documents() const {
     return QDir().mkpath(folder) ? folder : QString();
 }
 
+QString UserFolders::DocumentsOrHome() const {
+    const QString documents = Documents();
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
 }  // namespace kivo::ui

@@ -34,6 +34,8 @@ public:
     // The user's "KIVO" folder in the documents folder, made now when it is
     // missing; empty when it cannot be made.
     QString Documents() const;
+    // Documents(), or the home folder when that cannot be made.
+    QString DocumentsOrHome() const;
 
 private:
     QString startDirectory_;

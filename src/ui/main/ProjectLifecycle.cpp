@@ -59,8 +59,12 @@ void ProjectLifecycle::WriteSnapshots() {
     const auto project = FilesystemPath(app_.projectPath);
     const auto file = SnapshotFilePath(project);
     if (const auto error = WriteSnapshotFile(file, project.filename().string(), fingerprint, kept))
-        app_.Inform(SnapshotFileText(false, QString::fromStdU16String(file.u16string()),
-                                     QString::fromStdString(app_.english() ? error->en : error->pt), app_.english()));
+        InformSnapshotFile(false, file, *error);
+}
+
+void ProjectLifecycle::InformSnapshotFile(bool reading, const std::filesystem::path& file, const FailureReason& why) {
+    app_.Inform(SnapshotFileText(reading, QString::fromStdU16String(file.u16string()),
+                                 QString::fromStdString(app_.english() ? why.en : why.pt), app_.english()));
 }
 
 void ProjectLifecycle::ReadSnapshots() {
@@ -70,11 +74,8 @@ void ProjectLifecycle::ReadSnapshots() {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return;
     std::vector<Snapshot> read;
-    if (const auto error = ReadSnapshotFile(file, ConfigurationFingerprint(app_.sim()), project.filename().string(), read)) {
-        app_.Inform(SnapshotFileText(true, QString::fromStdU16String(file.u16string()),
-                                     QString::fromStdString(app_.english() ? error->en : error->pt), app_.english()));
-        return;
-    }
+    if (const auto error = ReadSnapshotFile(file, ConfigurationFingerprint(app_.sim()), project.filename().string(), read))
+        return InformSnapshotFile(true, file, *error);
     app_.SetNamedSnapshots(std::move(read));
 }
 
@@ -229,9 +230,8 @@ QString ProjectLifecycle::AskSaveName() {
     // An installed example lies in a folder the user cannot write: the
     // dialog proposes the same name in the user's documents folder.
     if (exampleOpen_ && app_.folders().installed()) {
-        const QString documents = app_.folders().Documents();
         return app_.interaction().SaveFileName(
-            &w_, QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath(QFileInfo(app_.projectPath).fileName()),
+            &w_, QDir(app_.folders().DocumentsOrHome()).filePath(QFileInfo(app_.projectPath).fileName()),
             app_.Text(QStringLiteral("os exemplos instalados são só para leitura: salve uma cópia sua"),
                       QStringLiteral("installed examples are read-only: save a copy of your own")));
     }

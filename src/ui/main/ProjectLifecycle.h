@@ -1,11 +1,13 @@
 #pragma once
 // The project life cycle: New, Open, Save, Save as, Examples, opening an
 // example and closing, with their questions; and the project reset.
+#include <filesystem>
 #include <optional>
 #include <utility>
 
 #include <QString>
 
+#include "core/FailureReason.h"
 #include "exercises/Authoring.h"
 #include "exercises/Grading.h"
 
@@ -61,6 +63,8 @@ private:
     // the project's own save or load.
     void WriteSnapshots();
     void ReadSnapshots();
+    // The named snapshots' file could not be read or written, and why.
+    void InformSnapshotFile(bool reading, const std::filesystem::path& file, const FailureReason& why);
     // The save dialog's answer, proposing where the file should go.
     QString AskSaveName();
     // Steps a to c of Save: path, title, extension.
